@@ -1,0 +1,21 @@
+#pragma once
+// GBK (code page 936) <-> Unicode, used only at the edges of the program: file
+// names, command lines, console output, and everything handed to the text layer.
+// Conversion never fails: a byte sequence that is not GBK becomes U+FFFD, and a
+// character that GBK cannot hold becomes '?'.
+#include <string>
+#include <string_view>
+
+#include "runtime/text.h"
+
+namespace runtime {
+
+std::string GbkToUtf8(std::string_view gbk);
+Text Utf8ToGbk(std::string_view utf8);
+std::u16string GbkToUtf16(std::string_view gbk);
+Text Utf16ToGbk(std::u16string_view utf16);
+
+// Literal texts live in the source as UTF-8; this is the one place they become GBK.
+inline Text Gbk(std::string_view utf8_literal) { return Utf8ToGbk(utf8_literal); }
+
+}  // namespace runtime

@@ -1,0 +1,93 @@
+#include "runtime/http_get.h"
+
+#include <curl/curl.h>
+
+#include <memory>
+#include <mutex>
+
+namespace runtime {
+namespace {
+
+// CURL and CURLSH are both plain void, so each handle kind gets its own deleter.
+template <auto Cleanup>
+struct CurlDeleter {
+  template <typename T>
+  void operator()(T* handle) const { Cleanup(handle); }
+};
+using EasyHandle = std::unique_ptr<CURL, CurlDeleter<curl_easy_cleanup>>;
+using ShareHandle = std::unique_ptr<CURLSH, CurlDeleter<curl_share_cleanup>>;
+using UrlHandle = std::unique_ptr<CURLU, CurlDeleter<curl_url_cleanup>>;
+using HeaderList = std::unique_ptr<curl_slist, CurlDeleter<curl_slist_free_all>>;
+
+// The process-wide session: opened by the first fetch, it keeps the cookies of
+// every later one. Fetches take turns on it.
+class Session {
+ public:
+  static Session& Get() {
+    static Session session;
+    return session;
+  }
+  std::mutex& mutex() { return mutex_; }
+  CURLSH* share() const { return share_.get(); }
+
+ private:
+  Session() {
+    curl_global_init(CURL_GLOBAL_DEFAULT);
+    share_.reset(curl_share_init());
+    curl_share_setopt(share_.get(), CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
+  }
+  std::mutex mutex_;
+  ShareHandle share_;
+};
+
+size_t AppendBody(char* data, size_t size, size_t count, void* body) {
+  static_cast<ByteBlock*>(body)->append(data, size * count);
+  return size * count;
+}
+
+// The address with its fragment removed, or null when it cannot be parsed.
+UrlHandle ParseAddress(const Text& address) {
+  UrlHandle url(curl_url());
+  if (!url || curl_url_set(url.get(), CURLUPART_URL, address.c_str(), 0) != CURLUE_OK) return nullptr;
+  curl_url_set(url.get(), CURLUPART_FRAGMENT, nullptr, 0);
+  return url;
+}
+
+void SetRequestOptions(CURL* curl, CURLU* url, curl_slist* headers, ByteBlock* body) {
+  curl_easy_setopt(curl, CURLOPT_CURLU, url);
+  curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_0);
+  curl_easy_setopt(curl, CURLOPT_USERAGENT, kUserAgent);
+  curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+  curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(curl, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+  curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+  curl_easy_setopt(curl, CURLOPT_MAXREDIRS, 30L);
+  curl_easy_setopt(curl, CURLOPT_COOKIEFILE, "");  // in-memory cookie engine
+  curl_easy_setopt(curl, CURLOPT_SHARE, Session::Get().share());
+  curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, 60L);
+  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+  curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, 30L);
+  curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+  curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, AppendBody);
+  curl_easy_setopt(curl, CURLOPT_WRITEDATA, body);
+}
+
+}  // namespace
+
+ByteBlock HttpGet(const Text& address) {
+  ByteBlock body;
+  if (address.empty()) return body;
+  Session& session = Session::Get();
+  std::lock_guard lock(session.mutex());
+  UrlHandle url = ParseAddress(address);
+  EasyHandle curl(curl_easy_init());
+  HeaderList headers(curl_slist_append(nullptr, "Accept: */*"));
+  if (!url || !curl || !headers) return body;
+  SetRequestOptions(curl.get(), url.get(), headers.get(), &body);
+  curl_easy_perform(curl.get());  // on failure the body holds what arrived
+  return body;
+}
+
+Text ToText(const ByteBlock& bytes) { return Text(bytes.c_str()); }
+
+}  // namespace runtime
