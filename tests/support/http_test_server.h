@@ -1,0 +1,50 @@
+#pragma once
+// A small HTTP server on a free loopback port for tests: it records every request
+// as it arrived on the wire and answers from a table of routes.
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace testing_support {
+
+struct HttpResponse {
+  int status = 200;
+  std::vector<std::string> headers;  // "Name: value"
+  std::string body;
+  bool send_length = true;  // Content-Length header; without it the body ends at close
+};
+
+class HttpTestServer {
+ public:
+  HttpTestServer();
+  ~HttpTestServer();
+  HttpTestServer(const HttpTestServer&) = delete;
+  HttpTestServer& operator=(const HttpTestServer&) = delete;
+
+  int port() const { return port_; }
+  std::string Url(const std::string& path) const;
+
+  // Answers requests for `path` (the request target, query included).
+  void Route(const std::string& path, HttpResponse response);
+  // Raw requests (request line and headers) in arrival order.
+  std::vector<std::string> Requests() const;
+
+ private:
+  void Serve();
+  void Answer(int connection);
+
+  int listener_ = -1;
+  int port_ = 0;
+  mutable std::mutex mutex_;
+  std::map<std::string, HttpResponse> routes_;
+  std::vector<std::string> requests_;
+  std::thread thread_;
+};
+
+// A loopback port on which nothing listens.
+int ClosedPort();
+
+}  // namespace testing_support

@@ -1,0 +1,75 @@
+#include "runtime/files.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "runtime/gbk.h"
+#include "tests/support/temp_dir.h"
+
+namespace runtime {
+namespace {
+
+using testing_support::ReadWholeFile;
+using testing_support::TempDir;
+
+TEST(Files, ProgramDirIsTheFolderOfTheRunningExecutable) {
+  Text dir = ProgramDir();
+  ASSERT_FALSE(dir.empty());
+  EXPECT_NE(dir.back(), '/');
+  char exe[4096] = {};
+  ASSERT_GT(::readlink("/proc/self/exe", exe, sizeof exe - 1), 0);
+  EXPECT_EQ(GbkToUtf8(dir), std::filesystem::path(exe).parent_path().string());
+}
+
+TEST(Files, ExistenceAndSize) {
+  TempDir dir;
+  Text empty = dir / "empty", missing = dir / "missing";
+  ASSERT_TRUE(WriteFile(empty, {}));
+  EXPECT_TRUE(FileExists(empty));
+  EXPECT_EQ(FileSize(empty), 0);
+  EXPECT_FALSE(FileExists(missing));
+  EXPECT_EQ(FileSize(missing), -1);
+  EXPECT_TRUE(FileExists(dir.path().string()));
+  EXPECT_FALSE(FileExists(""));
+}
+
+TEST(Files, WriteFileTruncatesAndWritesEveryBlockInOrder) {
+  TempDir dir;
+  Text path = dir / Gbk("下载器_.exe");  // a GBK name becomes a UTF-8 name on disk
+  ASSERT_TRUE(WriteFile(path, {"a much longer first content"}));
+  ASSERT_TRUE(WriteFile(path, {"ab", "", std::string_view("c\0d", 3)}));
+  EXPECT_EQ(ReadWholeFile(dir.path() / "下载器_.exe"), std::string("abc\0d", 5));
+  EXPECT_EQ(FileSize(path), 5);
+  EXPECT_FALSE(WriteFile("", {"x"}));
+  EXPECT_FALSE(WriteFile(dir / "no/such/dir", {"x"}));
+}
+
+TEST(Files, ReadOnlyIsTheWritePermission) {
+  TempDir dir;
+  Text path = dir / "tool";
+  ASSERT_TRUE(WriteFile(path, {"x"}));
+  ASSERT_TRUE(SetFileAttributes(path, kAttributeReadOnly | kAttributeArchive));
+  struct stat st;
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0222, 0u);
+  // Setting "hidden" alone clears read-only: the owner may write again.
+  ASSERT_TRUE(SetFileAttributes(path, kAttributeHidden));
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_NE(st.st_mode & S_IWUSR, 0u);
+  EXPECT_FALSE(SetFileAttributes(dir / "missing", kAttributeHidden));
+}
+
+TEST(Files, DeleteFile) {
+  TempDir dir;
+  Text path = dir / "x";
+  ASSERT_TRUE(WriteFile(path, {"x"}));
+  EXPECT_TRUE(DeleteFile(path));
+  EXPECT_FALSE(FileExists(path));
+  EXPECT_FALSE(DeleteFile(path));
+}
+
+}  // namespace
+}  // namespace runtime

@@ -1,0 +1,28 @@
+#include "runtime/gbk.h"
+
+#include <gtest/gtest.h>
+
+namespace runtime {
+namespace {
+
+TEST(Gbk, RoundTripsChineseAndAscii) {
+  Text gbk = Gbk("晨岚DJ音乐网(brivo)");
+  EXPECT_EQ(gbk.substr(0, 2), "\xB3\xBF");  // 晨 in code page 936
+  EXPECT_EQ(gbk.size(), 19u);
+  EXPECT_EQ(GbkToUtf8(gbk), "晨岚DJ音乐网(brivo)");
+  EXPECT_EQ(GbkToUtf16(gbk), u"晨岚DJ音乐网(brivo)");
+  EXPECT_EQ(Utf16ToGbk(u"晨岚DJ音乐网(brivo)"), gbk);
+}
+
+TEST(Gbk, BadBytesNeverFailTheConversion) {
+  // A lead byte with an invalid second byte, and a lone lead byte at the end.
+  EXPECT_EQ(GbkToUtf8("a\xFF" "b\xB0"), "a\uFFFD" "b\uFFFD");
+  EXPECT_EQ(GbkToUtf16("\xFF" "x"), u"\uFFFDx");
+  // Characters GBK cannot hold, and malformed UTF-8.
+  EXPECT_EQ(Utf8ToGbk("a\U0001F3B5b"), "a?b");
+  EXPECT_EQ(Utf8ToGbk("a\xC3(b"), "a?(b");
+  EXPECT_EQ(Utf16ToGbk(u"a\xD800" "b"), "a?b");
+}
+
+}  // namespace
+}  // namespace runtime

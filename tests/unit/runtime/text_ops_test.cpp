@@ -1,0 +1,69 @@
+#include "runtime/text_ops.h"
+
+#include <gtest/gtest.h>
+
+#include "runtime/gbk.h"
+
+namespace runtime {
+namespace {
+
+TEST(RightPart, CountsBytesFromTheEnd) {
+  EXPECT_EQ(RightPart("abc", 2), "bc");
+  EXPECT_EQ(RightPart("abc", 5), "abc");
+  EXPECT_EQ(RightPart("abc", 0), "");
+  EXPECT_EQ(RightPart("abc", -3), "");
+}
+
+TEST(FindLast, ReturnsTheLastOneBasedPosition) {
+  EXPECT_EQ(FindLast("abxab", "ab"), 4);
+  EXPECT_EQ(FindLast("abxab", "zz"), -1);
+  EXPECT_EQ(FindLast("abxAB", "ab"), 1);
+  EXPECT_EQ(FindLast("abxAB", "ab", {.ignore_case = true}), 4);
+  EXPECT_EQ(FindLast("abc", ""), 1);
+  EXPECT_EQ(FindLast("", ""), -1);
+  EXPECT_EQ(FindLast("ab", "abc"), -1);
+}
+
+TEST(FindLast, WithAStartOnlyCountsOccurrencesEndingBeforeIt) {
+  EXPECT_EQ(FindLast("abxabxab", "ab", {.start = 6}), 4);
+  EXPECT_EQ(FindLast("abxabxab", "ab", {.start = 5}), 1);
+}
+
+TEST(FindLast, NeverMatchesInsideADoubleByteCharacter) {
+  // "\xB0\xA1" is one character; its second byte followed by 'A' must not match "\xA1A".
+  Text text = "\xB0\xA1" "A";
+  EXPECT_EQ(FindLast(text, "\xA1" "A"), -1);
+  EXPECT_EQ(FindLast(text, "A"), 3);
+  // A lone lead byte at the end ends the scan.
+  EXPECT_EQ(FindLast("a\xB0", "\xB0"), -1);
+}
+
+TEST(Replace, ReplacesLeftToRightWithoutOverlap) {
+  EXPECT_EQ(Replace("aaa", "aa", "b"), "ba");
+  EXPECT_EQ(Replace("xAB", "ab"), "x");
+  EXPECT_EQ(Replace("xAB", "ab", "", {.case_sensitive = true}), "xAB");
+  EXPECT_EQ(Replace("abab", "ab", "ba"), "baba");  // inserted text is never rescanned
+  EXPECT_EQ(Replace("", "a", "b"), "");
+  EXPECT_EQ(Replace("abc", "", "x"), "abc");
+}
+
+TEST(Replace, HonoursStartAndCount) {
+  EXPECT_EQ(Replace("aXaXa", "a", "b", {.start = 2}), "aXbXb");
+  EXPECT_EQ(Replace("aaaa", "a", "b", {.count = 2}), "bbaa");
+}
+
+TEST(Replace, LeavesDoubleByteCharactersWhole) {
+  Text text = "\xB0\xA1" "A\xB0\xA1";
+  EXPECT_EQ(Replace(text, "\xA1" "A", "?"), text);
+  EXPECT_EQ(Replace(text, "\xB0\xA1", "-"), "-A-");
+  // ASCII folding only: double-byte characters compare exactly.
+  EXPECT_EQ(Replace(Gbk("晨岚DJ"), Gbk("晨岚dj"), "x"), "x");
+}
+
+TEST(Concat, JoinsAnyNumberOfTexts) {
+  EXPECT_EQ(Concat("a", "b"), "ab");
+  EXPECT_EQ(Concat("a", Text("b"), std::string_view("c"), "d"), "abcd");
+}
+
+}  // namespace
+}  // namespace runtime
