@@ -1,0 +1,30 @@
+#pragma once
+// Everything the application's handlers work with, owned by whoever runs them
+// (the window program, brivo-cli, a test) and alive for as long as a job may run.
+#include <functional>
+
+#include "app/app_state.h"
+#include "app/config.h"
+#include "app/main_view.h"
+#include "app/ui_thread.h"
+
+namespace app {
+
+enum class JobOutcome {
+  kNotRun,     // no usable play path: the "错误" box
+  kSucceeded,  // a non-empty file: "下载完成"
+  kFailed,     // no file or an empty one: "下载失败"
+};
+
+struct AppContext {
+  Config config;
+  AppState state;
+  MainView& view;
+  UiThread& ui;
+  runtime::Text program_dir;  // where tracks are saved; the tool runs there
+  // Called on the UI thread when a job that a parse started on a worker thread
+  // has ended, including its clean-up. Optional.
+  std::function<void(JobOutcome)> job_finished;
+};
+
+}  // namespace app

@@ -1,0 +1,27 @@
+#pragma once
+// The main window's view on a console: edit boxes are plain texts, disabling does
+// nothing visible, and a message box is one line "<title>: <content>" (UTF-8).
+#include <array>
+#include <iosfwd>
+
+#include "app/main_view.h"
+
+namespace app {
+
+class ConsoleView final : public MainView {
+ public:
+  explicit ConsoleView(std::ostream& out) : out_(out) {}
+
+  runtime::Text EditText(EditBox box) override { return boxes_[Index(box)]; }
+  void SetEditText(EditBox box, const runtime::Text& text) override { boxes_[Index(box)] = text; }
+  void SetDisabled(Control, bool) override {}
+  int ShowMessageBox(const MessageBoxRequest& request) override;
+
+ private:
+  static size_t Index(EditBox box) { return static_cast<size_t>(box); }
+
+  std::ostream& out_;
+  std::array<runtime::Text, 3> boxes_;
+};
+
+}  // namespace app

@@ -1,0 +1,36 @@
+#include "app/downloader_tool.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "runtime/gbk.h"
+
+namespace app {
+namespace {
+
+constexpr char kToolName[] = "rtmpdump";
+
+std::string FindOnPath(const char* program) {
+  const char* path = std::getenv("PATH");
+  std::string_view rest = path ? path : "/usr/local/bin:/usr/bin:/bin";
+  while (!rest.empty()) {
+    size_t colon = rest.find(':');
+    std::string dir(rest.substr(0, colon));
+    rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
+    std::string candidate = (dir.empty() ? "." : dir) + "/" + program;
+    if (::access(candidate.c_str(), X_OK) == 0) return candidate;
+  }
+  return program;
+}
+
+}  // namespace
+
+void InstallDownloaderTool(AppState& state) {
+  const char* chosen = std::getenv("BRIVO_RTMPDUMP");
+  state.tool_path = runtime::Utf8ToGbk(chosen && *chosen ? chosen : FindOnPath(kToolName));
+}
+
+}  // namespace app

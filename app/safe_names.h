@@ -1,0 +1,18 @@
+#pragma once
+// The track name and the play path come from a remote page and end up on the
+// downloader tool's command line. These rules keep them from adding arguments
+// or writing outside the program directory; ordinary names pass unchanged.
+#include "runtime/text.h"
+
+namespace app {
+
+// The file name (without ".aac") that a track is saved under: every control
+// character, '/', '\' and '"' becomes '_', so does a leading '.' or '-', and an
+// empty name becomes "_". Bytes that are not GBK become '?'.
+runtime::Text SafeFileName(const runtime::Text& track_name);
+
+// A play path can be handed to the tool only when it is not empty and holds no
+// blank, double quote or control character.
+bool IsUsablePlayPath(const runtime::Text& play_path);
+
+}  // namespace app

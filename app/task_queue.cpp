@@ -1,0 +1,26 @@
+#include "app/task_queue.h"
+
+namespace app {
+
+void TaskQueue::Post(std::function<void()> task) {
+  {
+    std::lock_guard lock(mutex_);
+    tasks_.push_back(std::move(task));
+  }
+  posted_.notify_one();
+}
+
+void TaskQueue::RunUntil(const std::function<bool()>& done) {
+  while (!done()) {
+    std::function<void()> task;
+    {
+      std::unique_lock lock(mutex_);
+      posted_.wait(lock, [this] { return !tasks_.empty(); });
+      task = std::move(tasks_.front());
+      tasks_.pop_front();
+    }
+    task();
+  }
+}
+
+}  // namespace app

@@ -1,0 +1,41 @@
+#pragma once
+// The application's fixed texts, in GBK like every text it shows or builds.
+#include "runtime/gbk.h"
+
+namespace app::texts {
+
+using runtime::Gbk;
+using runtime::Text;
+
+inline const Text kVersion = Gbk("[2015.11.02]");
+inline const Text kTitleBase = Gbk("晨岚DJ音乐网(brivo)");
+
+inline const Text kNewVersionPrefix = Gbk("发现新版本");
+inline const Text kNewVersionSuffix = Gbk("，是否更新？");
+
+inline const Text kSectionEnd = Gbk("}</script>");
+inline const Text kSectionStartSuffix = Gbk("');}");
+inline const Text kTrackNameStart = Gbk(";var n =\"");
+inline const Text kTrackNameEnd = Gbk("\";var");
+inline const Text kPathVariableStart = Gbk("fwqhp, ");
+inline const Text kPathVariableEnd = Gbk(");");
+inline const Text kPathExpressionEnd = Gbk(";fmpObj = ");
+inline const Text kPathPrefix = Gbk("x4+k1v+");
+inline const Text kAssignmentPattern = Gbk("(.*?)='(.*?)';");
+inline const Text kJoiner = Gbk("+");
+inline const Text kEnterAddress = Gbk("请输入播放地址 ");
+
+inline const Text kRtmpSwitch = Gbk(" -r rtmp://");
+inline const Text kApplicationAndPageSwitch = Gbk("/rozezeri/ -p ");
+inline const Text kPlayPathSwitch = Gbk(" -y mp4:");
+inline const Text kPlayerSwitch = Gbk(".mp4 -s http://");
+inline const Text kOutputSwitch = Gbk("/js/mp.swf/ -o \"");
+inline const Text kOutputSuffix = Gbk(".aac\"");
+inline const Text kResultSuffix = Gbk(".aac");
+
+inline const Text kSuccessTitle = Gbk("下载完成");
+inline const Text kFailureTitle = Gbk("下载失败");
+inline const Text kErrorTitle = Gbk("错误");
+inline const Text kParseFailed = Gbk("由于网络原因或网站更新导致本次解析失败! ");
+
+}  // namespace app::texts

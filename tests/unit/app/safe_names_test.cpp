@@ -1,0 +1,48 @@
+#include "app/safe_names.h"
+
+#include <gtest/gtest.h>
+
+#include "runtime/gbk.h"
+
+namespace app {
+namespace {
+
+using runtime::Gbk;
+
+TEST(SafeFileName, LeavesOrdinaryNamesAlone) {
+  EXPECT_EQ(SafeFileName(Gbk("晨岚测试曲一")), Gbk("晨岚测试曲一"));
+  EXPECT_EQ(SafeFileName("Demo Track 2 (mix) & more.v2"), "Demo Track 2 (mix) & more.v2");
+  EXPECT_EQ(SafeFileName("a-b.c"), "a-b.c");
+}
+
+TEST(SafeFileName, NeutralisesEverythingThatCouldEscapeTheNameOrTheQuotes) {
+  EXPECT_EQ(SafeFileName("../../etc/passwd"), "_._.._etc_passwd");
+  EXPECT_EQ(SafeFileName("a\\b"), "a_b");
+  EXPECT_EQ(SafeFileName("x\" -o \"/tmp/evil"), "x_ -o __tmp_evil");
+  EXPECT_EQ(SafeFileName("line\nbreak\ttab\x7f"), "line_break_tab_");
+  EXPECT_EQ(SafeFileName("-r rtmp://x"), "_r rtmp:__x");
+  EXPECT_EQ(SafeFileName(".hidden"), "_hidden");
+  EXPECT_EQ(SafeFileName(""), "_");
+}
+
+TEST(SafeFileName, AMalformedDoubleByteCharacterCannotHideAQuote) {
+  // 0x80 starts no valid GBK character, so the quote after it is a quote.
+  runtime::Text name = SafeFileName("a\x80\"b");
+  EXPECT_EQ(name.find('"'), runtime::Text::npos);
+  // A backslash that is the second byte of a GBK character is part of the character.
+  runtime::Text with_trail = "\x81\x5C";  // one GBK character whose second byte is '\'
+  EXPECT_EQ(SafeFileName(with_trail), with_trail);
+}
+
+TEST(IsUsablePlayPath, RejectsBlanksQuotesAndControlCharacters) {
+  EXPECT_TRUE(IsUsablePlayPath("music/2015/demo01"));
+  EXPECT_TRUE(IsUsablePlayPath(Gbk("music/2015/晨岚")));
+  EXPECT_FALSE(IsUsablePlayPath(""));
+  EXPECT_FALSE(IsUsablePlayPath("a b"));
+  EXPECT_FALSE(IsUsablePlayPath("a\"b"));
+  EXPECT_FALSE(IsUsablePlayPath("a\tb"));
+  EXPECT_FALSE(IsUsablePlayPath("a\nb"));
+}
+
+}  // namespace
+}  // namespace app
