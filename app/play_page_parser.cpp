@@ -27,6 +27,19 @@ void SubstituteAssignments(AppState& state) {
 
 }  // namespace
 
+void ReadPlayPage(const Config& config, AppState& state) {
+  state.script_section = ExtractBetween(
+      state.page_text, runtime::Concat(config.site_mobile_host, texts::kSectionStartSuffix), texts::kSectionEnd);
+  state.track_name = ExtractBetween(state.script_section, texts::kTrackNameStart, texts::kTrackNameEnd);
+  state.path_variable = ExtractBetween(state.script_section, texts::kPathVariableStart, texts::kPathVariableEnd);
+  state.path_expression = ExtractBetween(state.script_section, runtime::Concat(state.path_variable, "="),
+                                         texts::kPathExpressionEnd);
+  state.path_expression = runtime::Replace(state.path_expression, texts::kPathPrefix, {}, kCaseSensitive);
+  SubstituteAssignments(state);
+  state.path_expression = runtime::Replace(state.path_expression, texts::kJoiner, {}, kCaseSensitive);
+  state.stream_path = state.path_expression;
+}
+
 bool ParsePlayPage(AppContext& context) {
   AppState& state = context.state;
   MainView& view = context.view;
@@ -36,18 +49,8 @@ bool ParsePlayPage(AppContext& context) {
   }
   state.page_url = view.EditText(EditBox::kAddress);
   state.page_text = runtime::ToText(runtime::HttpGet(state.page_url));
-  state.script_section = ExtractBetween(
-      state.page_text, runtime::Concat(context.config.site_mobile_host, texts::kSectionStartSuffix),
-      texts::kSectionEnd);
-  state.track_name = ExtractBetween(state.script_section, texts::kTrackNameStart, texts::kTrackNameEnd);
+  ReadPlayPage(context.config, state);
   view.SetEditText(EditBox::kResult, state.track_name);
-  state.path_variable = ExtractBetween(state.script_section, texts::kPathVariableStart, texts::kPathVariableEnd);
-  state.path_expression = ExtractBetween(state.script_section, runtime::Concat(state.path_variable, "="),
-                                         texts::kPathExpressionEnd);
-  state.path_expression = runtime::Replace(state.path_expression, texts::kPathPrefix, {}, kCaseSensitive);
-  SubstituteAssignments(state);
-  state.path_expression = runtime::Replace(state.path_expression, texts::kJoiner, {}, kCaseSensitive);
-  state.stream_path = state.path_expression;
   view.SetEditText(EditBox::kPath, state.stream_path);
   return true;
 }
