@@ -1,0 +1,42 @@
+#pragma once
+// A Cairo image surface to draw one built-in image on, and its writers.
+#include <cairo.h>
+
+#include <memory>
+#include <string>
+
+namespace assets_draw {
+
+class Canvas {
+ public:
+  Canvas(int width, int height);
+  ~Canvas();
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+
+  cairo_t* cr() const { return cr_; }
+  int width() const { return width_; }
+  int height() const { return height_; }
+
+  bool SavePng(const std::string& path) const;
+  // Progressive JPEG (the alpha channel is dropped: the picture is opaque).
+  bool SaveProgressiveJpeg(const std::string& path, int quality) const;
+
+ private:
+  int width_, height_;
+  cairo_surface_t* surface_;
+  cairo_t* cr_;
+};
+
+// Drawing helpers shared by the images.
+void SetRgba(cairo_t* cr, unsigned rgb, double alpha = 1.0);
+void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
+
+void DrawBackground(const std::string& dir);
+void DrawCaptionButtons(const std::string& dir);
+void DrawPushButtonSkin(const std::string& dir);
+void DrawMessageBoxSkin(const std::string& dir);
+void DrawMessageBoxIcons(const std::string& dir);
+void DrawProgramIcons(const std::string& dir);
+
+}  // namespace assets_draw

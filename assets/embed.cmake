@@ -1,0 +1,15 @@
+# Writes OUTPUT: one byte array per file of INPUTS, named after the file
+# (non-alphanumerics become "_"), in namespace assets::embedded.
+set(text "// Generated from assets/images by assets/embed.cmake. Do not edit.\n#include <cstddef>\n\nnamespace assets::embedded {\n")
+foreach(path IN LISTS INPUTS)
+  get_filename_component(name ${path} NAME)
+  string(MAKE_C_IDENTIFIER ${name} id)
+  file(READ ${path} hex HEX)
+  string(LENGTH "${hex}" digits)
+  math(EXPR size "${digits} / 2")
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+  string(REGEX REPLACE "((0x..,){24})" "\\1\n" bytes "${bytes}")
+  string(APPEND text "extern const unsigned char ${id}[] = {\n${bytes}\n};\nextern const std::size_t ${id}_size = ${size};\n")
+endforeach()
+string(APPEND text "}  // namespace assets::embedded\n")
+file(WRITE ${OUTPUT} "${text}")

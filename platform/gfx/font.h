@@ -1,0 +1,53 @@
+#pragma once
+// Fonts: a family looked up by its exact name, a size in pixels and a style.
+#include <memory>
+#include <string>
+#include <string_view>
+
+typedef struct _PangoFontDescription PangoFontDescription;
+
+namespace gfx {
+
+namespace font_style {
+constexpr int kRegular = 0;
+constexpr int kBold = 1;
+constexpr int kItalic = 2;
+constexpr int kUnderline = 4;
+constexpr int kStrikeout = 8;
+}  // namespace font_style
+
+// True when an installed font carries exactly this family name (any of its
+// localised names); fontconfig's substitution is not consulted.
+bool FontFamilyExists(std::string_view family_utf8);
+
+// The family of the desktop's caption (title-bar) font, else of its interface
+// font, else of the font the system picks for "sans-serif". Empty when none.
+std::string DesktopUiFontFamily();
+
+class Font {
+ public:
+  Font(std::string family_utf8, float size_px, int style = font_style::kRegular);
+  Font(const Font&) = delete;
+  Font& operator=(const Font&) = delete;
+  ~Font();
+
+  const std::string& Family() const { return family_; }
+  float Size() const { return size_; }
+  int Style() const { return style_; }
+  // Line spacing in pixels.
+  float Height() const;
+
+  const PangoFontDescription* Description() const { return description_.get(); }
+
+ private:
+  struct DescriptionRelease {
+    void operator()(PangoFontDescription* d) const;
+  };
+  std::string family_;
+  float size_;
+  int style_;
+  std::unique_ptr<PangoFontDescription, DescriptionRelease> description_;
+  mutable float height_ = -1;
+};
+
+}  // namespace gfx

@@ -1,0 +1,366 @@
+#include "platform/gfx/graphics.h"
+
+#include <cairo.h>
+#include <pango/pangocairo.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/gfx/cairo_ptr.h"
+#include "platform/gfx/text_layout.h"
+
+namespace gfx {
+
+struct Graphics::Impl {
+  Bitmap* target;
+  detail::CairoPtr cr;
+  SmoothingMode smoothing = SmoothingMode::None;
+  int text_hint = text_hint::kSystemDefault;
+  Interpolation interpolation = Interpolation::Default;
+};
+
+namespace {
+
+void SetSource(cairo_t* cr, Argb c) {
+  cairo_set_source_rgba(cr, RedOf(c) / 255.0, GreenOf(c) / 255.0, BlueOf(c) / 255.0, AlphaOf(c) / 255.0);
+}
+
+void AddStop(cairo_pattern_t* p, double offset, Argb c) {
+  cairo_pattern_add_color_stop_rgba(p, offset, RedOf(c) / 255.0, GreenOf(c) / 255.0, BlueOf(c) / 255.0,
+                                    AlphaOf(c) / 255.0);
+}
+
+// The gradient line of GDI+'s linear gradient modes: the diagonal modes keep
+// their colour lines parallel to the rectangle's other diagonal.
+detail::PatternPtr LinearPattern(const LinearGradient& g) {
+  const double x = g.rect.x, y = g.rect.y, w = g.rect.width, h = g.rect.height;
+  const double t = (w * w + h * h) > 0 ? 2 * w * h / (w * w + h * h) : 0;
+  double x0 = x, y0 = y, x1 = x, y1 = y;
+  switch (g.mode) {
+    case GradientMode::Horizontal: x1 = x + w; break;
+    case GradientMode::Vertical: y1 = y + h; break;
+    case GradientMode::ForwardDiagonal: x1 = x + t * h; y1 = y + t * w; break;
+    case GradientMode::BackwardDiagonal: x0 = x + w; x1 = x0 - t * h; y1 = y + t * w; break;
+  }
+  detail::PatternPtr p(cairo_pattern_create_linear(x0, y0, x1, y1));
+  AddStop(p.get(), 0, g.from);
+  AddStop(p.get(), 1, g.to);
+  cairo_pattern_set_extend(p.get(), CAIRO_EXTEND_REFLECT);
+  return p;
+}
+
+detail::PatternPtr EllipsePattern(const EllipseGradient& g) {
+  detail::PatternPtr p(cairo_pattern_create_radial(0, 0, 0, 0, 0, 1));
+  AddStop(p.get(), 0, g.centre);
+  AddStop(p.get(), 1, g.surround);
+  cairo_matrix_t m;
+  cairo_matrix_init_scale(&m, 2.0 / g.ellipse.width, 2.0 / g.ellipse.height);
+  cairo_matrix_translate(&m, -(g.ellipse.x + g.ellipse.width / 2.0), -(g.ellipse.y + g.ellipse.height / 2.0));
+  cairo_pattern_set_matrix(p.get(), &m);
+  return p;
+}
+
+void AppendEllipse(cairo_t* cr, const RectF& b) {
+  Path path;
+  path.AddEllipse(b);
+  path.Replay(cr);
+}
+
+// Fills whatever `build` puts into the current path with the brush. A path
+// gradient paints only inside its own ellipse.
+template <typename Build>
+void FillWith(cairo_t* cr, const Brush& brush, cairo_fill_rule_t rule, Build build) {
+  if (!cr) return;
+  cairo_save(cr);
+  cairo_new_path(cr);
+  detail::PatternPtr pattern;
+  if (auto* solid = std::get_if<Argb>(&brush)) {
+    SetSource(cr, *solid);
+  } else if (auto* linear = std::get_if<LinearGradient>(&brush)) {
+    pattern = LinearPattern(*linear);
+  } else if (auto* ellipse = std::get_if<EllipseGradient>(&brush)) {
+    if (ellipse->ellipse.IsEmpty()) return cairo_restore(cr);
+    AppendEllipse(cr, ellipse->ellipse);
+    cairo_clip(cr);
+    pattern = EllipsePattern(*ellipse);
+  }
+  if (pattern) cairo_set_source(cr, pattern.get());
+  cairo_set_fill_rule(cr, rule);
+  build();
+  cairo_fill(cr);
+  cairo_restore(cr);
+}
+
+cairo_fill_rule_t RuleOf(const Path& p) {
+  return p.GetFillMode() == FillMode::Winding ? CAIRO_FILL_RULE_WINDING : CAIRO_FILL_RULE_EVEN_ODD;
+}
+
+template <typename Build>
+void StrokeWith(cairo_t* cr, const Pen& pen, Build build) {
+  if (!cr) return;
+  cairo_save(cr);
+  cairo_new_path(cr);
+  cairo_translate(cr, 0.5, 0.5);  // strokes run along pixel centres
+  const double width = pen.width > 0 ? pen.width : 1.0;
+  cairo_set_line_width(cr, width);
+  cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
+  static const std::vector<double> kPatterns[] = {{}, {3, 1}, {1, 1}, {3, 1, 1, 1}, {3, 1, 1, 1, 1, 1}};
+  std::vector<double> dashes = kPatterns[std::clamp(static_cast<int>(pen.dash), 0, 4)];
+  // Dashes run along pixel centres too: square caps grow every dash by half
+  // the width at each end, so the pattern shrinks the dashes by one width and
+  // widens the gaps by one. A dash then covers whole pixels.
+  // (Cairo drops some zero-length dashes, hence the tiny minimum.)
+  for (size_t i = 0; i < dashes.size(); ++i)
+    dashes[i] = i % 2 ? dashes[i] * width + width : std::max(dashes[i] * width - width, 1e-3);
+  cairo_set_line_cap(cr, dashes.empty() ? CAIRO_LINE_CAP_BUTT : CAIRO_LINE_CAP_SQUARE);
+  cairo_set_dash(cr, dashes.data(), static_cast<int>(dashes.size()), 0);
+  SetSource(cr, pen.color);
+  build();
+  cairo_stroke(cr);
+  cairo_restore(cr);
+}
+
+void AppendRegion(cairo_t* cr, const Region& region) {
+  for (const RectI& r : region.Rectangles()) cairo_rectangle(cr, r.x, r.y, r.width, r.height);
+}
+
+cairo_filter_t FilterFor(Interpolation mode) {
+  switch (mode) {
+    case Interpolation::NearestNeighbor: return CAIRO_FILTER_NEAREST;
+    case Interpolation::High:
+    case Interpolation::HighQualityBilinear:
+    case Interpolation::HighQualityBicubic: return CAIRO_FILTER_GOOD;
+    default: return CAIRO_FILTER_BILINEAR;
+  }
+}
+
+}  // namespace
+
+Graphics::Graphics(Bitmap& target) : impl_(std::make_unique<Impl>()) {
+  impl_->target = &target;
+  if (!target.IsNull()) impl_->cr.reset(cairo_create(target.NativeSurface()));
+  SetSmoothing(SmoothingMode::None);
+}
+
+Graphics::~Graphics() = default;
+
+Bitmap& Graphics::Target() const { return *impl_->target; }
+
+void Graphics::SetSmoothing(SmoothingMode mode) {
+  impl_->smoothing = mode;
+  if (impl_->cr)
+    cairo_set_antialias(impl_->cr.get(), mode == SmoothingMode::AntiAlias ? CAIRO_ANTIALIAS_DEFAULT : CAIRO_ANTIALIAS_NONE);
+}
+SmoothingMode Graphics::Smoothing() const { return impl_->smoothing; }
+void Graphics::SetTextHint(int hint) { impl_->text_hint = hint; }
+int Graphics::TextHint() const { return impl_->text_hint; }
+void Graphics::SetInterpolation(Interpolation mode) { impl_->interpolation = mode; }
+Interpolation Graphics::GetInterpolation() const { return impl_->interpolation; }
+
+void Graphics::Clear(Argb color) {
+  cairo_t* cr = impl_->cr.get();
+  if (!cr) return;
+  cairo_save(cr);
+  cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+  SetSource(cr, color);
+  cairo_paint(cr);
+  cairo_restore(cr);
+}
+
+namespace {
+
+// Cairo clips only by intersection: replace starts again from no clip, and
+// exclude intersects with the outside of the shape (even-odd against a
+// rectangle larger than the target).
+template <typename Build>
+void Clip(cairo_t* cr, const Bitmap& target, CombineMode mode, cairo_fill_rule_t rule, Build build) {
+  if (!cr) return;
+  if (mode == CombineMode::Replace) cairo_reset_clip(cr);
+  cairo_new_path(cr);
+  if (mode == CombineMode::Exclude) {
+    cairo_rectangle(cr, -1, -1, target.Width() + 2, target.Height() + 2);
+    rule = CAIRO_FILL_RULE_EVEN_ODD;
+  }
+  const cairo_fill_rule_t old_rule = cairo_get_fill_rule(cr);
+  cairo_set_fill_rule(cr, rule);
+  build();
+  cairo_clip(cr);
+  cairo_set_fill_rule(cr, old_rule);
+}
+
+}  // namespace
+
+void Graphics::SetClip(const RectF& rect, CombineMode mode) {
+  Clip(impl_->cr.get(), *impl_->target, mode, CAIRO_FILL_RULE_WINDING,
+       [&] { cairo_rectangle(impl_->cr.get(), rect.x, rect.y, rect.width, rect.height); });
+}
+
+void Graphics::SetClip(const Path& path, CombineMode mode) {
+  Clip(impl_->cr.get(), *impl_->target, mode, RuleOf(path), [&] { path.Replay(impl_->cr.get()); });
+}
+
+void Graphics::SetClip(const Region& region, CombineMode mode) {
+  Clip(impl_->cr.get(), *impl_->target, mode, CAIRO_FILL_RULE_WINDING, [&] { AppendRegion(impl_->cr.get(), region); });
+}
+
+void Graphics::ResetClip() {
+  if (impl_->cr) cairo_reset_clip(impl_->cr.get());
+}
+
+RectF Graphics::VisibleClipBounds() const {
+  cairo_t* cr = impl_->cr.get();
+  if (!cr) return {};
+  double x1, y1, x2, y2;
+  cairo_clip_extents(cr, &x1, &y1, &x2, &y2);
+  x1 = std::max(x1, 0.0);
+  y1 = std::max(y1, 0.0);
+  x2 = std::min(x2, static_cast<double>(impl_->target->Width()));
+  y2 = std::min(y2, static_cast<double>(impl_->target->Height()));
+  if (x2 <= x1 || y2 <= y1) return {};
+  return {static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(x2 - x1), static_cast<float>(y2 - y1)};
+}
+
+void Graphics::FillRectangle(const Brush& brush, const RectF& rect) {
+  FillWith(impl_->cr.get(), brush, CAIRO_FILL_RULE_WINDING,
+           [&] { cairo_rectangle(impl_->cr.get(), rect.x, rect.y, rect.width, rect.height); });
+}
+
+void Graphics::FillEllipse(const Brush& brush, const RectF& bounds) {
+  FillWith(impl_->cr.get(), brush, CAIRO_FILL_RULE_WINDING, [&] { AppendEllipse(impl_->cr.get(), bounds); });
+}
+
+void Graphics::FillPath(const Brush& brush, const Path& path) {
+  FillWith(impl_->cr.get(), brush, RuleOf(path), [&] { path.Replay(impl_->cr.get()); });
+}
+
+void Graphics::FillRegion(const Brush& brush, const Region& region) {
+  FillWith(impl_->cr.get(), brush, CAIRO_FILL_RULE_WINDING, [&] { AppendRegion(impl_->cr.get(), region); });
+}
+
+void Graphics::DrawLine(const Pen& pen, PointF from, PointF to) {
+  StrokeWith(impl_->cr.get(), pen, [&] {
+    cairo_move_to(impl_->cr.get(), from.x, from.y);
+    cairo_line_to(impl_->cr.get(), to.x, to.y);
+  });
+}
+
+void Graphics::DrawRectangle(const Pen& pen, const RectF& rect) {
+  StrokeWith(impl_->cr.get(), pen, [&] { cairo_rectangle(impl_->cr.get(), rect.x, rect.y, rect.width, rect.height); });
+}
+
+void Graphics::DrawEllipse(const Pen& pen, const RectF& bounds) {
+  StrokeWith(impl_->cr.get(), pen, [&] { AppendEllipse(impl_->cr.get(), bounds); });
+}
+
+void Graphics::DrawArc(const Pen& pen, const RectF& bounds, float start, float sweep) {
+  Path path;
+  path.AddArc(bounds, start, sweep);
+  DrawPath(pen, path);
+}
+
+void Graphics::DrawPath(const Pen& pen, const Path& path) {
+  StrokeWith(impl_->cr.get(), pen, [&] { path.Replay(impl_->cr.get()); });
+}
+
+void Graphics::DrawImage(const Bitmap& image, float x, float y) {
+  DrawImage(image, {x, y, static_cast<float>(image.Width()), static_cast<float>(image.Height())});
+}
+
+void Graphics::DrawImage(const Bitmap& image, const RectF& dest) {
+  DrawImage(image, dest, {0, 0, static_cast<float>(image.Width()), static_cast<float>(image.Height())});
+}
+
+void Graphics::DrawImage(const Bitmap& image, const RectF& dest, const RectF& source, float opacity) {
+  cairo_t* cr = impl_->cr.get();
+  if (!cr || image.IsNull() || dest.IsEmpty() || source.IsEmpty() || opacity <= 0) return;
+  // Beyond the image there is nothing to draw: cut the source rectangle to the
+  // image and the destination with it, keeping the scale.
+  const float kx = dest.width / source.width, ky = dest.height / source.height;
+  const float sx0 = std::max(source.x, 0.0f), sy0 = std::max(source.y, 0.0f);
+  const float sx1 = std::min(source.Right(), static_cast<float>(image.Width()));
+  const float sy1 = std::min(source.Bottom(), static_cast<float>(image.Height()));
+  if (sx1 <= sx0 || sy1 <= sy0) return;
+  if (sx0 != source.x || sy0 != source.y || sx1 != source.Right() || sy1 != source.Bottom()) {
+    const RectF cut_dest{dest.x + (sx0 - source.x) * kx, dest.y + (sy0 - source.y) * ky, (sx1 - sx0) * kx,
+                         (sy1 - sy0) * ky};
+    return DrawImage(image, cut_dest, {sx0, sy0, sx1 - sx0, sy1 - sy0}, opacity);
+  }
+  const bool whole = source.x == 0 && source.y == 0 && source.width == image.Width() && source.height == image.Height();
+  if (whole && dest.width == source.width && dest.height == source.height && dest.x == std::floor(dest.x) &&
+      dest.y == std::floor(dest.y)) {
+    // Unscaled and on whole pixels: the image itself bounds the paint, which
+    // keeps pixman on its plain blending paths.
+    cairo_save(cr);
+    cairo_set_source_surface(cr, image.NativeSurface(), dest.x, dest.y);
+    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+    opacity >= 1.0f ? cairo_paint(cr) : cairo_paint_with_alpha(cr, opacity);
+    cairo_restore(cr);
+    return;
+  }
+  // A sub-surface keeps the source rectangle's edges from sampling its
+  // neighbours when scaled (the nine cells of a skin stay apart).
+  detail::SurfacePtr sub;
+  cairo_surface_t* surface = image.NativeSurface();
+  if (!whole) {
+    sub.reset(cairo_surface_create_for_rectangle(surface, source.x, source.y, source.width, source.height));
+    surface = sub.get();
+  }
+  detail::PatternPtr pattern(cairo_pattern_create_for_surface(surface));
+  const double sx = source.width / dest.width, sy = source.height / dest.height;
+  cairo_matrix_t m;
+  cairo_matrix_init_scale(&m, sx, sy);
+  cairo_matrix_translate(&m, -dest.x, -dest.y);
+  cairo_pattern_set_matrix(pattern.get(), &m);
+  const bool unscaled = sx == 1.0 && sy == 1.0 && dest.x == std::floor(dest.x) && dest.y == std::floor(dest.y);
+  cairo_pattern_set_filter(pattern.get(), unscaled ? CAIRO_FILTER_NEAREST : FilterFor(impl_->interpolation));
+  cairo_pattern_set_extend(pattern.get(), CAIRO_EXTEND_PAD);
+
+  cairo_save(cr);
+  cairo_new_path(cr);
+  cairo_rectangle(cr, dest.x, dest.y, dest.width, dest.height);
+  cairo_clip(cr);
+  cairo_set_source(cr, pattern.get());
+  opacity >= 1.0f ? cairo_paint(cr) : cairo_paint_with_alpha(cr, opacity);
+  cairo_restore(cr);
+}
+
+void Graphics::DrawString(std::u16string_view text, const Font& font, const RectF& layout, const StringFormat& format,
+                          Argb color) {
+  if (!impl_->cr || text.empty()) return;
+  detail::LayoutFor(text, font, layout, format, impl_->text_hint)->Draw(impl_->cr.get(), layout, color);
+}
+
+namespace {
+RectF Offset(RectF r, const RectF& by) {
+  r.x += by.x;
+  r.y += by.y;
+  return r;
+}
+}  // namespace
+
+RectF Graphics::MeasureString(std::u16string_view text, const Font& font, const RectF& layout,
+                              const StringFormat& format) const {
+  if (text.empty()) return {layout.x, layout.y, 0, 0};
+  return Offset(detail::LayoutFor(text, font, layout, format, impl_->text_hint)->Bounds(), layout);
+}
+
+std::vector<RectF> Graphics::MeasureCharacterRanges(std::u16string_view text, const Font& font, const RectF& layout,
+                                                    const StringFormat& format,
+                                                    std::span<const CharacterRange> ranges) const {
+  std::vector<RectF> out;
+  auto laid_out = detail::LayoutFor(text, font, layout, format, impl_->text_hint);
+  for (const CharacterRange& r : ranges) {
+    const RectF bounds = laid_out->RangeBounds(r);
+    out.push_back(bounds.IsEmpty() ? RectF{} : Offset(bounds, layout));
+  }
+  return out;
+}
+
+std::vector<RectF> Graphics::MeasureLines(std::u16string_view text, const Font& font, const RectF& layout,
+                                          const StringFormat& format) const {
+  std::vector<RectF> lines = detail::LayoutFor(text, font, layout, format, impl_->text_hint)->LineRects();
+  for (RectF& r : lines) r = Offset(r, layout);
+  return lines;
+}
+
+}  // namespace gfx

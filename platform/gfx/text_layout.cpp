@@ -1,0 +1,248 @@
+#include "platform/gfx/text_layout.h"
+
+#include <pango/pangocairo.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <list>
+#include <string>
+
+namespace gfx::detail {
+
+namespace {
+
+constexpr double kScale = PANGO_SCALE;
+
+// One Pango context per kind of text rendering (aliased, hinted, unhinted).
+// Metrics hinting is off in all of them so that measuring gives the same
+// numbers whatever the rendering hint.
+PangoContext* SharedContext(int text_hint) {
+  thread_local std::array<GObjectPtr<PangoContext>, 3> contexts;
+  const int kind = (text_hint == 1 || text_hint == 2) ? 0 : (text_hint == 4 ? 2 : 1);
+  auto& slot = contexts[static_cast<size_t>(kind)];
+  if (!slot) {
+    slot.reset(pango_font_map_create_context(pango_cairo_font_map_get_default()));
+    FontOptionsPtr options(cairo_font_options_create());
+    cairo_font_options_set_antialias(options.get(), kind == 0 ? CAIRO_ANTIALIAS_NONE : CAIRO_ANTIALIAS_GRAY);
+    cairo_font_options_set_hint_style(options.get(), kind == 2 ? CAIRO_HINT_STYLE_NONE : CAIRO_HINT_STYLE_SLIGHT);
+    cairo_font_options_set_hint_metrics(options.get(), CAIRO_HINT_METRICS_OFF);
+    pango_cairo_context_set_font_options(slot.get(), options.get());
+    pango_context_set_language(slot.get(), pango_language_from_string("zh-cn"));
+  }
+  return slot.get();
+}
+
+double AlignFactor(StringAlignment a) {
+  switch (a) {
+    case StringAlignment::Center: return 0.5;
+    case StringAlignment::Far: return 1.0;
+    default: return 0.0;
+  }
+}
+
+bool IsTrailingSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+}  // namespace
+
+TextLayout::TextLayout(std::u16string_view text, const Font& font, float width, float height,
+                       const StringFormat& format, int text_hint)
+    : layout_(pango_layout_new(SharedContext(text_hint))),
+      text_(ToIndexedUtf8(text, format.hotkey_prefix)),
+      format_(format) {
+  pango_layout_set_text(layout_.get(), text_.text.data(), static_cast<int>(text_.text.size()));
+  pango_layout_set_font_description(layout_.get(), font.Description());
+  ApplyAttributes(font);
+  ApplyWrapping(width, height);
+  CollectLines(height);
+  PlaceBlock(width, height);
+}
+
+void TextLayout::ApplyAttributes(const Font& font) {
+  AttrListPtr attrs(pango_attr_list_new());
+  if (font.Style() & font_style::kUnderline) pango_attr_list_insert(attrs.get(), pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
+  if (font.Style() & font_style::kStrikeout) pango_attr_list_insert(attrs.get(), pango_attr_strikethrough_new(TRUE));
+  if (text_.underline_begin >= 0) {
+    PangoAttribute* u = pango_attr_underline_new(PANGO_UNDERLINE_SINGLE);
+    u->start_index = static_cast<guint>(text_.underline_begin);
+    u->end_index = static_cast<guint>(text_.underline_end);
+    pango_attr_list_insert(attrs.get(), u);
+  }
+  pango_layout_set_attributes(layout_.get(), attrs.get());
+
+  if (!format_.tab_stops.empty()) {
+    constexpr int kStops = 32;
+    TabArrayPtr tabs(pango_tab_array_new(kStops, FALSE));
+    double pos = format_.first_tab_offset;
+    for (int i = 0; i < kStops; ++i) {
+      const size_t k = std::min(static_cast<size_t>(i), format_.tab_stops.size() - 1);
+      pos += std::max(format_.tab_stops[k], 1.0f);
+      pango_tab_array_set_tab(tabs.get(), i, PANGO_TAB_LEFT, static_cast<int>(pos * kScale));
+    }
+    pango_layout_set_tabs(layout_.get(), tabs.get());
+  }
+}
+
+void TextLayout::ApplyWrapping(float width, float height) {
+  const bool wrap = !format_.Has(format_flags::kNoWrap) && width > 0;
+  const bool ellipsis = format_.trimming >= Trimming::EllipsisCharacter && width > 0;
+  if (wrap || ellipsis) pango_layout_set_width(layout_.get(), static_cast<int>(width * kScale));
+  if (wrap) pango_layout_set_wrap(layout_.get(), PANGO_WRAP_WORD_CHAR);
+  if (ellipsis) {
+    pango_layout_set_ellipsize(layout_.get(), format_.trimming == Trimming::EllipsisPath ? PANGO_ELLIPSIZE_MIDDLE
+                                                                                         : PANGO_ELLIPSIZE_END);
+    pango_layout_set_height(layout_.get(), wrap && height > 0 ? static_cast<int>(height * kScale) : -1);
+  }
+  static constexpr PangoAlignment kAlign[] = {PANGO_ALIGN_LEFT, PANGO_ALIGN_CENTER, PANGO_ALIGN_RIGHT};
+  pango_layout_set_alignment(layout_.get(), kAlign[static_cast<int>(format_.alignment)]);
+}
+
+int TextLayout::MeasuredWidth(PangoLayoutLine* line, int logical_width) const {
+  if (format_.Has(format_flags::kMeasureTrailingSpaces)) return logical_width;
+  int end = line->start_index + line->length;
+  while (end > line->start_index && IsTrailingSpace(text_.text[static_cast<size_t>(end - 1)])) --end;
+  if (end == line->start_index + line->length) return logical_width;
+  int x = 0;
+  pango_layout_line_index_to_x(line, end, FALSE, &x);
+  return std::clamp(x, 0, logical_width);
+}
+
+void TextLayout::CollectLines(float height) {
+  const bool line_limit = format_.Has(format_flags::kLineLimit) && height > 0;
+  PangoLayoutIter* iter = pango_layout_get_iter(layout_.get());
+  do {
+    Line l{pango_layout_iter_get_line_readonly(iter), {}, pango_layout_iter_get_baseline(iter), 0};
+    pango_layout_iter_get_line_extents(iter, nullptr, &l.logical);
+    if (line_limit && (l.logical.y + l.logical.height) / kScale > height + 0.01) {
+      all_lines_visible_ = false;
+      break;
+    }
+    l.measured_width = MeasuredWidth(l.line, l.logical.width);
+    lines_.push_back(l);
+  } while (pango_layout_iter_next_line(iter));
+  pango_layout_iter_free(iter);
+}
+
+void TextLayout::PlaceBlock(float width, float height) {
+  if (pango_layout_get_width(layout_.get()) < 0) {
+    int widest = 0;
+    for (const Line& l : lines_) widest = std::max(widest, l.logical.width);
+    origin_x_ = AlignFactor(format_.alignment) * (width - widest / kScale);
+  }
+  const double block = lines_.empty() ? 0 : (lines_.back().logical.y + lines_.back().logical.height) / kScale;
+  origin_y_ = AlignFactor(format_.line_alignment) * (height - block);
+}
+
+std::vector<RectF> TextLayout::LineRects() const {
+  std::vector<RectF> rects;
+  for (const Line& l : lines_) {
+    rects.push_back({static_cast<float>(origin_x_ + l.logical.x / kScale),
+                     static_cast<float>(origin_y_ + l.logical.y / kScale), static_cast<float>(l.measured_width / kScale),
+                     static_cast<float>(l.logical.height / kScale)});
+  }
+  return rects;
+}
+
+namespace {
+RectF Unite(const RectF& a, const RectF& b) {
+  if (a.width <= 0 && a.height <= 0) return b;
+  const float x = std::min(a.x, b.x), y = std::min(a.y, b.y);
+  return {x, y, std::max(a.Right(), b.Right()) - x, std::max(a.Bottom(), b.Bottom()) - y};
+}
+}  // namespace
+
+RectF TextLayout::Bounds() const {
+  RectF bounds{};
+  for (const RectF& r : LineRects()) bounds = Unite(bounds, r);
+  return bounds;
+}
+
+RectF TextLayout::RangeBounds(CharacterRange range) const {
+  const int units = static_cast<int>(text_.byte_of_unit.size()) - 1;
+  const int first = std::clamp(range.first, 0, units);
+  const int last = std::clamp(range.first + range.length, first, units);
+  const int b0 = text_.byte_of_unit[static_cast<size_t>(first)], b1 = text_.byte_of_unit[static_cast<size_t>(last)];
+  RectF bounds{};
+  for (const Line& l : lines_) {
+    const int s = std::max(b0, l.line->start_index), e = std::min(b1, l.line->start_index + l.line->length);
+    if (s >= e) continue;
+    int* ranges = nullptr;
+    int n = 0;
+    pango_layout_line_get_x_ranges(l.line, s, e, &ranges, &n);
+    for (int i = 0; i < n; ++i) {
+      // The ranges may reach into the alignment margin; keep them on the line.
+      const int x0 = std::max(ranges[2 * i], l.logical.x);
+      const int x1 = std::min(ranges[2 * i + 1], l.logical.x + l.logical.width);
+      if (x1 <= x0) continue;
+      bounds = Unite(bounds, {static_cast<float>(origin_x_ + x0 / kScale), static_cast<float>(origin_y_ + l.logical.y / kScale),
+                              static_cast<float>((x1 - x0) / kScale), static_cast<float>(l.logical.height / kScale)});
+    }
+    g_free(ranges);
+  }
+  return bounds;
+}
+
+void TextLayout::Draw(cairo_t* cr, const RectF& rect, Argb color) const {
+  cairo_save(cr);
+  if (!format_.Has(format_flags::kNoClip) && rect.width > 0 && rect.height > 0) {
+    cairo_rectangle(cr, rect.x, rect.y, rect.width, rect.height);
+    cairo_clip(cr);
+  }
+  cairo_set_source_rgba(cr, RedOf(color) / 255.0, GreenOf(color) / 255.0, BlueOf(color) / 255.0, AlphaOf(color) / 255.0);
+  if (all_lines_visible_) {
+    cairo_move_to(cr, rect.x + origin_x_, rect.y + origin_y_);
+    pango_cairo_show_layout(cr, layout_.get());
+  } else {
+    for (const Line& l : lines_) {
+      cairo_move_to(cr, rect.x + origin_x_ + l.logical.x / kScale, rect.y + origin_y_ + l.baseline / kScale);
+      pango_cairo_show_layout_line(cr, l.line);
+    }
+  }
+  cairo_restore(cr);
+}
+
+namespace {
+
+struct CacheKey {
+  std::u16string text;
+  std::string family;
+  float size;
+  int style;
+  float width, height;
+  StringFormat format;
+  int hint_kind;
+  bool operator==(const CacheKey&) const = default;
+};
+
+}  // namespace
+
+std::shared_ptr<const TextLayout> LayoutFor(std::u16string_view text, const Font& font, const RectF& rect,
+                                            const StringFormat& format, int text_hint) {
+  constexpr size_t kEntries = 32;
+  thread_local std::list<std::pair<CacheKey, std::shared_ptr<const TextLayout>>> cache;
+  const int hint_kind = (text_hint == 1 || text_hint == 2) ? 0 : (text_hint == 4 ? 2 : 1);
+  const float width = std::max(rect.width, 0.0f), height = std::max(rect.height, 0.0f);
+  for (auto it = cache.begin(); it != cache.end(); ++it) {
+    const CacheKey& k = it->first;
+    if (k.text == text && k.family == font.Family() && k.size == font.Size() && k.style == font.Style() &&
+        k.width == width && k.height == height && k.hint_kind == hint_kind && k.format == format) {
+      cache.splice(cache.begin(), cache, it);
+      return cache.front().second;
+    }
+  }
+  auto layout = std::make_shared<const TextLayout>(text, font, width, height, format, text_hint);
+  cache.emplace_front(CacheKey{std::u16string(text), font.Family(), font.Size(), font.Style(), width, height, format, hint_kind},
+                      layout);
+  if (cache.size() > kEntries) cache.pop_back();
+  return layout;
+}
+
+float LineSpacing(const Font& font) {
+  PangoContext* context = SharedContext(3);
+  FontMetricsPtr metrics(pango_context_get_metrics(context, font.Description(), pango_context_get_language(context)));
+  int height = pango_font_metrics_get_height(metrics.get());
+  if (height <= 0) height = pango_font_metrics_get_ascent(metrics.get()) + pango_font_metrics_get_descent(metrics.get());
+  return static_cast<float>(height / kScale);
+}
+
+}  // namespace gfx::detail

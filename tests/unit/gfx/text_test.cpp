@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include "platform/gfx/font.h"
+#include "platform/gfx/graphics.h"
+#include "pixels.h"
+
+namespace gfx {
+namespace {
+
+constexpr const char* kFamily = "WenQuanYi Zen Hei";
+
+class Text : public ::testing::Test {
+ protected:
+  Font font_{kFamily, 12.0f};
+  Bitmap canvas_{200, 60};
+  Graphics g_{canvas_};
+
+  Bitmap Render(std::u16string_view text, HotkeyPrefix prefix) {
+    Bitmap b(120, 30);
+    Graphics g(b);
+    g.SetTextHint(text_hint::kAntiAliasGridFit);
+    StringFormat f;
+    f.hotkey_prefix = prefix;
+    g.DrawString(text, font_, {2, 2, 116, 26}, f, 0xFF000000);
+    return b;
+  }
+};
+
+TEST_F(Text, FamiliesAreFoundByExactNameOnly) {
+  EXPECT_TRUE(FontFamilyExists(kFamily));
+  EXPECT_TRUE(FontFamilyExists("文泉驿正黑"));  // a localised name of the same family
+  EXPECT_FALSE(FontFamilyExists("宋体"));
+  EXPECT_FALSE(FontFamilyExists("No Such Family Anywhere"));
+  EXPECT_FALSE(FontFamilyExists(""));
+  EXPECT_FALSE(DesktopUiFontFamily().empty());
+}
+
+TEST_F(Text, FontHeightIsALineOfTwelvePixelText) {
+  EXPECT_GT(font_.Height(), 12.0f);
+  EXPECT_LT(font_.Height(), 20.0f);
+}
+
+TEST_F(Text, DoubleAmpersandDrawsOneAmpersandWithoutUnderline) {
+  EXPECT_TRUE(testing::SamePixels(Render(u"解析&&下载", HotkeyPrefix::Show), Render(u"解析&下载", HotkeyPrefix::None)));
+  EXPECT_TRUE(testing::CountPainted(Render(u"解析&&下载", HotkeyPrefix::Show)) > 0);
+}
+
+TEST_F(Text, SingleAmpersandUnderlinesTheNextCharacter) {
+  const Bitmap shown = Render(u"&Yes", HotkeyPrefix::Show);
+  const Bitmap plain = Render(u"Yes", HotkeyPrefix::None);
+  EXPECT_FALSE(testing::SamePixels(shown, plain));
+  // The extra ink is a horizontal stroke under the first letter only.
+  int extra = 0, right_of_y = 0;
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 120; ++x)
+      if (testing::Alpha(shown, x, y) > testing::Alpha(plain, x, y) + 60) {
+        ++extra;
+        right_of_y += x > 12;
+      }
+  EXPECT_GT(extra, 3);
+  EXPECT_EQ(right_of_y, 0);
+  EXPECT_TRUE(testing::SamePixels(Render(u"&Yes", HotkeyPrefix::Hide), plain));
+  EXPECT_FALSE(testing::SamePixels(Render(u"Y&es", HotkeyPrefix::None), plain));  // prefix off: "&" is drawn
+}
+
+TEST_F(Text, CharacterRangesGrowLeftToRightAndMatchTheWholeWidth) {
+  const std::u16string text = u"ab解析cd下载";
+  StringFormat f;
+  f.flags = format_flags::kNoWrap;
+  std::vector<CharacterRange> ranges;
+  for (int i = 0; i < static_cast<int>(text.size()); ++i) ranges.push_back({i, 1});
+  const auto boxes = g_.MeasureCharacterRanges(text, font_, {10, 5, 0, 0}, f, ranges);
+  ASSERT_EQ(boxes.size(), text.size());
+  for (size_t i = 1; i < boxes.size(); ++i) {
+    EXPECT_GT(boxes[i].x, boxes[i - 1].x) << i;
+    EXPECT_NEAR(boxes[i].x, boxes[i - 1].Right(), 0.5) << i;
+  }
+  EXPECT_GT(boxes[2].width, boxes[0].width);  // a Han character is wider than a Latin one
+  const RectF whole = g_.MeasureString(text, font_, {10, 5, 0, 0}, f);
+  EXPECT_NEAR(boxes.front().x, whole.x, 0.5);
+  EXPECT_NEAR(boxes.back().Right(), whole.Right(), 0.5);
+  const CharacterRange all{0, static_cast<int>(text.size())};
+  EXPECT_NEAR(g_.MeasureCharacterRanges(text, font_, {10, 5, 0, 0}, f, {&all, 1})[0].width, whole.width, 0.5);
+  const CharacterRange none{3, 0};
+  EXPECT_TRUE(g_.MeasureCharacterRanges(text, font_, {}, f, {&none, 1})[0].IsEmpty());
+}
+
+TEST_F(Text, WrappedTextHasOneRowPerLine) {
+  const std::u16string text = u"这是一段会在窄的布局矩形里折成几行的文字 with some words";
+  StringFormat wrap;
+  const auto rows = g_.MeasureLines(text, font_, {0, 0, 80, 0}, wrap);
+  ASSERT_GT(rows.size(), 2u);
+  for (size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_LE(rows[i].width, 80.5f);
+    if (i) EXPECT_NEAR(rows[i].y, rows[i - 1].Bottom(), 0.5);
+  }
+  StringFormat no_wrap;
+  no_wrap.flags = format_flags::kNoWrap;
+  EXPECT_EQ(g_.MeasureLines(text, font_, {0, 0, 80, 0}, no_wrap).size(), 1u);
+  StringFormat limited;
+  limited.flags = format_flags::kLineLimit;
+  const float two_lines = rows[1].Bottom() + 1;
+  EXPECT_EQ(g_.MeasureLines(text, font_, {0, 0, 80, two_lines}, limited).size(), 2u);
+  EXPECT_EQ(g_.MeasureLines(text, font_, {0, 0, 80, two_lines}, wrap).size(), rows.size());
+}
+
+TEST_F(Text, TrailingSpacesCountOnlyWhenAskedFor) {
+  StringFormat f;
+  const float bare = g_.MeasureString(u"abc", font_, {}, f).width;
+  EXPECT_NEAR(g_.MeasureString(u"abc   ", font_, {}, f).width, bare, 0.01);
+  f.flags = format_flags::kMeasureTrailingSpaces;
+  EXPECT_GT(g_.MeasureString(u"abc   ", font_, {}, f).width, bare + 5);
+}
+
+TEST_F(Text, AlignmentPlacesTheTextInItsRectangle) {
+  StringFormat f;
+  f.flags = format_flags::kNoWrap;
+  f.alignment = StringAlignment::Center;
+  f.line_alignment = StringAlignment::Center;
+  const RectF box{20, 10, 160, 40};
+  const RectF r = g_.MeasureString(u"居中 centred", font_, box, f);
+  EXPECT_NEAR(r.x - box.x, box.Right() - r.Right(), 1.0);
+  EXPECT_NEAR(r.y - box.y, box.Bottom() - r.Bottom(), 1.0);
+  f.alignment = StringAlignment::Far;
+  EXPECT_NEAR(g_.MeasureString(u"right", font_, box, f).Right(), box.Right(), 1.0);
+}
+
+TEST_F(Text, TabStopsPlaceTheTextAfterATab) {
+  StringFormat f;
+  f.tab_stops = {60};
+  const CharacterRange b{2, 1};
+  const RectF at = g_.MeasureCharacterRanges(u"a\tb", font_, {0, 0, 0, 0}, f, {&b, 1})[0];
+  EXPECT_NEAR(at.x, 60, 1.0);
+}
+
+TEST_F(Text, NoFontFallbackStillDrawsChineseAndTextIsClippedToItsRectangle) {
+  StringFormat f;
+  f.flags = format_flags::kNoFontFallback | format_flags::kNoWrap;
+  Font latin("DejaVu Sans", 12.0f);
+  g_.DrawString(u"解析下载", latin, {0, 0, 200, 30}, f, 0xFF000000);
+  EXPECT_GT(testing::CountPainted(canvas_), 40);
+
+  Bitmap clipped(100, 30);
+  Graphics g(clipped);
+  g.DrawString(u"一二三四五六七八九十", font_, {0, 0, 30, 30}, f, 0xFF000000);
+  for (int y = 0; y < 30; ++y)
+    for (int x = 30; x < 100; ++x) ASSERT_EQ(testing::Alpha(clipped, x, y), 0u);
+  f.flags |= format_flags::kNoClip;
+  g.DrawString(u"一二三四五六七八九十", font_, {0, 0, 30, 30}, f, 0xFF000000);
+  int beyond = 0;
+  for (int x = 30; x < 100; ++x) beyond += testing::Alpha(clipped, x, 8) > 0;
+  EXPECT_GT(beyond, 0);
+}
+
+}  // namespace
+}  // namespace gfx

@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include "assets/assets.h"
+#include "gfx/pixels.h"
+#include "razezazo/render/image.h"
+
+namespace razezazo {
+namespace {
+
+ImageHandle Load(assets::Bytes bytes) { return LoadImage(bytes); }
+
+TEST(BuiltInImages, DecodeAtTheirDocumentedSizes) {
+  struct Expect {
+    assets::Bytes bytes;
+    int w, h;
+  };
+  for (const auto& [bytes, w, h] : {Expect{assets::MainBackground(), 380, 338}, {assets::CaptionButtons(), 729, 20},
+                                    {assets::PushButtonSkin(), 55, 28}, {assets::MessageBoxSkin(), 2, 160},
+                                    {assets::MessageBoxIcons(), 200, 40}, {assets::ProgramIcon(16), 16, 16},
+                                    {assets::ProgramIcon(32), 32, 32}, {assets::ProgramIcon(48), 48, 48}}) {
+    ImageHandle image = Load(bytes);
+    ASSERT_TRUE(image) << w << "x" << h;
+    EXPECT_EQ(image->Width(), w);
+    EXPECT_EQ(image->Height(), h);
+  }
+  // The background is a progressive JPEG: its start-of-frame marker is SOF2.
+  const auto jpeg = assets::MainBackground();
+  bool progressive = false;
+  for (size_t i = 0; i + 1 < jpeg.size() && !progressive; ++i) progressive = jpeg[i] == 0xFF && jpeg[i + 1] == 0xC2;
+  EXPECT_TRUE(progressive);
+}
+
+TEST(BuiltInImages, SkinCellsAreOpaqueInTheMiddleAndSeparated) {
+  ImageHandle skin = Load(assets::PushButtonSkin());
+  for (int cell = 0; cell < 4; ++cell) {
+    EXPECT_EQ(gfx::AlphaOf(skin->Current().GetPixel(cell * 14 + 6, 12)), 255u) << cell;
+    if (cell < 3) {
+      EXPECT_EQ(gfx::AlphaOf(skin->Current().GetPixel(cell * 14 + 13, 12)), 0u) << cell;
+    }
+  }
+  // Normal, hot and pressed faces differ.
+  EXPECT_NE(skin->Current().GetPixel(6, 12), skin->Current().GetPixel(20, 12));
+  EXPECT_NE(skin->Current().GetPixel(20, 12), skin->Current().GetPixel(34, 12));
+}
+
+TEST(BuiltInImages, EveryCaptionFaceAndIconCellHasInk) {
+  ImageHandle strip = Load(assets::CaptionButtons());
+  for (int x : {0, 40, 80, 120, 149, 178, 207, 236, 265, 294, 323, 352, 381, 410, 439, 468, 497, 526, 555, 584, 613,
+                642, 671, 700}) {
+    const int w = x < 120 ? 39 : 28;
+    gfx::Bitmap face = strip->Current().CloneArea({x, 2, w, 18});
+    EXPECT_GT(gfx::testing::CountPainted(face), 10) << x;
+  }
+  ImageHandle icons = Load(assets::MessageBoxIcons());
+  for (int cell = 0; cell < 5; ++cell)
+    EXPECT_EQ(gfx::AlphaOf(icons->Current().GetPixel(cell * 40 + 20, 24)), 255u) << cell;
+}
+
+}  // namespace
+}  // namespace razezazo
