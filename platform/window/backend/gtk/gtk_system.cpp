@@ -1,0 +1,319 @@
+#include "platform/window/backend/gtk/gtk_system.h"
+
+#include <gdk/gdkx.h>
+#include <gtk/gtk.h>
+
+#include <mutex>
+
+#include "platform/window/backend/gtk/gtk_start.h"
+
+namespace winsys {
+
+std::unique_ptr<WindowSystem> StartGtkSystem() { return gtk::GtkSystem::Open(); }
+
+namespace gtk {
+
+namespace {
+
+// A timer's GLib source carries this; the timer itself is looked up again, so a
+// killed timer whose source is being removed is never touched.
+struct TimerContext {
+  GtkSystem* system;
+  WindowId window;
+  std::uintptr_t id;
+};
+
+const char* CursorName(Cursor cursor) {
+  switch (cursor) {
+    case Cursor::Arrow: return "default";
+    case Cursor::IBeam: return "text";
+    case Cursor::Wait: return "wait";
+    case Cursor::Cross: return "crosshair";
+    case Cursor::SizeNWSE: return "nwse-resize";
+    case Cursor::SizeNESW: return "nesw-resize";
+    case Cursor::SizeWE: return "ew-resize";
+    case Cursor::SizeNS: return "ns-resize";
+    case Cursor::SizeAll: return "move";
+    case Cursor::Hand: return "pointer";
+  }
+  return "default";
+}
+
+GdkWindowEdge EdgeFor(int hit_test_edge) {
+  switch (hit_test_edge) {
+    case HTLEFT: return GDK_WINDOW_EDGE_WEST;
+    case HTRIGHT: return GDK_WINDOW_EDGE_EAST;
+    case HTTOP: return GDK_WINDOW_EDGE_NORTH;
+    case HTTOPLEFT: return GDK_WINDOW_EDGE_NORTH_WEST;
+    case HTTOPRIGHT: return GDK_WINDOW_EDGE_NORTH_EAST;
+    case HTBOTTOM: return GDK_WINDOW_EDGE_SOUTH;
+    case HTBOTTOMLEFT: return GDK_WINDOW_EDGE_SOUTH_WEST;
+  }
+  return GDK_WINDOW_EDGE_SOUTH_EAST;
+}
+
+NativeWindow::Kind KindFor(const WindowRecord& record) {
+  return (record.ex_style & WS_EX_TOOLWINDOW) ? NativeWindow::Kind::kPopup : NativeWindow::Kind::kTopLevel;
+}
+
+}  // namespace
+
+std::unique_ptr<GtkSystem> GtkSystem::Open() {
+  // Only X11 carries what the framework needs (placed popups, grabs, shapes).
+  // Set once: GDK keeps each string it is given.
+  static std::once_flag x11_only;
+  std::call_once(x11_only, [] { gdk_set_allowed_backends("x11"); });
+  if (!gtk_init_check(nullptr, nullptr) || !gdk_display_get_default()) return nullptr;
+  return std::unique_ptr<GtkSystem>(new GtkSystem());
+}
+
+GtkSystem::GtkSystem()
+    : display_(gdk_display_get_default()),
+      composited_(gdk_screen_is_composited(gdk_screen_get_default()) &&
+                  gdk_screen_get_rgba_visual(gdk_screen_get_default())),
+      window_manager_(gdk_x11_screen_supports_net_wm_hint(gdk_screen_get_default(),
+                                                          gdk_atom_intern_static_string("_NET_WM_STATE_MAXIMIZED_VERT"))),
+      input_method_([this](const std::string& utf8) { OnCommit(utf8); }),
+      tooltip_(composited_) {
+  gdk_event_handler_set(&GtkSystem::OnEvent, this, nullptr);
+}
+
+GtkSystem::~GtkSystem() {
+  WaitForSenders();
+  gdk_event_handler_set([](GdkEvent* event, gpointer) { gtk_main_do_event(event); }, nullptr, nullptr);
+  input_method_.Attach(nullptr);
+  tooltip_.Hide();
+  ForgetAllWindows();
+  gdk_display_flush(display_);
+}
+
+std::uint32_t GtkSystem::Now() const { return static_cast<std::uint32_t>(g_get_monotonic_time() / 1000); }
+
+void GtkSystem::Sleep(std::uint32_t milliseconds) { g_usleep(static_cast<gulong>(milliseconds) * 1000); }
+
+gfx::PointF GtkSystem::CursorPos() const {
+  int x = 0, y = 0;
+  gdk_device_get_position(gdk_seat_get_pointer(gdk_display_get_default_seat(display_)), nullptr, &x, &y);
+  return {static_cast<float>(x), static_cast<float>(y)};
+}
+
+gfx::RectI GtkSystem::WorkArea() const {
+  GdkMonitor* monitor = gdk_display_get_primary_monitor(display_);
+  if (!monitor) monitor = gdk_display_get_monitor(display_, 0);
+  if (!monitor) return {0, 0, 1024, 768};
+  GdkRectangle area{};
+  gdk_monitor_get_workarea(monitor, &area);
+  return {area.x, area.y, area.width, area.height};
+}
+
+NativeWindow* GtkSystem::Native(WindowId window) const {
+  auto it = natives_.find(window);
+  return it == natives_.end() ? nullptr : it->second.get();
+}
+
+GdkWindow* GtkSystem::NativeOf(WindowId window) const {
+  NativeWindow* native = Native(window);
+  return native ? native->Gdk() : nullptr;
+}
+
+// --- windows ----------------------------------------------------------------------
+
+bool GtkSystem::NativeCreate(WindowRecord& record) {
+  auto native = std::make_unique<NativeWindow>(KindFor(record), record.rect, record.title, NativeOf(record.owner),
+                                               composited_);
+  if (!native->Gdk()) return false;
+  if (record.Topmost()) native->SetKeepAbove(true);
+  by_gdk_[native->Gdk()] = record.id;
+  natives_[record.id] = std::move(native);
+  return true;
+}
+
+void GtkSystem::NativeDestroy(WindowRecord& record) {
+  NativeWindow* native = Native(record.id);
+  if (!native) return;
+  if (input_method_.Attached() == native->Gdk()) input_method_.Attach(nullptr);
+  by_gdk_.erase(native->Gdk());
+  natives_.erase(record.id);
+}
+
+void GtkSystem::NativeShow(WindowRecord& record) {
+  NativeWindow* native = Native(record.id);
+  if (!native) return;
+  // A window manager keeps an iconified window mapped in its own way; without
+  // one, minimising is emulated by hiding.
+  const bool mapped = record.visible && (window_manager_ || !record.iconic);
+  native->SetVisible(mapped);
+  if (mapped)
+    native->Raise();
+  else
+    tooltip_.Hide();
+}
+
+void GtkSystem::NativePlace(WindowRecord& record) {
+  if (NativeWindow* native = Native(record.id)) native->Place(record.rect);
+}
+
+void GtkSystem::NativeTitle(WindowRecord& record) {
+  if (NativeWindow* native = Native(record.id)) native->SetTitle(record.title);
+}
+
+void GtkSystem::NativeStack(WindowRecord& record) {
+  NativeWindow* native = Native(record.id);
+  if (!native) return;
+  native->SetKeepAbove(record.Topmost());
+  if (record.Shown()) native->Raise();
+}
+
+void GtkSystem::NativeShape(WindowRecord& record) {
+  NativeWindow* native = Native(record.id);
+  if (!native) return;
+  native->SetRegion(record.region);
+  if (!record.Layered()) native->DropAlphaShape();
+}
+
+void GtkSystem::NativeActivate(WindowRecord& record) {
+  NativeWindow* native = Native(record.id);
+  if (!native || !record.Shown()) return;
+  gdk_window_focus(native->Gdk(), last_event_time_);
+  if (record.ime_enabled) input_method_.Attach(native->Gdk());
+}
+
+void GtkSystem::NativeCapture(WindowId window) {
+  GdkSeat* seat = gdk_display_get_default_seat(display_);
+  if (!window) {
+    gdk_seat_ungrab(seat);
+    return;
+  }
+  if (GdkWindow* gdk = NativeOf(window); gdk && gdk_window_is_viewable(gdk))
+    gdk_seat_grab(seat, gdk, GDK_SEAT_CAPABILITY_ALL_POINTING, FALSE, nullptr, nullptr, nullptr, nullptr);
+}
+
+GdkCursor* GtkSystem::CursorFor(Cursor cursor) {
+  auto& slot = cursors_[static_cast<int>(cursor)];
+  if (!slot) slot.reset(gdk_cursor_new_from_name(display_, CursorName(cursor)));
+  if (!slot) slot.reset(gdk_cursor_new_for_display(display_, GDK_LEFT_PTR));
+  return slot.get();
+}
+
+void GtkSystem::NativeCursor(Cursor cursor) {
+  const WindowId under = Capture() ? Capture() : Hovered();
+  if (GdkWindow* gdk = NativeOf(under)) gdk_window_set_cursor(gdk, CursorFor(cursor));
+}
+
+// The input method follows the window with the keyboard; a window that turned
+// it off drops any composition in progress.
+void GtkSystem::NativeInputMethod(WindowRecord& record) {
+  GdkWindow* gdk = NativeOf(record.id);
+  if (!gdk || record.id != KeyboardTarget()) return;
+  if (!record.ime_enabled) {
+    input_method_.Reset();
+    return;
+  }
+  input_method_.Attach(gdk);
+  input_method_.SetCaret(record.ime_caret);
+}
+
+void GtkSystem::NativeToolsChanged(WindowId) { tooltip_.Hide(); }
+
+// With a window manager the commands go to it and the state follows from its
+// events; without one (plain X) the shared emulation moves the window itself.
+bool GtkSystem::NativeMaximize(WindowRecord& record) {
+  if (!window_manager_) return false;
+  gdk_window_maximize(NativeOf(record.id));
+  return true;
+}
+
+bool GtkSystem::NativeMinimize(WindowRecord& record) {
+  if (!window_manager_) return false;
+  gdk_window_iconify(NativeOf(record.id));
+  return true;
+}
+
+bool GtkSystem::NativeRestore(WindowRecord& record) {
+  if (!window_manager_) return false;
+  if (record.iconic)
+    gdk_window_deiconify(NativeOf(record.id));
+  else if (record.zoomed)
+    gdk_window_unmaximize(NativeOf(record.id));
+  return true;
+}
+
+void GtkSystem::BeginMoveDrag(WindowId window) {
+  GdkWindow* gdk = NativeOf(window);
+  if (!gdk) return;
+  const gfx::PointF at = CursorPos();
+  gdk_window_begin_move_drag(gdk, 1, static_cast<int>(at.x), static_cast<int>(at.y), last_event_time_);
+}
+
+void GtkSystem::BeginResizeDrag(WindowId window, int hit_test_edge) {
+  GdkWindow* gdk = NativeOf(window);
+  if (!gdk) return;
+  const MinMaxInfo limits = QueryMinMax(window);
+  GdkGeometry geometry{};
+  geometry.min_width = std::max(limits.min_track_width, 1);
+  geometry.min_height = std::max(limits.min_track_height, 1);
+  gdk_window_set_geometry_hints(gdk, &geometry, GDK_HINT_MIN_SIZE);
+  const gfx::PointF at = CursorPos();
+  gdk_window_begin_resize_drag(gdk, EdgeFor(hit_test_edge), 1, static_cast<int>(at.x), static_cast<int>(at.y),
+                               last_event_time_);
+}
+
+// --- pixels -----------------------------------------------------------------------
+
+void GtkSystem::Present(WindowId window, const gfx::Bitmap& back_buffer, const gfx::RectI& rect) {
+  if (NativeWindow* native = Native(window)) native->Present(back_buffer, rect);
+}
+
+void GtkSystem::PresentLayered(WindowId window, const gfx::Bitmap& back_buffer, std::uint8_t alpha) {
+  if (NativeWindow* native = Native(window)) native->PresentLayered(back_buffer, alpha);
+}
+
+// --- clipboard and sound ------------------------------------------------------------
+
+std::string GtkSystem::ClipboardText() {
+  CharPtr text(gtk_clipboard_wait_for_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD)));
+  return text ? std::string(text.get()) : std::string();
+}
+
+void GtkSystem::SetClipboardText(std::string_view utf8) {
+  gtk_clipboard_set_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD), utf8.data(), static_cast<gint>(utf8.size()));
+}
+
+void GtkSystem::Beep() { gdk_display_beep(display_); }
+
+// --- timers and the loop -------------------------------------------------------------
+
+void GtkSystem::NativeTimerSet(Timer& timer) {
+  auto* context = new TimerContext{this, timer.window, timer.id};
+  timer.native_source = g_timeout_add_full(G_PRIORITY_DEFAULT, timer.interval, &GtkSystem::OnTimer, context,
+                                           [](gpointer c) { delete static_cast<TimerContext*>(c); });
+}
+
+void GtkSystem::NativeTimerKilled(Timer& timer) {
+  if (timer.native_source) g_source_remove(timer.native_source);
+  timer.native_source = 0;
+}
+
+// A due timer queues one WM_TIMER; it does not pile up more while that one waits.
+gboolean GtkSystem::OnTimer(gpointer data) {
+  const auto* context = static_cast<TimerContext*>(data);
+  GtkSystem* system = context->system;
+  Timer* timer = system->Timers().Find(context->window, context->id);
+  if (!timer) return G_SOURCE_REMOVE;
+  if (!timer->queued) {
+    timer->queued = true;
+    system->Queue().PushMessage({context->window, WM_TIMER, context->id, 0, system->Now()});
+  }
+  return G_SOURCE_CONTINUE;
+}
+
+// Safe from any thread: a posted message must end a blocking iteration.
+void GtkSystem::WakeUp() { g_main_context_wakeup(nullptr); }
+
+bool GtkSystem::WaitForMessages() {
+  g_main_context_iteration(nullptr, TRUE);
+  return true;
+}
+
+}  // namespace gtk
+}  // namespace winsys

@@ -1,0 +1,52 @@
+#pragma once
+// One GdkWindow standing for one of our windows: an undecorated top-level, or an
+// override-redirect popup for tool windows (menus, tips). Pixels are pushed
+// straight from our ARGB buffers.
+#include <gdk/gdk.h>
+
+#include <optional>
+#include <string>
+
+#include "platform/gfx/bitmap.h"
+#include "platform/gfx/region.h"
+#include "platform/window/window_record.h"
+
+namespace winsys::gtk {
+
+class NativeWindow {
+ public:
+  enum class Kind { kTopLevel, kPopup, kTooltip };
+  // `rgba`: the screen has a compositor, so per-pixel alpha is real.
+  NativeWindow(Kind kind, const gfx::RectI& rect, const std::string& title, GdkWindow* transient_for, bool rgba);
+  NativeWindow(const NativeWindow&) = delete;
+  NativeWindow& operator=(const NativeWindow&) = delete;
+  ~NativeWindow();
+
+  GdkWindow* Gdk() const { return window_; }
+  void SetVisible(bool visible);
+  void Place(const gfx::RectI& rect);
+  void SetTitle(const std::string& title);
+  void SetKeepAbove(bool above);
+  void Raise();
+
+  // Copies `rect` of the buffer as an opaque picture (what BitBlt shows).
+  void Present(const gfx::Bitmap& buffer, const gfx::RectI& rect);
+  // The whole buffer with per-pixel alpha times `alpha`; without a compositor
+  // the pixels below half opacity are cut away by the shape instead.
+  void PresentLayered(const gfx::Bitmap& buffer, std::uint8_t alpha);
+  // The window region (window coordinates); none: the whole window.
+  void SetRegion(std::optional<gfx::Region> region);
+  // Back to an ordinary window: no alpha shape any more.
+  void DropAlphaShape();
+
+ private:
+  void ApplyShape();
+  void Paint(const gfx::Bitmap& buffer, const gfx::RectI& rect, cairo_operator_t op, double alpha, bool opaque);
+
+  GdkWindow* window_ = nullptr;
+  bool rgba_ = false;
+  std::optional<gfx::Region> region_;
+  std::optional<gfx::Region> alpha_shape_;
+};
+
+}  // namespace winsys::gtk

@@ -1,0 +1,183 @@
+#pragma once
+// A RazezaZOHost takes over a window: it replaces the window procedure, draws
+// the whole window from its back buffer, and turns mouse and keyboard messages
+// into events of its controls and calls of the application's hooks.
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "platform/gfx/bitmap.h"
+#include "platform/gfx/graphics.h"
+#include "platform/gfx/region.h"
+#include "platform/window/window_system.h"
+#include "razezazo/core/host_options.h"
+#include "razezazo/core/redraw_queue.h"
+#include "razezazo/render/control_base.h"
+#include "razezazo/render/framework_object.h"
+#include "razezazo/render/image.h"
+#include "runtime/text.h"
+
+namespace razezazo {
+
+class RazezaZOHost : public FrameworkObject {
+ public:
+  RazezaZOHost();
+  ~RazezaZOHost() override;
+
+  // Attaches the host to `window`. False when the window does not exist or is
+  // already this host's window.
+  bool Create(winsys::WindowId window, const HostOptions& options = {});
+  bool attached() const { return window_ != 0; }
+
+  // The window procedure's body.
+  winsys::LResult Message(unsigned message, winsys::WParam wparam, winsys::LParam lparam);
+  // Queues a redraw of `rect` (RedrawQueue modes).
+  void QueueRedraw(const FloatRect& rect, int mode);
+  // Re-adds the control's tool tip over its bounds; no text: the control's name;
+  // an empty text removes the tip.
+  void UpdateTooltip(ControlBase* control, const std::optional<runtime::Text>& text = std::nullopt);
+  void SetAccelerator(ControlBase* control, unsigned key);
+  void SetFocus(ControlBase* control, bool by_keyboard);
+  // Recomposes and presents `rect`, or the whole window.
+  void RedrawNow(const std::optional<FloatRect>& rect = std::nullopt);
+  // Shows the window: kind 0 at once; 1 fade in, 7 zoom in, 3/4 wipe from the
+  // left/right, 5 and others from the top/bottom, in ten frames.
+  void Show(int kind = 0, int duration_ms = 200);
+  void SetCloseAnimation(int kind) { close_animation_ = kind; }
+  void SetDefaultCursor(winsys::Cursor cursor) { default_cursor_ = cursor; }
+  bool drag_anywhere() const { return drag_anywhere_; }
+  void SetDragAnywhere(bool value) { drag_anywhere_ = value; }
+  int frame_style() const { return frame_style_; }
+  void SetFrameStyle(int value) { frame_style_ = value; }
+  void SetShadowColour(std::int64_t colour) { shadow_colour_ = colour; }
+  // Rebuilds the background picture from an image and/or colour (-1: keep) and
+  // recomposes; mode 0 presents at once, other modes do not. Unless quiet, every
+  // visible control is first asked to repaint (event 10262).
+  void SetBackground(std::optional<std::span<const std::uint8_t>> image, std::int64_t colour, int mode,
+                     bool quiet = false);
+  HostHooks& hooks() { return hooks_; }
+
+  // --- state the controls and the paint cycle work with ------------------------
+  winsys::WindowId window() const { return window_; }
+  bool busy() const { return busy_; }
+  // Clearing busy draws the control placements that arrived meanwhile.
+  void SetBusy(bool busy);
+  int layer_alpha() const { return layer_alpha_; }
+  int width() const { return width_; }
+  FloatRect WholeWindow() const { return {0, 0, static_cast<float>(width_), static_cast<float>(height_)}; }
+  int height() const { return height_; }
+  gfx::Bitmap& back_buffer() { return back_buffer_; }
+  gfx::Graphics& back_graphics() { return *back_graphics_; }
+  gfx::Bitmap& background_picture() { return background_picture_; }
+  const std::optional<gfx::Region>& clip_region() const { return clip_region_; }
+  std::uint32_t caption_flags() const { return caption_flags_; }
+  bool resizable() const { return resizable_; }
+
+  ControlBase* first_control() const { return first_control_; }
+  ControlBase* last_control() const { return last_control_; }
+  ControlBase* focused() const { return focused_; }
+  ControlBase* hot() const { return hot_; }
+  ControlBase* pressed() const { return pressed_; }
+  bool pressing() const { return pressing_; }
+  ControlBase* keyboard_focus() const { return keyboard_focus_; }
+  void ClearFocus() { focused_ = nullptr; }
+
+  // Top-level control list: appends, unlinks.
+  void AppendTopLevel(ControlBase* control);
+  void UnlinkTopLevel(ControlBase* control, ControlBase* previous, ControlBase* next);
+  void SetTopLevelEnds(ControlBase* first, ControlBase* last) { first_control_ = first, last_control_ = last; }
+  // Every slot that refers to a control that is going away is cleared.
+  void ForgetControl(ControlBase* control);
+
+  std::int64_t GetField(int index) const;
+  void SetField(int index, std::int64_t value);
+
+ private:
+  winsys::LResult Dispatch(unsigned message, winsys::WParam wparam, winsys::LParam lparam);
+  winsys::LResult PassOn(unsigned message, winsys::WParam wparam, winsys::LParam lparam);
+  std::optional<winsys::LResult> HostMessage(unsigned message, winsys::WParam wparam, winsys::LParam lparam);
+  void OnActivate(winsys::WParam wparam, winsys::LParam lparam);
+  void OnDestroy();
+  void OnSize(winsys::WParam kind);
+  void OnMouseLeave();
+  void OnMinMaxInfo(winsys::LParam lparam);
+  void Mouse(unsigned message, winsys::WParam keys, winsys::LParam position);
+  void MouseWhilePressing(unsigned message, winsys::LParam position);
+  void LeftDown(ControlBase* hit, winsys::WParam keys, winsys::LParam position);
+  void MoveFocusByMouse(ControlBase* control, winsys::WParam keys, winsys::LParam position);
+  bool KeyDown(unsigned message, winsys::WParam key, winsys::LParam lparam);
+  bool AcceleratorKey(unsigned message, winsys::WParam character, winsys::LParam lparam);
+  void TabToNext();
+  void Click(ControlBase* control, std::intptr_t argument1, std::intptr_t argument2, winsys::WParam keys,
+             winsys::LParam position);
+  // The resize borders: true when the message was theirs.
+  bool ResizeBorder(unsigned message, winsys::LParam position);
+  void StartMoving();
+  void ToggleMaximize();
+  void CreateBuffers();
+  void DrawBackground();
+  void DrawBorder(gfx::Graphics& g);
+  void DrawShadow(gfx::Graphics& g);
+  void FadeInStep();
+  void ProcessPendingMessages();
+  void DrawShowFrame(int kind, int frame_number, const gfx::Bitmap& picture, gfx::Bitmap& frame) const;
+  void RunCloseAnimation();
+  gfx::Region WindowShape(int inset, int diameter) const;
+  const gfx::Bitmap* BackgroundImage() const;
+  void DrawPlacement(ControlBase& control);
+  void RebuildBackground();
+  void CallHook(const MouseHook& hook, ControlBase* control, winsys::WParam wparam, winsys::LParam lparam);
+  ControlBase* HitTest(int x, int y) const;
+  ControlBase* DeliverTo(ControlBase* control, unsigned message, winsys::WParam wparam, winsys::LParam lparam);
+
+  winsys::WindowId window_ = 0;
+  winsys::WindowProc previous_proc_;
+  ControlBase* focused_ = nullptr;
+  ControlBase* hot_ = nullptr;
+  ControlBase* pressed_ = nullptr;
+  bool pressing_ = false;
+  bool busy_ = false;
+  gfx::Bitmap back_buffer_;
+  std::unique_ptr<gfx::Graphics> back_graphics_;
+  gfx::Bitmap background_picture_;
+  winsys::WindowId background_source_ = 0;
+  ImageHandle background_image_;
+  std::uint32_t background_colour_ = 0;
+  ControlBase* first_control_ = nullptr;
+  ControlBase* last_control_ = nullptr;
+  std::uint32_t caption_flags_ = 0;
+  int frame_style_ = 7;
+  int layer_alpha_ = -1;
+  int image_placement_ = 0;
+  std::int64_t shadow_colour_ = 0;
+  bool resizable_ = false;
+  bool drag_anywhere_ = true;
+  bool image_edges_ = true;
+  int close_animation_ = 0;
+  int width_ = 0;
+  int height_ = 0;
+  ControlBase* keyboard_focus_ = nullptr;
+  bool blur_behind_ = false;
+  bool initial_paint_ = true;
+  winsys::Cursor default_cursor_ = winsys::Cursor::Arrow;
+  FloatRect creation_rect_;
+  bool leave_tracking_ = false;
+  std::vector<std::pair<ControlBase*, unsigned>> accelerators_;
+  RedrawQueue redraw_queue_;
+  std::vector<Handle> deferred_placements_;
+  std::optional<gfx::Region> clip_region_;
+  gfx::Bitmap snapshot_;
+  int fade_alpha_ = 0;
+  HostHooks hooks_;
+};
+
+// The numbered fields by handle: 0 (and no effect) for a null or dead handle.
+std::int64_t GetHostField(Handle host, int index);
+void SetHostField(Handle host, int index, std::int64_t value);
+
+// The host of `window`, or null when the window is not a host.
+RazezaZOHost* HostOfWindow(winsys::WindowId window);
+
+}  // namespace razezazo

@@ -1,0 +1,41 @@
+#include "razezazo/render/message_payload.h"
+
+#include <mutex>
+#include <unordered_map>
+
+namespace razezazo {
+namespace {
+
+// Workers post events too, so the store is shared between threads.
+struct PayloadStore {
+  std::mutex mutex;
+  std::unordered_map<std::uintptr_t, std::any> values;
+  std::uintptr_t next = 1;
+};
+
+PayloadStore& Store() {
+  static PayloadStore store;
+  return store;
+}
+
+}  // namespace
+
+std::uintptr_t StorePayload(std::any value) {
+  PayloadStore& store = Store();
+  std::lock_guard lock(store.mutex);
+  std::uintptr_t id = store.next++;
+  store.values.emplace(id, std::move(value));
+  return id;
+}
+
+std::any TakePayload(std::uintptr_t id) {
+  PayloadStore& store = Store();
+  std::lock_guard lock(store.mutex);
+  auto found = store.values.find(id);
+  if (found == store.values.end()) return {};
+  std::any value = std::move(found->second);
+  store.values.erase(found);
+  return value;
+}
+
+}  // namespace razezazo

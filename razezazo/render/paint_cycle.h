@@ -1,0 +1,66 @@
+#pragma once
+// How a control's picture reaches the screen: a control paints into its canvas
+// between BeginPaint and EndPaint; the host restores a dirty rectangle from its
+// background picture, composes the visible controls over it back to front (with
+// opacity, the half-opacity disabled look, clipping to parents and transition
+// frames) and presents it.
+#include <cstdint>
+#include <optional>
+
+#include "platform/gfx/bitmap.h"
+#include "platform/gfx/graphics.h"
+#include "platform/window/window_system.h"
+#include "razezazo/render/float_rect.h"
+
+namespace razezazo {
+
+class ControlBase;
+class RazezaZOHost;
+
+struct PaintContext {
+  winsys::WindowId host_window = 0;
+  gfx::Graphics* graphics = nullptr;  // the control's canvas graphics
+  FloatRect rect;                     // canvas coordinates
+  bool erase = false;
+  RazezaZOHost* host = nullptr;
+  gfx::Bitmap* canvas = nullptr;
+};
+
+// What the compositor hands a control that draws its own transition frames
+// (event 10248, second argument: a pointer to this record).
+struct CompositeRecord {
+  gfx::Graphics* back_graphics = nullptr;
+  gfx::Bitmap* back_buffer = nullptr;
+  gfx::Bitmap* scratch = nullptr;
+  const gfx::Bitmap* new_picture = nullptr;
+  const gfx::Bitmap* previous_picture = nullptr;
+  FloatRect bounds;
+  FloatRect saved_clip;
+  int step = 0;
+  int steps = 0;
+};
+
+// Without a rect the whole canvas is painted. Erasing clears the rectangle to
+// transparent and, when the control has a transition, keeps the old picture.
+PaintContext BeginPaint(ControlBase& control, const std::optional<FloatRect>& rect = std::nullopt,
+                        bool erase = true);
+// Asks the host to recompose the control, or starts its transition.
+void EndPaint(ControlBase& control, PaintContext& context);
+
+// Restores `rect` from the background picture, composes the controls over it
+// and, when asked, presents it. Nothing happens while the host is busy.
+void RepaintHostRegion(RazezaZOHost& host, const FloatRect& rect, bool present);
+void ComposeChildren(RazezaZOHost& host, ControlBase* first, const FloatRect& dirty, gfx::Graphics& graphics);
+void Present(RazezaZOHost& host, const FloatRect& rect);
+
+// One tick of the control's transition timer.
+void AdvanceTransition(ControlBase& control);
+
+// True when the rectangles overlap by more than the framework's tolerance.
+bool Overlaps(const FloatRect& a, const FloatRect& b);
+// The whole pixels that cover `rect`, clipped to width x height.
+gfx::RectI PixelArea(const FloatRect& rect, int width, int height);
+// Copies `area` of one bitmap into the same place of another (no blending).
+void CopyPixels(const gfx::Bitmap& from, gfx::Bitmap& to, const gfx::RectI& area);
+
+}  // namespace razezazo

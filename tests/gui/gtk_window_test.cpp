@@ -1,0 +1,305 @@
+// The GTK backend on a real X server (Xvfb), driven with xdotool and checked on
+// screenshots.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <memory>
+#include <thread>
+
+#include "platform/gfx/graphics.h"
+#include "platform/gfx/image_decoder.h"
+#include "platform/window/window_system.h"
+#include "xvfb_display.h"
+
+namespace winsys::testing {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Logged {
+  unsigned message = 0;
+  WParam wparam = 0;
+  LParam lparam = 0;
+};
+
+class GtkWindowTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    setenv("NO_AT_BRIDGE", "1", 1);
+    display_ = new XvfbDisplay();
+    started_ = display_->Start();
+  }
+  static void TearDownTestSuite() {
+    delete display_;
+    display_ = nullptr;
+  }
+
+  void SetUp() override {
+    ASSERT_TRUE(started_) << "Xvfb did not start";
+    setenv("BRIVO_PLATFORM", "gtk", 1);
+    ASSERT_TRUE(Start());
+    sys = &Current();
+  }
+  void TearDown() override { Install(nullptr); }
+
+  // A visible window that logs its messages and paints `picture` (if any).
+  WindowId Make(const gfx::RectI& rect, std::uint32_t ex_style = 0) {
+    CreateParams params;
+    params.rect = rect;
+    params.style = WS_POPUP | WS_VISIBLE;
+    params.ex_style = ex_style;
+    params.proc = [this](WindowId w, unsigned m, WParam wp, LParam lp) -> LResult {
+      log.push_back({m, wp, lp});
+      if (m == WM_IME_COMPOSITION && (lp & GCS_RESULTSTR)) ime_text += sys->ImeResult(w);
+      if (m == WM_CHAR) typed.push_back(static_cast<char16_t>(wp));
+      if (m == WM_KEYDOWN && wp == 'V') ctrl_with_v = sys->IsKeyDown(VK_CONTROL);
+      if (m == WM_USER + 2) return static_cast<LResult>(wp) * 3;
+      if (m == WM_PAINT && !picture.IsNull()) {
+        const gfx::RectI area = sys->BeginPaint(w);
+        if (sys->ExStyle(w) & WS_EX_LAYERED)
+          sys->PresentLayered(w, layered_picture, 255);
+        else
+          sys->Present(w, picture, area);
+        sys->EndPaint(w);
+        ++paints;
+        return 0;
+      }
+      return sys->DefWindowProc(w, m, wp, lp);
+    };
+    return sys->CreateWindow(params);
+  }
+
+  // Runs the message loop until `done` holds or the time is up. A 20 ms timer
+  // keeps GetMessage from blocking past the deadline.
+  bool PumpUntil(const std::function<bool()>& done, int timeout_ms = 5000) {
+    sys->SetTimer(0, 0xD06, 20, [](WindowId, unsigned, std::uintptr_t, std::uint32_t) {});
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
+    Message m;
+    while (!done() && Clock::now() < deadline && sys->GetMessage(m)) sys->DispatchMessage(m);
+    sys->KillTimer(0, 0xD06);
+    return done();
+  }
+  void PumpFor(int ms) {
+    const auto until = Clock::now() + std::chrono::milliseconds(ms);
+    PumpUntil([&] { return Clock::now() >= until; }, ms + 1000);
+  }
+
+  std::vector<unsigned> Mouse() const {
+    std::vector<unsigned> found;
+    for (const Logged& l : log)
+      if (l.message >= WM_LBUTTONDOWN && l.message <= WM_LBUTTONDBLCLK) found.push_back(l.message);
+    return found;
+  }
+  const Logged* First(unsigned message) const {
+    for (const Logged& l : log)
+      if (l.message == message) return &l;
+    return nullptr;
+  }
+
+  int Xdotool(std::vector<std::string> args) {
+    args.insert(args.begin(), "xdotool");
+    return RunProgram(args);
+  }
+  // Runs xdotool while the loop keeps running: some of what it does (a key
+  // bound to a symbol only for the moment it is typed) must be read at once.
+  int XdotoolPumping(std::vector<std::string> args) {
+    std::atomic<int> status{-2};
+    std::thread runner([&] { status = Xdotool(std::move(args)); });
+    PumpUntil([&] { return status != -2; }, 20000);
+    runner.join();
+    return status;
+  }
+
+  // The whole screen as the X server shows it.
+  gfx::Bitmap Screenshot() {
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("brivo-shot-" + std::to_string(::getpid()) + ".png");
+    if (RunProgram({"import", "-display", display_->Name(), "-window", "root", path.string()}) != 0) return {};
+    std::ifstream file(path, std::ios::binary);
+    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::filesystem::remove(path);
+    auto decoded = gfx::DecodeImage(bytes);
+    if (!decoded || decoded->frames.empty()) return {};
+    return std::move(decoded->frames[0]);
+  }
+  // Screenshots until the pixels at the points are the colours (the server may
+  // not have drawn yet); true when they matched in time.
+  bool ScreenShows(const std::vector<std::tuple<int, int, gfx::Argb>>& expected) {
+    for (int attempt = 0; attempt < 20; ++attempt) {
+      PumpFor(50);
+      const gfx::Bitmap shot = Screenshot();
+      bool all = !shot.IsNull();
+      for (const auto& [x, y, colour] : expected) all = all && shot.GetPixel(x, y) == colour;
+      if (all) return true;
+    }
+    return false;
+  }
+
+  static gfx::Bitmap TwoColours(int width, int height, gfx::Argb left, gfx::Argb right) {
+    gfx::Bitmap picture(width, height);
+    gfx::Graphics g(picture);
+    g.FillRectangle(left, {0, 0, width / 2.0f, static_cast<float>(height)});
+    g.FillRectangle(right, {width / 2.0f, 0, width / 2.0f, static_cast<float>(height)});
+    return picture;
+  }
+
+  static inline XvfbDisplay* display_ = nullptr;
+  static inline bool started_ = false;
+  WindowSystem* sys = nullptr;
+  std::vector<Logged> log;
+  gfx::Bitmap picture;
+  gfx::Bitmap layered_picture;
+  int paints = 0;
+  std::string ime_text;
+  std::u16string typed;
+  bool ctrl_with_v = false;
+};
+
+TEST_F(GtkWindowTest, PresentedPixelsAppearAtTheWindowsPlace) {
+  picture = TwoColours(120, 90, 0xFFFF0000, 0xFF0000FF);
+  const WindowId w = Make({100, 80, 120, 90});
+  ASSERT_NE(w, 0u);
+  ASSERT_TRUE(PumpUntil([&] { return paints > 0; })) << "no WM_PAINT after showing";
+  EXPECT_TRUE(ScreenShows({{101, 81, 0xFFFF0000}, {159, 169, 0xFFFF0000}, {161, 81, 0xFF0000FF},
+                           {219, 169, 0xFF0000FF}}));
+}
+
+TEST_F(GtkWindowTest, LayeredWindowWithoutCompositorCutsAwayTransparentPixels) {
+  picture = TwoColours(200, 100, 0xFFFFFF00, 0xFFFFFF00);
+  Make({300, 300, 200, 100});
+  ASSERT_TRUE(PumpUntil([&] { return paints > 0; }));
+  layered_picture = TwoColours(200, 100, 0x00000000, 0xFF00FF00);
+  Make({300, 300, 200, 100}, WS_EX_LAYERED);
+  EXPECT_TRUE(ScreenShows({{310, 350, 0xFFFFFF00}, {450, 350, 0xFF00FF00}}))
+      << "the transparent half shows the window below";
+}
+
+TEST_F(GtkWindowTest, ClickArrivesWithPackedClientCoordinates) {
+  const WindowId w = Make({200, 150, 200, 100});
+  PumpFor(50);
+  ASSERT_EQ(Xdotool({"mousemove", "250", "170", "click", "1"}), 0);
+  ASSERT_TRUE(PumpUntil([&] { return First(WM_LBUTTONUP) != nullptr; }));
+  const Logged* down = First(WM_LBUTTONDOWN);
+  ASSERT_NE(down, nullptr);
+  EXPECT_EQ(PointX(down->lparam), 50);
+  EXPECT_EQ(PointY(down->lparam), 20);
+  EXPECT_EQ(down->wparam, MK_LBUTTON);
+  EXPECT_EQ(First(WM_LBUTTONUP)->wparam, 0u);
+  EXPECT_EQ(sys->ActiveWindow(), w) << "the click activates the window";
+  EXPECT_EQ(sys->CursorPos().x, 250);
+}
+
+TEST_F(GtkWindowTest, DoubleClickArrivesAsDownUpDblclkUp) {
+  Make({200, 150, 200, 100});
+  PumpFor(50);
+  ASSERT_EQ(Xdotool({"mousemove", "260", "180", "click", "--repeat", "2", "--delay", "60", "1"}), 0);
+  ASSERT_TRUE(PumpUntil([&] { return Mouse().size() >= 4; }));
+  PumpFor(50);
+  EXPECT_EQ(Mouse(), (std::vector<unsigned>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}));
+}
+
+TEST_F(GtkWindowTest, TypedTextArrivesAsCharactersAndCompositionResults) {
+  const WindowId w = Make({200, 150, 200, 100});
+  sys->SetForeground(w);
+  PumpFor(100);
+  ASSERT_EQ(XdotoolPumping({"type", "--delay", "100", "ab解"}), 0);
+  const bool complete = PumpUntil([&] {
+    return (typed == u"ab" && ime_text == "解") || typed == u"ab\u89E3";
+  });
+  EXPECT_TRUE(complete) << "WM_CHAR: " << typed.size() << " units, composition: " << ime_text;
+  EXPECT_TRUE(First(WM_KEYDOWN) != nullptr);
+}
+
+TEST_F(GtkWindowTest, ControlKeyIsDownWhileTheLetterArrives) {
+  const WindowId w = Make({200, 150, 200, 100});
+  sys->SetForeground(w);
+  PumpFor(100);
+  ASSERT_EQ(XdotoolPumping({"key", "ctrl+v"}), 0);
+  ASSERT_TRUE(PumpUntil([&] {
+    int ups = 0;
+    for (const Logged& l : log) ups += l.message == WM_KEYUP && (l.wparam == VK_CONTROL || l.wparam == 'V');
+    return ups == 2;
+  }));
+  EXPECT_TRUE(ctrl_with_v);
+  EXPECT_FALSE(sys->IsKeyDown(VK_CONTROL));
+  EXPECT_FALSE(sys->IsKeyDown('V'));
+}
+
+TEST_F(GtkWindowTest, ClipboardRoundTrip) {
+  Make({0, 0, 50, 50});
+  sys->SetClipboardText("剪贴板 text");
+  EXPECT_EQ(sys->ClipboardText(), "剪贴板 text");
+}
+
+TEST_F(GtkWindowTest, TimerFires) {
+  const WindowId w = Make({0, 0, 50, 50});
+  sys->SetTimer(w, 7, 30);
+  ASSERT_TRUE(PumpUntil([&] {
+    const Logged* t = First(WM_TIMER);
+    return t && t->wparam == 7;
+  }));
+  sys->KillTimer(w, 7);
+}
+
+TEST_F(GtkWindowTest, PostFromAWorkerWakesABlockedLoop) {
+  const WindowId w = Make({0, 0, 50, 50});
+  PumpFor(50);
+  std::thread worker([&] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    sys->Post(w, WM_USER + 1, 11, 0);
+  });
+  // No timer runs: only the post can end the wait.
+  Message m;
+  bool got = false;
+  while (!got && sys->GetMessage(m)) {
+    got = m.message == WM_USER + 1;
+    sys->DispatchMessage(m);
+  }
+  worker.join();
+  EXPECT_TRUE(got);
+}
+
+TEST_F(GtkWindowTest, SendFromAWorkerIsHandledOnTheUiThread) {
+  const WindowId w = Make({0, 0, 50, 50});
+  std::atomic<LResult> answer{0};
+  std::atomic<bool> done{false};
+  std::thread worker([&] {
+    answer = sys->Send(w, WM_USER + 2, 14, 0);
+    done = true;
+  });
+  EXPECT_TRUE(PumpUntil([&] { return done.load(); }));
+  worker.join();
+  EXPECT_EQ(answer, 42);
+}
+
+TEST_F(GtkWindowTest, TooltipShowsAfterRestingOverTheToolAndHidesOnPress) {
+  picture = TwoColours(300, 200, 0xFF808080, 0xFF808080);
+  const WindowId w = Make({100, 100, 300, 200});
+  sys->SetTool(w, 1, {10, 10, 100, 50}, "提示 tip");
+  ASSERT_TRUE(PumpUntil([&] { return paints > 0; }));
+  ASSERT_EQ(XdotoolPumping({"mousemove", "150", "130"}), 0);
+  // The tip opens 20 px below the pointer: its face, inside the border.
+  EXPECT_TRUE(ScreenShows({{152, 152, 0xFFFFFFE1}}));
+  ASSERT_EQ(XdotoolPumping({"click", "1"}), 0);
+  EXPECT_TRUE(ScreenShows({{152, 152, 0xFF808080}}));
+}
+
+TEST_F(GtkWindowTest, MaximiseWithoutAWindowManagerCoversTheWorkArea) {
+  const WindowId w = Make({100, 100, 300, 200});
+  PumpFor(50);
+  sys->Maximize(w);
+  EXPECT_TRUE(sys->IsZoomed(w));
+  EXPECT_EQ(sys->WindowRect(w), sys->WorkArea());
+  sys->Restore(w);
+  EXPECT_FALSE(sys->IsZoomed(w));
+  EXPECT_TRUE(PumpUntil([&] { return sys->WindowRect(w) == gfx::RectI{100, 100, 300, 200}; }));
+}
+
+}  // namespace
+}  // namespace winsys::testing

@@ -1,0 +1,34 @@
+#pragma once
+// A private X server for one test program: Xvfb on a free display number,
+// ready when xdpyinfo answers, killed when the object goes.
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+namespace winsys::testing {
+
+// Runs a program (looked up on PATH) and waits for it; its exit status, -1 when
+// it could not run or did not exit normally.
+int RunProgram(const std::vector<std::string>& argv);
+
+class XvfbDisplay {
+ public:
+  XvfbDisplay() = default;
+  XvfbDisplay(const XvfbDisplay&) = delete;
+  XvfbDisplay& operator=(const XvfbDisplay&) = delete;
+  ~XvfbDisplay();
+
+  // Starts the server and points DISPLAY at it. False when no server came up.
+  bool Start();
+  const std::string& Name() const { return name_; }
+
+ private:
+  bool TryNumber(int number);
+  void Stop();
+
+  pid_t pid_ = -1;
+  std::string name_;
+};
+
+}  // namespace winsys::testing

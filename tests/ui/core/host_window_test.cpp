@@ -1,0 +1,174 @@
+// The host window itself: background, shape, shadow, fade, animations, resize
+// borders, maximising and the size hook.
+#include "tests/ui/host_fixture.h"
+
+namespace razezazo {
+namespace {
+
+using testing_support::NearColour;
+
+// A fresh host on the same headless system, replacing the fixture's.
+class HostWindowTest : public testing_support::HostFixture {
+ protected:
+  void Recreate(const HostOptions& options, int width = 380, int height = 338) {
+    headless_->DestroyWindow(window_);
+    window_ = CreateFrameworkWindow({.width = width, .height = height});
+    host_ = std::make_unique<RazezaZOHost>();
+    ASSERT_TRUE(host_->Create(window_, options));
+    host_->Show();
+    headless_->RunPending();
+  }
+
+  // A 30 x 30 PNG: red, with a 10-px green border.
+  static std::vector<std::uint8_t> FramedImage() {
+    gfx::Bitmap image(30, 30);
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < 30; ++x)
+        image.SetPixel(x, y, x < 10 || y < 10 || x >= 20 || y >= 20 ? 0xFF00FF00 : 0xFFFF0000);
+    return image.EncodePng();
+  }
+
+  unsigned Alpha(int x, int y) const { return gfx::AlphaOf(Screen(x, y)); }
+};
+
+TEST_F(HostWindowTest, AnOrdinaryWindowIsCutToItsRoundedRegion) {
+  EXPECT_EQ(Alpha(5, 100), 0u);
+  EXPECT_EQ(Alpha(6, 100), 255u);
+  EXPECT_EQ(Alpha(373, 100), 255u);
+  EXPECT_EQ(Alpha(374, 100), 0u);
+  headless_->Maximize(window_);
+  headless_->RunPending();
+  EXPECT_EQ(Alpha(5, 100), 255u);  // inset 5 while maximised
+  EXPECT_EQ(Alpha(4, 100), 0u);
+}
+
+TEST_F(HostWindowTest, ASkinnedWindowStretchesOrNineGridsItsImage) {
+  std::vector<std::uint8_t> png = FramedImage();
+  Recreate({.background_image = png, .caption_flags = 0, .frame_style = 1}, 300, 300);
+  EXPECT_TRUE(NearColour(Screen(50, 150), 0, 255, 0));   // stretched 10x: the border is 100 px
+  EXPECT_TRUE(NearColour(Screen(150, 150), 255, 0, 0));
+  Recreate({.background_image = png, .caption_flags = 0, .frame_style = 1, .creation_rect = FloatRect{10, 10, 10, 10}},
+           300, 300);
+  EXPECT_TRUE(NearColour(Screen(15, 150), 255, 0, 0));   // nine-grid: the border keeps 10 px
+  EXPECT_TRUE(NearColour(Screen(7, 150), 0, 255, 0));
+  EXPECT_TRUE(NearColour(Screen(292, 150), 0, 255, 0));
+}
+
+TEST_F(HostWindowTest, ALayeredWindowGetsABlackShadowByDefault) {
+  Recreate({.background_colour = 0x00FFFFFF, .layer_alpha = 255, .frame_style = 7});
+  host_->SetShadowColour(-1);
+  host_->SetBackground(std::nullopt, -1, 0);
+  gfx::Argb innermost = Screen(5, 150);
+  EXPECT_EQ(gfx::AlphaOf(innermost), 45u);
+  EXPECT_TRUE(NearColour(innermost, 0, 0, 0));
+  EXPECT_EQ(gfx::AlphaOf(Screen(4, 150)), 25u);
+  EXPECT_EQ(gfx::AlphaOf(Screen(2, 150)), 5u);
+}
+
+TEST_F(HostWindowTest, FadeInReachesFullAlphaAfterFiveTicksThenClearsBusy) {
+  host_->SetBackground(std::nullopt, 0x00FFFFFF, 1);
+  EXPECT_TRUE(host_->busy());
+  for (int tick = 1; tick <= 4; ++tick) {
+    headless_->Advance(50);
+    EXPECT_TRUE(host_->busy()) << tick;
+    EXPECT_TRUE(NearColour(Screen(100, 100), 51 * tick, 51 * tick, 51 * tick, 4)) << tick;
+  }
+  headless_->Advance(50);
+  EXPECT_FALSE(host_->busy());
+  EXPECT_TRUE(NearColour(Screen(100, 100), 254, 254, 254, 2));
+  headless_->Advance(500);
+  EXPECT_FALSE(host_->busy());
+}
+
+TEST_F(HostWindowTest, ShowAnimationsEndWithTheWholePicture) {
+  auto a = Add({20, 20, 60, 30}, 0xFFFF0000);
+  for (int kind : {1, 3, 4, 5, 6, 7}) {
+    headless_->ShowWindow(window_, winsys::SW_HIDE);
+    std::uint32_t before = headless_->Now();
+    host_->Show(kind);
+    EXPECT_TRUE(headless_->IsVisible(window_)) << kind;
+    EXPECT_FALSE(host_->busy()) << kind;
+    EXPECT_TRUE(NearColour(Screen(40, 30), 255, 0, 0)) << kind;
+    EXPECT_EQ(headless_->Now() - before, kind == 7 ? 55u : 200u) << kind;  // the frames' sleeps
+  }
+}
+
+TEST_F(HostWindowTest, CloseAnimationTwoFadesAndTheWindowGoes) {
+  host_->SetCloseAnimation(2);
+  std::uint32_t before = headless_->Now();
+  headless_->Send(window_, winsys::WM_CLOSE, 0, 0);
+  EXPECT_FALSE(headless_->IsWindow(window_));
+  EXPECT_EQ(headless_->Now() - before, 15u + 14 + 13 + 12 + 11 + 15 * 10);  // max(10, 16 - frame)
+}
+
+TEST_F(HostWindowTest, ResizeBordersFollowTheTableWithItsAsymmetry) {
+  Recreate({.caption_flags = 0, .resizable = true});
+  auto cursor_at = [this](int x, int y) {
+    headless_->MoveMouse(window_, x, y);
+    return headless_->CurrentCursor();
+  };
+  using winsys::Cursor;
+  EXPECT_EQ(cursor_at(9, 7), Cursor::SizeNWSE);
+  EXPECT_EQ(cursor_at(10, 7), Cursor::SizeNS);
+  EXPECT_EQ(cursor_at(7, 100), Cursor::SizeWE);
+  EXPECT_EQ(cursor_at(8, 100), Cursor::Arrow);  // the left band is 8 px deep
+  EXPECT_EQ(cursor_at(371, 100), Cursor::SizeWE);  // width - x < 10 on the right
+  EXPECT_EQ(cursor_at(370, 100), Cursor::Arrow);
+  EXPECT_EQ(cursor_at(100, 329), Cursor::SizeNS);
+  EXPECT_EQ(cursor_at(100, 328), Cursor::Arrow);
+  // Corners, inside the window's rounded region (inset 6).
+  EXPECT_EQ(cursor_at(371, 329), Cursor::SizeNWSE);
+  EXPECT_EQ(cursor_at(9, 331), Cursor::SizeNESW);
+  EXPECT_EQ(cursor_at(373, 7), Cursor::SizeNESW);
+  headless_->Maximize(window_);
+  headless_->RunPending();
+  EXPECT_EQ(cursor_at(5, 100), Cursor::Arrow);  // no borders while maximised
+}
+
+TEST_F(HostWindowTest, NoResizeBordersUnlessResizable) {
+  headless_->MoveMouse(window_, 3, 100);
+  EXPECT_EQ(headless_->CurrentCursor(), winsys::Cursor::Arrow);
+}
+
+TEST_F(HostWindowTest, PressingOnABorderStartsSizingAndClearsTheHotControl) {
+  Recreate({.caption_flags = 0, .resizable = true});
+  auto a = Add({0, 20, 60, 30});
+  a->watched = {event::kMouseLeave};
+  headless_->MoveMouse(window_, 30, 30);
+  EXPECT_EQ(host_->hot(), a.get());
+  headless_->MoveMouse(window_, 7, 30);
+  EXPECT_EQ(host_->hot(), nullptr);
+  EXPECT_EQ(a->Take().size(), 1u);
+  gfx::RectI before = headless_->WindowRect(window_);
+  headless_->PressLeft();
+  headless_->MoveMouse(window_, -13, 30);  // the size loop follows the pointer
+  headless_->ReleaseLeft();
+  EXPECT_EQ(headless_->WindowRect(window_).width, before.width + 20);
+}
+
+TEST_F(HostWindowTest, ADoubleClickNearTheTopTogglesMaximise) {
+  Recreate({.caption_flags = kCaptionClose | kCaptionMaximize});
+  headless_->DoubleClick(window_, 150, 30);
+  headless_->RunPending();
+  EXPECT_FALSE(headless_->IsZoomed(window_));
+  headless_->Advance(1000);
+  headless_->DoubleClick(window_, 150, 29);
+  headless_->RunPending();
+  EXPECT_TRUE(headless_->IsZoomed(window_));
+}
+
+TEST_F(HostWindowTest, TheSizeHookFiresOncePerChange) {
+  std::vector<std::pair<int, int>> sizes;
+  host_->hooks().size_changed = [&sizes](winsys::WindowId, int w, int h) { sizes.emplace_back(w, h); };
+  gfx::RectI rect = headless_->WindowRect(window_);
+  headless_->SetWindowRect(window_, {rect.x, rect.y, 400, 300});
+  headless_->SetWindowRect(window_, {rect.x + 10, rect.y, 400, 300});  // a move only
+  headless_->SetWindowRect(window_, {rect.x, rect.y, 400, 310});
+  headless_->RunPending();
+  EXPECT_EQ(sizes, (std::vector<std::pair<int, int>>{{400, 300}, {400, 310}}));
+  EXPECT_EQ(host_->back_buffer().Width(), 400);
+  EXPECT_EQ(host_->back_buffer().Height(), 310);
+}
+
+}  // namespace
+}  // namespace razezazo
