@@ -1,15 +1,13 @@
 #include "xvfb_display.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
-#include <filesystem>
-#include <thread>
 
 extern char** environ;
 
@@ -48,36 +46,30 @@ int RunProgram(const std::vector<std::string>& argv) {
 
 XvfbDisplay::~XvfbDisplay() { Stop(); }
 
+// Xvfb picks a free display number itself and writes it to -displayfd once it
+// accepts connections: no race with other test programs starting servers.
 bool XvfbDisplay::Start() {
-  for (int number = 90; number < 190; ++number) {
-    if (std::filesystem::exists("/tmp/.X" + std::to_string(number) + "-lock")) continue;
-    if (TryNumber(number)) return true;
-  }
-  return false;
-}
-
-bool XvfbDisplay::TryNumber(int number) {
-  const std::string name = ":" + std::to_string(number);
-  // -noreset: otherwise the server resets when the readiness probe disconnects,
+  int fds[2];
+  if (pipe(fds) != 0) return false;
+  fcntl(fds[0], F_SETFD, FD_CLOEXEC);
+  // -noreset: otherwise the server resets when its first client disconnects,
   // and a client connecting during that reset is refused.
-  pid_ = Spawn({"Xvfb", name, "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"}, true);
-  if (pid_ < 0) return false;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (std::chrono::steady_clock::now() < deadline) {
-    int status = 0;
-    if (waitpid(pid_, &status, WNOHANG) == pid_) {  // lost the race for this number
-      pid_ = -1;
-      return false;
-    }
-    if (RunProgram({"xdpyinfo", "-display", name}) == 0) {
-      name_ = name;
-      setenv("DISPLAY", name.c_str(), 1);
-      return true;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  pid_ = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+                "-noreset"},
+               true);
+  close(fds[1]);
+  std::string number;
+  pollfd readable{fds[0], POLLIN, 0};
+  char c = 0;
+  while (pid_ >= 0 && poll(&readable, 1, 10000) == 1 && read(fds[0], &c, 1) == 1 && c != '\n') number.push_back(c);
+  close(fds[0]);
+  if (number.empty()) {
+    Stop();
+    return false;
   }
-  Stop();
-  return false;
+  name_ = ":" + number;
+  setenv("DISPLAY", name_.c_str(), 1);
+  return true;
 }
 
 void XvfbDisplay::Stop() {

@@ -1,6 +1,6 @@
 #pragma once
-// A private X server for one test program: Xvfb on a free display number,
-// ready when xdpyinfo answers, killed when the object goes.
+// A private X server for one test program: Xvfb on a display number it chose
+// itself, killed when the object goes.
 #include <sys/types.h>
 
 #include <string>
@@ -24,7 +24,6 @@ class XvfbDisplay {
   const std::string& Name() const { return name_; }
 
  private:
-  bool TryNumber(int number);
   void Stop();
 
   pid_t pid_ = -1;
