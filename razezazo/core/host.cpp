@@ -1,5 +1,8 @@
 #include "razezazo/core/host.h"
 
+#include "razezazo/controls/caption_button.h"
+#include "razezazo/controls/label_control.h"
+#include "razezazo/controls/picture_control.h"
 #include "razezazo/core/framework.h"
 #include "razezazo/render/color.h"
 #include "razezazo/render/paint_cycle.h"
@@ -82,8 +85,9 @@ bool RazezaZOHost::Create(winsys::WindowId window, const HostOptions& options) {
       });
   bool initial_paint = initial_paint_;
   initial_paint_ = false;
-  // The caption's icon, title and buttons are controls of their own, laid out
-  // here while busy once those controls exist.
+  SetBusy(true);
+  CreateCaption();
+  SetBusy(false);
   SetBackground(options.background_image, options.background_colour ? *options.background_colour : -1, -1);
   if (layer_alpha_ != -1) system.PresentLayered(window, back_buffer_, 255);
   initial_paint_ = initial_paint;
@@ -174,6 +178,7 @@ void RazezaZOHost::OnDestroy() {
   pressing_ = leave_tracking_ = false;
   focused_ = hot_ = pressed_ = keyboard_focus_ = nullptr;
   first_control_ = last_control_ = nullptr;
+  ReleaseCaption();
   caption_flags_ = 0;
   back_graphics_.reset();
   back_buffer_ = gfx::Bitmap();
@@ -188,6 +193,7 @@ void RazezaZOHost::OnDestroy() {
 
 void RazezaZOHost::OnSize(winsys::WParam kind) {
   if (kind == winsys::SIZE_MINIMIZED) return;
+  CaptionPlacementChanged();
   gfx::RectI rect = System().WindowRect(window_);
   if (rect.width == width_ && rect.height == height_) return;
   width_ = rect.width;

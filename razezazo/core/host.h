@@ -21,6 +21,10 @@
 
 namespace razezazo {
 
+class CaptionButton;
+class LabelControl;
+class PictureControl;
+
 class RazezaZOHost : public FrameworkObject {
  public:
   RazezaZOHost();
@@ -52,6 +56,12 @@ class RazezaZOHost : public FrameworkObject {
   int frame_style() const { return frame_style_; }
   void SetFrameStyle(int value) { frame_style_ = value; }
   void SetShadowColour(std::int64_t colour) { shadow_colour_ = colour; }
+  // Places the caption buttons from the right edge and stretches the title
+  // between the icon and the buttons.
+  void LayOutCaption();
+  LabelControl* title() const { return title_.get(); }
+  PictureControl* icon() const { return icon_.get(); }
+  const std::vector<std::unique_ptr<CaptionButton>>& caption_buttons() const { return caption_buttons_; }
   // Rebuilds the background picture from an image and/or colour (-1: keep) and
   // recomposes; mode 0 presents at once, other modes do not. Unless quiet, every
   // visible control is first asked to repaint (event 10262).
@@ -116,6 +126,11 @@ class RazezaZOHost : public FrameworkObject {
   bool ResizeBorder(unsigned message, winsys::LParam position);
   void StartMoving();
   void ToggleMaximize();
+  void CreateCaption();
+  void ReleaseCaption();
+  void TitleFollows(const char* utf8);
+  void CaptionPlacementChanged();
+  bool IsTitle(const ControlBase* control) const;
   void CreateBuffers();
   void DrawBackground();
   void DrawBorder(gfx::Graphics& g);
@@ -171,6 +186,9 @@ class RazezaZOHost : public FrameworkObject {
   gfx::Bitmap snapshot_;
   int fade_alpha_ = 0;
   HostHooks hooks_;
+  std::vector<std::unique_ptr<CaptionButton>> caption_buttons_;
+  std::unique_ptr<PictureControl> icon_;
+  std::unique_ptr<LabelControl> title_;
 };
 
 // The numbered fields by handle: 0 (and no effect) for a null or dead handle.

@@ -50,7 +50,11 @@ winsys::LResult RazezaZOHost::Dispatch(unsigned message, winsys::WParam wparam, 
     }
     case WM_SIZE: OnSize(wparam); break;
     case WM_ACTIVATE: OnActivate(wparam, lparam); break;
-    case WM_SETTEXT: return PassOn(message, wparam, lparam);  // the title control follows it once captions exist
+    case WM_SETTEXT: {
+      LResult result = PassOn(message, wparam, lparam);
+      if (result) TitleFollows(reinterpret_cast<const char*>(lparam));
+      return result;
+    }
     case WM_PAINT: {
       gfx::RectI area = System().BeginPaint(window_);
       System().Present(window_, back_buffer_, area);

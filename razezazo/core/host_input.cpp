@@ -130,8 +130,13 @@ void RazezaZOHost::LeftDown(ControlBase* hit, winsys::WParam keys, winsys::LPara
   }
   bool takes_press = hit->Deliver(event::kPressQuery, 0, 0) != kNotHandled || hit->interactive();
   if (!takes_press || !hit->self()) {
-    // A double click on the caption's title maximises once the caption exists.
-    if (drag_anywhere_) StartMoving();
+    bool title_maximizes = (caption_flags_ & kCaptionTitle) && (caption_flags_ & kCaptionMaximize);
+    if (second_press && title_maximizes && IsTitle(hit)) {
+      ToggleMaximize();
+      StartMoving();
+    } else if (drag_anywhere_) {
+      StartMoving();
+    }
     return;
   }
   CallHook(hooks_.left_down, hit, keys, position);

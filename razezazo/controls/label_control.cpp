@@ -1,0 +1,280 @@
+#include "razezazo/controls/label_control.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "razezazo/core/host.h"
+#include "razezazo/render/clip.h"
+#include "razezazo/render/paint_cycle.h"
+#include "razezazo/render/shapes.h"
+#include "runtime/gbk.h"
+
+namespace razezazo {
+namespace {
+
+constexpr int kSingleLineFlags = text_flags::kNoWrap;
+constexpr int kMultiLineFlags = text_flags::kMultiLineLabel;
+
+FormatHandle MakeLabelFormat(const LabelOptions& options) {
+  TextFormat format;
+  format.Create(options.multi_line ? kMultiLineFlags : kSingleLineFlags, 0, false);
+  format.SetAlignment(options.alignment);
+  format.SetTrimming(options.trimming);
+  format.SetHotkeyPrefix(0);
+  return format.Handle();
+}
+
+ControlOptions BaseOptions(const LabelOptions& options) {
+  ControlOptions base;
+  base.visible = options.visible;
+  base.interactive = false;
+  return base;
+}
+
+// The host's background colour as the framework draws it.
+Color HostBackground(const RazezaZOHost& host) { return ToArgb(static_cast<std::uint32_t>(host.GetField(21))); }
+
+}  // namespace
+
+FloatRect LabelTextRect(const FloatRect& t, float text_height, float font_height, bool multi_line,
+                        int vertical_alignment) {
+  if (multi_line) return {t.x, t.y, t.width, t.height + font_height + 3};
+  float y = t.y + (t.height - text_height) / 2;
+  if (vertical_alignment == 0) y = t.y + 2;
+  if (vertical_alignment == 2) y = t.y + t.height - text_height - 2;
+  return {t.x, y, t.width, text_height};
+}
+
+// --- creation ------------------------------------------------------------------------
+
+void LabelControl::Configure(const runtime::Text& text, const LabelOptions& options) {
+  font_ = ControlFont(options.font);
+  text_ = runtime::GbkToUtf16(text);
+  text_colour_ = options.text_colour;
+  background_mode_ = options.background_mode;
+  background_colour1_ = options.background_colour1;
+  background_colour2_ = options.background_colour2;
+  multi_line_ = options.multi_line;
+  vertical_alignment_ = options.vertical_alignment;
+  text_effect_ = options.text_effect;
+  border_ = options.border;
+  automatic_text_colour_ = options.automatic_text_colour;
+  halo_colour_ = options.halo_colour;
+  format_ = MakeLabelFormat(options);
+  text_width_ = text_height_ = 0;
+  pending_change_.reset();
+}
+
+// The fields are set before the base creates the canvas: creation already
+// measures and paints (events 1 and 15).
+bool LabelControl::Create(winsys::WindowId host_window, const FloatRect& bounds, const runtime::Text& text,
+                          const LabelOptions& options) {
+  Configure(text, options);
+  return ControlBase::Create(host_window, bounds, kKindLabel, BaseOptions(options));
+}
+
+bool LabelControl::Create(ControlBase& parent, const FloatRect& bounds, const runtime::Text& text,
+                          const LabelOptions& options) {
+  Configure(text, options);
+  return ControlBase::Create(parent, bounds, kKindLabel, BaseOptions(options));
+}
+
+void LabelControl::Release() {
+  text_.clear();
+  font_.reset();
+  format_.reset();
+  pending_change_.reset();
+}
+
+// --- events --------------------------------------------------------------------------
+
+std::intptr_t LabelControl::OnEvent(int code, std::intptr_t, std::intptr_t) {
+  switch (code) {
+    case event::kCreated:
+    case event::kBoundsChanged: Measure(); return 0;
+    case event::kDestroyed: Release(); return 0;
+    case event::kRepaint: Paint(); return 0;
+    case event::kFocusGained:
+    case event::kFocusLost:
+      if (interactive()) Paint();
+      return 0;
+    case event::kRepaintBroadcast:
+      if (automatic_text_colour_) Paint();
+      return 0;
+    case event::kTransitionFinished:
+      pending_change_.reset();
+      SetTransitionSteps(0);
+      return 0;
+    default: return kNotHandled;
+  }
+}
+
+// --- text ----------------------------------------------------------------------------
+
+runtime::Text LabelControl::text() const { return runtime::Utf16ToGbk(text_); }
+
+void LabelControl::SetText(const runtime::Text& text, std::optional<TextChange> change) {
+  std::u16string wide = runtime::GbkToUtf16(text);
+  if (wide == text_) return;
+  text_ = std::move(wide);
+  if (change) {
+    SetTransitionKind(change->kind);
+    pending_change_ = change;
+  }
+  Remeasure();
+}
+
+// --- plain setters: compare, store, repaint ------------------------------------------
+
+template <typename T>
+void LabelControl::Update(T& field, T value) {
+  if (field == value) return;
+  field = value;
+  Paint();
+}
+
+void LabelControl::SetTextColour(Color colour) { Update(text_colour_, colour); }
+void LabelControl::SetHaloColour(Color colour) { Update(halo_colour_, colour); }
+void LabelControl::SetBackgroundColour1(Color colour) { Update(background_colour1_, colour); }
+void LabelControl::SetBackgroundColour2(Color colour) { Update(background_colour2_, colour); }
+void LabelControl::SetBackgroundMode(int mode) { Update(background_mode_, mode); }
+void LabelControl::SetVerticalAlignment(int alignment) { Update(vertical_alignment_, alignment); }
+void LabelControl::SetTextEffect(int effect) { Update(text_effect_, effect); }
+void LabelControl::SetBorder(BorderStyle border) { Update(border_, border); }
+void LabelControl::SetAutomaticTextColour(bool automatic) { Update(automatic_text_colour_, automatic); }
+
+// --- font and format: they change the text's size, so measure again -----------------
+
+void LabelControl::Remeasure() {
+  Measure();
+  Paint();
+}
+
+void LabelControl::SetFontName(const runtime::Text& name) {
+  if (name == font_name()) return;
+  font_ = WithName(font_, name);
+  Remeasure();
+}
+
+void LabelControl::SetFontSize(float size) {
+  if (font_ && NearlyEqual(size, font_->Size())) return;
+  font_ = WithSize(font_, size);
+  Remeasure();
+}
+
+void LabelControl::SetFontStyle(int style) {
+  if (font_ && style == font_->Style()) return;
+  font_ = WithStyle(font_, style);
+  Remeasure();
+}
+
+void LabelControl::SetFont(FontHandle font) {
+  if (font == font_) return;
+  font_ = std::move(font);
+  Remeasure();
+}
+
+void LabelControl::SetFormat(FormatHandle format) {
+  if (format == format_) return;
+  format_ = std::move(format);
+  Remeasure();
+}
+
+int LabelControl::trimming() const { return format_ ? static_cast<int>(format_->trimming) : 0; }
+void LabelControl::SetTrimming(int trimming) {
+  if (!format_ || trimming == this->trimming()) return;
+  format_->trimming = static_cast<gfx::Trimming>(std::clamp(trimming, 0, 5));
+  Remeasure();
+}
+
+int LabelControl::format_flags() const { return format_ ? format_->flags : 0; }
+void LabelControl::SetFormatFlags(int flags) {
+  if (!format_ || flags == format_->flags) return;
+  format_->flags = flags;
+  Remeasure();
+}
+
+int LabelControl::alignment() const { return format_ ? static_cast<int>(format_->alignment) : 0; }
+void LabelControl::SetAlignment(int alignment) {
+  if (!format_ || alignment == this->alignment()) return;
+  format_->alignment = static_cast<gfx::StringAlignment>(std::clamp(alignment, 0, 2));
+  Remeasure();
+}
+
+// Multi-line replaces no-wrap by its own flags and back; other flags stay.
+void LabelControl::SetMultiLine(bool multi_line) {
+  if (multi_line == multi_line_) return;
+  multi_line_ = multi_line;
+  if (format_) {
+    const int kept = format_->flags & ~(kSingleLineFlags | kMultiLineFlags);
+    format_->flags = kept | (multi_line ? kMultiLineFlags : kSingleLineFlags);
+  }
+  Remeasure();
+}
+
+// --- measure and paint ---------------------------------------------------------------
+
+void LabelControl::Measure() {
+  gfx::Graphics* g = canvas_graphics();
+  if (!g) return;
+  // A single line measures in the label's width at one line's height; a
+  // multi-line text in an unbounded rectangle.
+  const FloatRect layout = multi_line_ ? FloatRect{} : FloatRect{x(), y(), width(), FontHeight(font_)};
+  const FloatRect size = MeasureTextSize(*g, text_, font_, format_, layout);
+  text_width_ = std::round(size.width);
+  text_height_ = std::round(size.height);
+}
+
+// A text change animates only when the transition can really start (the label
+// is shown and redrawn); otherwise the change is dropped, so that a later
+// unrelated repaint does not animate.
+void LabelControl::ApplyPendingChange() {
+  if (!pending_change_) return;
+  if (visible() && redraw_enabled()) {
+    SetTransitionSteps(pending_change_->steps, pending_change_->interval_ms);
+    return;
+  }
+  pending_change_.reset();
+  SetTransitionSteps(0);
+}
+
+void LabelControl::Paint() {
+  if (!self()) return;
+  ApplyPendingChange();
+  PaintContext context = BeginPaint(*this);
+  if (gfx::Graphics* g = context.graphics) {
+    const FloatRect& r = context.rect;
+    // The background goes first so that it does not hide the border's top and left lines.
+    if (background_mode_ != -1) GradientFillRect(*g, r, background_colour1_, background_colour2_, background_mode_);
+    if (border_ != border_style::kNone) DrawBorder(*g, r, border_);
+    if (!text_.empty()) DrawCaption(*g, r);
+  }
+  EndPaint(*this, context);
+}
+
+void LabelControl::DrawCaption(gfx::Graphics& g, const FloatRect& r) {
+  const FloatRect area = Adjust(r, 2, 2, -4, -4);
+  ClipToRect(g, area);
+  const FloatRect text_rect = TextRect(area);
+  OnDrawText(g, text_rect);
+  DrawText(g, text_rect, text_, font_, EffectiveTextColour(), format_, text_effect_, halo_colour_);
+  ResetClip(g);
+  RazezaZOHost* h = host();
+  if (h && h->focused() == this) DrawBorder(g, r, border_style::kFocus);
+}
+
+FloatRect LabelControl::TextRect(const FloatRect& area) const {
+  return LabelTextRect(area, text_height_, FontHeight(font_), multi_line_, vertical_alignment_);
+}
+
+// White on a dark background, black otherwise, keeping the configured alpha.
+// The background is judged from the host's background picture, not from the
+// composed window, which holds this label's own last text.
+Color LabelControl::EffectiveTextColour() const {
+  RazezaZOHost* h = host();
+  if (!automatic_text_colour_ || !h) return text_colour_;
+  const bool dark = IsBackgroundDark(&h->background_picture(), bounds(), HostBackground(*h));
+  return (text_colour_ & 0xFF000000u) | (dark ? 0x00FFFFFFu : 0u);
+}
+
+}  // namespace razezazo
