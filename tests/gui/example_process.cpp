@@ -1,0 +1,105 @@
+#include "tests/gui/example_process.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <thread>
+#include <vector>
+
+#include "platform/gfx/image_decoder.h"
+#include "tests/gui/xvfb_display.h"
+
+extern char** environ;
+
+namespace winsys::testing {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int MillisecondsLeft(Clock::time_point deadline) {
+  auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+  return left > 0 ? static_cast<int>(left) : 0;
+}
+
+}  // namespace
+
+ExampleProcess::ExampleProcess(const std::string& program) {
+  int fds[2];
+  if (::pipe2(fds, O_CLOEXEC) != 0) return;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
+  char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
+  if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv, environ) != 0) pid_ = -1;
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(fds[1]);
+  out_ = fds[0];
+}
+
+ExampleProcess::~ExampleProcess() {
+  if (pid_ > 0) {
+    ::kill(pid_, SIGTERM);
+    ::waitpid(pid_, nullptr, 0);
+  }
+  if (out_ >= 0) ::close(out_);
+}
+
+bool ExampleProcess::WaitForLine(const std::string& line, int timeout_ms) {
+  auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
+  while (received_.find(line + "\n") == std::string::npos) {
+    int left = MillisecondsLeft(deadline);
+    pollfd readable{out_, POLLIN, 0};
+    if (left == 0 || ::poll(&readable, 1, left) <= 0) return false;
+    char buffer[256];
+    ssize_t n = ::read(out_, buffer, sizeof buffer);
+    if (n <= 0) return false;
+    received_.append(buffer, static_cast<size_t>(n));
+  }
+  return true;
+}
+
+bool ExampleProcess::WaitForExit(int timeout_ms) {
+  auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
+  while (pid_ > 0) {
+    if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
+      pid_ = -1;
+      return true;
+    }
+    if (MillisecondsLeft(deadline) == 0) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  return true;
+}
+
+gfx::Bitmap Screenshot(const std::string& display) {
+  auto path = std::filesystem::temp_directory_path() / ("brivo-shot-" + std::to_string(::getpid()) + ".png");
+  if (RunProgram({"import", "-display", display, "-window", "root", path.string()}) != 0) return {};
+  std::ifstream file(path, std::ios::binary);
+  std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  std::filesystem::remove(path);
+  auto decoded = gfx::DecodeImage(bytes);
+  return decoded && !decoded->frames.empty() ? std::move(decoded->frames[0]) : gfx::Bitmap();
+}
+
+bool ScreenShows(const std::string& display, int x, int y, gfx::Argb colour) {
+  auto near = [](unsigned a, unsigned b) { return (a > b ? a - b : b - a) <= 2; };
+  for (int attempt = 0; attempt < 40; ++attempt) {
+    gfx::Bitmap shot = Screenshot(display);
+    gfx::Argb p = shot.IsNull() ? 0 : shot.GetPixel(x, y);
+    if (!shot.IsNull() && near(gfx::RedOf(p), gfx::RedOf(colour)) && near(gfx::GreenOf(p), gfx::GreenOf(colour)) &&
+        near(gfx::BlueOf(p), gfx::BlueOf(colour)))
+      return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  return false;
+}
+
+}  // namespace winsys::testing

@@ -1,0 +1,35 @@
+#pragma once
+// An example program run for a GUI test, with its standard output on a pipe
+// that the test reads line by line, and helpers to look at the screen.
+#include <sys/types.h>
+
+#include <string>
+
+#include "platform/gfx/bitmap.h"
+
+namespace winsys::testing {
+
+class ExampleProcess {
+ public:
+  explicit ExampleProcess(const std::string& program);
+  ~ExampleProcess();
+  ExampleProcess(const ExampleProcess&) = delete;
+  ExampleProcess& operator=(const ExampleProcess&) = delete;
+
+  // Waits (bounded) for a line of output; true when it came.
+  bool WaitForLine(const std::string& line, int timeout_ms = 10000);
+  // Waits (bounded) for the program to end; true when it did.
+  bool WaitForExit(int timeout_ms = 10000);
+
+ private:
+  pid_t pid_ = -1;
+  int out_ = -1;
+  std::string received_;
+};
+
+// The whole screen of `display` as the X server shows it; null on failure.
+gfx::Bitmap Screenshot(const std::string& display);
+// Screenshots until the pixel shows the colour within 2 per channel (bounded).
+bool ScreenShows(const std::string& display, int x, int y, gfx::Argb colour);
+
+}  // namespace winsys::testing

@@ -1,0 +1,99 @@
+// The gallery — a window built like brivo's main window — on a real X server.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+
+#include "assets/assets.h"
+#include "platform/gfx/image_decoder.h"
+#include "tests/gui/example_process.h"
+#include "tests/gui/xvfb_display.h"
+
+namespace winsys::testing {
+namespace {
+
+// 380 x 338, centred on the 1024 x 768 screen.
+constexpr int kLeft = 322, kTop = 215;
+
+// The window's top-left corner as xdotool reports it, or (-1, -1).
+std::pair<int, int> WindowPosition() {
+  std::string out = "/tmp/brivo-gallery-geometry-" + std::to_string(::getpid());
+  std::string command = "xdotool search --name brivo getwindowgeometry --shell > " + out;
+  if (RunProgram({"sh", "-c", command}) != 0) return {-1, -1};
+  std::ifstream in(out);
+  std::string line;
+  int x = -1, y = -1;
+  while (std::getline(in, line)) {
+    if (line.rfind("X=", 0) == 0) x = std::stoi(line.substr(2));
+    if (line.rfind("Y=", 0) == 0) y = std::stoi(line.substr(2));
+  }
+  std::remove(out.c_str());
+  return {x, y};
+}
+
+class GalleryGuiTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(display_.Start()) << "no Xvfb";
+    gallery_ = std::make_unique<ExampleProcess>(GALLERY_PATH);  // on this display
+    ASSERT_TRUE(gallery_->WaitForLine("ready"));
+  }
+  int Xdotool(std::vector<std::string> args) {
+    args.insert(args.begin(), "xdotool");
+    return RunProgram(args);
+  }
+
+  XvfbDisplay display_;
+  std::unique_ptr<ExampleProcess> gallery_;
+};
+
+TEST_F(GalleryGuiTest, TheWindowShowsItsBackgroundCaptionAndButtons) {
+  auto decoded = gfx::DecodeImage(assets::MainBackground());
+  ASSERT_TRUE(decoded && !decoded->frames.empty());
+  // The background image at its own size from (5, 5); a spot no control covers.
+  gfx::Argb expected = decoded->frames[0].GetPixel(200 - 5, 300 - 5);
+  EXPECT_TRUE(ScreenShows(display_.Name(), kLeft + 200, kTop + 300, expected));
+  gfx::Bitmap shot = Screenshot(display_.Name());
+  ASSERT_FALSE(shot.IsNull());
+  // Outside the window's rounded region: the bare root window.
+  EXPECT_EQ(shot.GetPixel(kLeft + 2, kTop + 150) & 0xFFFFFF, 0u);
+  // The title's white letters and the caption buttons' faces differ from the picture below them.
+  auto whiter_than_background = [&](int x0, int y0, int w, int h) {
+    for (int y = y0; y < y0 + h; ++y)
+      for (int x = x0; x < x0 + w; ++x) {
+        gfx::Argb p = shot.GetPixel(kLeft + x, kTop + y);
+        if (gfx::RedOf(p) > 230 && gfx::GreenOf(p) > 230 && gfx::BlueOf(p) > 230) return true;
+      }
+    return false;
+  };
+  EXPECT_TRUE(whiter_than_background(28, 10, 100, 20));   // title
+  EXPECT_TRUE(whiter_than_background(335, 7, 39, 19));    // close
+  EXPECT_TRUE(whiter_than_background(307, 7, 28, 19));    // maximise
+  EXPECT_TRUE(whiter_than_background(251, 7, 28, 19));    // the feedback button
+}
+
+TEST_F(GalleryGuiTest, DraggingEmptyAreaMovesTheWindow) {
+  ASSERT_EQ(WindowPosition(), std::make_pair(kLeft, kTop));
+  ASSERT_EQ(Xdotool({"mousemove", std::to_string(kLeft + 200), std::to_string(kTop + 250), "mousedown", "1"}), 0);
+  ASSERT_EQ(Xdotool({"mousemove", std::to_string(kLeft + 230), std::to_string(kTop + 270)}), 0);
+  ASSERT_EQ(Xdotool({"mousemove", std::to_string(kLeft + 250), std::to_string(kTop + 290), "mouseup", "1"}), 0);
+  std::pair<int, int> moved{-1, -1};
+  for (int i = 0; i < 50 && moved != std::make_pair(kLeft + 50, kTop + 40); ++i) {
+    moved = WindowPosition();
+    usleep(20000);
+  }
+  EXPECT_EQ(moved, std::make_pair(kLeft + 50, kTop + 40));
+}
+
+TEST_F(GalleryGuiTest, TheCloseButtonAnimatesAndTheWindowIsGone) {
+  ASSERT_EQ(Xdotool({"mousemove", std::to_string(kLeft + 354), std::to_string(kTop + 16), "click", "1"}), 0);
+  EXPECT_TRUE(gallery_->WaitForLine("closed"));
+  EXPECT_TRUE(gallery_->WaitForExit());
+  EXPECT_EQ(WindowPosition(), std::make_pair(-1, -1));
+}
+
+}  // namespace
+}  // namespace winsys::testing
