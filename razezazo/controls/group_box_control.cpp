@@ -91,18 +91,11 @@ void GroupBoxControl::SetFont(FontHandle font) {
   Paint();
 }
 
-template <typename T>
-void GroupBoxControl::Update(T& field, T value) {
-  if (field == value) return;
-  field = value;
-  Paint();
-}
-
-void GroupBoxControl::SetTextColour(Color colour) { Update(text_colour_, colour); }
-void GroupBoxControl::SetCaptionAlignment(int alignment) { Update(caption_alignment_, alignment); }
-void GroupBoxControl::SetBackgroundColour(Color colour) { Update(background_colour_, colour); }
-void GroupBoxControl::SetBorder(BorderStyle border) { Update(border_, border); }
-void GroupBoxControl::SetRounded(bool rounded) { Update(rounded_, rounded); }
+void GroupBoxControl::SetTextColour(Color colour) { UpdateProperty(text_colour_, colour); }
+void GroupBoxControl::SetCaptionAlignment(int alignment) { UpdateProperty(caption_alignment_, alignment); }
+void GroupBoxControl::SetBackgroundColour(Color colour) { UpdateProperty(background_colour_, colour); }
+void GroupBoxControl::SetBorder(BorderStyle border) { UpdateProperty(border_, border); }
+void GroupBoxControl::SetRounded(bool rounded) { UpdateProperty(rounded_, rounded); }
 
 // The caption measures in one line's height, 8 pixels in from either side.
 void GroupBoxControl::Measure() {

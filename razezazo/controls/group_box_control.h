@@ -68,8 +68,6 @@ class GroupBoxControl : public ControlBase {
 
  private:
   void Configure(const runtime::Text& caption, const GroupBoxOptions& options);
-  template <typename T>
-  void Update(T& field, T value);
 
   std::u16string caption_;
   int caption_alignment_ = 0;

@@ -126,22 +126,15 @@ void LabelControl::SetText(const runtime::Text& text, std::optional<TextChange> 
 
 // --- plain setters: compare, store, repaint ------------------------------------------
 
-template <typename T>
-void LabelControl::Update(T& field, T value) {
-  if (field == value) return;
-  field = value;
-  Paint();
-}
-
-void LabelControl::SetTextColour(Color colour) { Update(text_colour_, colour); }
-void LabelControl::SetHaloColour(Color colour) { Update(halo_colour_, colour); }
-void LabelControl::SetBackgroundColour1(Color colour) { Update(background_colour1_, colour); }
-void LabelControl::SetBackgroundColour2(Color colour) { Update(background_colour2_, colour); }
-void LabelControl::SetBackgroundMode(int mode) { Update(background_mode_, mode); }
-void LabelControl::SetVerticalAlignment(int alignment) { Update(vertical_alignment_, alignment); }
-void LabelControl::SetTextEffect(int effect) { Update(text_effect_, effect); }
-void LabelControl::SetBorder(BorderStyle border) { Update(border_, border); }
-void LabelControl::SetAutomaticTextColour(bool automatic) { Update(automatic_text_colour_, automatic); }
+void LabelControl::SetTextColour(Color colour) { UpdateProperty(text_colour_, colour); }
+void LabelControl::SetHaloColour(Color colour) { UpdateProperty(halo_colour_, colour); }
+void LabelControl::SetBackgroundColour1(Color colour) { UpdateProperty(background_colour1_, colour); }
+void LabelControl::SetBackgroundColour2(Color colour) { UpdateProperty(background_colour2_, colour); }
+void LabelControl::SetBackgroundMode(int mode) { UpdateProperty(background_mode_, mode); }
+void LabelControl::SetVerticalAlignment(int alignment) { UpdateProperty(vertical_alignment_, alignment); }
+void LabelControl::SetTextEffect(int effect) { UpdateProperty(text_effect_, effect); }
+void LabelControl::SetBorder(BorderStyle border) { UpdateProperty(border_, border); }
+void LabelControl::SetAutomaticTextColour(bool automatic) { UpdateProperty(automatic_text_colour_, automatic); }
 
 // --- font and format: they change the text's size, so measure again -----------------
 

@@ -122,8 +122,6 @@ class LabelControl : public ControlBase {
   FloatRect TextRect(const FloatRect& text_area) const;
   Color EffectiveTextColour() const;
   void Remeasure();
-  template <typename T>
-  void Update(T& field, T value);
 
   FontHandle font_;
   std::u16string text_;

@@ -133,18 +133,11 @@ void PictureControl::StopTimer() {
 
 // --- setters -------------------------------------------------------------------------
 
-template <typename T>
-void PictureControl::Update(T& field, T value) {
-  if (field == value) return;
-  field = value;
-  Paint();
-}
-
-void PictureControl::SetPlaying(bool playing) { Update(playing_, playing); }
-void PictureControl::SetBackground(Color colour) { Update(background_, colour); }
-void PictureControl::SetBorder(BorderStyle border) { Update(border_, border); }
-void PictureControl::SetDrawMode(DrawMode mode) { Update(draw_mode_, mode); }
-void PictureControl::SetMargins(const NineGridMargins& margins) { Update(margins_, margins); }
+void PictureControl::SetPlaying(bool playing) { UpdateProperty(playing_, playing); }
+void PictureControl::SetBackground(Color colour) { UpdateProperty(background_, colour); }
+void PictureControl::SetBorder(BorderStyle border) { UpdateProperty(border_, border); }
+void PictureControl::SetDrawMode(DrawMode mode) { UpdateProperty(draw_mode_, mode); }
+void PictureControl::SetMargins(const NineGridMargins& margins) { UpdateProperty(margins_, margins); }
 
 void PictureControl::SetFixZeroDelays(bool fix) {
   if (fix == fix_zero_delays_) return;

@@ -105,8 +105,6 @@ class PictureControl : public ControlBase {
   void OnTimer();
   void StopTimer();
   void Release();
-  template <typename T>
-  void Update(T& field, T value);
 
   std::vector<std::uint8_t> bytes_;
   ImageHandle image_;

@@ -149,6 +149,14 @@ class ControlBase : public FrameworkObject {
   void SetField(int index, std::int64_t value);
 
  protected:
+  // The setters' rule: store a property and repaint (event 15) only when it changed.
+  template <typename T>
+  void UpdateProperty(T& field, T value) {
+    if (field == value) return;
+    field = std::move(value);
+    RepaintNow();
+  }
+
   // The class's own event handler; kNotHandled when it does not handle `code`.
   virtual std::intptr_t OnEvent(int code, std::intptr_t argument1, std::intptr_t argument2);
 
