@@ -1,5 +1,7 @@
 #include "platform/gfx/graphics.h"
 
+#include "platform/gfx/constant_alpha_blend.h"
+
 #include <cairo.h>
 #include <pango/pangocairo.h>
 
@@ -290,6 +292,10 @@ void Graphics::DrawImage(const Bitmap& image, const RectF& dest, const RectF& so
       dest.y == std::floor(dest.y)) {
     // Unscaled and on whole pixels: the image itself bounds the paint, which
     // keeps pixman on its plain blending paths.
+    const auto alpha = static_cast<unsigned>(std::lround(opacity * 255.0f));
+    if (opacity < 1.0f && detail::BlendWithConstantAlpha(cr, image, static_cast<int>(dest.x), static_cast<int>(dest.y),
+                                                         alpha))
+      return;
     cairo_save(cr);
     cairo_set_source_surface(cr, image.NativeSurface(), dest.x, dest.y);
     cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);

@@ -123,5 +123,41 @@ TEST(Fill, ImagesDrawAtNaturalSizeStretchedFromASourceRectAndWithOpacity) {
   EXPECT_NEAR(RedOf(b.GetPixel(0, 0)), 255, 2);
 }
 
+// The constant-opacity path blends straight into the pixels: it must give what
+// source-over with the opacity gives, stay inside the clip, and handle rows
+// whose width is not a multiple of its eight-pixel steps.
+TEST(Fill, ImagesWithOpacityBlendLikeSourceOverInsideTheClip) {
+  Bitmap src(37, 23), dst(60, 40);
+  for (int y = 0; y < src.Height(); ++y)
+    for (int x = 0; x < src.Width(); ++x)
+      src.SetPixel(x, y, MakeArgb((x * 7 + y * 3) % 256, (x * 13) % 256, (y * 11) % 256, (x * y) % 256));
+  for (int y = 0; y < dst.Height(); ++y)
+    for (int x = 0; x < dst.Width(); ++x) dst.SetPixel(x, y, MakeArgb(200, (x * 5) % 256, 90, (y * 9) % 256));
+  Bitmap before = dst.Clone();
+  {
+    Graphics g(dst);
+    g.SetClip(RectF{5, 4, 30, 20});
+    g.DrawImage(src, RectF{3, 2, 37, 23}, RectF{0, 0, 37, 23}, 100 / 255.0f);
+  }
+  auto premultiplied = [](Argb c, int shift) { return ((c >> shift) & 255) * AlphaOf(c) / 255.0; };
+  for (int y = 0; y < dst.Height(); ++y)
+    for (int x = 0; x < dst.Width(); ++x) {
+      bool inside = x >= 5 && x < 35 && y >= 4 && y < 24;
+      if (!inside) {
+        ASSERT_EQ(dst.GetPixel(x, y), before.GetPixel(x, y)) << x << "," << y;
+        continue;
+      }
+      Argb s = src.GetPixel(x - 3, y - 2), d = before.GetPixel(x, y);
+      double sa = AlphaOf(s) * 100 / 255.0 / 255.0;
+      double alpha = sa * 255 + AlphaOf(d) * (1 - sa);
+      ASSERT_NEAR(AlphaOf(dst.GetPixel(x, y)), alpha, 2) << x << "," << y;
+      for (int shift : {0, 8, 16}) {
+        double channel = premultiplied(s, shift) * 100 / 255.0 + premultiplied(d, shift) * (1 - sa);
+        double got = premultiplied(dst.GetPixel(x, y), shift);
+        ASSERT_NEAR(got, channel, 3) << x << "," << y << " shift " << shift;
+      }
+    }
+}
+
 }  // namespace
 }  // namespace gfx
