@@ -84,6 +84,8 @@ bool BlendWithConstantAlpha(cairo_t* cr, const Bitmap& image, int x, int y, unsi
   const int stride = cairo_image_surface_get_stride(target);
   cairo_surface_flush(target);
   unsigned char* pixels = cairo_image_surface_get_data(target);
+  const auto* source = reinterpret_cast<const unsigned char*>(image.Row(0));  // flushes the image once
+  const int source_stride = cairo_image_surface_get_stride(image.NativeSurface());
   for (int i = 0; i < clip->num_rectangles; ++i) {
     const cairo_rectangle_t& r = clip->rectangles[i];
     int left = std::max({static_cast<int>(r.x), x, 0});
@@ -93,7 +95,8 @@ bool BlendWithConstantAlpha(cairo_t* cr, const Bitmap& image, int x, int y, unsi
     if (right <= left || bottom <= top) continue;
     for (int row = top; row < bottom; ++row) {
       auto* d = reinterpret_cast<std::uint32_t*>(pixels + static_cast<std::ptrdiff_t>(row) * stride) + left;
-      BlendRow(d, image.Row(row - y) + (left - x), right - left, alpha);
+      const auto* s = reinterpret_cast<const std::uint32_t*>(source + static_cast<std::ptrdiff_t>(row - y) * source_stride);
+      BlendRow(d, s + (left - x), right - left, alpha);
     }
     cairo_surface_mark_dirty_rectangle(target, left, top, right - left, bottom - top);
   }
