@@ -63,8 +63,9 @@ class RazezaZOHost : public FrameworkObject {
   PictureControl* icon() const { return icon_.get(); }
   const std::vector<std::unique_ptr<CaptionButton>>& caption_buttons() const { return caption_buttons_; }
   // Rebuilds the background picture from an image and/or colour (-1: keep) and
-  // recomposes; mode 0 presents at once, other modes do not. Unless quiet, every
-  // visible control is first asked to repaint (event 10262).
+  // recomposes; mode 0 presents at once, 1 fades the new picture in over five
+  // 50 ms ticks, other modes present nothing. Unless quiet, every visible
+  // control is first asked to repaint (event 10262).
   void SetBackground(std::optional<std::span<const std::uint8_t>> image, std::int64_t colour, int mode,
                      bool quiet = false);
   HostHooks& hooks() { return hooks_; }
@@ -76,8 +77,8 @@ class RazezaZOHost : public FrameworkObject {
   void SetBusy(bool busy);
   int layer_alpha() const { return layer_alpha_; }
   int width() const { return width_; }
-  FloatRect WholeWindow() const { return {0, 0, static_cast<float>(width_), static_cast<float>(height_)}; }
   int height() const { return height_; }
+  FloatRect WholeWindow() const { return {0, 0, static_cast<float>(width_), static_cast<float>(height_)}; }
   gfx::Bitmap& back_buffer() { return back_buffer_; }
   gfx::Graphics& back_graphics() { return *back_graphics_; }
   gfx::Bitmap& background_picture() { return background_picture_; }
