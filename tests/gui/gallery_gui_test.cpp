@@ -77,11 +77,24 @@ TEST_F(GalleryGuiTest, TheWindowShowsItsBackgroundCaptionAndButtons) {
 
 TEST_F(GalleryGuiTest, DraggingEmptyAreaMovesTheWindow) {
   ASSERT_EQ(WindowPosition(), std::make_pair(kLeft, kTop));
-  ASSERT_EQ(Xdotool({"mousemove", std::to_string(kLeft + 200), std::to_string(kTop + 250), "mousedown", "1"}), 0);
-  ASSERT_EQ(Xdotool({"mousemove", std::to_string(kLeft + 230), std::to_string(kTop + 270)}), 0);
-  ASSERT_EQ(Xdotool({"mousemove", std::to_string(kLeft + 250), std::to_string(kTop + 290), "mouseup", "1"}), 0);
+  const int press_x = kLeft + 200, press_y = kTop + 250;
+  ASSERT_EQ(Xdotool({"mousemove", std::to_string(press_x), std::to_string(press_y), "mousedown", "1"}), 0);
+  // The move loop starts when the window has handled the press, which may be
+  // after some of the pointer's motion: whatever it missed, the window lands
+  // where the pointer's distance from the press point says. Nudge the pointer
+  // until the loop has visibly begun, so the release cannot come before it.
+  std::pair<int, int> dragged{-1, -1};
+  for (int i = 0; i < 100; ++i) {
+    const int dx = 30 + i % 2;
+    ASSERT_EQ(Xdotool({"mousemove", std::to_string(press_x + dx), std::to_string(press_y + 20)}), 0);
+    usleep(20000);
+    dragged = WindowPosition();
+    if (dragged.first > kLeft) break;
+  }
+  EXPECT_TRUE(dragged == std::make_pair(kLeft + 30, kTop + 20) || dragged == std::make_pair(kLeft + 31, kTop + 20));
+  ASSERT_EQ(Xdotool({"mousemove", std::to_string(press_x + 50), std::to_string(press_y + 40), "mouseup", "1"}), 0);
   std::pair<int, int> moved{-1, -1};
-  for (int i = 0; i < 50 && moved != std::make_pair(kLeft + 50, kTop + 40); ++i) {
+  for (int i = 0; i < 100 && moved != std::make_pair(kLeft + 50, kTop + 40); ++i) {
     moved = WindowPosition();
     usleep(20000);
   }

@@ -104,6 +104,7 @@ void GtkSystem::OnButton(const GdkEventButton& event, WindowId window) {
   if (event.button != 1 && event.button != 3) return;
   const WindowId target = MouseTarget(window);
   if (press) {
+    last_press_root_ = {event.x_root, event.y_root};
     tooltip_.Hide();
     // A click activates the window it lands on, as Windows does (and as no
     // window manager does for us on a bare X server).

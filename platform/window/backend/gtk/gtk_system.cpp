@@ -241,8 +241,8 @@ bool GtkSystem::NativeRestore(WindowRecord& record) {
 void GtkSystem::BeginMoveDrag(WindowId window) {
   GdkWindow* gdk = NativeOf(window);
   if (!gdk) return;
-  const gfx::PointF at = CursorPos();
-  gdk_window_begin_move_drag(gdk, 1, static_cast<int>(at.x), static_cast<int>(at.y), last_event_time_);
+  gdk_window_begin_move_drag(gdk, 1, static_cast<int>(last_press_root_.x), static_cast<int>(last_press_root_.y),
+                             last_event_time_);
 }
 
 void GtkSystem::BeginResizeDrag(WindowId window, int hit_test_edge) {
@@ -253,9 +253,8 @@ void GtkSystem::BeginResizeDrag(WindowId window, int hit_test_edge) {
   geometry.min_width = std::max(limits.min_track_width, 1);
   geometry.min_height = std::max(limits.min_track_height, 1);
   gdk_window_set_geometry_hints(gdk, &geometry, GDK_HINT_MIN_SIZE);
-  const gfx::PointF at = CursorPos();
-  gdk_window_begin_resize_drag(gdk, EdgeFor(hit_test_edge), 1, static_cast<int>(at.x), static_cast<int>(at.y),
-                               last_event_time_);
+  gdk_window_begin_resize_drag(gdk, EdgeFor(hit_test_edge), 1, static_cast<int>(last_press_root_.x),
+                               static_cast<int>(last_press_root_.y), last_event_time_);
 }
 
 // --- pixels -----------------------------------------------------------------------
