@@ -1,6 +1,7 @@
 // Drawing-layer speed: image blending against a plain copy, text measuring,
 // and a caption with a soft halo.
 #include <benchmark/benchmark.h>
+#include <pango/pangocairo.h>
 
 #include <cstring>
 #include <string>
@@ -68,6 +69,35 @@ void BM_MeasureMixedLineCold(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(razezazo::MeasureTextSize(f.g, lines[i++ % 64], f.font, f.format, {}));
 }
 BENCHMARK(BM_MeasureMixedLineCold);
+
+// The floor under the cold measure: the same lines through a bare Pango layout
+// (no formats, no line records), for a ratio measured in the same run.
+void BM_BarePangoLayoutCold(benchmark::State& state) {
+  PangoContext* context = pango_font_map_create_context(pango_cairo_font_map_get_default());
+  pango_context_set_language(context, pango_language_from_string("zh-cn"));
+  PangoFontDescription* font = pango_font_description_from_string("WenQuanYi Zen Hei 9");
+  std::vector<std::string> lines;
+  for (int i = 0; i < 64; ++i) {
+    const std::u16string line = MixedLine(i) + std::u16string(1, static_cast<char16_t>(0x4E00 + i));
+    gchar* utf8 = g_utf16_to_utf8(reinterpret_cast<const gunichar2*>(line.data()), static_cast<glong>(line.size()),
+                                  nullptr, nullptr, nullptr);
+    lines.emplace_back(utf8);
+    g_free(utf8);
+  }
+  size_t i = 0;
+  for (auto _ : state) {
+    PangoLayout* layout = pango_layout_new(context);
+    pango_layout_set_font_description(layout, font);
+    pango_layout_set_text(layout, lines[i++ % 64].c_str(), -1);
+    PangoRectangle logical;
+    pango_layout_get_extents(layout, nullptr, &logical);
+    benchmark::DoNotOptimize(logical);
+    g_object_unref(layout);
+  }
+  pango_font_description_free(font);
+  g_object_unref(context);
+}
+BENCHMARK(BM_BarePangoLayoutCold);
 
 // Measuring the text a control just measured or drew (the layout is reused).
 void BM_MeasureMixedLineWarm(benchmark::State& state) {
