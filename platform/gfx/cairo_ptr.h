@@ -8,14 +8,12 @@
 
 #include <memory>
 
+#include "platform/free_with.h"
+
 namespace gfx::detail {
 
-template <typename T, auto Free>
-struct FreeWith {
-  void operator()(T* p) const {
-    if (p) Free(p);
-  }
-};
+using platform::FreeWith;
+using platform::GObjectPtr;
 
 using CairoPtr = std::unique_ptr<cairo_t, FreeWith<cairo_t, cairo_destroy>>;
 using SurfacePtr = std::unique_ptr<cairo_surface_t, FreeWith<cairo_surface_t, cairo_surface_destroy>>;
@@ -30,10 +28,6 @@ using FontDescriptionPtr =
 using AttrListPtr = std::unique_ptr<PangoAttrList, FreeWith<PangoAttrList, pango_attr_list_unref>>;
 using TabArrayPtr = std::unique_ptr<PangoTabArray, FreeWith<PangoTabArray, pango_tab_array_free>>;
 using FontMetricsPtr = std::unique_ptr<PangoFontMetrics, FreeWith<PangoFontMetrics, pango_font_metrics_unref>>;
-
-inline void UnrefObject(gpointer p) { g_object_unref(p); }
-template <typename T>
-using GObjectPtr = std::unique_ptr<T, FreeWith<T, UnrefObject>>;
 
 using FcPatternPtr = std::unique_ptr<FcPattern, FreeWith<FcPattern, FcPatternDestroy>>;
 using FcObjectSetPtr = std::unique_ptr<FcObjectSet, FreeWith<FcObjectSet, FcObjectSetDestroy>>;

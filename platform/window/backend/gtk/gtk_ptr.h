@@ -6,20 +6,16 @@
 
 #include <memory>
 
+#include "platform/free_with.h"
+
 namespace winsys::gtk {
 
-template <typename T, auto Free>
-struct FreeWith {
-  void operator()(T* p) const {
-    if (p) Free(p);
-  }
-};
+using platform::FreeWith;
 
-inline void UnrefObject(gpointer p) { g_object_unref(p); }
 inline void FreeMemory(gpointer p) { g_free(p); }
 
 template <typename T>
-using ObjectPtr = std::unique_ptr<T, FreeWith<T, UnrefObject>>;
+using ObjectPtr = platform::GObjectPtr<T>;
 using RegionPtr = std::unique_ptr<cairo_region_t, FreeWith<cairo_region_t, cairo_region_destroy>>;
 using CharPtr = std::unique_ptr<gchar, FreeWith<gchar, FreeMemory>>;
 using Utf16Ptr = std::unique_ptr<gunichar2, FreeWith<gunichar2, FreeMemory>>;
