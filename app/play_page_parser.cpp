@@ -1,5 +1,7 @@
 #include "app/play_page_parser.h"
 
+#include <algorithm>
+
 #include "app/download_job.h"
 #include "app/extract_between.h"
 #include "app/texts.h"
@@ -13,15 +15,37 @@ using runtime::Text;
 
 constexpr runtime::ReplaceOptions kCaseSensitive{.case_sensitive = true};
 
+// Each substitution works on the result of the one before, so a page can double
+// the expression with every assignment (a='aa'; forty times asks for a terabyte).
+// No play path comes near this size: past it the parse fails instead.
+constexpr size_t kMaxExpressionBytes = 64 * 1024;
+
+// Replaces `name` by `value` in the expression, giving up (false) as soon as the
+// result would pass the limit: the replacements are counted so that the text
+// built is never much larger than the limit.
+bool SubstituteWithinLimit(Text& expression, const Text& name, const Text& value) {
+  runtime::ReplaceOptions options = kCaseSensitive;
+  if (value.size() > name.size()) {
+    const size_t room = kMaxExpressionBytes - std::min(expression.size(), kMaxExpressionBytes);
+    options.count = static_cast<long long>(room / (value.size() - name.size()) + 1);
+  }
+  expression = runtime::Replace(expression, name, value, options);
+  return expression.size() <= kMaxExpressionBytes;
+}
+
 // Substitutes every name='value'; assignment of the section into the expression,
-// in section order, each into the result of the one before.
+// in section order, each into the result of the one before. An expression that
+// outgrows any play path is dropped, which the download job reports as a failed parse.
 void SubstituteAssignments(AppState& state) {
   runtime::CompilePattern(state.assignment_pattern, texts::kAssignmentPattern);
   state.assignments = runtime::SearchAll(state.assignment_pattern, state.script_section);
   for (const runtime::MatchResult& match : state.assignments) {
     Text name = runtime::SubmatchText(match, state.script_section, 1);
     Text value = runtime::SubmatchText(match, state.script_section, 2);
-    state.path_expression = runtime::Replace(state.path_expression, name, value, kCaseSensitive);
+    if (!SubstituteWithinLimit(state.path_expression, name, value)) {
+      state.path_expression.clear();
+      return;
+    }
   }
 }
 

@@ -88,5 +88,19 @@ TEST_F(PlayPageParserTest, HostilePagesCannotBreakTheParser) {
   EXPECT_EQ(Box(EditBox::kResult), "x\\\" -o \\\"/tmp/evil");
 }
 
+TEST_F(PlayPageParserTest, AnExpressionThatDoublesWithEveryAssignmentIsDropped) {
+  // Forty doublings would ask for a terabyte; the parse gives up and leaves no path.
+  std::string doublings;
+  for (int i = 0; i < 40; ++i) doublings += "a='aa';";
+  EXPECT_EQ(ParseScript(doublings + "var n =\"t\";var play(fwqhp, p);p=x4+k1v+a;fmpObj = {};"), "");
+  EXPECT_EQ(Box(EditBox::kResult), "t");
+  // One large value in many places is caught before it is built, too.
+  EXPECT_EQ(ParseScript("b='" + std::string(100000, 'v') + "';var n =\"t\";var play(fwqhp, p);p=" +
+                        std::string(50000, 'b') + ";fmpObj = {};"),
+            "");
+  // Growth that stays within a play path's size is substituted as before.
+  EXPECT_EQ(ParseScript("a='aa';a='aa';a='aa';var n =\"t\";var play(fwqhp, p);p=a;fmpObj = {};"), "aaaaaaaa");
+}
+
 }  // namespace
 }  // namespace app
