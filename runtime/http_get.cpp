@@ -2,6 +2,7 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
 #include <memory>
 #include <mutex>
 
@@ -40,9 +41,14 @@ class Session {
   ShareHandle share_;
 };
 
-size_t AppendBody(char* data, size_t size, size_t count, void* body) {
-  static_cast<ByteBlock*>(body)->append(data, size * count);
-  return size * count;
+// Appends what arrived; at kMaxBodyBytes the transfer is cut off (a short count
+// tells libcurl to stop), so a server that never ends its body cannot use up memory.
+size_t AppendBody(char* data, size_t size, size_t count, void* sink) {
+  auto* body = static_cast<ByteBlock*>(sink);
+  const size_t arrived = size * count;
+  const size_t kept = std::min(arrived, kMaxBodyBytes - body->size());
+  body->append(data, kept);
+  return kept;
 }
 
 // The address with its fragment removed, or null when it cannot be parsed.

@@ -49,6 +49,15 @@ TEST_F(HttpGetTest, ReadsLargeBodiesWholeWithOrWithoutALength) {
   EXPECT_EQ(HttpGet(server_.Url("/until-close")), big);
 }
 
+TEST_F(HttpGetTest, StopsReadingABodyAtTheLimit) {
+  std::string huge(kMaxBodyBytes + 4096, 'h');
+  huge.back() = 'X';
+  server_.Route("/huge", {.body = huge, .send_length = false});
+  ByteBlock got = HttpGet(server_.Url("/huge"));
+  EXPECT_EQ(got.size(), kMaxBodyBytes);
+  EXPECT_EQ(got.find('X'), std::string::npos);
+}
+
 TEST_F(HttpGetTest, FollowsRedirectsToWebAddressesOnly) {
   testing_support::TempDir dir;
   testing_support::WriteWholeFile(dir.path() / "secret", "local file");
