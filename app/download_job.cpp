@@ -28,7 +28,7 @@ Text QuotedWhenBlank(const Text& program) {
 
 Text DownloadCommandLine(const Config& config, const Text& tool_path, const DownloadRequest& request) {
   return Concat(QuotedWhenBlank(tool_path), texts::kRtmpSwitch, config.site_rtmp_host,
-                texts::kApplicationAndPageSwitch, request.page_url, texts::kPlayPathSwitch,
+                texts::kApplicationAndPageSwitch, AddressAsArgument(request.page_url), texts::kPlayPathSwitch,
                 request.play_path, texts::kPlayerSwitch, config.site_web_host, texts::kOutputSwitch,
                 SafeFileName(request.track_name), texts::kOutputSuffix);
 }
@@ -83,10 +83,12 @@ JobOutcome DownloadJob(AppContext& context) {
 }
 
 void StartDownloadJob(AppContext& context) {
-  runtime::StartThread([&context] {
+  const bool started = runtime::StartThread([&context] {
     JobOutcome outcome = DownloadJob(context);
     if (context.job_finished) context.ui.Post([&context, outcome] { context.job_finished(outcome); });
   });
+  // Whoever waits for the job's end must hear of it even when no thread came.
+  if (!started && context.job_finished) context.ui.Post([&context] { context.job_finished(JobOutcome::kNotRun); });
 }
 
 }  // namespace app

@@ -9,6 +9,18 @@ namespace {
 
 bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
 
+// A Linux file name holds 255 bytes. Chinese takes three of them in UTF-8 (two
+// in GBK), so about 84 characters of a long mix's title would already be too
+// many: the name is cut at a character boundary to leave room for ".aac".
+constexpr size_t kMaxNameBytes = 255 - 4;
+
+void CutToFileNameLength(std::string& utf8) {
+  if (utf8.size() <= kMaxNameBytes) return;
+  size_t end = kMaxNameBytes;
+  while (end > 0 && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) --end;  // inside a character
+  utf8.resize(end);
+}
+
 }  // namespace
 
 // Works on the UTF-8 form, which is what reaches the file system and the tool's
@@ -21,7 +33,25 @@ runtime::Text SafeFileName(const runtime::Text& track_name) {
     if (IsControl(u) || c == '/' || c == '\\' || c == '"') c = '_';
   }
   if (name[0] == '.' || name[0] == '-') name[0] = '_';
+  CutToFileNameLength(name);
   return runtime::Utf8ToGbk(name);
+}
+
+runtime::Text AddressAsArgument(const runtime::Text& address) {
+  runtime::Text out;
+  out.reserve(address.size());
+  for (char c : address) {
+    auto u = static_cast<unsigned char>(c);
+    if (IsControl(u) || c == ' ' || c == '"') {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      out += '%';
+      out += kHex[u >> 4];
+      out += kHex[u & 0xF];
+    } else {
+      out += c;
+    }
+  }
+  return out;
 }
 
 bool IsUsablePlayPath(const runtime::Text& play_path) {

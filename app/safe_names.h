@@ -8,8 +8,14 @@ namespace app {
 
 // The file name (without ".aac") that a track is saved under: every control
 // character, '/', '\' and '"' becomes '_', so does a leading '.' or '-', and an
-// empty name becomes "_". Bytes that are not GBK become '?'.
+// empty name becomes "_". Bytes that are not GBK become '?'. A name too long for
+// the file system is cut at a character boundary (251 bytes in UTF-8).
 runtime::Text SafeFileName(const runtime::Text& track_name);
+
+// The page address as the tool's one unquoted argument: blanks, double quotes
+// and control characters are percent-encoded (as a browser sends them), so the
+// address can neither split into more arguments nor open a quoted group.
+runtime::Text AddressAsArgument(const runtime::Text& address);
 
 // A play path can be handed to the tool only when it is not empty and holds no
 // blank, double quote or control character.

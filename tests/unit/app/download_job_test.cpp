@@ -104,6 +104,14 @@ TEST_F(DownloadJobTest, AHostileTrackNameStaysOneFileInTheProgramDirectory) {
   EXPECT_EQ(view_.boxes.at(0).content, "../x\" -o \"/tmp/evil");  // the user sees the real name
 }
 
+TEST_F(DownloadJobTest, AnAddressWithBlanksAndQuotesStaysOneArgument) {
+  SetAddress("http://127.0.0.1/play/a b.html?x=\"-o\" \"/tmp/evil");
+  EXPECT_EQ(DownloadJob(context_), JobOutcome::kSucceeded);
+  EXPECT_EQ(Record(),
+            "-r\nrtmp://127.0.0.1:1935/rozezeri/\n-p\nhttp://127.0.0.1/play/a%20b.html?x=%22-o%22%20%22/tmp/evil\n"
+            "-y\nmp4:music/2015/demo01.mp4\n-s\nhttp://www.example.test/js/mp.swf/\n-o\n晨岚测试曲一.aac\n");
+}
+
 TEST_F(DownloadJobTest, AParseStartsTheJobOnAWorkerThatHandsWindowWorkToTheUiThread) {
   std::string script = "ab='music/2015/';cd='demo02';var n =\"Demo Track 2\";var t=1;"
                        "play(fwqhp, pv);pv=x4+k1v+ab+cd;fmpObj = {};";

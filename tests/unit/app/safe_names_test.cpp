@@ -34,6 +34,23 @@ TEST(SafeFileName, AMalformedDoubleByteCharacterCannotHideAQuote) {
   EXPECT_EQ(SafeFileName(with_trail), with_trail);
 }
 
+TEST(SafeFileName, ALongTitleIsCutToWhatAFileNameHolds) {
+  // 90 Chinese characters are 270 bytes in UTF-8: cut to whole characters within 251.
+  std::string long_utf8;
+  for (int i = 0; i < 90; ++i) long_utf8 += "晨";
+  const std::string cut = runtime::GbkToUtf8(SafeFileName(runtime::Utf8ToGbk(long_utf8)));
+  EXPECT_EQ(cut.size(), 83u * 3);
+  EXPECT_EQ(long_utf8.rfind(cut, 0), 0u);
+  EXPECT_EQ(SafeFileName(std::string(300, 'a')), std::string(251, 'a'));
+  EXPECT_EQ(SafeFileName(std::string(251, 'a')), std::string(251, 'a'));
+}
+
+TEST(AddressAsArgument, EncodesWhatWouldSplitTheArgumentAndNothingElse) {
+  EXPECT_EQ(AddressAsArgument("http://m.example/play/1.html?id=7&x=%41"), "http://m.example/play/1.html?id=7&x=%41");
+  EXPECT_EQ(AddressAsArgument("http://h/a b?x=\"q\"\t\x7f"), "http://h/a%20b?x=%22q%22%09%7F");
+  EXPECT_EQ(AddressAsArgument(Gbk("http://h/晨")), Gbk("http://h/晨"));
+}
+
 TEST(IsUsablePlayPath, RejectsBlanksQuotesAndControlCharacters) {
   EXPECT_TRUE(IsUsablePlayPath("music/2015/demo01"));
   EXPECT_TRUE(IsUsablePlayPath(Gbk("music/2015/晨岚")));
