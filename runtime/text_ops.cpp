@@ -6,10 +6,17 @@
 namespace runtime {
 namespace {
 
+// Lower-cases the ASCII letters that are characters of their own; the second
+// byte of a two-byte character belongs to that character and is kept as it is.
 std::string FoldAscii(std::string_view text) {
   std::string folded(text);
-  for (char& c : folded)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  for (size_t i = 0; i < folded.size(); ++i) {
+    char& c = folded[i];
+    if (IsLeadByte(c))
+      ++i;
+    else if (c >= 'A' && c <= 'Z')
+      c = static_cast<char>(c - 'A' + 'a');
+  }
   return folded;
 }
 

@@ -58,6 +58,9 @@ TEST(Replace, LeavesDoubleByteCharactersWhole) {
   EXPECT_EQ(Replace(text, "\xB0\xA1", "-"), "-A-");
   // ASCII folding only: double-byte characters compare exactly.
   EXPECT_EQ(Replace(Gbk("晨岚DJ"), Gbk("晨岚dj"), "x"), "x");
+  // A second byte in A-Z is no letter: 0x81 0x41 and 0x81 0x61 are two characters.
+  EXPECT_EQ(Replace("\x81\x41z", "\x81\x61", "X"), "\x81\x41z");
+  EXPECT_EQ(FindLast("S\x81\x61mid\x81\x41", "\x81\x41", {.ignore_case = true}), 7);
 }
 
 TEST(Concat, JoinsAnyNumberOfTexts) {
