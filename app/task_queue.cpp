@@ -2,11 +2,11 @@
 
 namespace app {
 
+// Notified under the lock: the UI thread may run the task, finish and destroy
+// the queue as soon as the lock is free, and the poster must not touch it then.
 void TaskQueue::Post(std::function<void()> task) {
-  {
-    std::lock_guard lock(mutex_);
-    tasks_.push_back(std::move(task));
-  }
+  std::lock_guard lock(mutex_);
+  tasks_.push_back(std::move(task));
   posted_.notify_one();
 }
 
