@@ -116,12 +116,14 @@ class RazezaZOHost : public FrameworkObject {
   void OnMinMaxInfo(winsys::LParam lparam);
   void Mouse(unsigned message, winsys::WParam keys, winsys::LParam position);
   void MouseWhilePressing(unsigned message, winsys::LParam position);
-  void LeftDown(ControlBase* hit, winsys::WParam keys, winsys::LParam position);
-  void MoveFocusByMouse(ControlBase* control, winsys::WParam keys, winsys::LParam position);
+  void Leave(Handle left, Handle now_under, winsys::WParam keys, winsys::LParam position);
+  void Enter(Handle entered, Handle before, winsys::WParam keys, winsys::LParam position);
+  void LeftDown(Handle hit, winsys::WParam keys, winsys::LParam position);
+  void MoveFocusByMouse(Handle control, winsys::WParam keys, winsys::LParam position);
   bool KeyDown(unsigned message, winsys::WParam key, winsys::LParam lparam);
   bool AcceleratorKey(unsigned message, winsys::WParam character, winsys::LParam lparam);
   void TabToNext();
-  void Click(ControlBase* control, std::intptr_t argument1, std::intptr_t argument2, winsys::WParam keys,
+  void Click(Handle control, std::intptr_t argument1, std::intptr_t argument2, winsys::WParam keys,
              winsys::LParam position);
   // The resize borders: true when the message was theirs.
   bool ResizeBorder(unsigned message, winsys::LParam position);
@@ -137,6 +139,8 @@ class RazezaZOHost : public FrameworkObject {
   void DrawBorder(gfx::Graphics& g);
   void DrawShadow(gfx::Graphics& g);
   void FadeInStep();
+  void StopFade();
+  void BroadcastRepaint(ControlBase* first);
   void ProcessPendingMessages();
   void DrawShowFrame(int kind, int frame_number, const gfx::Bitmap& picture, gfx::Bitmap& frame) const;
   void RunCloseAnimation();
@@ -144,9 +148,10 @@ class RazezaZOHost : public FrameworkObject {
   const gfx::Bitmap* BackgroundImage() const;
   void DrawPlacement(ControlBase& control);
   void RebuildBackground();
-  void CallHook(const MouseHook& hook, ControlBase* control, winsys::WParam wparam, winsys::LParam lparam);
+  static ControlBase* Alive(Handle control);
+  void CallHook(const MouseHook& hook, Handle control, winsys::WParam wparam, winsys::LParam lparam);
   ControlBase* HitTest(int x, int y) const;
-  ControlBase* DeliverTo(ControlBase* control, unsigned message, winsys::WParam wparam, winsys::LParam lparam);
+  void DeliverTo(Handle control, unsigned message, winsys::WParam wparam, winsys::LParam lparam);
 
   winsys::WindowId window_ = 0;
   winsys::WindowProc previous_proc_;

@@ -42,9 +42,20 @@ const gfx::Bitmap* RazezaZOHost::BackgroundImage() const {
   return background_image_ ? &background_image_->Current() : nullptr;
 }
 
+// Every visible control hears that the background changed, children too: a
+// label inside a group box may take its text colour from it.
+void RazezaZOHost::BroadcastRepaint(ControlBase* first) {
+  for (ControlBase* c = first; c; c = c->next_sibling()) {
+    if (!c->visible()) continue;
+    c->Deliver(event::kRepaintBroadcast, 0, 0);
+    BroadcastRepaint(c->first_child());
+  }
+}
+
 void RazezaZOHost::SetBackground(std::optional<std::span<const std::uint8_t>> image, std::int64_t colour, int mode,
                                  bool quiet) {
   if (!attached()) return;
+  StopFade();  // a new background (a resize, for one) replaces the picture being faded in
   SetBusy(true);
   if (RazezaZOHost* source = HostOfWindow(background_source_); source && source != this) {
     background_colour_ = source->background_colour_;
@@ -56,9 +67,7 @@ void RazezaZOHost::SetBackground(std::optional<std::span<const std::uint8_t>> im
   if (mode == 1) snapshot_ = back_buffer_.Clone();
   DrawBackground();
   CopyPixels(back_buffer_, background_picture_, {0, 0, width_, height_});
-  if (!quiet)
-    for (ControlBase* c = first_control_; c; c = c->next_sibling())
-      if (c->visible()) c->Deliver(event::kRepaintBroadcast, 0, 0);
+  if (!quiet) BroadcastRepaint(first_control_);
   ComposeChildren(*this, first_control_, WholeWindow(), *back_graphics_);
   SetBusy(false);
   // Desktop-composition blur needs OsMajorVersion 6; this platform reports 0.
@@ -138,23 +147,33 @@ void RazezaZOHost::DrawShadow(gfx::Graphics& g) {
   }
 }
 
+// Each step blends the new picture over what the screen shows after the step
+// before, so the picture builds up (about 51, 133, 206, 245, 255 of the way).
 void RazezaZOHost::FadeInStep() {
+  if (snapshot_.IsNull()) return;  // the fade was stopped
   fade_alpha_ = std::min(255, fade_alpha_ + kFadeStepAlpha);
-  gfx::Bitmap frame = snapshot_.IsNull() ? gfx::Bitmap(width_, height_) : snapshot_.Clone();
   {
-    gfx::Graphics g(frame);
+    gfx::Graphics g(snapshot_);
     FloatRect whole = WholeWindow();
     g.DrawImage(back_buffer_, whole, whole, static_cast<float>(fade_alpha_) / 255.0f);
   }
   if (layer_alpha_ != -1)
-    System().PresentLayered(window_, frame, 255);
+    System().PresentLayered(window_, snapshot_, 255);
   else
-    System().Present(window_, frame, {0, 0, width_, height_});
+    System().Present(window_, snapshot_, {0, 0, width_, height_});
   if (fade_alpha_ < 255) return;
+  StopFade();
+  SetBusy(false);
+  // Controls that repainted or moved while the fade ran could not compose then.
+  RedrawNow();
+}
+
+// The snapshot lives exactly as long as a fade runs.
+void RazezaZOHost::StopFade() {
+  if (snapshot_.IsNull()) return;
   System().KillTimer(window_, handle());
   snapshot_ = gfx::Bitmap();
-  SetBusy(false);
-  if (layer_alpha_ != -1) Present(*this, WholeWindow());
+  fade_alpha_ = 255;
 }
 
 }  // namespace razezazo

@@ -61,11 +61,18 @@ winsys::LResult RazezaZOHost::Dispatch(unsigned message, winsys::WParam wparam, 
       System().EndPaint(window_);
       return 0;
     }
-    case WM_CLOSE:
+    case WM_CLOSE: {
+      // Busy until the window is gone: a control repainting now would present
+      // its full-opacity picture over the fading frames.
+      const bool was_busy = busy_;
+      busy_ = true;
       RunCloseAnimation();
       if (!attached()) return 0;
       System().ShowWindow(window_, SW_HIDE);
-      break;
+      LResult result = PassOn(message, wparam, lparam);
+      if (attached() && !was_busy) SetBusy(false);
+      return result;
+    }
     case WM_SETCURSOR:
       if (static_cast<WindowId>(wparam) != window_) break;
       System().SetCursor(hot_ && hot_->cursor() ? *hot_->cursor() : default_cursor_);
@@ -88,10 +95,10 @@ winsys::LResult RazezaZOHost::Dispatch(unsigned message, winsys::WParam wparam, 
       break;
     case WM_KEYUP: case WM_CHAR: case WM_SYSKEYDOWN: case WM_SYSKEYUP: case WM_IME_COMPOSITION: case WM_COMMAND:
     case WM_MOUSEWHEEL:
-      DeliverTo(focused_, message, wparam, lparam);
+      DeliverTo(focused_ ? focused_->self() : 0, message, wparam, lparam);
       break;
     case WM_TIMER:
-      DeliverTo(Lookup<ControlBase>(static_cast<Handle>(wparam)), message, wparam, lparam);
+      DeliverTo(static_cast<Handle>(wparam), message, wparam, lparam);
       break;
     case WM_MOUSEMOVE:
       if (!leave_tracking_) {
@@ -128,7 +135,7 @@ std::optional<winsys::LResult> RazezaZOHost::HostMessage(unsigned message, winsy
       return 0;
     case host_message::kRedrawRect: {
       std::optional<FloatRect> rect = TakePayloadAs<FloatRect>(static_cast<std::uintptr_t>(lparam));
-      if (rect) QueueRedraw(*rect, RedrawQueue::kAppend);
+      if (rect) QueueRedraw(*rect, static_cast<int>(wparam));
       if (wparam == 1) return 0;
       return std::nullopt;
     }
@@ -174,8 +181,8 @@ void RazezaZOHost::OnMouseLeave() {
   leave_tracking_ = false;
   System().ReleaseCapture();
   if (!hot_) return;
-  ControlBase* left = hot_;
-  left->Deliver(event::kMouseLeave, 0, 0);
+  const Handle left = hot_->self();
+  hot_->Deliver(event::kMouseLeave, 0, 0);
   CallHook(hooks_.mouse_leave, left, 0, 0);
   hot_ = nullptr;
 }

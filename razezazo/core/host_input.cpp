@@ -28,22 +28,29 @@ bool Contains(const FloatRect& r, int x, int y) {
 
 bool Usable(const ControlBase* c) { return c && c->visible() && !c->disabled(); }
 
+Handle HandleOf(const ControlBase* c) { return c ? c->self() : 0; }
+
 // Events name other controls by handle.
-std::intptr_t HandleOf(const ControlBase* c) { return c ? static_cast<std::intptr_t>(c->self()) : 0; }
+std::intptr_t Argument(Handle control) { return static_cast<std::intptr_t>(control); }
 
 unsigned FoldKey(unsigned key) { return key < 128 ? static_cast<unsigned>(std::toupper(static_cast<int>(key))) : key; }
 
 }  // namespace
 
-void RazezaZOHost::CallHook(const MouseHook& hook, ControlBase* control, winsys::WParam wparam,
-                            winsys::LParam lparam) {
-  if (hook) hook(window_, control, wparam, lparam, control ? control->kind() : 0);
+// Application code runs inside every event and hook and may destroy, or even
+// delete, the control it was handed. Across those calls the host holds on to
+// handles and looks the control up again before each use.
+ControlBase* RazezaZOHost::Alive(Handle control) { return control ? Lookup<ControlBase>(control) : nullptr; }
+
+void RazezaZOHost::CallHook(const MouseHook& hook, Handle control, winsys::WParam wparam, winsys::LParam lparam) {
+  if (!hook) return;
+  ControlBase* c = Alive(control);
+  hook(window_, c, wparam, lparam, c ? c->kind() : 0);
 }
 
-ControlBase* RazezaZOHost::DeliverTo(ControlBase* control, unsigned message, winsys::WParam wparam,
-                                     winsys::LParam lparam) {
-  if (control) control->Deliver(static_cast<int>(message), static_cast<std::intptr_t>(wparam), lparam);
-  return control;
+void RazezaZOHost::DeliverTo(Handle control, unsigned message, winsys::WParam wparam, winsys::LParam lparam) {
+  if (ControlBase* c = Alive(control))
+    c->Deliver(static_cast<int>(message), static_cast<std::intptr_t>(wparam), lparam);
 }
 
 ControlBase* RazezaZOHost::HitTest(int x, int y) const {
@@ -65,61 +72,66 @@ void RazezaZOHost::Mouse(unsigned message, winsys::WParam keys, winsys::LParam p
     MouseWhilePressing(message, position);
     return;
   }
-  ControlBase* hit = HitTest(winsys::PointX(position), winsys::PointY(position));
-  ControlBase* old_hot = hot_;
-  if (hit != old_hot && old_hot && old_hot->visible()) {
-    old_hot->Deliver(event::kMouseLeave, static_cast<std::intptr_t>(keys), HandleOf(hit));
-    CallHook(hooks_.mouse_leave, old_hot, keys, position);
-  }
+  const Handle hit = HandleOf(HitTest(winsys::PointX(position), winsys::PointY(position)));
+  const Handle old_hot = HandleOf(hot_);
+  if (hit != old_hot) Leave(old_hot, hit, keys, position);
   switch (message) {
     case winsys::WM_LBUTTONDOWN: LeftDown(hit, keys, position); break;
     case winsys::WM_RBUTTONDOWN: CallHook(hooks_.right_down, hit, keys, position); break;
     case winsys::WM_RBUTTONUP: CallHook(hooks_.right_up, hit, keys, position); break;
     case winsys::WM_MOUSEMOVE:
-      if (hit && hit != old_hot) {
-        hit->Deliver(event::kMouseEnter, static_cast<std::intptr_t>(keys), HandleOf(old_hot));
-        CallHook(hooks_.mouse_enter, hit, keys, position);
-        UpdateTooltip(hit);
-      }
+      if (hit != old_hot) Enter(hit, old_hot, keys, position);
       break;
   }
-  if (hit && hit->self()) DeliverTo(hit, message, keys, position);
-  hot_ = hit && hit->self() ? hit : nullptr;
+  DeliverTo(hit, message, keys, position);
+  hot_ = Alive(hit);
+}
+
+// 10243 and the leave hook for the control the mouse left for `now_under`.
+void RazezaZOHost::Leave(Handle left, Handle now_under, winsys::WParam keys, winsys::LParam position) {
+  ControlBase* c = Alive(left);
+  if (!c || !c->visible()) return;
+  c->Deliver(event::kMouseLeave, static_cast<std::intptr_t>(keys), Argument(now_under));
+  CallHook(hooks_.mouse_leave, left, keys, position);
+}
+
+// 10242, the enter hook and the tooltip for the control the mouse came to from `before`.
+void RazezaZOHost::Enter(Handle entered, Handle before, winsys::WParam keys, winsys::LParam position) {
+  ControlBase* c = Alive(entered);
+  if (!c) return;
+  c->Deliver(event::kMouseEnter, static_cast<std::intptr_t>(keys), Argument(before));
+  CallHook(hooks_.mouse_enter, entered, keys, position);
+  if (ControlBase* still = Alive(entered)) UpdateTooltip(still);
 }
 
 void RazezaZOHost::MouseWhilePressing(unsigned message, winsys::LParam position) {
-  ControlBase* pressed = pressed_;
+  const Handle pressed = HandleOf(pressed_);
   if (!pressed) {
     pressing_ = false;
     return;
   }
-  DeliverTo(pressed, message, pressed->self(), position);
+  DeliverTo(pressed, message, pressed, position);
   if (message != winsys::WM_LBUTTONUP) return;
-  CallHook(hooks_.left_up, nullptr, 0, position);
+  CallHook(hooks_.left_up, 0, 0, position);
   System().ReleaseCapture();
-  ControlBase* hit = HitTest(winsys::PointX(position), winsys::PointY(position));
-  pressed = pressed_;  // the handlers above may have destroyed it
-  if (pressed && hit == pressed) {
-    Click(pressed, HandleOf(pressed), position, 0, position);
-  } else if (pressed && pressed->visible()) {
-    pressed->Deliver(event::kMouseLeave, 0, HandleOf(hit));
-    CallHook(hooks_.mouse_leave, pressed, 0, position);
-    if (hit) {
-      hit->Deliver(event::kMouseEnter, 0, HandleOf(pressed));
-      CallHook(hooks_.mouse_enter, hit, 0, position);
-      UpdateTooltip(hit);
-    }
-    hot_ = hit;
+  const Handle hit = HandleOf(HitTest(winsys::PointX(position), winsys::PointY(position)));
+  const bool still_pressed = pressed_ && HandleOf(pressed_) == pressed;  // the handlers above may have destroyed it
+  if (still_pressed && hit == pressed) {
+    Click(pressed, Argument(pressed), position, 0, position);
+  } else if (still_pressed && pressed_->visible()) {
+    Leave(pressed, hit, 0, position);
+    Enter(hit, pressed, 0, position);
+    hot_ = Alive(hit);
   }
   pressed_ = nullptr;
   pressing_ = false;
 }
 
-void RazezaZOHost::LeftDown(ControlBase* hit, winsys::WParam keys, winsys::LParam position) {
+void RazezaZOHost::LeftDown(Handle hit, winsys::WParam keys, winsys::LParam position) {
   winsys::WindowSystem& system = System();
   if (system.Focus() != window_) system.SetFocus(window_);
   bool second_press = keys == static_cast<winsys::WParam>(event::kDoubleClickMark);
-  if (!hit) {
+  if (!Alive(hit)) {
     if (!second_press) {
       if (drag_anywhere_) StartMoving();
     } else if (winsys::PointY(position) < 30 && (caption_flags_ & kCaptionMaximize)) {
@@ -128,10 +140,11 @@ void RazezaZOHost::LeftDown(ControlBase* hit, winsys::WParam keys, winsys::LPara
     }
     return;
   }
-  bool takes_press = hit->Deliver(event::kPressQuery, 0, 0) != kNotHandled || hit->interactive();
-  if (!takes_press || !hit->self()) {
+  const bool answered = Alive(hit)->Deliver(event::kPressQuery, 0, 0) != kNotHandled;
+  ControlBase* control = Alive(hit);
+  if (!control || !(answered || control->interactive())) {
     bool title_maximizes = (caption_flags_ & kCaptionTitle) && (caption_flags_ & kCaptionMaximize);
-    if (second_press && title_maximizes && IsTitle(hit)) {
+    if (second_press && title_maximizes && IsTitle(control)) {
       ToggleMaximize();
       StartMoving();
     } else if (drag_anywhere_) {
@@ -140,28 +153,31 @@ void RazezaZOHost::LeftDown(ControlBase* hit, winsys::WParam keys, winsys::LPara
     return;
   }
   CallHook(hooks_.left_down, hit, keys, position);
-  pressed_ = hit;
+  if (!(control = Alive(hit))) return;
+  pressed_ = control;
   pressing_ = true;
-  if (hit->interactive() && focused_ != hit) MoveFocusByMouse(hit, keys, position);
+  if (control->interactive() && focused_ != control) MoveFocusByMouse(hit, keys, position);
   if (second_press) CallHook(hooks_.double_click, hit, keys, position);
   system.SetCapture(window_);
 }
 
-void RazezaZOHost::MoveFocusByMouse(ControlBase* control, winsys::WParam keys, winsys::LParam position) {
-  ControlBase* old = focused_;
+void RazezaZOHost::MoveFocusByMouse(Handle control, winsys::WParam keys, winsys::LParam position) {
+  const Handle old = HandleOf(focused_);
   keyboard_focus_ = nullptr;
-  focused_ = control;
-  if (old) {
-    old->Deliver(event::kFocusLost, static_cast<std::intptr_t>(keys), HandleOf(control));
+  focused_ = Alive(control);
+  if (ControlBase* c = Alive(old)) {
+    c->Deliver(event::kFocusLost, static_cast<std::intptr_t>(keys), Argument(control));
     CallHook(hooks_.focus_lost, old, keys, position);
   }
-  control->Deliver(event::kFocusGained, static_cast<std::intptr_t>(keys), HandleOf(old));
-  CallHook(hooks_.focus_gained, control, keys, position);
+  if (ControlBase* c = Alive(control)) {
+    c->Deliver(event::kFocusGained, static_cast<std::intptr_t>(keys), Argument(old));
+    CallHook(hooks_.focus_gained, control, keys, position);
+  }
 }
 
-void RazezaZOHost::Click(ControlBase* control, std::intptr_t argument1, std::intptr_t argument2, winsys::WParam keys,
+void RazezaZOHost::Click(Handle control, std::intptr_t argument1, std::intptr_t argument2, winsys::WParam keys,
                          winsys::LParam position) {
-  control->Deliver(event::kClick, argument1, argument2);
+  if (ControlBase* c = Alive(control)) c->Deliver(event::kClick, argument1, argument2);
   CallHook(hooks_.click, control, keys, position);
 }
 
@@ -171,7 +187,7 @@ bool RazezaZOHost::KeyDown(unsigned message, winsys::WParam key, winsys::LParam 
   if (key == winsys::VK_TAB) {
     TabToNext();
   } else if ((key == winsys::VK_RETURN || key == winsys::VK_SPACE) && Usable(focused_)) {
-    Click(focused_, 0, 0, 0, 0);
+    Click(HandleOf(focused_), 0, 0, 0, 0);
   }
   return false;
 }
@@ -191,11 +207,11 @@ void RazezaZOHost::TabToNext() {
 }
 
 bool RazezaZOHost::AcceleratorKey(unsigned message, winsys::WParam character, winsys::LParam lparam) {
-  DeliverTo(focused_, message, character, lparam);
+  DeliverTo(HandleOf(focused_), message, character, lparam);
   unsigned key = FoldKey(static_cast<unsigned>(character));
   for (const auto& [control, accelerator] : accelerators_) {
     if (FoldKey(accelerator) != key || !Usable(control)) continue;
-    Click(control, 0, 0, 0, 0);
+    Click(HandleOf(control), 0, 0, 0, 0);
     return true;
   }
   return false;
@@ -204,11 +220,11 @@ bool RazezaZOHost::AcceleratorKey(unsigned message, winsys::WParam character, wi
 void RazezaZOHost::SetFocus(ControlBase* control, bool by_keyboard) {
   if (!Usable(control) || !control->interactive() || control->kind() == kKindCaptionButton || focused_ == control)
     return;
-  ControlBase* old = focused_;
+  const Handle old = HandleOf(focused_), now = HandleOf(control);
   focused_ = control;
   keyboard_focus_ = by_keyboard ? control : nullptr;
-  if (old) old->SendEvent(event::kFocusLost, 0, HandleOf(control));
-  control->SendEvent(event::kFocusGained, 0, HandleOf(old));
+  if (ControlBase* c = Alive(old)) c->SendEvent(event::kFocusLost, 0, Argument(now));
+  if (ControlBase* c = Alive(now)) c->SendEvent(event::kFocusGained, 0, Argument(old));
 }
 
 }  // namespace razezazo

@@ -237,6 +237,41 @@ TEST_F(DispatchTest, AMessageNamingADestroyedControlIsDropped) {
   EXPECT_NE(b->self(), old_handle);
 }
 
+TEST_F(DispatchTest, HandlersMayDeleteTheirOwnControl) {
+  RecordHooks();
+  // Deleted by its click event: the click hook still runs, naming no control.
+  auto a = Add({10, 10, 80, 30});
+  a->AddEventHandler(event::kClick, [&a](const Event&) { a.reset(); });
+  Click(20, 20);
+  EXPECT_EQ(a, nullptr);
+  EXPECT_EQ(hooks_.back(), "click:0");
+  EXPECT_EQ(host_->pressed(), nullptr);
+  // Deleted when the mouse enters it, and when it gains the focus by a press.
+  auto b = Add({10, 100, 80, 30});
+  b->AddEventHandler(event::kMouseEnter, [&b](const Event&) { b.reset(); });
+  headless_->MoveMouse(window_, 20, 110);
+  EXPECT_EQ(b, nullptr);
+  auto c = Add({200, 10, 80, 30});
+  c->AddEventHandler(event::kFocusGained, [&c](const Event&) { c.reset(); });
+  Click(210, 20);
+  EXPECT_EQ(c, nullptr);
+  // Deleted by its left-down hook, and by leaving it for another control.
+  auto d = Add({200, 100, 80, 30});
+  host_->hooks().left_down = [&d](winsys::WindowId, ControlBase*, winsys::WParam, winsys::LParam, int) { d.reset(); };
+  Click(210, 110);
+  EXPECT_EQ(d, nullptr);
+  host_->hooks().left_down = nullptr;
+  auto e = Add({10, 200, 80, 30});
+  auto f = Add({100, 200, 80, 30});
+  f->watched = {event::kMouseEnter};
+  e->AddEventHandler(event::kMouseLeave, [&e](const Event&) { e.reset(); });
+  headless_->MoveMouse(window_, 20, 210);
+  headless_->MoveMouse(window_, 110, 210);
+  EXPECT_EQ(e, nullptr);
+  EXPECT_EQ(f->Take().size(), 1u);  // the control the mouse went to still hears of it
+  EXPECT_EQ(host_->hot(), f.get());
+}
+
 TEST_F(DispatchTest, DestroyingTheWindowDetachesAndTheHostCanBeAttachedAgain) {
   auto a = Add({10, 10, 50, 20});
   Handle host_handle = host_->handle();

@@ -6,6 +6,7 @@ namespace razezazo {
 namespace {
 
 using testing_support::NearColour;
+using testing_support::TestControl;
 
 // A fresh host on the same headless system, replacing the fixture's.
 class HostWindowTest : public testing_support::HostFixture {
@@ -68,16 +69,79 @@ TEST_F(HostWindowTest, ALayeredWindowGetsABlackShadowByDefault) {
 TEST_F(HostWindowTest, FadeInReachesFullAlphaAfterFiveTicksThenClearsBusy) {
   host_->SetBackground(std::nullopt, 0x00FFFFFF, 1);
   EXPECT_TRUE(host_->busy());
+  // Each tick blends white at 51, 102, 153, 204 over the last tick's black-to-white mix.
+  const unsigned expected[] = {51, 133, 206, 245};
   for (int tick = 1; tick <= 4; ++tick) {
     headless_->Advance(50);
     EXPECT_TRUE(host_->busy()) << tick;
-    EXPECT_TRUE(NearColour(Screen(100, 100), 51 * tick, 51 * tick, 51 * tick, 4)) << tick;
+    const unsigned v = expected[tick - 1];
+    EXPECT_TRUE(NearColour(Screen(100, 100), v, v, v, 4)) << tick;
   }
   headless_->Advance(50);
   EXPECT_FALSE(host_->busy());
   EXPECT_TRUE(NearColour(Screen(100, 100), 254, 254, 254, 2));
   headless_->Advance(500);
   EXPECT_FALSE(host_->busy());
+}
+
+TEST_F(HostWindowTest, ControlsChangedDuringTheFadeShowTheirLatestStateAfterIt) {
+  auto a = Add({20, 20, 40, 20}, 0xFFFF0000);
+  host_->SetBackground(std::nullopt, 0x00FFFFFF, 1);
+  headless_->Advance(50);
+  a->SetColour(0xFF0000FF);
+  a->SetBounds({.x = 100});
+  a->SetBounds({.x = 200});
+  headless_->Advance(250);
+  ASSERT_FALSE(host_->busy());
+  EXPECT_TRUE(NearColour(Screen(210, 30), 0, 0, 255));
+  EXPECT_TRUE(NearColour(Screen(30, 30), 255, 255, 255));   // no ghost where it started
+  EXPECT_TRUE(NearColour(Screen(110, 30), 255, 255, 255));  // nor where it passed
+}
+
+TEST_F(HostWindowTest, ANewBackgroundStopsAFadeStillRunning) {
+  host_->SetBackground(std::nullopt, 0x00FFFFFF, 1);
+  headless_->Advance(50);
+  host_->SetBackground(std::nullopt, 0x000000FF, 0);  // red, as colours are 0x00BBGGRR
+  EXPECT_FALSE(host_->busy());
+  EXPECT_TRUE(NearColour(Screen(100, 100), 255, 0, 0));
+  for (int tick = 0; tick < 5; ++tick) {  // no late fade step paints over it
+    headless_->Advance(50);
+    EXPECT_TRUE(NearColour(Screen(100, 100), 255, 0, 0)) << tick;
+  }
+}
+
+TEST_F(HostWindowTest, EveryVisibleControlHearsOfANewBackgroundChildrenToo) {
+  auto parent = Add({20, 20, 200, 100});
+  auto child = Add({10, 10, 50, 20}, 0xFF00FF00, parent.get());
+  auto hidden = Add({250, 20, 50, 20});
+  hidden->SetVisible(false);
+  headless_->RunPending();
+  for (TestControl* c : {parent.get(), child.get(), hidden.get()}) {
+    c->watched = {event::kRepaintBroadcast};
+    c->Take();
+  }
+  host_->SetBackground(std::nullopt, 0x00FFFFFF, 0);
+  EXPECT_EQ(parent->Take().size(), 1u);
+  EXPECT_EQ(child->Take().size(), 1u);
+  EXPECT_TRUE(hidden->Take().empty());
+}
+
+TEST_F(HostWindowTest, NothingPresentsOverTheClosingAnimation) {
+  host_->SetCloseAnimation(1);
+  auto a = Add({20, 20, 40, 20}, 0xFFFF0000);
+  std::vector<unsigned> control_alphas;
+  int frame = 0;
+  // A control that repaints on its own timer while the window fades out.
+  headless_->SetTimer(window_, 0x7E57, 5, [&](winsys::WindowId, unsigned, std::uintptr_t, std::uint32_t) {
+    if (!headless_->IsWindow(window_)) return;
+    a->SetColour(++frame % 2 ? 0xFF00FF00 : 0xFFFF0000);
+    control_alphas.push_back(gfx::AlphaOf(Screen(30, 30)));
+  });
+  headless_->Send(window_, winsys::WM_CLOSE, 0, 0);
+  EXPECT_FALSE(headless_->IsWindow(window_));
+  ASSERT_GT(control_alphas.size(), 5u);
+  EXPECT_LT(control_alphas.back(), 255u);
+  EXPECT_TRUE(std::is_sorted(control_alphas.rbegin(), control_alphas.rend()));  // it only fades
 }
 
 TEST_F(HostWindowTest, ShowAnimationsEndWithTheWholePicture) {
