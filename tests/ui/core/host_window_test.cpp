@@ -157,6 +157,35 @@ TEST_F(HostWindowTest, ShowAnimationsEndWithTheWholePicture) {
   }
 }
 
+TEST_F(HostWindowTest, ShowAnimationsRevealFromTheirOwnSide) {
+  // Alphas halfway through (frame 5 of 10): left, right, top and bottom edge, and an outer pixel.
+  struct Halfway {
+    unsigned left, right, top, bottom, outer;
+  };
+  auto halfway = [this](int kind) {
+    Halfway seen{};
+    headless_->ShowWindow(window_, winsys::SW_HIDE);
+    // Halfway: 90 ms into 20-ms frames, 36 ms into the zoom's sleeps of 10, 9, ... ms.
+    const std::uint32_t at = kind == 7 ? 36 : 90;
+    headless_->SetTimer(window_, 0x5EE, at, [&](winsys::WindowId, unsigned, std::uintptr_t, std::uint32_t) {
+      headless_->KillTimer(window_, 0x5EE);
+      seen = {Alpha(40, 169), Alpha(340, 169), Alpha(190, 30), Alpha(190, 308), Alpha(8, 169)};
+    });
+    host_->Show(kind);
+    headless_->KillTimer(window_, 0x5EE);
+    return seen;
+  };
+  Halfway left = halfway(3), right = halfway(4), top = halfway(5), bottom = halfway(6);
+  EXPECT_TRUE(left.left > 0 && left.right == 0);
+  EXPECT_TRUE(right.right > 0 && right.left == 0);
+  EXPECT_TRUE(top.top > 0 && top.bottom == 0);
+  EXPECT_TRUE(bottom.bottom > 0 && bottom.top == 0);
+  Halfway fade = halfway(1), zoom = halfway(7);
+  EXPECT_TRUE(fade.left == fade.right && fade.left > 0 && fade.left < 255);
+  EXPECT_EQ(zoom.outer, 0u);  // still scaled down inside the window
+  EXPECT_GT(zoom.left, 0u);
+}
+
 TEST_F(HostWindowTest, CloseAnimationTwoFadesAndTheWindowGoes) {
   host_->SetCloseAnimation(2);
   std::uint32_t before = headless_->Now();
