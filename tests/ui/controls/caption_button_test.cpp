@@ -89,6 +89,35 @@ TEST_F(CaptionButtonTest, TheHostCaptionShowsIconAndATitleThatFollowsTheWindowTe
   EXPECT_EQ(title->text(), runtime::Gbk("新标题"));
 }
 
+TEST_F(CaptionButtonTest, LayingOutTheCaptionPacksButtonsAndGivesTheTitleTheRest) {
+  Start({.background_colour = 0x804020, .caption_flags = 1 | 2 | 4 | 8 | 128});
+  host_->LayOutCaption();
+  // From width - 5 - 12 = 363, each button 28 to the left of the one before, at y 7.
+  const std::vector<CaptionButton*> buttons = CaptionButtonsOf(*host_);
+  ASSERT_EQ(buttons.size(), 3u);
+  EXPECT_FLOAT_EQ(buttons[0]->x(), 335);
+  EXPECT_FLOAT_EQ(buttons[1]->x(), 307);
+  EXPECT_FLOAT_EQ(buttons[2]->x(), 279);
+  for (CaptionButton* b : buttons) EXPECT_FLOAT_EQ(b->y(), 7);
+  // The title starts after the icon and ends where the buttons begin.
+  auto* title = FirstOf<razezazo::LabelControl>(*host_);
+  ASSERT_NE(title, nullptr);
+  EXPECT_FLOAT_EQ(title->x(), 28);
+  EXPECT_FLOAT_EQ(title->y(), 10);
+  EXPECT_FLOAT_EQ(title->width(), 279 - 28);
+  EXPECT_FLOAT_EQ(title->height(), 20);
+}
+
+TEST_F(CaptionButtonTest, TheWindowCannotShrinkBelowItsCaptionAndMaximisesOverTheWorkArea) {
+  Start({.background_colour = 0x804020, .caption_flags = 4 | 8 | 16});
+  winsys::MinMaxInfo info{};
+  system_->Send(window_, winsys::WM_GETMINMAXINFO, 0, reinterpret_cast<winsys::LParam>(&info));
+  EXPECT_EQ(info.min_track_width, 1 + 28 * 3 + 11 + 35);
+  EXPECT_EQ(info.min_track_height, 38);
+  const gfx::RectI work = system_->WorkArea();
+  EXPECT_EQ(info.max_rect, (gfx::RectI{work.x - 7, work.y - 7, work.width + 14, work.height + 14}));
+}
+
 TEST_F(CaptionButtonTest, FacesFollowTheMouseWithShortFades) {
   CaptionButton close;
   ASSERT_TRUE(close.Create(window_, razezazo::kCaptionButtonClose, kClose));
