@@ -66,6 +66,8 @@ std::optional<DecodedImage> DecodeGif(std::span<const std::uint8_t> bytes) {
   int error = 0;
   std::unique_ptr<GifFileType, GifClose> gif(DGifOpen(&reader, ReadBytes, &error));
   if (!gif || DGifSlurp(gif.get()) != GIF_OK || gif->ImageCount < 1) return std::nullopt;
+  // Every frame is kept as a full picture of the logical screen.
+  if (!WithinPixelBudget(gif->SWidth, gif->SHeight, gif->ImageCount)) return std::nullopt;
 
   Bitmap canvas(gif->SWidth, gif->SHeight);
   if (canvas.IsNull()) return std::nullopt;

@@ -1,5 +1,6 @@
 #pragma once
 // Decoding of encoded images (PNG, JPEG, GIF) from bytes in memory.
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -17,10 +18,19 @@ struct DecodedImage {
   std::optional<std::vector<int>> delays;
 };
 
-// Nothing for bytes that no decoder accepts.
+// A decoded image holds at most this many pixels over all its frames (256 MiB
+// of ARGB): the sizes in a file's header cost nothing to write, and a few
+// hundred hostile bytes must not be able to exhaust memory.
+inline constexpr std::int64_t kMaxDecodedPixels = std::int64_t{64} << 20;
+
+// Nothing for bytes that no decoder accepts, and for images larger than kMaxDecodedPixels.
 std::optional<DecodedImage> DecodeImage(std::span<const std::uint8_t> bytes);
 
 namespace detail {
+inline bool WithinPixelBudget(std::int64_t width, std::int64_t height, std::int64_t frames = 1) {
+  if (width < 0 || height < 0 || frames < 0) return false;
+  return width * height <= kMaxDecodedPixels / std::max<std::int64_t>(frames, 1);
+}
 std::optional<DecodedImage> DecodePng(std::span<const std::uint8_t> bytes);
 std::optional<DecodedImage> DecodeJpeg(std::span<const std::uint8_t> bytes);
 std::optional<DecodedImage> DecodeGif(std::span<const std::uint8_t> bytes);

@@ -23,9 +23,20 @@ cairo_status_t ReadBytes(void* closure, unsigned char* data, unsigned int length
   return CAIRO_STATUS_SUCCESS;
 }
 
+// The size in the header chunk, which a PNG always has first (bytes 16-23).
+bool HeaderSizeWithinBudget(std::span<const std::uint8_t> bytes) {
+  if (bytes.size() < 24) return true;  // too short to decode anyway
+  auto big_endian = [&](size_t at) {
+    return std::int64_t{bytes[at]} << 24 | std::int64_t{bytes[at + 1]} << 16 | std::int64_t{bytes[at + 2]} << 8 |
+           std::int64_t{bytes[at + 3]};
+  };
+  return WithinPixelBudget(big_endian(16), big_endian(20));
+}
+
 }  // namespace
 
 std::optional<DecodedImage> DecodePng(std::span<const std::uint8_t> bytes) {
+  if (!HeaderSizeWithinBudget(bytes)) return std::nullopt;
   Reader reader{bytes};
   SurfacePtr png(cairo_image_surface_create_from_png_stream(ReadBytes, &reader));
   if (cairo_surface_status(png.get()) != CAIRO_STATUS_SUCCESS) return std::nullopt;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <zlib.h>
+
 #include "gif_writer.h"
 #include "jpeg_writer.h"
 #include "platform/gfx/image_decoder.h"
@@ -46,10 +48,39 @@ TEST(Decode, BaselineProgressiveAndGreyJpegsComeBackOpaqueWithTheirColours) {
     EXPECT_TRUE(Near(frame.GetPixel(4, 4), 0xD04020));
     EXPECT_TRUE(Near(frame.GetPixel(35, 20), 0x2060C0));
   }
-  auto grey = DecodeImage(testing::MakeJpeg(16, 16, 0x404040, 0xC0C0C0, false, true));
+  auto grey = DecodeImage(testing::MakeJpeg(16, 16, 0x404040, 0xC0C0C0, false, testing::JpegColours::kGrey));
   ASSERT_TRUE(grey);
   EXPECT_TRUE(Near(grey->frames[0].GetPixel(2, 8), 0x404040));
   EXPECT_TRUE(Near(grey->frames[0].GetPixel(13, 8), 0xC0C0C0));
+  auto cmyk = DecodeImage(testing::MakeJpeg(16, 16, 0xD04020, 0x2060C0, false, testing::JpegColours::kAdobeCmyk));
+  ASSERT_TRUE(cmyk);
+  EXPECT_TRUE(Near(cmyk->frames[0].GetPixel(2, 8), 0xD04020));
+  EXPECT_TRUE(Near(cmyk->frames[0].GetPixel(13, 8), 0x2060C0));
+}
+
+// The sizes in a header cost nothing to write: images larger than the pixel
+// budget are refused before anything that size is allocated.
+TEST(Decode, HeadersClaimingHugePicturesAreRefused) {
+  // A JPEG whose frame header says 30000 x 30000.
+  auto jpeg = testing::MakeJpeg(16, 16, 0xFFFFFF, 0, false);
+  for (size_t i = 0; i + 8 < jpeg.size(); ++i)
+    if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC0) {
+      jpeg[i + 5] = jpeg[i + 7] = 30000 >> 8;
+      jpeg[i + 6] = jpeg[i + 8] = 30000 & 0xFF;
+      break;
+    }
+  EXPECT_FALSE(DecodeImage(jpeg));
+  // A GIF of 4096 x 4096 with eight tiny frames would keep eight full pictures (512 MiB).
+  EXPECT_FALSE(DecodeImage(testing::MakeGif({1, 1, 1, 1, 1, 1, 1, 1}, 4096)));
+  EXPECT_TRUE(DecodeImage(testing::MakeGif({1, 1}, 64)));
+  // A PNG whose header (with a correct checksum) says 40000 x 40000.
+  auto png = Bitmap(2, 2).EncodePng();
+  for (size_t at : {16u, 20u}) {
+    png[at] = 0, png[at + 1] = 0, png[at + 2] = 40000 >> 8, png[at + 3] = 40000 & 0xFF;
+  }
+  const std::uint32_t crc = static_cast<std::uint32_t>(crc32(0, png.data() + 12, 17));
+  for (int k = 0; k < 4; ++k) png[29 + k] = static_cast<std::uint8_t>(crc >> (24 - 8 * k));
+  EXPECT_FALSE(DecodeImage(png));
 }
 
 TEST(Decode, UnreadableBytesGiveNothing) {
@@ -63,10 +94,16 @@ TEST(Decode, UnreadableBytesGiveNothing) {
   EXPECT_FALSE(DecodeImage(png_head));
   const std::vector<std::uint8_t> jpeg_head = {0xFF, 0xD8, 0xFF, 0xE0, 0, 0x10, 'J', 'F'};
   EXPECT_FALSE(DecodeImage(jpeg_head));
-  auto jpeg = testing::MakeJpeg(32, 32, 0xFFFFFF, 0, true);
-  jpeg.resize(jpeg.size() / 2);
-  auto cut = DecodeImage(jpeg);  // libjpeg pads a cut-off file; what matters is no crash and the full size
-  if (cut) EXPECT_EQ(cut->frames[0].Width(), 32);
+  // A cut-off file: libjpeg pads out a baseline scan (as viewers show the part
+  // that arrived); a progressive one cut in half gives nothing.
+  auto baseline = testing::MakeJpeg(32, 32, 0xFFFFFF, 0, false);
+  baseline.resize(baseline.size() - 10);  // the end of the scan and the end marker
+  auto padded = DecodeImage(baseline);
+  ASSERT_TRUE(padded);
+  EXPECT_EQ(padded->frames[0].Width(), 32);
+  auto progressive = testing::MakeJpeg(32, 32, 0xFFFFFF, 0, true);
+  progressive.resize(progressive.size() / 2);
+  EXPECT_FALSE(DecodeImage(progressive));
 }
 
 }  // namespace

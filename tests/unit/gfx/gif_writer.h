@@ -7,10 +7,10 @@
 
 namespace gfx::testing {
 
-// Frames of 2 x 2 pixels, each filled with palette index i % 4 (black, red,
-// green, blue); delays in hundredths of a second, -1 for a frame without a
-// graphic control block.
-inline std::vector<std::uint8_t> MakeGif(const std::vector<int>& delays) {
+// Frames of 2 x 2 pixels at the top left of a `screen` x `screen` picture, each
+// filled with palette index i % 4 (black, red, green, blue); delays in hundredths
+// of a second, -1 for a frame without a graphic control block.
+inline std::vector<std::uint8_t> MakeGif(const std::vector<int>& delays, int screen = 2) {
   std::vector<std::uint8_t> out;
   auto write = [](GifFileType* gif, const GifByteType* data, int n) {
     auto* o = static_cast<std::vector<std::uint8_t>*>(gif->UserData);
@@ -22,7 +22,7 @@ inline std::vector<std::uint8_t> MakeGif(const std::vector<int>& delays) {
   const GifColorType colors[4] = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
   ColorMapObject* map = GifMakeMapObject(4, colors);
   EGifSetGifVersion(gif, true);
-  EGifPutScreenDesc(gif, 2, 2, 8, 0, map);
+  EGifPutScreenDesc(gif, screen, screen, 8, 0, map);
   GifFreeMapObject(map);
   for (size_t i = 0; i < delays.size(); ++i) {
     if (delays[i] >= 0) {
