@@ -170,6 +170,22 @@ TEST_F(GtkWindowTest, PresentedPixelsAppearAtTheWindowsPlace) {
                            {219, 169, 0xFF0000FF}}));
 }
 
+TEST_F(GtkWindowTest, APresentedFrameReachesTheScreenWithoutReturningToTheLoop) {
+  picture = TwoColours(120, 90, 0xFFFF0000, 0xFFFF0000);
+  const WindowId w = Make({100, 80, 120, 90});
+  ASSERT_TRUE(PumpUntil([&] { return paints > 0; }));
+  ASSERT_TRUE(ScreenShows({{150, 120, 0xFFFF0000}}));
+  // As an animation does: present, then sleep without running the message loop.
+  sys->Present(w, TwoColours(120, 90, 0xFF0000FF, 0xFF0000FF), {0, 0, 120, 90});
+  bool shown = false;
+  for (int attempt = 0; attempt < 20 && !shown; ++attempt) {
+    const gfx::Bitmap shot = Screenshot();
+    shown = !shot.IsNull() && shot.GetPixel(150, 120) == 0xFF0000FFu;
+    if (!shown) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  }
+  EXPECT_TRUE(shown);
+}
+
 TEST_F(GtkWindowTest, LayeredWindowWithoutCompositorCutsAwayTransparentPixels) {
   picture = TwoColours(200, 100, 0xFFFFFF00, 0xFFFFFF00);
   Make({300, 300, 200, 100});

@@ -89,7 +89,13 @@ void NativeWindow::Paint(const gfx::Bitmap& buffer, const gfx::RectI& rect, cair
   cairo_set_source_surface(cr, buffer.NativeSurface(), 0, 0);
   cairo_paint_with_alpha(cr, alpha);
   gdk_window_end_draw_frame(window_, context);
+  SendToServer();
 }
+
+// Animations present frames between sleeps without returning to the main loop,
+// which is where Xlib would otherwise send its buffered requests: each frame
+// must reach the screen when it is presented, as on Windows.
+void NativeWindow::SendToServer() { gdk_display_flush(gdk_window_get_display(window_)); }
 
 void NativeWindow::Present(const gfx::Bitmap& buffer, const gfx::RectI& rect) {
   Paint(buffer, rect, CAIRO_OPERATOR_SOURCE, 1.0, true);
@@ -109,6 +115,7 @@ void NativeWindow::PresentLayered(const gfx::Bitmap& buffer, std::uint8_t alpha)
     cairo_set_source_surface(cr, buffer.NativeSurface(), 0, 0);
     cairo_paint_with_alpha(cr, alpha / 255.0);
     gdk_window_end_draw_frame(window_, context);
+    SendToServer();
     return;
   }
   alpha_shape_ = alpha < kShapeThreshold ? gfx::Region() : OpaqueRegion(buffer, kShapeThreshold);

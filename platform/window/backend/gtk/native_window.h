@@ -42,6 +42,7 @@ class NativeWindow {
  private:
   void ApplyShape();
   void Paint(const gfx::Bitmap& buffer, const gfx::RectI& rect, cairo_operator_t op, double alpha, bool opaque);
+  void SendToServer();
 
   GdkWindow* window_ = nullptr;
   bool rgba_ = false;
