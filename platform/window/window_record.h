@@ -35,7 +35,7 @@ struct WindowRecord {
   bool ime_enabled = true;
   gfx::RectI ime_caret;
   std::deque<std::string> ime_pending;  // results of queued WM_IME_COMPOSITION messages
-  std::string ime_result;               // the result of the last one dispatched
+  std::string ime_result;               // the result of the last one taken from the queue
 
   bool Topmost() const { return (ex_style & WS_EX_TOPMOST) != 0; }
   bool Layered() const { return (ex_style & WS_EX_LAYERED) != 0; }

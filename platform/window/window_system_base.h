@@ -166,6 +166,7 @@ class WindowSystemBase : public WindowSystem {
   void CheckMouseLeave();
   void TrackKeyState(const Message& message);
   void SendSetCursor(const Message& message);
+  void TakeImeResult(const Message& message);
   void SendSize(WindowRecord& record);
   void KillTimersOf(WindowId window);
 

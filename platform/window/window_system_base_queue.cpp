@@ -124,6 +124,7 @@ bool WindowSystemBase::NextMessage(Message& message, bool remove) {
     }
     if (remove && message.message == WM_TIMER)
       if (Timer* timer = timers_.Find(message.window, message.wparam)) timer->queued = false;
+    if (remove) TakeImeResult(message);
     return true;
   }
   if (PaintMessage(message)) return true;
@@ -157,15 +158,22 @@ LResult WindowSystemBase::DispatchMessage(const Message& message) {
   if (!record) return 0;
   TrackKeyState(message);
   if (IsMouseInput(message.message) && !capture_) SendSetCursor(message);
-  if (message.message == WM_IME_COMPOSITION && (message.lparam & GCS_RESULTSTR) && !record->ime_pending.empty()) {
-    record->ime_result = std::move(record->ime_pending.front());
-    record->ime_pending.pop_front();
-  }
   const LResult result = CallProc(message.window, message.message, message.wparam, message.lparam);
   // A procedure that painted without validating would get WM_PAINT forever.
   if (message.message == WM_PAINT)
     if (WindowRecord* painted = Record(message.window)) painted->update = gfx::Region();
   return result;
+}
+
+// A committed text becomes the window's result when its message leaves the
+// queue, dispatched or not: a loop that drops the message (a modal box keeping
+// input from other windows) must not leave the text to the next commit.
+void WindowSystemBase::TakeImeResult(const Message& message) {
+  if (message.message != WM_IME_COMPOSITION || !(message.lparam & GCS_RESULTSTR)) return;
+  WindowRecord* record = Record(message.window);
+  if (!record || record->ime_pending.empty()) return;
+  record->ime_result = std::move(record->ime_pending.front());
+  record->ime_pending.pop_front();
 }
 
 void WindowSystemBase::SendSetCursor(const Message& message) {

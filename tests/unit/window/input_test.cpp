@@ -212,6 +212,25 @@ TEST_F(InputTest, ImeCommitCarriesItsResultString) {
   EXPECT_EQ(results.size(), 2u);
 }
 
+TEST_F(InputTest, ACommitDroppedByAModalLoopDoesNotShiftTheNextOne) {
+  std::vector<std::string> results;
+  WindowProc previous = sys.SetWindowProc(main, [&](WindowId w, unsigned m, WParam wp, LParam lp) -> LResult {
+    if (m == WM_USER + 5) {  // a modal loop that keeps input from this window
+      Message dropped;
+      while (sys.PeekMessage(dropped, true)) {
+      }
+      return 0;
+    }
+    if (m == WM_IME_COMPOSITION && (lp & GCS_RESULTSTR)) results.push_back(sys.ImeResult(w));
+    return previous(w, m, wp, lp);
+  });
+  sys.SetIdleHandler([] { return false; });
+  sys.Post(main, WM_USER + 5, 0, 0);
+  sys.ImeCommit("旧");
+  sys.ImeCommit("新");
+  EXPECT_EQ(results, (std::vector<std::string>{"新"}));
+}
+
 TEST_F(InputTest, SystemMoveLoopFollowsThePointerAndSwallowsTheRelease) {
   sys.PressLeft(main, 50, 5);
   sys.Send(main, WM_NCLBUTTONDOWN, HTCAPTION, 0);
