@@ -42,7 +42,9 @@ class HeadlessSystem : public WindowSystemBase {
 
   // --- the window system ---
   std::uint32_t Now() const override { return static_cast<std::uint32_t>(now_.load()); }
-  void Sleep(std::uint32_t milliseconds) override { Advance(milliseconds); }
+  // Like a real sleep, it dispatches nothing: timers that fell due meanwhile
+  // fire at the next message retrieval, once each.
+  void Sleep(std::uint32_t milliseconds) override { SetClock(now_ + milliseconds); }
   gfx::PointF CursorPos() const override;
   void BeginMoveDrag(WindowId window) override;
   void BeginResizeDrag(WindowId window, int hit_test_edge) override;
