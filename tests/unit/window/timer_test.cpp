@@ -45,9 +45,10 @@ TEST_F(TimerTest, NothingFiresBeforeItsTime) {
   EXPECT_EQ(Of(w, {WM_TIMER}).size(), 1u);
 }
 
-TEST_F(TimerTest, KillStopsATimerEvenWhenItsMessageIsQueued) {
+TEST_F(TimerTest, KillStopsATimerEvenWhenItIsAlreadyDue) {
   sys.SetTimer(w, 1, 100);
   sys.Advance(100);
+  sys.Sleep(150);  // due again, not yet delivered
   sys.KillTimer(w, 1);
   sys.Advance(1000);
   EXPECT_EQ(Of(w, {WM_TIMER}).size(), 1u);
