@@ -28,7 +28,9 @@ class DownloadJobTest : public testing_support::AppFixture {
  protected:
   DownloadJobTest() {
     testing_support::WriteScript(tools_.path() / "rtmpdump", kStandInTool);
-    testing_support::WriteScript(tools_.path() / "show", "printf '%s' \"$1\" > \"$TOOL_RECORD.shown\"\n");
+    // Written aside and renamed: the test polls for the file and must never read it half written.
+    testing_support::WriteScript(tools_.path() / "show", "printf '%s' \"$1\" > \"$TOOL_RECORD.tmp\" && "
+                                                         "mv \"$TOOL_RECORD.tmp\" \"$TOOL_RECORD.shown\"\n");
     context_.state.tool_path = tools_ / "rtmpdump";
     SetAddress("http://127.0.0.1/play/demo01.html");
     view_.SetEditText(EditBox::kResult, Gbk("晨岚测试曲一"));

@@ -52,7 +52,9 @@ TEST_F(UpdateCheckTest, YesOpensTheUpdatePageAndEndsTheProgram) {
   // Forked without re-running the test, so the child shares this test's server and folder.
   GTEST_FLAG_SET(death_test_style, "fast");
   ServeVersion("[2016.01.01]");
-  testing_support::WriteScript(program_dir_.path() / "opener", "printf '%s' \"$1\" > \"$0.opened\"\n");
+  // Written aside and renamed: the test polls for the file and must never read it half written.
+  testing_support::WriteScript(program_dir_.path() / "opener",
+                               "printf '%s' \"$1\" > \"$0.tmp\" && mv \"$0.tmp\" \"$0.opened\"\n");
   ScopedEnv opener("BRIVO_OPENER", program_dir_ / "opener");
   view_.AnswerWith(kAnswerYes);
   EXPECT_EXIT(Check(), ::testing::ExitedWithCode(0), "");
