@@ -39,6 +39,15 @@ env_value() { # dir, name
 }
 
 accepts() { (exec 3<>"/dev/tcp/127.0.0.1/$1") 2>/dev/null; }
+# A port that nothing listens on, below the kernel's ephemeral range (32768 and
+# up), where the parallel tests' own connections could take it meanwhile.
+free_port() {
+  local port
+  while :; do
+    port=$((20000 + RANDOM % 12000))
+    accepts "$port" || { echo "$port"; return; }
+  done
+}
 
 master_pid() { cat "$1/run/site.pid" 2>/dev/null; }
 
@@ -199,7 +208,9 @@ check "... and leaves no nginx behind" no_nginx_for "$C"
 check "the first site still serves" curl -sf -o /dev/null "http://$WEB/brivo.txt"
 
 D="$WORK/d"
-FREE_HTTP=$((20000 + RANDOM % 20000)) FREE_RTMP=$((40001 + RANDOM % 20000))
+FREE_HTTP=$(free_port)
+FREE_RTMP=$(free_port)
+while [ "$FREE_RTMP" = "$FREE_HTTP" ]; do FREE_RTMP=$(free_port); done
 started_dirs+=("$D")
 BRIVO_DEMO_HTTP_PORT=$FREE_HTTP BRIVO_DEMO_RTMP_PORT=$FREE_RTMP "$SITE" start "$D" >/dev/null 2>&1
 check "forced free ports are used" test "$(env_value "$D" BRIVO_DEMO_HTTP_PORT):$(env_value "$D" BRIVO_DEMO_RTMP_PORT)" = "$FREE_HTTP:$FREE_RTMP"
