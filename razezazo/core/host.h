@@ -84,6 +84,7 @@ class RazezaZOHost : public FrameworkObject {
   gfx::Bitmap& background_picture() { return background_picture_; }
   const std::optional<gfx::Region>& clip_region() const { return clip_region_; }
   std::uint32_t caption_flags() const { return caption_flags_; }
+  const FloatRect& creation_rect() const { return creation_rect_; }
   bool resizable() const { return resizable_; }
 
   ControlBase* first_control() const { return first_control_; }
