@@ -1,7 +1,9 @@
 // Speed of the framework core on the headless window system: composing and
-// presenting a host, one control's repaint, and the message queue.
+// presenting a host, one control's repaint, the message queue, and opening a
+// message box.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -9,6 +11,9 @@
 #include "platform/window/backend/headless/headless_system.h"
 #include "razezazo/core/framework.h"
 #include "razezazo/core/host.h"
+#include "razezazo/core/message_box.h"
+#include "razezazo/core/popup_window_hook.h"
+#include "runtime/gbk.h"
 #include "razezazo/render/paint_cycle.h"
 
 namespace {
@@ -107,6 +112,37 @@ void BM_MillionPostedMessages(benchmark::State& state) {
   if (handled != 1'000'000 * static_cast<long>(state.iterations())) state.SkipWithError("messages lost");
 }
 BENCHMARK(BM_MillionPostedMessages)->Unit(benchmark::kMillisecond);
+
+// From the call to the moment the box's loop first waits for input: building
+// the window, host, buttons and label, measuring the text, and showing it
+// (presented). The argument is the show animation; the headless clock makes
+// its sleeps free. Closing is not timed.
+void BM_OpenMessageBox(benchmark::State& state) {
+  HostScene scene;
+  using Clock = std::chrono::steady_clock;
+  Clock::time_point shown;
+  scene.headless->SetIdleHandler([&] {
+    shown = Clock::now();
+    for (winsys::WindowId w : scene.headless->Windows())
+      if (scene.headless->GetProp(w, razezazo::property::kFlags) == razezazo::kPopupMessageBox)
+        scene.headless->Post(w, winsys::WM_CLOSE, 0, 0);
+    return true;
+  });
+  const razezazo::MessageBoxOptions options{
+      .parent = scene.window,
+      .text = runtime::Gbk("发现新版本[2015.11.03]，\n是否更新？"),
+      .type = 4,
+      .icon = razezazo::kIconQuestion,
+      .show_animation = static_cast<int>(state.range(0)),
+  };
+  for (auto _ : state) {
+    const Clock::time_point start = Clock::now();
+    benchmark::DoNotOptimize(razezazo::ShowMessageBox(options));
+    state.SetIterationTime(std::chrono::duration<double>(shown - start).count());
+  }
+  scene.headless->SetIdleHandler(nullptr);
+}
+BENCHMARK(BM_OpenMessageBox)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

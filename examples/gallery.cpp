@@ -1,17 +1,32 @@
 // A window built like brivo's main window — background picture, the standard
 // caption with an extra feedback button (flags 1152), group boxes with labels
 // and a picture — opened with the zoom-in and closed with the swell-and-fade.
-// It prints "ready" once shown, "click <what>" for clicks, and "closed" at the
-// end (the GUI tests read them).
+// Below them every push-button look, and a row of buttons that open each type
+// of message box.
+//
+//   gallery [--message-box TYPE [ICON] [TEXT]]
+//
+// It prints "ready" once shown, "click <what>" for clicks, "answer <code>" for
+// each answered box, and "closed" at the end (the GUI tests read them). With
+// --message-box it opens that box over the window at start, prints the answer
+// code alone on a line when the box has closed, and exits 0.
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "assets/assets.h"
 #include "platform/window/window_system.h"
 #include "razezazo/controls/group_box_control.h"
 #include "razezazo/controls/label_control.h"
 #include "razezazo/controls/picture_control.h"
+#include "razezazo/controls/push_button.h"
+#include "razezazo/controls/skin_button.h"
 #include "razezazo/core/framework.h"
 #include "razezazo/core/host.h"
+#include "razezazo/core/message_box.h"
 #include "razezazo/render/color.h"
 #include "runtime/gbk.h"
 
@@ -22,10 +37,96 @@ void Say(const char* line) {
   std::fflush(stdout);
 }
 
+struct BoxRequest {
+  int type = 0;
+  int icon = razezazo::kIconQuestion;
+  std::string text = "发现新版本[2015.11.03]，是否更新？";
+};
+
+// Nothing when the arguments do not name a box; exits on bad ones.
+std::optional<BoxRequest> ParseArguments(int argc, char** argv) {
+  if (argc < 2) return std::nullopt;
+  auto usage = [] {
+    std::fprintf(stderr, "usage: gallery [--message-box TYPE(0-5) [ICON(0,16,32,48,64,128)] [TEXT]]\n");
+    std::exit(64);
+  };
+  auto number = [&](const char* text) {
+    char* end = nullptr;
+    const long value = std::strtol(text, &end, 10);
+    if (*text == '\0' || *end != '\0') usage();
+    return static_cast<int>(value);
+  };
+  if (std::string(argv[1]) != "--message-box" || argc < 3 || argc > 5) usage();
+  BoxRequest request;
+  request.type = number(argv[2]);
+  if (request.type < 0 || request.type > 5) usage();
+  if (argc > 3) request.icon = number(argv[3]);
+  if (argc > 4) request.text = argv[4];
+  return request;
+}
+
+// The look brivo's own boxes have: white, square, title and close button.
+razezazo::HostOptions ApplicationLook() {
+  return {.background_colour = 0xFFFFFF, .layer_alpha = -1, .frame_style = 0, .image_edges = false,
+          .blur_behind = false};
+}
+
+// Every look of the push buttons, rows at y = 198 and 224.
+struct ButtonLooks {
+  explicit ButtonLooks(winsys::WindowId window) {
+    using runtime::Gbk;
+    rounded.Create(window, {20, 198, 80, 24}, Gbk("解析&&下载"), {.rounded = true});
+    square.Create(window, {106, 198, 70, 24}, Gbk("方形(&Q)"), {.rounded = false});
+    with_icon.Create(window, {182, 198, 86, 24}, Gbk("图标"), {.rounded = true});
+    with_icon.SetIconBytes(assets::ProgramIcon(16));
+    with_icon.SetGap(4);
+    disabled.Create(window, {274, 198, 86, 24}, Gbk("禁用"), {.rounded = true});
+    disabled.SetDisabled(true);
+    skinned.Create(window, {20, 224, 80, 24}, Gbk("皮肤(&S)"));
+    skinned_icon.Create(window, {106, 224, 86, 24}, Gbk("皮肤图标"));
+    skinned_icon.SetIconBytes(assets::ProgramIcon(16));
+    skinned_icon.SetGap(4);
+    for (razezazo::PushButton* b : {&rounded, &square, &with_icon, &skinned, &skinned_icon}) {
+      const std::string what = "click " + runtime::GbkToUtf8(b->caption());
+      b->AddEventHandler(razezazo::event::kClick, [what](const razezazo::Event&) { Say(what.c_str()); });
+    }
+  }
+
+  razezazo::PushButton rounded, square, with_icon, disabled;
+  razezazo::SkinButton skinned, skinned_icon;
+};
+
+// One button per message-box type at y = 272; the answer is printed.
+std::vector<std::unique_ptr<razezazo::PushButton>> BoxButtons(winsys::WindowId window) {
+  using runtime::Gbk;
+  const int icons[] = {razezazo::kIconInformation, razezazo::kIconWarning, razezazo::kIconError,
+                       razezazo::kIconQuestion,    razezazo::kIconQuestion, razezazo::kIconDone};
+  std::vector<std::unique_ptr<razezazo::PushButton>> buttons;
+  for (int type = 0; type < 6; ++type) {
+    auto button = std::make_unique<razezazo::PushButton>();
+    button->Create(window, {20.0f + 56.0f * type, 272, 52, 24}, Gbk("类型" + std::to_string(type)), {.rounded = true});
+    const int icon = icons[type];
+    button->AddEventHandler(razezazo::event::kClick, [window, type, icon](const razezazo::Event&) {
+      const int answer = razezazo::ShowMessageBox({.parent = window,
+                                                   .text = Gbk("这是类型 " + std::to_string(type) + " 的消息框。"),
+                                                   .type = type,
+                                                   .icon = icon,
+                                                   .centre_over_parent = true,
+                                                   .show_animation = 1,
+                                                   .close_animation = 1,
+                                                   .skinned_buttons = type % 2 == 1});
+      Say(("answer " + std::to_string(answer)).c_str());
+    });
+    buttons.push_back(std::move(button));
+  }
+  return buttons;
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   using runtime::Gbk;
+  const std::optional<BoxRequest> box_request = ParseArguments(argc, argv);
   if (!winsys::Start()) {
     std::fprintf(stderr, "gallery: no window system to show a window on\n");
     return 1;
@@ -63,11 +164,25 @@ int main() {
     if (kind == razezazo::kKindCaptionButton && control) Say("click caption button");
   };
 
+  ButtonLooks looks(window);
+  const auto box_buttons = BoxButtons(window);
+
   // The standard caption puts the title after the icon and the buttons flush right.
   host.LayOutCaption();
   host.Show(7);
   host.SetCloseAnimation(2);
+  host.SetFocus(&looks.skinned, false);  // its border light runs
   Say("ready");
+  if (box_request) {
+    const int answer = razezazo::ShowMessageBox({.parent = window,
+                                                 .text = runtime::Utf8ToGbk(box_request->text),
+                                                 .type = box_request->type,
+                                                 .icon = box_request->icon,
+                                                 .look = ApplicationLook()});
+    std::printf("%d\n", answer);
+    std::fflush(stdout);
+    return 0;
+  }
   winsys::Message message;
   while (system.IsWindow(window) && system.GetMessage(message)) {
     system.TranslateMessage(message);

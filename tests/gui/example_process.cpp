@@ -31,14 +31,16 @@ int MillisecondsLeft(Clock::time_point deadline) {
 
 }  // namespace
 
-ExampleProcess::ExampleProcess(const std::string& program) {
+ExampleProcess::ExampleProcess(const std::string& program, const std::vector<std::string>& arguments) {
   int fds[2];
   if (::pipe2(fds, O_CLOEXEC) != 0) return;
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-  char* argv[] = {const_cast<char*>(program.c_str()), nullptr};
-  if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv, environ) != 0) pid_ = -1;
+  std::vector<char*> argv{const_cast<char*>(program.c_str())};
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  if (posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), environ) != 0) pid_ = -1;
   posix_spawn_file_actions_destroy(&actions);
   ::close(fds[1]);
   out_ = fds[0];
@@ -69,7 +71,9 @@ bool ExampleProcess::WaitForLine(const std::string& line, int timeout_ms) {
 bool ExampleProcess::WaitForExit(int timeout_ms) {
   auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
   while (pid_ > 0) {
-    if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
+    int status = 0;
+    if (::waitpid(pid_, &status, WNOHANG) == pid_) {
+      exit_status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
       pid_ = -1;
       return true;
     }

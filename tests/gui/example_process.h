@@ -4,6 +4,7 @@
 #include <sys/types.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/gfx/bitmap.h"
 
@@ -11,7 +12,7 @@ namespace winsys::testing {
 
 class ExampleProcess {
  public:
-  explicit ExampleProcess(const std::string& program);
+  explicit ExampleProcess(const std::string& program, const std::vector<std::string>& arguments = {});
   ~ExampleProcess();
   ExampleProcess(const ExampleProcess&) = delete;
   ExampleProcess& operator=(const ExampleProcess&) = delete;
@@ -20,11 +21,14 @@ class ExampleProcess {
   bool WaitForLine(const std::string& line, int timeout_ms = 10000);
   // Waits (bounded) for the program to end; true when it did.
   bool WaitForExit(int timeout_ms = 10000);
+  // The exit code once WaitForExit saw a normal exit; -1 otherwise.
+  int exit_status() const { return exit_status_; }
 
  private:
   pid_t pid_ = -1;
   int out_ = -1;
   std::string received_;
+  int exit_status_ = -1;
 };
 
 // The whole screen of `display` as the X server shows it; null on failure.
