@@ -86,7 +86,8 @@ struct ButtonLooks {
     skinned_icon.Create(window, {106, 224, 86, 24}, Gbk("皮肤图标"));
     skinned_icon.SetIconBytes(assets::ProgramIcon(16));
     skinned_icon.SetGap(4);
-    for (razezazo::PushButton* b : {&rounded, &square, &with_icon, &skinned, &skinned_icon}) {
+    razezazo::PushButton* const clickable[] = {&rounded, &square, &with_icon, &skinned, &skinned_icon};
+    for (razezazo::PushButton* b : clickable) {
       const std::string what = "click " + runtime::GbkToUtf8(b->caption());
       b->AddEventHandler(razezazo::event::kClick, [what](const razezazo::Event&) { Say(what.c_str()); });
     }
