@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "razezazo/controls/automatic_text_colour.h"
 #include "razezazo/core/host.h"
 #include "razezazo/render/clip.h"
 #include "razezazo/render/paint_cycle.h"
@@ -30,9 +31,6 @@ ControlOptions BaseOptions(const LabelOptions& options) {
   base.interactive = false;
   return base;
 }
-
-// The host's background colour as the framework draws it.
-Color HostBackground(const RazezaZOHost& host) { return ToArgb(static_cast<std::uint32_t>(host.GetField(21))); }
 
 }  // namespace
 
@@ -260,14 +258,8 @@ FloatRect LabelControl::TextRect(const FloatRect& area) const {
   return LabelTextRect(area, text_height_, FontHeight(font_), multi_line_, vertical_alignment_);
 }
 
-// White on a dark background, black otherwise, keeping the configured alpha.
-// The background is judged from the host's background picture, not from the
-// composed window, which holds this label's own last text.
 Color LabelControl::EffectiveTextColour() const {
-  RazezaZOHost* h = host();
-  if (!automatic_text_colour_ || !h) return text_colour_;
-  const bool dark = IsBackgroundDark(&h->background_picture(), bounds(), HostBackground(*h));
-  return (text_colour_ & 0xFF000000u) | (dark ? 0x00FFFFFFu : 0u);
+  return automatic_text_colour_ ? AutomaticTextColour(*this, text_colour_) : text_colour_;
 }
 
 }  // namespace razezazo

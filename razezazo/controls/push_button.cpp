@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "razezazo/controls/automatic_text_colour.h"
 #include "razezazo/core/host.h"
 #include "razezazo/render/border.h"
 #include "razezazo/render/clip.h"
@@ -135,8 +136,10 @@ void PushButton::SetCaption(const runtime::Text& caption) {
   std::u16string wide = runtime::GbkToUtf16(caption);
   if (wide == caption_) return;
   caption_ = std::move(wide);
+  // The host's message hook sees the registration and may delete the button.
+  const Handle me = self();
   RegisterAccelerator();
-  RepaintNow();
+  if (Lookup<ControlBase>(me)) RepaintNow();
 }
 
 std::vector<std::uint8_t> PushButton::caption_bytes() const {
@@ -193,7 +196,9 @@ void PushButton::Paint(std::optional<int> state, bool erase) {
   if (!self()) return;
   if (state) state_ = *state;
   const int s = state_;
+  const Handle me = self();
   PaintContext context = BeginPaint(*this, std::nullopt, erase);
+  if (!Lookup<ControlBase>(me)) return;  // composing the old picture ran other controls' handlers
   if (gfx::Graphics* g = context.graphics) {
     if (!BackgroundHook(context, s)) DrawButtonFace(*g, width(), height(), s, HostBackgroundRgb(host()), rounded_);
     bool no_focus_rect = false;
@@ -223,12 +228,8 @@ void PushButton::DrawCaptionAndIcon(PaintContext& context, int state, bool& no_f
   ResetClip(g);
 }
 
-// White on a dark background, black otherwise, keeping the text colour's alpha.
 Color PushButton::EffectiveTextColour() const {
-  RazezaZOHost* h = host();
-  if (!automatic_text_colour_ || !h) return text_colour_;
-  const bool dark = IsBackgroundDark(&h->background_picture(), bounds(), ToArgb(HostBackgroundRgb(h)));
-  return (text_colour_ & 0xFF000000u) | (dark ? 0x00FFFFFFu : 0u);
+  return automatic_text_colour_ ? AutomaticTextColour(*this, text_colour_) : text_colour_;
 }
 
 }  // namespace razezazo

@@ -237,5 +237,37 @@ TEST_F(PushButtonTest, AnIconSitsLeftOfTheCaptionAndABadBlockShowsNone) {
   EXPECT_EQ(InkBox(button->canvas()).left, text_only.left);
 }
 
+TEST_F(PushButtonTest, AnAutomaticCaptionTurnsWhiteOnADarkBackground) {
+  Start({.background_colour = 0x000000, .caption_flags = 0});
+  auto button = Button({20, 20, 70, 25}, "确认", {.text_colour = razezazo::ToArgb(0x000000, 254)});
+  // Opaque pixels of the caption's area that are dark, and that are light.
+  auto count = [&](bool dark) {
+    int n = 0;
+    for (int y = 6; y < 19; ++y)
+      for (int x = 20; x < 50; ++x) {
+        const gfx::Argb p = button->canvas().GetPixel(x, y);
+        n += A(p) > 150 && (dark ? R(p) < 60 : R(p) > 200);
+      }
+    return n;
+  };
+  const int dark_before = count(true), light_before = count(false);
+  button->SetAutomaticTextColour(true);
+  EXPECT_GT(dark_before, 20);
+  EXPECT_GT(count(false), light_before + 20);
+  EXPECT_LT(count(true), dark_before - 20);
+}
+
+TEST_F(PushButtonTest, AHandlerThatDeletesTheButtonOnItsCaptionChangeIsSurvived) {
+  auto button = Button({20, 20, 70, 25}, "确认");
+  host_->hooks().message = [&](winsys::WindowId, unsigned message, winsys::WParam, winsys::LParam) {
+    if (message == razezazo::host_message::kSetAccelerator) button.reset();
+    return winsys::LResult{-1};
+  };
+  button->SetCaption(Gbk("取消(&C)"));
+  EXPECT_EQ(button, nullptr);
+  system_->SysChar('c');
+  EXPECT_EQ(clicks_, 0);
+}
+
 }  // namespace
 }  // namespace controls_test

@@ -119,6 +119,18 @@ TEST_F(MessageBoxTest, EveryTypeHasItsButtonsAndCodes) {
   }
 }
 
+TEST_F(MessageBoxTest, CustomTextsReplaceTheTypesOwnAndKeepItsCodes) {
+  std::vector<runtime::Text> captions;
+  const int answer = ShowAnd({.text = Gbk("保存吗？"), .type = 3, .button_texts = {Gbk("算了"), Gbk("不存")}},
+                             [&](winsys::WindowId box) {
+                               for (razezazo::ControlBase* c : Buttons(box))
+                                 captions.push_back(static_cast<PushButton*>(c)->caption());
+                               ClickCentre(box, *Buttons(box)[1]);
+                             });
+  EXPECT_EQ(answer, 6);
+  EXPECT_EQ(captions, (std::vector<runtime::Text>{Gbk("算了"), Gbk("不存"), Gbk("是(&Y)")}));
+}
+
 TEST_F(MessageBoxTest, EscapeTheCloseButtonAndWmCloseAllAnswerCancel) {
   EXPECT_EQ(ShowAnd({.text = Gbk("继续吗？"), .type = 4}, [&](auto) { system_->KeyPress(winsys::VK_ESCAPE); }), 1);
   EXPECT_EQ(ShowAnd({.text = Gbk("继续吗？"), .type = 4},
