@@ -4,6 +4,9 @@
 
 #include <unistd.h>
 
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -18,6 +21,17 @@ namespace {
 constexpr int kBoxLeft = (1024 - 320) / 2, kBoxTop = (768 - 150) / 2;
 // Button centres in box coordinates: position 1 at x = 320 - 75 - 8, position 2 left of it.
 constexpr int kRightmostX = 320 - 75 - 8 + 35, kSecondX = 320 - 150 - 8 + 35, kButtonY = 150 - 35 + 12;
+
+// What `command` prints, through a shell.
+std::string Output(const std::string& command) {
+  const std::string out = "/tmp/brivo-message-box-" + std::to_string(::getpid());
+  if (RunProgram({"sh", "-c", command + " > " + out}) != 0) return {};
+  std::ifstream in(out);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::remove(out.c_str());
+  while (!text.empty() && text.back() == '\n') text.pop_back();
+  return text;
+}
 
 bool Reddish(gfx::Argb p) { return gfx::RedOf(p) > gfx::BlueOf(p) + 60; }
 bool Bluish(gfx::Argb p) { return gfx::BlueOf(p) > gfx::RedOf(p) + 60; }
@@ -104,6 +118,22 @@ TEST_F(MessageBoxGuiTest, TheBoxShowsIconButtonsAndTextOverTheGallery) {
   // The gallery lies beneath, outside the box: its background picture, not the white look.
   EXPECT_LT(grey(shot.GetPixel(kBoxLeft - 20, kBoxTop + 75)), 250);
   shot.SavePng(::testing::TempDir() + "message_box_gui.png");
+}
+
+TEST_F(MessageBoxGuiTest, TheBoxIsATransientOfTheGalleryWithoutATaskbarEntry) {
+  Open("0", "64");
+  const std::string box = Output("xdotool search --name '^提示：$' | head -1");
+  const std::string gallery = Output("xdotool search --name 'brivo' | head -1");
+  ASSERT_FALSE(box.empty());
+  ASSERT_FALSE(gallery.empty());
+  const std::string properties = Output("xprop -id " + box + " WM_TRANSIENT_FOR _NET_WM_STATE _NET_WM_WINDOW_TYPE");
+  char owner[32];
+  std::snprintf(owner, sizeof owner, "0x%lx", std::stoul(gallery));
+  EXPECT_NE(properties.find(std::string("window id # ") + owner), std::string::npos) << properties;
+  EXPECT_NE(properties.find("_NET_WM_STATE_SKIP_TASKBAR"), std::string::npos) << properties;
+  EXPECT_NE(properties.find("_NET_WM_WINDOW_TYPE_DIALOG"), std::string::npos) << properties;
+  ClickBox(320 - 75 - 8 + 35, kButtonY);
+  ExpectAnswer("0");
 }
 
 }  // namespace

@@ -46,7 +46,11 @@ NativeWindow::NativeWindow(Kind kind, const gfx::RectI& rect, const std::string&
   window_ = gdk_window_new(nullptr, &attr, mask);
   if (kind == Kind::kTopLevel) {
     gdk_window_set_decorations(window_, static_cast<GdkWMDecoration>(0));
-    if (transient_for) gdk_window_set_transient_for(window_, transient_for);
+    if (transient_for) {
+      // An owned window (a message box) stays above its owner and shares its taskbar entry.
+      gdk_window_set_transient_for(window_, transient_for);
+      gdk_window_set_skip_taskbar_hint(window_, TRUE);
+    }
   }
 }
 
