@@ -201,8 +201,7 @@ void PushButton::Paint(std::optional<int> state, bool erase) {
   if (!Lookup<ControlBase>(me)) return;  // composing the old picture ran other controls' handlers
   if (gfx::Graphics* g = context.graphics) {
     if (!BackgroundHook(context, s)) DrawButtonFace(*g, width(), height(), s, HostBackgroundRgb(host()), rounded_);
-    bool no_focus_rect = false;
-    DrawCaptionAndIcon(context, s, no_focus_rect);
+    const bool no_focus_rect = DrawCaptionAndIcon(context, s);
     RazezaZOHost* h = host();
     if (!no_focus_rect && h && h->focused() == this)
       DrawBorder(*g, Adjust(context.rect, 2, 2, -4, -5), border_style::kFocus);
@@ -210,7 +209,7 @@ void PushButton::Paint(std::optional<int> state, bool erase) {
   EndPaint(*this, context);
 }
 
-void PushButton::DrawCaptionAndIcon(PaintContext& context, int state, bool& no_focus_rect) {
+bool PushButton::DrawCaptionAndIcon(PaintContext& context, int state) {
   gfx::Graphics& g = *context.graphics;
   const FloatRect area = Inset(context.rect);
   ClipToRect(g, area);
@@ -221,11 +220,12 @@ void PushButton::DrawCaptionAndIcon(PaintContext& context, int state, bool& no_f
     rects.icon = Moved(rects.icon, 1, 1);
     rects.text = Moved(rects.text, 1, 1);
   }
-  no_focus_rect = RectangleHook(context, state, rects.icon, rects.text);
+  const bool no_focus_rect = RectangleHook(context, state, rects.icon, rects.text);
   if (icon_) DrawNatural(g, icon_->Current(), rects.icon);
   if (!caption_.empty())
     DrawText(g, rects.text, caption_, font_, EffectiveTextColour(), format_, text_effect_, halo_colour_);
   ResetClip(g);
+  return no_focus_rect;
 }
 
 Color PushButton::EffectiveTextColour() const {

@@ -123,7 +123,8 @@ class PushButton : public ControlBase {
   std::intptr_t SharedHandler(int code);
   void RegisterAccelerator();
   void FadeTo(int state);
-  void DrawCaptionAndIcon(PaintContext& context, int state, bool& no_focus_rect);
+  // True when the rectangle hook asked for no focus rectangle.
+  bool DrawCaptionAndIcon(PaintContext& context, int state);
   Color EffectiveTextColour() const;
 
   int state_ = kButtonNormal;

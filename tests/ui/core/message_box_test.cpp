@@ -131,6 +131,19 @@ TEST_F(MessageBoxTest, CustomTextsReplaceTheTypesOwnAndKeepItsCodes) {
   EXPECT_EQ(captions, (std::vector<runtime::Text>{Gbk("算了"), Gbk("不存"), Gbk("是(&Y)")}));
 }
 
+TEST_F(MessageBoxTest, AButtonWhoseTagIsNotThreeNumbersOnlyClosesTheBox) {
+  for (const char* tag : {"1|5", "x|5|1", "1|5|1|2", ""}) {
+    EXPECT_EQ(ShowAnd({.text = Gbk("继续吗？"), .type = 4},
+                      [&](winsys::WindowId box) {
+                        Buttons(box)[1]->SetTag(tag);
+                        ClickCentre(box, *Buttons(box)[1]);
+                      }),
+              1)
+        << tag;
+    EXPECT_FALSE(system_->IsWindow(box_)) << tag;
+  }
+}
+
 TEST_F(MessageBoxTest, EscapeTheCloseButtonAndWmCloseAllAnswerCancel) {
   EXPECT_EQ(ShowAnd({.text = Gbk("继续吗？"), .type = 4}, [&](auto) { system_->KeyPress(winsys::VK_ESCAPE); }), 1);
   EXPECT_EQ(ShowAnd({.text = Gbk("继续吗？"), .type = 4},
