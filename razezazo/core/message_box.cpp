@@ -60,9 +60,12 @@ void OnButtonClick(winsys::WindowId window, ControlBase* control, winsys::WParam
   System().Post(window, winsys::WM_CLOSE, 0, 0);
 }
 
+// The buttons keep their distance from the bottom right corner, the caption
+// its buttons at the right edge.
 void OnBoxResized(winsys::WindowId window, int width, int height) {
   RazezaZOHost* host = HostOfWindow(window);
   if (!host) return;
+  host->LayOutCaption();
   for (ControlBase* c = host->first_control(); c; c = c->next_sibling()) {
     std::optional<ButtonTag> tag = IsBoxButton(c->kind()) ? ParseButtonTag(c->tag()) : std::nullopt;
     if (!tag) continue;

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/window/backend/headless/headless_system.h"
+#include "razezazo/controls/caption_button.h"
 #include "razezazo/controls/label_control.h"
 #include "razezazo/controls/push_button.h"
 #include "razezazo/core/framework.h"
@@ -166,10 +167,11 @@ TEST_F(MessageBoxTest, ALongTextWidensAndHeightensTheBoxAroundTheSameCentre) {
   runtime::Text text;
   for (int i = 0; i < 8; ++i) text += Gbk("这是一条很长的提示文字，它不能放在一行里面。\n");
   gfx::RectI box_rect;
-  razezazo::FloatRect rightmost, after_resize;
+  razezazo::FloatRect rightmost, after_resize, close;
   ShowAnd({.text = text, .type = 4, .icon = 64}, [&](winsys::WindowId box) {
     box_rect = system_->WindowRect(box);
     rightmost = Buttons(box)[0]->bounds();
+    close = razezazo::HostOfWindow(box)->caption_buttons().at(0)->bounds();
     system_->SetWindowRect(box, {box_rect.x, box_rect.y, box_rect.width + 40, box_rect.height + 20});
     after_resize = Buttons(box)[0]->bounds();
     system_->KeyPress(winsys::VK_ESCAPE);
@@ -181,6 +183,7 @@ TEST_F(MessageBoxTest, ALongTextWidensAndHeightensTheBoxAroundTheSameCentre) {
   EXPECT_NEAR(box_rect.x + box_rect.width / 2.0, work.x + work.width / 2.0, 1);
   EXPECT_NEAR(box_rect.y + box_rect.height / 2.0, work.y + work.height / 2.0, 1);
   // 8 px from the right edge at creation, 10 px after a resize; 35 px above the bottom.
+  EXPECT_GT(close.x, box_rect.width - 60) << "the caption follows the wider box";
   EXPECT_FLOAT_EQ(rightmost.x, box_rect.width - 75 - 8);
   EXPECT_FLOAT_EQ(rightmost.y, box_rect.height - 35);
   EXPECT_FLOAT_EQ(after_resize.x, box_rect.width + 40 - 75 - 10);
