@@ -11,9 +11,11 @@
 namespace app {
 
 enum class JobOutcome {
-  kNotRun,     // no usable play path: the "错误" box
-  kSucceeded,  // a non-empty file: "下载完成"
-  kFailed,     // no file or an empty one: "下载失败"
+  kNotRun,            // no usable play path: the "错误" box
+  kSucceeded,         // a non-empty file, now under the track's name: "下载完成"
+  kFailed,            // no file, an empty one, or a tool killed mid-way: "下载失败"
+  kToolNotStarted,    // "下载失败" because the downloader tool could not be started
+  kNoDownloadFolder,  // "下载失败" because the download folder could not be made
 };
 
 struct AppContext {
@@ -21,7 +23,7 @@ struct AppContext {
   AppState state;
   MainView& view;
   UiThread& ui;
-  runtime::Text program_dir;  // where tracks are saved; the tool runs there
+  runtime::Path download_folder;  // where tracks are saved; the tool runs there
   // Called on the UI thread when a job that a parse started on a worker thread
   // has ended, including its clean-up. Optional.
   std::function<void(JobOutcome)> job_finished;

@@ -3,6 +3,7 @@
 // order it computes them; nothing here is read back by a later parse.
 #include <vector>
 
+#include "runtime/files.h"
 #include "runtime/pattern.h"
 #include "runtime/text.h"
 
@@ -11,8 +12,8 @@ namespace app {
 struct AppState {
   // Update check.
   runtime::Text version_text;
-  // The downloader tool that download jobs run.
-  runtime::Text tool_path;
+  // The downloader tool that download jobs run (the file system's bytes).
+  runtime::Path tool_path;
   // Play-page parser.
   runtime::Text page_url;
   runtime::Text page_text;

@@ -1,16 +1,14 @@
 #include "app/config.h"
 
-#include <cstdlib>
-
 #include "app/build_config.h"
+#include "runtime/environment.h"
 #include "runtime/gbk.h"
 
 namespace app {
 namespace {
 
 runtime::Text Value(const char* variable, const char* built_in) {
-  const char* value = std::getenv(variable);
-  return runtime::Utf8ToGbk(value ? value : built_in);
+  return runtime::Utf8ToGbk(runtime::EnvironmentValue(variable).value_or(built_in));
 }
 
 }  // namespace

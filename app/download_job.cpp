@@ -1,10 +1,11 @@
 #include "app/download_job.h"
 
+#include "app/page_address.h"
 #include "app/safe_names.h"
 #include "app/texts.h"
 #include "runtime/files.h"
+#include "runtime/gbk.h"
 #include "runtime/process.h"
-#include "runtime/shell.h"
 #include "runtime/text_ops.h"
 
 namespace app {
@@ -20,21 +21,45 @@ void SetLocked(MainView& view, bool locked) {
   for (Control control : kLockedWhileRunning) view.SetDisabled(control, locked);
 }
 
-Text QuotedWhenBlank(const Text& program) {
-  return program.empty() || program.find(' ') != Text::npos ? Concat("\"", program, "\"") : program;
+std::string QuotedWhenBlank(const std::string& program) {
+  return program.empty() || program.find(' ') != std::string::npos ? Concat("\"", program, "\"") : program;
+}
+
+constexpr char kPartialSuffix[] = ".part";
+
+// Runs the tool into the partial file; a stale partial file of an earlier run
+// goes first, so that only what this run wrote can be judged.
+runtime::ProgramEnd RunTool(const AppContext& context, const DownloadRequest& request) {
+  runtime::DeleteFile(PartialFile(context.download_folder, request.track_name));
+  return runtime::RunProgramToEnd(DownloadCommandLine(context.config, context.state.tool_path, request),
+                                  {.working_directory = context.download_folder});
+}
+
+// The documented size test, on the partial file; a tool that never ran or was
+// killed cannot have finished it, whatever it left. A good partial file then
+// replaces any earlier file of the result's name.
+bool KeepIfGood(const runtime::ProgramEnd& end, const runtime::Path& partial, const runtime::Path& result) {
+  return end.started && !end.killed && runtime::FileSize(partial) > 0 && runtime::RenameFile(partial, result);
 }
 
 }  // namespace
 
-Text DownloadCommandLine(const Config& config, const Text& tool_path, const DownloadRequest& request) {
-  return Concat(QuotedWhenBlank(tool_path), texts::kRtmpSwitch, config.site_rtmp_host,
-                texts::kApplicationAndPageSwitch, AddressAsArgument(request.page_url), texts::kPlayPathSwitch,
-                request.play_path, texts::kPlayerSwitch, config.site_web_host, texts::kOutputSwitch,
-                SafeFileName(request.track_name), texts::kOutputSuffix);
+std::string DownloadCommandLine(const Config& config, const runtime::Path& tool_path, const DownloadRequest& request) {
+  Text address = AddressAsArgument(NormalizedPageAddress(request.page_url));
+  Text page = address.empty() ? Text() : Concat(texts::kPageSwitch, address);
+  Text switches = Concat(texts::kRtmpSwitch, config.site_rtmp_host, texts::kApplication, page, texts::kPlayPathSwitch,
+                         request.play_path, texts::kPlayerSwitch, config.site_web_host, texts::kOutputSwitch);
+  // The tool's path is already the system's bytes; only the GBK texts are converted.
+  return Concat(QuotedWhenBlank(tool_path.native()), runtime::GbkToUtf8(switches),
+                PartialFile({}, request.track_name).native(), texts::kOutputEnd);
 }
 
-Text ResultFile(const Text& program_dir, const Text& track_name) {
-  return Concat(program_dir, "/", SafeFileName(track_name), texts::kResultSuffix);
+runtime::Path ResultFile(const runtime::Path& folder, const Text& track_name) {
+  return folder / Concat(SafeFileName(track_name), texts::kResultSuffix);
+}
+
+runtime::Path PartialFile(const runtime::Path& folder, const Text& track_name) {
+  return folder / Concat(SafeFileName(track_name), texts::kResultSuffix, kPartialSuffix);
 }
 
 JobOutcome DownloadJob(AppContext& context) {
@@ -55,19 +80,22 @@ JobOutcome DownloadJob(AppContext& context) {
     SetLocked(view, true);
     request = {view.EditText(EditBox::kAddress), view.EditText(EditBox::kPath), view.EditText(EditBox::kResult)};
   });
+  const bool have_folder = runtime::MakeFolders(context.download_folder);
   // The path box is read again for the command line; it cannot have become
   // unusable in between, but a tool started with a bad path must never run.
-  if (IsUsablePlayPath(request.play_path))
-    runtime::RunProgram(DownloadCommandLine(context.config, context.state.tool_path, request), true,
-                        {.working_directory = context.program_dir});
+  runtime::ProgramEnd end;
+  if (have_folder && IsUsablePlayPath(request.play_path)) end = RunTool(context, request);
 
   Text track_name;
   ui.Send([&] {
     SetLocked(view, false);
     track_name = view.EditText(EditBox::kResult);
   });
-  Text result_file = ResultFile(context.program_dir, track_name);
-  bool saved = runtime::FileSize(result_file) > 0;
+  // The tool wrote the partial file of the name it was given; the result takes
+  // the name the box holds now.
+  const runtime::Path partial = PartialFile(context.download_folder, request.track_name);
+  const runtime::Path result_file = ResultFile(context.download_folder, track_name);
+  const bool saved = KeepIfGood(end, partial, result_file);
   ui.Send([&] {
     view.ShowMessageBox({.content = track_name,
                          .type = kBoxOk,
@@ -75,11 +103,12 @@ JobOutcome DownloadJob(AppContext& context) {
                          .icon = saved ? kIconInformation : kIconError});
   });
   if (saved) {
-    runtime::ShowInFileManager(result_file);
+    ui.Send([&] { view.ShowSavedFile(result_file); });
     return JobOutcome::kSucceeded;
   }
-  runtime::DeleteFile(result_file);
-  return JobOutcome::kFailed;
+  runtime::DeleteFile(partial);
+  if (!have_folder) return JobOutcome::kNoDownloadFolder;
+  return end.started ? JobOutcome::kFailed : JobOutcome::kToolNotStarted;
 }
 
 void StartDownloadJob(AppContext& context) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "runtime/gbk.h"
+#include "runtime/environment.h"
 
 namespace app {
 namespace {
@@ -29,8 +29,7 @@ std::string FindOnPath(const char* program) {
 }  // namespace
 
 void InstallDownloaderTool(AppState& state) {
-  const char* chosen = std::getenv("BRIVO_RTMPDUMP");
-  state.tool_path = runtime::Utf8ToGbk(chosen && *chosen ? chosen : FindOnPath(kToolName));
+  state.tool_path = runtime::EnvironmentValue("BRIVO_RTMPDUMP").value_or(FindOnPath(kToolName));
 }
 
 }  // namespace app

@@ -3,6 +3,7 @@
 // The window implements it with RazezaZO controls, brivo-cli on the console, and
 // tests in memory. Every member is called on the UI thread only; code on another
 // thread hands its calls over with UiThread::Send.
+#include <filesystem>
 #include <optional>
 
 #include "runtime/text.h"
@@ -36,6 +37,9 @@ class MainView : public MessageBoxes {
   virtual runtime::Text EditText(EditBox box) = 0;
   virtual void SetEditText(EditBox box, const runtime::Text& text) = 0;
   virtual void SetDisabled(Control control, bool disabled) = 0;
+  // Points the user at a track that has just been saved (`file` is the file
+  // system's bytes): the window shows it in the file manager, a console prints it.
+  virtual void ShowSavedFile(const std::filesystem::path& file) = 0;
 };
 
 }  // namespace app

@@ -4,6 +4,7 @@
 
 #include "app/download_job.h"
 #include "app/extract_between.h"
+#include "app/page_address.h"
 #include "app/texts.h"
 #include "runtime/http_get.h"
 #include "runtime/text_ops.h"
@@ -33,12 +34,21 @@ bool SubstituteWithinLimit(Text& expression, const Text& name, const Text& value
   return expression.size() <= kMaxExpressionBytes;
 }
 
+// Every match of the assignment pattern ends in "';", so the text after the last
+// one can hold no match; left in, it only gives the engine room to search in
+// vain, at a cost that grows with the square of its length.
+std::string_view UpToTheLastAssignmentEnd(std::string_view section) {
+  size_t last = section.rfind("';");
+  return last == std::string_view::npos ? std::string_view() : section.substr(0, last + 2);
+}
+
 // Substitutes every name='value'; assignment of the section into the expression,
 // in section order, each into the result of the one before. An expression that
 // outgrows any play path is dropped, which the download job reports as a failed parse.
 void SubstituteAssignments(AppState& state) {
   runtime::CompilePattern(state.assignment_pattern, texts::kAssignmentPattern);
-  state.assignments = runtime::SearchAll(state.assignment_pattern, state.script_section);
+  state.assignments = runtime::SearchAll(state.assignment_pattern, UpToTheLastAssignmentEnd(state.script_section),
+                                         kMaxAssignments);
   for (const runtime::MatchResult& match : state.assignments) {
     Text name = runtime::SubmatchText(match, state.script_section, 1);
     Text value = runtime::SubmatchText(match, state.script_section, 2);
@@ -52,6 +62,7 @@ void SubstituteAssignments(AppState& state) {
 }  // namespace
 
 void ReadPlayPage(const Config& config, AppState& state) {
+  if (state.page_text.size() > kMaxPageBytes) state.page_text.resize(kMaxPageBytes);
   state.script_section = ExtractBetween(
       state.page_text, runtime::Concat(config.site_mobile_host, texts::kSectionStartSuffix), texts::kSectionEnd);
   state.track_name = ExtractBetween(state.script_section, texts::kTrackNameStart, texts::kTrackNameEnd);
@@ -67,12 +78,13 @@ void ReadPlayPage(const Config& config, AppState& state) {
 bool ParsePlayPage(AppContext& context) {
   AppState& state = context.state;
   MainView& view = context.view;
-  if (view.EditText(EditBox::kAddress).empty()) {
+  const runtime::Text address = NormalizedPageAddress(view.EditText(EditBox::kAddress));
+  if (!runtime::IsWebAddress(address)) {
     view.ShowMessageBox({.content = texts::kEnterAddress, .type = kBoxOk, .icon = kIconWarning});
     return false;
   }
-  state.page_url = view.EditText(EditBox::kAddress);
-  state.page_text = runtime::ToText(runtime::HttpGet(state.page_url));
+  state.page_url = address;
+  state.page_text = runtime::ToText(runtime::HttpGet(state.page_url, {.max_bytes = kMaxPageBytes}));
   ReadPlayPage(context.config, state);
   view.SetEditText(EditBox::kResult, state.track_name);
   view.SetEditText(EditBox::kPath, state.stream_path);

@@ -11,8 +11,8 @@ bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
 
 // A Linux file name holds 255 bytes. Chinese takes three of them in UTF-8 (two
 // in GBK), so about 84 characters of a long mix's title would already be too
-// many: the name is cut at a character boundary to leave room for ".aac".
-constexpr size_t kMaxNameBytes = 255 - 4;
+// many: the name is cut at a character boundary to leave room for ".aac.part".
+constexpr size_t kMaxNameBytes = 255 - 9;
 
 void CutToFileNameLength(std::string& utf8) {
   if (utf8.size() <= kMaxNameBytes) return;
@@ -25,7 +25,7 @@ void CutToFileNameLength(std::string& utf8) {
 
 // Works on the UTF-8 form, which is what reaches the file system and the tool's
 // argv: a malformed GBK pair can then never hide an ASCII quote or slash.
-runtime::Text SafeFileName(const runtime::Text& track_name) {
+std::string SafeFileName(const runtime::Text& track_name) {
   std::string name = runtime::GbkToUtf8(track_name);
   if (name.empty()) return "_";
   for (char& c : name) {
@@ -34,7 +34,7 @@ runtime::Text SafeFileName(const runtime::Text& track_name) {
   }
   if (name[0] == '.' || name[0] == '-') name[0] = '_';
   CutToFileNameLength(name);
-  return runtime::Utf8ToGbk(name);
+  return name;
 }
 
 runtime::Text AddressAsArgument(const runtime::Text& address) {

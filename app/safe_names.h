@@ -6,11 +6,12 @@
 
 namespace app {
 
-// The file name (without ".aac") that a track is saved under: every control
-// character, '/', '\' and '"' becomes '_', so does a leading '.' or '-', and an
-// empty name becomes "_". Bytes that are not GBK become '?'. A name too long for
-// the file system is cut at a character boundary (251 bytes in UTF-8).
-runtime::Text SafeFileName(const runtime::Text& track_name);
+// The file name (without ".aac"), in the file system's encoding (UTF-8), that a
+// track (a GBK text) is saved under: every control character, '/', '\' and '"'
+// becomes '_', so does a leading '.' or '-', and an empty name becomes "_".
+// Bytes that are not GBK become U+FFFD. A name too long for the file system is
+// cut at a character boundary, leaving room for ".aac.part".
+std::string SafeFileName(const runtime::Text& track_name);
 
 // The page address as the tool's one unquoted argument: blanks, double quotes
 // and control characters are percent-encoded (as a browser sends them), so the

@@ -26,11 +26,12 @@ inline const Text kJoiner = Gbk("+");
 inline const Text kEnterAddress = Gbk("请输入播放地址 ");
 
 inline const Text kRtmpSwitch = Gbk(" -r rtmp://");
-inline const Text kApplicationAndPageSwitch = Gbk("/rozezeri/ -p ");
+inline const Text kApplication = Gbk("/rozezeri/");
+inline const Text kPageSwitch = Gbk(" -p ");
 inline const Text kPlayPathSwitch = Gbk(" -y mp4:");
 inline const Text kPlayerSwitch = Gbk(".mp4 -s http://");
 inline const Text kOutputSwitch = Gbk("/js/mp.swf/ -o \"");
-inline const Text kOutputSuffix = Gbk(".aac\"");
+inline const Text kOutputEnd = Gbk("\"");
 inline const Text kResultSuffix = Gbk(".aac");
 
 inline const Text kSuccessTitle = Gbk("下载完成");

@@ -1,24 +1,28 @@
 #pragma once
-// File operations on GBK paths (converted to UTF-8 for the file system).
+// File operations. A path is bytes as the file system takes them (UTF-8 on
+// Linux), kept exactly as the system or the user gave it: it never passes
+// through GBK, so a folder named "Müsic-ä" works. Only a GBK text that joins a
+// path (a track name) is converted, where it joins.
+#include <filesystem>
 #include <initializer_list>
 #include <string_view>
 
-#include "runtime/text.h"
-
 namespace runtime {
 
+using Path = std::filesystem::path;
+
 // The directory holding the running executable, without a trailing separator.
-Text ProgramDir();
+Path ProgramDir();
 
 // True when a file, directory or other entry of that name exists.
-bool FileExists(const Text& path);
+bool FileExists(const Path& path);
 
 // The size in bytes, or -1 when nothing of that name exists.
-long long FileSize(const Text& path);
+long long FileSize(const Path& path);
 
 // Creates or truncates `path` and writes the blocks in order. False when the path
 // is empty or the file could not be opened or written.
-bool WriteFile(const Text& path, std::initializer_list<std::string_view> blocks);
+bool WriteFile(const Path& path, std::initializer_list<std::string_view> blocks);
 
 // Attribute bits as the application knows them; only these four are kept.
 enum FileAttribute : unsigned {
@@ -33,8 +37,19 @@ enum FileAttribute : unsigned {
 // clear, the owner may write again. Hidden, system and archive have no
 // counterpart (hiddenness on Linux is part of the name) and change nothing.
 // False when the file does not exist or its mode could not be changed.
-bool SetFileAttributes(const Text& path, unsigned bits);
+bool SetFileAttributes(const Path& path, unsigned bits);
 
-bool DeleteFile(const Text& path);
+bool DeleteFile(const Path& path);
+
+// Moves `from` to `to` in one step, replacing a file of that name; either the
+// old file or the new one is there at every moment. False when it could not.
+bool RenameFile(const Path& from, const Path& to);
+
+// Creates `folder` and its missing parents. True when it is a folder afterwards.
+bool MakeFolders(const Path& folder);
+
+// True when a file can be made in `folder`, found by making (and removing) one:
+// permission bits alone do not tell (root, read-only mounts, ACLs).
+bool CanCreateFilesIn(const Path& folder);
 
 }  // namespace runtime

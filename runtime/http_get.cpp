@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <memory>
 #include <mutex>
+#include <string_view>
 
 namespace runtime {
 namespace {
@@ -41,13 +42,18 @@ class Session {
   ShareHandle share_;
 };
 
-// Appends what arrived; at kMaxBodyBytes the transfer is cut off (a short count
+struct BodySink {
+  ByteBlock bytes;
+  size_t max_bytes;
+};
+
+// Appends what arrived; at the byte limit the transfer is cut off (a short count
 // tells libcurl to stop), so a server that never ends its body cannot use up memory.
 size_t AppendBody(char* data, size_t size, size_t count, void* sink) {
-  auto* body = static_cast<ByteBlock*>(sink);
+  auto* body = static_cast<BodySink*>(sink);
   const size_t arrived = size * count;
-  const size_t kept = std::min(arrived, kMaxBodyBytes - body->size());
-  body->append(data, kept);
+  const size_t kept = std::min(arrived, body->max_bytes - body->bytes.size());
+  body->bytes.append(data, kept);
   return kept;
 }
 
@@ -59,7 +65,8 @@ UrlHandle ParseAddress(const Text& address) {
   return url;
 }
 
-void SetRequestOptions(CURL* curl, CURLU* url, curl_slist* headers, ByteBlock* body) {
+void SetRequestOptions(CURL* curl, CURLU* url, curl_slist* headers, std::chrono::milliseconds time_limit,
+                       BodySink* body) {
   curl_easy_setopt(curl, CURLOPT_CURLU, url);
   curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_0);
   curl_easy_setopt(curl, CURLOPT_USERAGENT, kUserAgent);
@@ -73,6 +80,7 @@ void SetRequestOptions(CURL* curl, CURLU* url, curl_slist* headers, ByteBlock* b
   curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, 60L);
   curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
   curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, 30L);
+  curl_easy_setopt(curl, CURLOPT_TIMEOUT_MS, static_cast<long>(time_limit.count()));
   curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
   curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, AppendBody);
   curl_easy_setopt(curl, CURLOPT_WRITEDATA, body);
@@ -80,18 +88,31 @@ void SetRequestOptions(CURL* curl, CURLU* url, curl_slist* headers, ByteBlock* b
 
 }  // namespace
 
-ByteBlock HttpGet(const Text& address) {
-  ByteBlock body;
-  if (address.empty()) return body;
+ByteBlock HttpGet(const Text& address, const FetchLimits& limits) {
+  if (address.empty()) return {};
   Session& session = Session::Get();
   std::lock_guard lock(session.mutex());
   UrlHandle url = ParseAddress(address);
   EasyHandle curl(curl_easy_init());
   HeaderList headers(curl_slist_append(nullptr, "Accept: */*"));
-  if (!url || !curl || !headers) return body;
-  SetRequestOptions(curl.get(), url.get(), headers.get(), &body);
-  curl_easy_perform(curl.get());  // on failure the body holds what arrived
-  return body;
+  if (!url || !curl || !headers) return {};
+  BodySink body{.max_bytes = limits.max_bytes};
+  SetRequestOptions(curl.get(), url.get(), headers.get(), limits.time_limit, &body);
+  // A fetch that ran out of time failed, whatever trickled in before.
+  if (curl_easy_perform(curl.get()) == CURLE_OPERATION_TIMEDOUT) return {};
+  return std::move(body.bytes);
+}
+
+bool IsWebAddress(const Text& address) {
+  UrlHandle url = ParseAddress(address);
+  char* scheme = nullptr;
+  char* host = nullptr;
+  bool usable = url && curl_url_get(url.get(), CURLUPART_SCHEME, &scheme, 0) == CURLUE_OK &&
+                curl_url_get(url.get(), CURLUPART_HOST, &host, 0) == CURLUE_OK && *host &&
+                (std::string_view(scheme) == "http" || std::string_view(scheme) == "https");
+  curl_free(scheme);
+  curl_free(host);
+  return usable;
 }
 
 Text ToText(const ByteBlock& bytes) { return Text(bytes.c_str()); }

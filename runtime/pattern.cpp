@@ -27,7 +27,7 @@ bool Pattern::Compile(std::string_view pattern, bool case_sensitive) {
 
 bool Pattern::IsValid() const { return impl_ != nullptr; }
 
-std::vector<MatchResult> Pattern::SearchAll(std::string_view text) const {
+std::vector<MatchResult> Pattern::SearchAll(std::string_view text, size_t max_matches) const {
   std::vector<MatchResult> results;
   if (!impl_ || text.empty()) return results;
   // match_single_line: ^ and $ only at the ends of the searched range, never at
@@ -37,7 +37,7 @@ std::vector<MatchResult> Pattern::SearchAll(std::string_view text) const {
   try {
     boost::match_results<std::string_view::const_iterator> m;
     auto offset = [&text](std::string_view::const_iterator at) { return static_cast<size_t>(at - text.begin()); };
-    while (boost::regex_search(text.begin() + start, text.end(), m, impl_->expression, flags)) {
+    while (results.size() < max_matches && boost::regex_search(text.begin() + start, text.end(), m, impl_->expression, flags)) {
       size_t end = offset(m[0].second);
       if (end == start) break;  // an empty match where the search began would never advance
       MatchResult result(m.size());

@@ -2,6 +2,7 @@
 // Perl-style regular expressions with the matching rules the parser relies on:
 // `.` matches any character including CR and LF, `^` and `$` match only at the
 // ends of the searched text, and a search finds the leftmost match.
+#include <cstdint>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -31,10 +32,11 @@ class Pattern {
   bool Compile(std::string_view pattern, bool case_sensitive = true);
   bool IsValid() const;
 
-  // Every match in text order. After each match the search goes on over the rest
-  // of the text as a text of its own. Never throws: an engine failure (such as the
-  // engine's complexity limit) ends the search with the matches found so far.
-  std::vector<MatchResult> SearchAll(std::string_view text) const;
+  // Every match in text order, at most `max_matches` of them. After each match
+  // the search goes on over the rest of the text as a text of its own. Never
+  // throws: an engine failure (such as the engine's complexity limit) ends the
+  // search with the matches found so far.
+  std::vector<MatchResult> SearchAll(std::string_view text, size_t max_matches = SIZE_MAX) const;
 
  private:
   struct Impl;
@@ -45,8 +47,9 @@ inline bool CompilePattern(Pattern& pattern, std::string_view text, bool case_se
   return pattern.Compile(text, case_sensitive);
 }
 
-inline std::vector<MatchResult> SearchAll(const Pattern& pattern, std::string_view text) {
-  return pattern.SearchAll(text);
+inline std::vector<MatchResult> SearchAll(const Pattern& pattern, std::string_view text,
+                                          size_t max_matches = SIZE_MAX) {
+  return pattern.SearchAll(text, max_matches);
 }
 
 // The text of part `index` of `match`, taken from `searched` (the text that was

@@ -12,7 +12,6 @@
 #include <thread>
 
 #include "runtime/command_line.h"
-#include "runtime/gbk.h"
 
 extern char** environ;
 
@@ -62,10 +61,18 @@ class SpawnSetup {
   posix_spawnattr_t attr_;
 };
 
-void WaitForExit(pid_t pid) {
+int WaitForExit(pid_t pid) {
   int status = 0;
   while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
   }
+  return status;
+}
+
+std::optional<pid_t> Start(const std::string& command_line, const RunOptions& options) {
+  (void)ClampShowMode(options.show_mode);
+  SpawnSetup setup;
+  if (options.working_directory) setup.ChangeDirectory(options.working_directory->native());
+  return setup.Spawn(SplitCommandLine(command_line));
 }
 
 // Nobody waits for a detached child; a small thread collects it so that no zombie
@@ -84,18 +91,19 @@ int ClampShowMode(std::optional<int> show_mode) {
   return std::clamp(*show_mode, 1, 6);
 }
 
-bool RunProgram(const Text& command_line, bool wait, const RunOptions& options) {
-  (void)ClampShowMode(options.show_mode);
-  SpawnSetup setup;
-  std::string directory = options.working_directory ? GbkToUtf8(*options.working_directory) : "";
-  if (options.working_directory) setup.ChangeDirectory(directory);
-  std::optional<pid_t> pid = setup.Spawn(SplitCommandLine(GbkToUtf8(command_line)));
-  if (!pid) return false;
-  if (wait)
-    WaitForExit(*pid);
-  else
-    ReapInBackground(*pid);
-  return true;
+ProgramEnd RunProgramToEnd(const std::string& command_line, const RunOptions& options) {
+  std::optional<pid_t> pid = Start(command_line, options);
+  if (!pid) return {};
+  int status = WaitForExit(*pid);
+  if (WIFSIGNALED(status)) return {.started = true, .killed = true};
+  return {.started = true, .exit_code = WEXITSTATUS(status)};
+}
+
+bool RunProgram(const std::string& command_line, bool wait, const RunOptions& options) {
+  if (wait) return RunProgramToEnd(command_line, options).started;
+  std::optional<pid_t> pid = Start(command_line, options);
+  if (pid) ReapInBackground(*pid);
+  return pid.has_value();
 }
 
 bool StartDetached(const std::vector<std::string>& argv) {

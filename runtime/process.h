@@ -1,11 +1,10 @@
 #pragma once
 // Starting other programs and threads, and ending this one.
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "runtime/text.h"
 
 namespace runtime {
 
@@ -17,16 +16,25 @@ int ClampShowMode(std::optional<int> show_mode);
 struct RunOptions {
   std::optional<int> show_mode;
   // Where the program runs; this process's current directory when absent.
-  std::optional<Text> working_directory;
+  std::optional<std::filesystem::path> working_directory;
 };
 
-// Runs `command_line` (GBK; split into arguments by the Microsoft C runtime rules,
-// the first naming the program, looked up on PATH) with this process's environment
-// and no file descriptors besides standard input, output and error. wait = true
-// returns when the program has ended; wait = false returns at once and the child
-// is reaped in the background. False when the program could not be started
-// (also when the working directory does not exist); the exit code is not reported.
-bool RunProgram(const Text& command_line, bool wait, const RunOptions& options = {});
+// How a program that was run to its end ended.
+struct ProgramEnd {
+  bool started = false;  // false: nothing ran (no such program, not executable, no working directory)
+  bool killed = false;   // ended by a signal rather than by exiting
+  int exit_code = -1;    // when it exited
+};
+
+// Runs `command_line` (in the system's encoding, UTF-8; split into arguments by
+// the Microsoft C runtime rules, the first naming the program, looked up on PATH)
+// with this process's environment and no file descriptors besides standard
+// input, output and error, and waits until it has ended.
+ProgramEnd RunProgramToEnd(const std::string& command_line, const RunOptions& options = {});
+
+// RunProgramToEnd when `wait`; otherwise returns at once and the child is reaped
+// in the background. True when the program was started.
+bool RunProgram(const std::string& command_line, bool wait, const RunOptions& options = {});
 
 // Starts `argv` (UTF-8) without a shell and without waiting. False when it could
 // not be started.

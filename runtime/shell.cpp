@@ -1,18 +1,14 @@
 #include "runtime/shell.h"
 
-#include <cstdlib>
 #include <string>
 
+#include "runtime/environment.h"
 #include "runtime/gbk.h"
 #include "runtime/process.h"
 
 namespace runtime {
 namespace {
 
-std::string EnvOr(const char* name, const char* fallback) {
-  const char* value = std::getenv(name);
-  return value && *value ? value : fallback;
-}
 
 std::string FileUri(const std::string& path) {
   static const char kHex[] = "0123456789ABCDEF";
@@ -39,13 +35,13 @@ std::string Folder(const std::string& path) {
 }  // namespace
 
 void ShellOpen(const Text& target) {
-  StartDetached({EnvOr("BRIVO_OPENER", "xdg-open"), GbkToUtf8(target)});
+  StartDetached({EnvironmentValue("BRIVO_OPENER").value_or("xdg-open"), GbkToUtf8(target)});
 }
 
-void ShowInFileManager(const Text& path) {
-  std::string utf8 = GbkToUtf8(path);
-  if (const char* replacement = std::getenv("BRIVO_FILE_MANAGER"); replacement && *replacement) {
-    StartDetached({replacement, utf8});
+void ShowInFileManager(const std::filesystem::path& path) {
+  const std::string& bytes = path.native();
+  if (std::optional<std::string> replacement = EnvironmentValue("BRIVO_FILE_MANAGER")) {
+    StartDetached({*replacement, bytes});
     return;
   }
   // The freedesktop file-manager service selects the file; without one, open its folder.
@@ -54,7 +50,7 @@ void ShowInFileManager(const Text& path) {
       " --object-path /org/freedesktop/FileManager1"
       " --method org.freedesktop.FileManager1.ShowItems \"['$1']\" '' >/dev/null 2>&1"
       " || exec xdg-open \"$2\" >/dev/null 2>&1";
-  StartDetached({"/bin/sh", "-c", kScript, "brivo-show", FileUri(utf8), Folder(utf8)});
+  StartDetached({"/bin/sh", "-c", kScript, "brivo-show", FileUri(bytes), Folder(bytes)});
 }
 
 }  // namespace runtime

@@ -4,6 +4,8 @@
 //   BRIVO_OPENER        program given the target as its only argument (default xdg-open)
 //   BRIVO_FILE_MANAGER  program given the file's path as its only argument (default:
 //                       the file manager's "show items" service, else its folder opened)
+#include <filesystem>
+
 #include "runtime/text.h"
 
 namespace runtime {
@@ -12,8 +14,8 @@ namespace runtime {
 // once; failures are not reported.
 void ShellOpen(const Text& target);
 
-// Shows `path` (GBK) selected in the file manager. Returns at once; failures are
-// not reported.
-void ShowInFileManager(const Text& path);
+// Shows `path` (the file system's bytes) selected in the file manager. Returns
+// at once; failures are not reported.
+void ShowInFileManager(const std::filesystem::path& path);
 
 }  // namespace runtime

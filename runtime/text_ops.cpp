@@ -20,6 +20,15 @@ std::string FoldAscii(std::string_view text) {
   return folded;
 }
 
+// The first occurrence of `needle` in `haystack` at or after `from`, or npos.
+// glibc's memmem takes time linear in the text whatever the needle, where a
+// naive search can take text length times needle length on repetitive input.
+size_t FindBytes(std::string_view haystack, std::string_view needle, size_t from) {
+  if (from > haystack.size()) return std::string_view::npos;
+  const void* hit = ::memmem(haystack.data() + from, haystack.size() - from, needle.data(), needle.size());
+  return hit ? static_cast<size_t>(static_cast<const char*>(hit) - haystack.data()) : std::string_view::npos;
+}
+
 // Finds the occurrences of a sought text that begin at character starts, with a
 // fast substring search for candidates and a walk over character starts to keep
 // the ones that do not begin inside a two-byte character.
@@ -38,8 +47,8 @@ class OccurrenceScanner {
   // character start; npos when there is none before a lone lead byte ends the text.
   size_t Next(size_t from) const {
     size_t boundary = from;
-    for (size_t candidate = haystack_.find(needle_, from); candidate != std::string_view::npos;
-         candidate = haystack_.find(needle_, boundary)) {
+    for (size_t candidate = FindBytes(haystack_, needle_, from); candidate != std::string_view::npos;
+         candidate = FindBytes(haystack_, needle_, boundary)) {
       for (size_t step; boundary < candidate; boundary += step)
         if ((step = CharLength(text_, boundary)) == 0) return std::string_view::npos;
       if (boundary == candidate) return CharLength(text_, candidate) == 0 ? std::string_view::npos : candidate;

@@ -1,6 +1,8 @@
 #pragma once
 // The main window's view on a console: edit boxes are plain texts, disabling does
-// nothing visible, and a message box is one line "<title>: <content>" (UTF-8).
+// nothing visible, a message box is one line "<title>: <content>" and a saved
+// track one line "saved: <path>" (UTF-8, control characters escaped). A console
+// user expects no window, so no file manager is opened.
 #include <array>
 #include <iosfwd>
 
@@ -16,6 +18,7 @@ class ConsoleView final : public MainView {
   void SetEditText(EditBox box, const runtime::Text& text) override { boxes_[Index(box)] = text; }
   void SetDisabled(Control, bool) override {}
   int ShowMessageBox(const MessageBoxRequest& request) override;
+  void ShowSavedFile(const std::filesystem::path& file) override;
 
  private:
   static size_t Index(EditBox box) { return static_cast<size_t>(box); }

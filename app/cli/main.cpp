@@ -1,48 +1,90 @@
 // brivo-cli: the downloader engine on the console. It does what a click on
 // "解析&&下载" does in the window: parse the play page, then download the track
-// into the program directory.
+// into the download folder.
 #include <getopt.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <iostream>
+#include <optional>
 
 #include "app/app_context.h"
+#include "app/cli/console_text.h"
 #include "app/cli/console_view.h"
+#include "app/download_folder.h"
 #include "app/download_job.h"
 #include "app/downloader_tool.h"
 #include "app/play_page_parser.h"
+#include "app/safe_names.h"
 #include "app/task_queue.h"
-#include "runtime/files.h"
 #include "runtime/gbk.h"
 
 namespace {
 
 enum ExitStatus { kExitDownloaded = 0, kExitFailed = 1, kExitError = 2, kExitUsage = 64 };
 
+constexpr char kUsage[] =
+    "usage: brivo-cli [--parse-only] [-o DIR | --output-dir DIR] <play-page-address>\n";
+constexpr char kHelp[] =
+    "\n"
+    "Saves the track of a play page: parses the page, runs rtmpdump and reports\n"
+    "the result as the window's message boxes would, one line each.\n"
+    "\n"
+    "  --parse-only         print the track name and play path, download nothing\n"
+    "  -o, --output-dir DIR save into DIR (made if missing) instead of the download\n"
+    "                       folder: BRIVO_DOWNLOAD_DIR, else the program's folder when\n"
+    "                       it is writable, else the music folder's brivo/\n"
+    "  --help               print this help\n"
+    "\n"
+    "Exit status: 0 saved, 1 download failed, 2 no usable play path or address,\n"
+    "64 bad usage.\n";
+
 struct Arguments {
+  bool help = false;
   bool parse_only = false;
+  std::optional<std::string> output_dir;
   std::string address;
 };
 
 std::optional<Arguments> ParseArguments(int argc, char** argv) {
   static const option kOptions[] = {{"parse-only", no_argument, nullptr, 'p'},
+                                    {"output-dir", required_argument, nullptr, 'o'},
                                     {"help", no_argument, nullptr, 'h'},
                                     {nullptr, 0, nullptr, 0}};
   Arguments arguments;
-  for (int c; (c = getopt_long(argc, argv, "", kOptions, nullptr)) != -1;) {
-    if (c != 'p') return std::nullopt;
-    arguments.parse_only = true;
+  opterr = 0;  // one usage line says it all
+  for (int c; (c = getopt_long(argc, argv, "o:", kOptions, nullptr)) != -1;) {
+    if (c == 'p') {
+      arguments.parse_only = true;
+    } else if (c == 'h') {
+      arguments.help = true;
+    } else if (c == 'o' && *optarg) {
+      arguments.output_dir = optarg;
+    } else {
+      return std::nullopt;
+    }
   }
+  if (arguments.help) return arguments;
   if (optind != argc - 1) return std::nullopt;
   arguments.address = argv[optind];
   return arguments;
 }
 
+// The box already said "下载失败"; this says why, where the console can.
+void ExplainFailure(app::JobOutcome outcome, const app::AppContext& context) {
+  if (outcome == app::JobOutcome::kToolNotStarted)
+    std::cerr << "brivo-cli: the downloader tool rtmpdump could not be started ("
+              << app::EscapeControls(context.state.tool_path.native())
+              << "); install it (Debian/Ubuntu: sudo apt install rtmpdump) or set BRIVO_RTMPDUMP to its path\n";
+  if (outcome == app::JobOutcome::kNoDownloadFolder)
+    std::cerr << "brivo-cli: cannot make the download folder "
+              << app::EscapeControls(context.download_folder.native()) << '\n';
+}
+
 int ExitStatusOf(app::JobOutcome outcome) {
   switch (outcome) {
     case app::JobOutcome::kSucceeded: return kExitDownloaded;
-    case app::JobOutcome::kFailed: return kExitFailed;
+    case app::JobOutcome::kFailed:
+    case app::JobOutcome::kToolNotStarted:
+    case app::JobOutcome::kNoDownloadFolder: return kExitFailed;
     case app::JobOutcome::kNotRun: break;
   }
   return kExitError;
@@ -53,29 +95,33 @@ int ExitStatusOf(app::JobOutcome outcome) {
 int main(int argc, char** argv) {
   std::optional<Arguments> arguments = ParseArguments(argc, argv);
   if (!arguments) {
-    std::cerr << "usage: brivo-cli [--parse-only] <play-page-address>\n";
+    std::cerr << kUsage;
     return kExitUsage;
   }
-  // Like the window program: tracks are saved in, and the tool runs from, the
-  // program directory.
-  runtime::Text program_dir = runtime::ProgramDir();
-  if (::chdir(runtime::GbkToUtf8(program_dir).c_str()) != 0) std::perror("brivo-cli: program directory");
+  if (arguments->help) {
+    std::cout << kUsage << kHelp;
+    return kExitDownloaded;
+  }
 
   app::ConsoleView view(std::cout);
   app::TaskQueue ui;
-  app::AppContext context{.config = app::Config::FromEnvironment(), .view = view, .ui = ui,
-                          .program_dir = program_dir};
+  app::AppContext context{
+      .config = app::Config::FromEnvironment(),
+      .view = view,
+      .ui = ui,
+      .download_folder = app::DownloadFolder(app::FolderSources::FromEnvironment(arguments->output_dir))};
   app::InstallDownloaderTool(context.state);
   view.SetEditText(app::EditBox::kAddress, runtime::Utf8ToGbk(arguments->address));
 
   if (!app::ParsePlayPage(context)) return kExitError;
-  std::cout << "track: " << runtime::GbkToUtf8(context.state.track_name) << '\n'
-            << "path: " << runtime::GbkToUtf8(context.state.stream_path) << std::endl;
-  if (arguments->parse_only) return kExitDownloaded;
+  std::cout << "track: " << app::ForConsole(context.state.track_name) << '\n'
+            << "path: " << app::ForConsole(context.state.stream_path) << std::endl;
+  if (arguments->parse_only) return app::IsUsablePlayPath(context.state.stream_path) ? kExitDownloaded : kExitError;
 
   std::optional<app::JobOutcome> outcome;
   context.job_finished = [&outcome](app::JobOutcome result) { outcome = result; };
   app::StartDownloadJob(context);
   ui.RunUntil([&outcome] { return outcome.has_value(); });
+  ExplainFailure(*outcome, context);
   return ExitStatusOf(*outcome);
 }

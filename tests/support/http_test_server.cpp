@@ -28,11 +28,19 @@ int PortOf(int fd) {
   return ntohs(address.sin_port);
 }
 
-void SendAll(int fd, const std::string& bytes) {
+bool SendAll(int fd, std::string_view bytes) {
   for (size_t sent = 0; sent < bytes.size();) {
     ssize_t n = ::send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
-    if (n <= 0) return;
+    if (n <= 0) return false;
     sent += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+void Trickle(int fd, std::string_view bytes, std::chrono::milliseconds pause) {
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    std::this_thread::sleep_for(pause);
+    if (!SendAll(fd, bytes.substr(i, 1))) return;
   }
 }
 
@@ -100,8 +108,13 @@ void HttpTestServer::Answer(int connection) {
   std::string reply = "HTTP/1.0 " + std::to_string(response.status) + " Test\r\n";
   for (const std::string& header : response.headers) reply += header + "\r\n";
   if (response.send_length) reply += "Content-Length: " + std::to_string(response.body.size()) + "\r\n";
-  reply += "\r\n" + response.body;
-  SendAll(connection, reply);
+  reply += "\r\n";
+  if (response.trickle.count() > 0) {
+    SendAll(connection, reply);
+    Trickle(connection, response.body, response.trickle);
+    return;
+  }
+  SendAll(connection, reply + response.body);
 }
 
 int ClosedPort() {

@@ -1,6 +1,7 @@
 #pragma once
 // A small HTTP server on a free loopback port for tests: it records every request
 // as it arrived on the wire and answers from a table of routes.
+#include <chrono>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -15,6 +16,9 @@ struct HttpResponse {
   std::vector<std::string> headers;  // "Name: value"
   std::string body;
   bool send_length = true;  // Content-Length header; without it the body ends at close
+  // When set, the body is sent one byte at a time with this pause before each
+  // byte, until it is sent or the client has gone.
+  std::chrono::milliseconds trickle{0};
 };
 
 class HttpTestServer {

@@ -23,6 +23,11 @@ void RecordingView::SetDisabled(app::Control control, bool disabled) {
   disabled_log.push_back(kNames.at(control) + ":" + (disabled ? "1" : "0"));
 }
 
+void RecordingView::ShowSavedFile(const std::filesystem::path& file) {
+  Check();
+  shown_files.push_back(file);
+}
+
 int RecordingView::ShowMessageBox(const app::MessageBoxRequest& request) {
   Check();
   boxes.push_back({request.title ? runtime::GbkToUtf8(*request.title) : "<default>",

@@ -28,12 +28,14 @@ class RecordingView final : public app::MainView {
   void SetEditText(app::EditBox box, const runtime::Text& text) override;
   void SetDisabled(app::Control control, bool disabled) override;
   int ShowMessageBox(const app::MessageBoxRequest& request) override;
+  void ShowSavedFile(const std::filesystem::path& file) override;
 
   // Answers for the next boxes, in order; kAnswerOk once they run out.
   void AnswerWith(int answer) { answers_.push_back(answer); }
 
   std::vector<ShownBox> boxes;
   std::vector<std::string> disabled_log;  // "parse:1", "download:0", ...
+  std::vector<std::filesystem::path> shown_files;
   int calls_off_ui_thread = 0;
   // Runs inside ShowMessageBox, before it answers (to look at files mid-job).
   std::function<void()> on_box;

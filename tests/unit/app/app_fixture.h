@@ -41,8 +41,8 @@ class AppFixture : public ::testing::Test {
   HttpTestServer server_;
   app::TaskQueue ui_;
   RecordingView view_{ui_};
-  TempDir program_dir_;
-  app::AppContext context_{.view = view_, .ui = ui_, .program_dir = program_dir_.path().string()};
+  TempDir download_folder_;
+  app::AppContext context_{.view = view_, .ui = ui_, .download_folder = download_folder_.path()};
 };
 
 }  // namespace testing_support

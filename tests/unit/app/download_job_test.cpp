@@ -1,5 +1,6 @@
 #include "app/download_job.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <thread>
 
@@ -17,70 +18,128 @@ using testing_support::TempDir;
 namespace fs = std::filesystem;
 
 // A stand-in for rtmpdump that records its arguments and writes $TOOL_OUTPUT into
-// the file named after -o (relative to its working directory).
+// the file named after -o (relative to its working directory); with
+// $TOOL_WRITES_NOTHING it creates no file, with $TOOL_DIES it is killed after writing.
 constexpr char kStandInTool[] =
     "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$TOOL_RECORD\"\n"
     "pwd > \"$TOOL_RECORD.cwd\"\n"
     "prev=; for a in \"$@\"; do [ \"$prev\" = -o ] && out=$a; prev=$a; done\n"
-    "printf '%s' \"$TOOL_OUTPUT\" > \"$out\"\n";
+    "[ -n \"$TOOL_WRITES_NOTHING\" ] && exit 1\n"
+    "printf '%s' \"$TOOL_OUTPUT\" > \"$out\"\n"
+    "[ -n \"$TOOL_DIES\" ] && kill -KILL $$\n"
+    "exit 0\n";
 
 class DownloadJobTest : public testing_support::AppFixture {
  protected:
   DownloadJobTest() {
-    testing_support::WriteScript(tools_.path() / "rtmpdump", kStandInTool);
-    // Written aside and renamed: the test polls for the file and must never read it half written.
-    testing_support::WriteScript(tools_.path() / "show", "printf '%s' \"$1\" > \"$TOOL_RECORD.tmp\" && "
-                                                         "mv \"$TOOL_RECORD.tmp\" \"$TOOL_RECORD.shown\"\n");
-    context_.state.tool_path = tools_ / "rtmpdump";
+    // Neither folder's name can be written in GBK: system paths must stay the system's bytes.
+    fs::create_directories(tool_dir_);
+    testing_support::WriteScript(tool_dir_ / "rtmpdump", kStandInTool);
+    context_.state.tool_path = tool_dir_ / "rtmpdump";
+    context_.download_folder = download_folder_.path() / "Müsic-ä";
     SetAddress("http://127.0.0.1/play/demo01.html");
     view_.SetEditText(EditBox::kResult, Gbk("晨岚测试曲一"));
     view_.SetEditText(EditBox::kPath, "music/2015/demo01");
   }
 
   std::string Record(const std::string& suffix = "") { return ReadWholeFile(tools_.path() / ("argv" + suffix)); }
-  bool InProgramDir(const std::string& name) { return fs::exists(program_dir_.path() / name); }
+  fs::path Saved(const std::string& name) const { return context_.download_folder / name; }
+  std::vector<std::string> FilesSaved() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(context_.download_folder))
+      names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  void PutEarlierDownload() {
+    fs::create_directories(context_.download_folder);
+    testing_support::WriteWholeFile(Saved("晨岚测试曲一.aac"), "earlier good download");
+  }
 
   TempDir tools_;
+  fs::path tool_dir_ = tools_.path() / "Tööls-ä";
   ScopedEnv record_{"TOOL_RECORD", tools_ / "argv"};
   ScopedEnv output_{"TOOL_OUTPUT", "FLV data"};
-  ScopedEnv file_manager_{"BRIVO_FILE_MANAGER", tools_ / "show"};
 };
 
-TEST_F(DownloadJobTest, RunsTheToolWithTheExactArgumentsAndReportsSuccess) {
+TEST_F(DownloadJobTest, RunsTheToolIntoAPartialFileAndKeepsItUnderTheTrackName) {
   EXPECT_EQ(DownloadJob(context_), JobOutcome::kSucceeded);
   EXPECT_EQ(Record(),
             "-r\nrtmp://127.0.0.1:1935/rozezeri/\n-p\nhttp://127.0.0.1/play/demo01.html\n"
-            "-y\nmp4:music/2015/demo01.mp4\n-s\nhttp://www.example.test/js/mp.swf/\n-o\n晨岚测试曲一.aac\n");
-  EXPECT_EQ(Record(".cwd"), program_dir_.path().string() + "\n");
-  EXPECT_EQ(ReadWholeFile(program_dir_.path() / "晨岚测试曲一.aac"), "FLV data");
+            "-y\nmp4:music/2015/demo01.mp4\n-s\nhttp://www.example.test/js/mp.swf/\n-o\n晨岚测试曲一.aac.part\n");
+  EXPECT_EQ(Record(".cwd"), context_.download_folder.string() + "\n");  // made on first use
+  EXPECT_EQ(FilesSaved(), std::vector<std::string>{"晨岚测试曲一.aac"});
+  EXPECT_EQ(ReadWholeFile(Saved("晨岚测试曲一.aac")), "FLV data");
   EXPECT_EQ(view_.disabled_log, (std::vector<std::string>{"parse:1", "download:1", "address:1", "parse:0",
                                                           "download:0", "address:0"}));
   ASSERT_EQ(view_.boxes.size(), 1u);
   EXPECT_EQ(view_.boxes[0].title, "下载完成");
   EXPECT_EQ(view_.boxes[0].content, "晨岚测试曲一");
   EXPECT_EQ(view_.boxes[0].icon, kIconInformation);
-  for (int i = 0; i < 500 && !fs::exists(tools_.path() / "argv.shown"); ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  EXPECT_EQ(Record(".shown"), (program_dir_.path() / "晨岚测试曲一.aac").string());
+  EXPECT_EQ(view_.shown_files, std::vector<fs::path>{Saved("晨岚测试曲一.aac")});
+}
+
+TEST_F(DownloadJobTest, AGoodDownloadReplacesAnEarlierFileOfTheName) {
+  PutEarlierDownload();
+  EXPECT_EQ(DownloadJob(context_), JobOutcome::kSucceeded);
+  EXPECT_EQ(ReadWholeFile(Saved("晨岚测试曲一.aac")), "FLV data");
+  EXPECT_EQ(FilesSaved(), std::vector<std::string>{"晨岚测试曲一.aac"});
 }
 
 TEST_F(DownloadJobTest, AnEmptyFileIsAFailureAndIsDeletedAfterTheBox) {
   ScopedEnv empty("TOOL_OUTPUT", "");
   bool file_there_during_box = false;
-  view_.on_box = [&] { file_there_during_box = InProgramDir("晨岚测试曲一.aac"); };
+  view_.on_box = [&] { file_there_during_box = fs::exists(Saved("晨岚测试曲一.aac.part")); };
   EXPECT_EQ(DownloadJob(context_), JobOutcome::kFailed);
   ASSERT_EQ(view_.boxes.size(), 1u);
   EXPECT_EQ(view_.boxes[0].title, "下载失败");
   EXPECT_EQ(view_.boxes[0].icon, kIconError);
   EXPECT_TRUE(file_there_during_box);
-  EXPECT_FALSE(InProgramDir("晨岚测试曲一.aac"));
+  EXPECT_TRUE(FilesSaved().empty());
+  EXPECT_TRUE(view_.shown_files.empty());
 }
 
-TEST_F(DownloadJobTest, AToolThatCannotStartIsAFailure) {
+TEST_F(DownloadJobTest, AFailedDownloadNeverTouchesAnEarlierGoodFile) {
+  // The tool truncates its output and fails, the tool cannot start, the tool is
+  // killed after writing: each is "下载失败", and the earlier file stays as it was.
+  std::vector<std::pair<const char*, std::string>> failures = {
+      {"TOOL_OUTPUT", ""}, {"TOOL_DIES", "1"}, {"TOOL_WRITES_NOTHING", "1"}};
+  for (const auto& [variable, value] : failures) {
+    view_.boxes.clear();
+    PutEarlierDownload();
+    ScopedEnv failure(variable, value);
+    EXPECT_EQ(DownloadJob(context_), JobOutcome::kFailed) << variable;
+    EXPECT_EQ(view_.boxes.at(0).title, "下载失败") << variable;
+    EXPECT_EQ(ReadWholeFile(Saved("晨岚测试曲一.aac")), "earlier good download") << variable;
+    EXPECT_EQ(FilesSaved(), std::vector<std::string>{"晨岚测试曲一.aac"}) << variable;
+  }
+}
+
+TEST_F(DownloadJobTest, AToolThatCannotStartIsAFailureWhateverFilesAreThere) {
+  PutEarlierDownload();
+  testing_support::WriteWholeFile(Saved("晨岚测试曲一.aac.part"), "left by an interrupted run");
   context_.state.tool_path = tools_ / "missing-tool";
-  EXPECT_EQ(DownloadJob(context_), JobOutcome::kFailed);
+  EXPECT_EQ(DownloadJob(context_), JobOutcome::kToolNotStarted);
   EXPECT_EQ(view_.boxes.at(0).title, "下载失败");
   EXPECT_EQ(view_.disabled_log.size(), 6u);
+  EXPECT_EQ(ReadWholeFile(Saved("晨岚测试曲一.aac")), "earlier good download");
+  EXPECT_EQ(FilesSaved(), std::vector<std::string>{"晨岚测试曲一.aac"});
+}
+
+TEST_F(DownloadJobTest, AStalePartialFileIsNeverTakenForThisRunsDownload) {
+  fs::create_directories(context_.download_folder);
+  testing_support::WriteWholeFile(Saved("晨岚测试曲一.aac.part"), "left by an interrupted run");
+  ScopedEnv nothing("TOOL_WRITES_NOTHING", "1");
+  EXPECT_EQ(DownloadJob(context_), JobOutcome::kFailed);
+  EXPECT_TRUE(FilesSaved().empty());
+}
+
+TEST_F(DownloadJobTest, ADownloadFolderThatCannotBeMadeIsAFailure) {
+  testing_support::WriteWholeFile(download_folder_.path() / "file", "x");
+  context_.download_folder = download_folder_.path() / "file" / "below";
+  EXPECT_EQ(DownloadJob(context_), JobOutcome::kNoDownloadFolder);
+  EXPECT_EQ(view_.boxes.at(0).title, "下载失败");
+  EXPECT_FALSE(fs::exists(tools_.path() / "argv"));
 }
 
 TEST_F(DownloadJobTest, AnUnusablePlayPathReportsAnErrorAndRunsNothing) {
@@ -97,12 +156,12 @@ TEST_F(DownloadJobTest, AnUnusablePlayPathReportsAnErrorAndRunsNothing) {
   EXPECT_FALSE(fs::exists(tools_.path() / "argv"));
 }
 
-TEST_F(DownloadJobTest, AHostileTrackNameStaysOneFileInTheProgramDirectory) {
+TEST_F(DownloadJobTest, AHostileTrackNameStaysOneFileInTheDownloadFolder) {
   view_.SetEditText(EditBox::kResult, "../x\" -o \"/tmp/evil");
   EXPECT_EQ(DownloadJob(context_), JobOutcome::kSucceeded);
   std::string argv = Record();
-  EXPECT_EQ(argv.substr(argv.find("-o\n")), "-o\n_._x_ -o __tmp_evil.aac\n");
-  EXPECT_TRUE(InProgramDir("_._x_ -o __tmp_evil.aac"));
+  EXPECT_EQ(argv.substr(argv.find("-o\n")), "-o\n_._x_ -o __tmp_evil.aac.part\n");
+  EXPECT_EQ(FilesSaved(), std::vector<std::string>{"_._x_ -o __tmp_evil.aac"});
   EXPECT_EQ(view_.boxes.at(0).content, "../x\" -o \"/tmp/evil");  // the user sees the real name
 }
 
@@ -111,7 +170,22 @@ TEST_F(DownloadJobTest, AnAddressWithBlanksAndQuotesStaysOneArgument) {
   EXPECT_EQ(DownloadJob(context_), JobOutcome::kSucceeded);
   EXPECT_EQ(Record(),
             "-r\nrtmp://127.0.0.1:1935/rozezeri/\n-p\nhttp://127.0.0.1/play/a%20b.html?x=%22-o%22%20%22/tmp/evil\n"
-            "-y\nmp4:music/2015/demo01.mp4\n-s\nhttp://www.example.test/js/mp.swf/\n-o\n晨岚测试曲一.aac\n");
+            "-y\nmp4:music/2015/demo01.mp4\n-s\nhttp://www.example.test/js/mp.swf/\n-o\n晨岚测试曲一.aac.part\n");
+}
+
+TEST_F(DownloadJobTest, NoSwitchIsGivenAnEmptyValue) {
+  // Without a page address "-p" would take "-y" as its value; it is left out.
+  for (const char* address : {"", " \r\n"}) {
+    SetAddress(address);
+    EXPECT_EQ(DownloadJob(context_), JobOutcome::kSucceeded) << address;
+    EXPECT_EQ(Record(), "-r\nrtmp://127.0.0.1:1935/rozezeri/\n-y\nmp4:music/2015/demo01.mp4\n"
+                        "-s\nhttp://www.example.test/js/mp.swf/\n-o\n晨岚测试曲一.aac.part\n")
+        << address;
+  }
+  // The address the user pasted is taken as the parser took it.
+  SetAddress(" www.example.com/play/1.html\n");
+  DownloadJob(context_);
+  EXPECT_NE(Record().find("-p\nhttp://www.example.com/play/1.html\n-y\n"), std::string::npos) << Record();
 }
 
 TEST_F(DownloadJobTest, AParseStartsTheJobOnAWorkerThatHandsWindowWorkToTheUiThread) {
@@ -129,7 +203,7 @@ TEST_F(DownloadJobTest, AParseStartsTheJobOnAWorkerThatHandsWindowWorkToTheUiThr
   EXPECT_EQ(*outcome, JobOutcome::kSucceeded);
   EXPECT_EQ(finished_on, std::this_thread::get_id());
   EXPECT_EQ(view_.calls_off_ui_thread, 0);
-  EXPECT_TRUE(InProgramDir("Demo Track 2.aac"));
+  EXPECT_EQ(FilesSaved(), std::vector<std::string>{"Demo Track 2.aac"});
   EXPECT_NE(Record().find("mp4:music/2015/demo02.mp4\n"), std::string::npos);
 }
 

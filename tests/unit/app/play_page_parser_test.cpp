@@ -68,8 +68,33 @@ TEST_F(PlayPageParserTest, AnEmptyAddressOnlyWarns) {
   EXPECT_TRUE(server_.Requests().empty());
 }
 
+TEST_F(PlayPageParserTest, AnAddressIsTakenAsTheUserMeantIt) {
+  std::string page = Page("ab='a/';var n =\"t\";var play(fwqhp, p);p=ab;fmpObj = {};");
+  std::string address = Serve("/play/1.html", page);
+  // Pasted with blanks and a line break, or without a scheme as browsers show it.
+  for (std::string typed : {" \t" + address + "\r\n", address.substr(std::string("http://").size())}) {
+    SetAddress(typed);
+    ASSERT_TRUE(ParsePlayPage(context_)) << typed;
+    EXPECT_EQ(context_.state.page_url, address);
+    EXPECT_EQ(Box(EditBox::kPath), "a/") << typed;
+  }
+  EXPECT_EQ(server_.Requests().size(), 2u);
+  EXPECT_TRUE(view_.boxes.empty());
+}
+
+TEST_F(PlayPageParserTest, AnAddressThatCannotBeFetchedOnlyWarns) {
+  for (const char* typed : {" ", "\r\n", "not an address", "ftp://127.0.0.1/play.html", "file:///etc/hostname"}) {
+    view_.boxes.clear();
+    SetAddress(typed);
+    EXPECT_FALSE(ParsePlayPage(context_)) << typed;
+    ASSERT_EQ(view_.boxes.size(), 1u) << typed;
+    EXPECT_EQ(view_.boxes[0].content, "请输入播放地址 ");
+  }
+  EXPECT_TRUE(server_.Requests().empty());
+}
+
 TEST_F(PlayPageParserTest, PagesWithoutTheLayoutGiveEmptyResults) {
-  for (std::string address : {std::string(" "), server_.Url("/nothing-here"),
+  for (std::string address : {server_.Url("/nothing-here"),
                               "http://127.0.0.1:" + std::to_string(testing_support::ClosedPort()) + "/"}) {
     SetAddress(address);
     view_.SetEditText(EditBox::kPath, "stale");
@@ -86,6 +111,31 @@ TEST_F(PlayPageParserTest, HostilePagesCannotBreakTheParser) {
   // A name built to escape the output file's quotes is shown as it is; the job makes it safe.
   ParseScript("ab='a/';var n =\"x\\\" -o \\\"/tmp/evil\";var play(fwqhp, p);p=ab;fmpObj = {};");
   EXPECT_EQ(Box(EditBox::kResult), "x\\\" -o \\\"/tmp/evil");
+}
+
+TEST_F(PlayPageParserTest, APageIsReadOnlyUpToTheCap) {
+  // The layout is whole, but its end lies beyond what is read.
+  std::string script = "ab='a/';var n =\"t\";var play(fwqhp, p);p=ab;fmpObj = {};" + std::string(kMaxPageBytes, ' ');
+  EXPECT_EQ(ParseScript(script), "");
+  EXPECT_EQ(context_.state.page_text.size(), kMaxPageBytes);
+}
+
+TEST_F(PlayPageParserTest, TheWorstPagesWithinTheCapEndWithBoundedResults) {
+  // How fast is for the benchmark; here only that they end, with sane results.
+  auto Repeated = [](const std::string& unit) {
+    std::string out;
+    while (out.size() + unit.size() < kMaxPageBytes - 1000) out += unit;
+    return out;
+  };
+  AppState& state = context_.state;
+  state.page_text = Page(Repeated("a='';") + "var n =\"t\";var play(fwqhp, p);p=a;fmpObj = {};");
+  ReadPlayPage(context_.config, state);
+  EXPECT_EQ(state.assignments.size(), kMaxAssignments);
+  // Every "='" opens a value that never closes.
+  state.page_text = Page(Repeated("a='") + "var n =\"t\";var play(fwqhp, p);p=a;fmpObj = {};");
+  ReadPlayPage(context_.config, state);
+  EXPECT_TRUE(state.assignments.empty());
+  EXPECT_EQ(state.stream_path, "a");
 }
 
 TEST_F(PlayPageParserTest, AnExpressionThatDoublesWithEveryAssignmentIsDropped) {

@@ -53,12 +53,12 @@ TEST_F(UpdateCheckTest, YesOpensTheUpdatePageAndEndsTheProgram) {
   GTEST_FLAG_SET(death_test_style, "fast");
   ServeVersion("[2016.01.01]");
   // Written aside and renamed: the test polls for the file and must never read it half written.
-  testing_support::WriteScript(program_dir_.path() / "opener",
+  testing_support::WriteScript(download_folder_.path() / "opener",
                                "printf '%s' \"$1\" > \"$0.tmp\" && mv \"$0.tmp\" \"$0.opened\"\n");
-  ScopedEnv opener("BRIVO_OPENER", program_dir_ / "opener");
+  ScopedEnv opener("BRIVO_OPENER", download_folder_ / "opener");
   view_.AnswerWith(kAnswerYes);
   EXPECT_EXIT(Check(), ::testing::ExitedWithCode(0), "");
-  auto opened = program_dir_.path() / "opener.opened";
+  auto opened = download_folder_.path() / "opener.opened";
   for (int i = 0; i < 500 && !std::filesystem::exists(opened); ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   EXPECT_EQ(ReadWholeFile(opened), "http://127.0.0.1/update.html");

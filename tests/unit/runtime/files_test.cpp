@@ -16,17 +16,17 @@ using testing_support::ReadWholeFile;
 using testing_support::TempDir;
 
 TEST(Files, ProgramDirIsTheFolderOfTheRunningExecutable) {
-  Text dir = ProgramDir();
+  Path dir = ProgramDir();
   ASSERT_FALSE(dir.empty());
-  EXPECT_NE(dir.back(), '/');
+  EXPECT_NE(dir.native().back(), '/');
   char exe[4096] = {};
   ASSERT_GT(::readlink("/proc/self/exe", exe, sizeof exe - 1), 0);
-  EXPECT_EQ(GbkToUtf8(dir), std::filesystem::path(exe).parent_path().string());
+  EXPECT_EQ(dir, std::filesystem::path(exe).parent_path());
 }
 
 TEST(Files, ExistenceAndSize) {
   TempDir dir;
-  Text empty = dir / "empty", missing = dir / "missing";
+  Path empty = dir / "empty", missing = dir / "missing";
   ASSERT_TRUE(WriteFile(empty, {}));
   EXPECT_TRUE(FileExists(empty));
   EXPECT_EQ(FileSize(empty), 0);
@@ -38,10 +38,12 @@ TEST(Files, ExistenceAndSize) {
 
 TEST(Files, WriteFileTruncatesAndWritesEveryBlockInOrder) {
   TempDir dir;
-  Text path = dir / Gbk("下载器_.exe");  // a GBK name becomes a UTF-8 name on disk
+  // A path is the system's bytes, also where GBK has no such character.
+  Path path = dir.path() / "Müsic-ä" / "下载器_.exe";
+  ASSERT_TRUE(MakeFolders(path.parent_path()));
   ASSERT_TRUE(WriteFile(path, {"a much longer first content"}));
   ASSERT_TRUE(WriteFile(path, {"ab", "", std::string_view("c\0d", 3)}));
-  EXPECT_EQ(ReadWholeFile(dir.path() / "下载器_.exe"), std::string("abc\0d", 5));
+  EXPECT_EQ(ReadWholeFile(dir.path() / "Müsic-ä/下载器_.exe"), std::string("abc\0d", 5));
   EXPECT_EQ(FileSize(path), 5);
   EXPECT_FALSE(WriteFile("", {"x"}));
   EXPECT_FALSE(WriteFile(dir / "no/such/dir", {"x"}));
@@ -49,7 +51,7 @@ TEST(Files, WriteFileTruncatesAndWritesEveryBlockInOrder) {
 
 TEST(Files, ReadOnlyIsTheWritePermission) {
   TempDir dir;
-  Text path = dir / "tool";
+  Path path = dir / "tool";
   ASSERT_TRUE(WriteFile(path, {"x"}));
   ASSERT_TRUE(SetFileAttributes(path, kAttributeReadOnly | kAttributeArchive));
   struct stat st;
@@ -64,11 +66,36 @@ TEST(Files, ReadOnlyIsTheWritePermission) {
 
 TEST(Files, DeleteFile) {
   TempDir dir;
-  Text path = dir / "x";
+  Path path = dir / "x";
   ASSERT_TRUE(WriteFile(path, {"x"}));
   EXPECT_TRUE(DeleteFile(path));
   EXPECT_FALSE(FileExists(path));
   EXPECT_FALSE(DeleteFile(path));
+}
+
+TEST(Files, RenameFileReplacesTheTarget) {
+  TempDir dir;
+  ASSERT_TRUE(WriteFile(dir / "new.part", {"new"}));
+  ASSERT_TRUE(WriteFile(dir / "name", {"old"}));
+  EXPECT_TRUE(RenameFile(dir / "new.part", dir / "name"));
+  EXPECT_EQ(ReadWholeFile(dir.path() / "name"), "new");
+  EXPECT_FALSE(FileExists(dir / "new.part"));
+  EXPECT_FALSE(RenameFile(dir / "new.part", dir / "name"));
+  EXPECT_EQ(ReadWholeFile(dir.path() / "name"), "new");
+}
+
+TEST(Files, MakeFoldersAndCanCreateFilesIn) {
+  TempDir dir;
+  Path nested = dir.path() / "a" / "b";
+  EXPECT_TRUE(MakeFolders(nested));
+  EXPECT_TRUE(MakeFolders(nested));  // already there
+  EXPECT_TRUE(CanCreateFilesIn(nested));
+  EXPECT_TRUE(std::filesystem::is_empty(nested));  // the probe is gone
+  ASSERT_TRUE(WriteFile(dir / "file", {"x"}));
+  EXPECT_FALSE(MakeFolders(dir.path() / "file"));
+  EXPECT_FALSE(MakeFolders(dir.path() / "file" / "below"));
+  EXPECT_FALSE(CanCreateFilesIn(dir.path() / "missing"));
+  EXPECT_FALSE(CanCreateFilesIn("/proc"));  // not even root can
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "tests/support/http_test_server.h"
 #include "tests/support/temp_dir.h"
 
@@ -58,6 +60,22 @@ TEST_F(HttpGetTest, StopsReadingABodyAtTheLimit) {
   EXPECT_EQ(got.find('X'), std::string::npos);
 }
 
+TEST_F(HttpGetTest, AByteLimitOfTheCallerStopsTheBodyThere) {
+  server_.Route("/page", {.body = std::string(300000, 'p'), .send_length = false});
+  EXPECT_EQ(HttpGet(server_.Url("/page"), {.max_bytes = 1000}).size(), 1000u);
+}
+
+TEST_F(HttpGetTest, AServerThatTricklesPastTheTimeLimitIsAFailedFetch) {
+  // A byte every 100 ms never stalls the transfer, yet the fetch must end.
+  server_.Route("/slow", {.body = std::string(100, 's'), .trickle = std::chrono::milliseconds(100)});
+  auto started = std::chrono::steady_clock::now();
+  EXPECT_EQ(HttpGet(server_.Url("/slow"), {.time_limit = std::chrono::milliseconds(700)}), "");
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(8));
+  // Within the limit the same trickle is read whole.
+  server_.Route("/short", {.body = "abc", .trickle = std::chrono::milliseconds(100)});
+  EXPECT_EQ(HttpGet(server_.Url("/short"), {.time_limit = std::chrono::seconds(20)}), "abc");
+}
+
 TEST_F(HttpGetTest, FollowsRedirectsToWebAddressesOnly) {
   testing_support::TempDir dir;
   testing_support::WriteWholeFile(dir.path() / "secret", "local file");
@@ -83,6 +101,17 @@ TEST(HttpGet, BadAddressesGiveAnEmptyBlockAtOnce) {
   EXPECT_EQ(HttpGet("not an address"), "");
   EXPECT_EQ(HttpGet("file:///etc/hostname"), "");
   EXPECT_EQ(HttpGet("http://127.0.0.1:" + std::to_string(ClosedPort()) + "/"), "");
+}
+
+TEST(IsWebAddress, AcceptsCompleteHttpAndHttpsAddressesOnly) {
+  EXPECT_TRUE(IsWebAddress("http://www.example.com/play/1.html"));
+  EXPECT_TRUE(IsWebAddress("HTTPS://127.0.0.1:8080/x?y=1#z"));
+  EXPECT_FALSE(IsWebAddress(""));
+  EXPECT_FALSE(IsWebAddress("www.example.com/play/1.html"));
+  EXPECT_FALSE(IsWebAddress("http://"));
+  EXPECT_FALSE(IsWebAddress("http://not an address"));
+  EXPECT_FALSE(IsWebAddress("ftp://www.example.com/x"));
+  EXPECT_FALSE(IsWebAddress("file:///etc/hostname"));
 }
 
 }  // namespace

@@ -25,6 +25,14 @@ TEST(Pattern, FindsTheAssignmentsInOrder) {
   EXPECT_EQ(Groups(pattern, "x\r\ny='2';")[0][1], "x\r\ny");
 }
 
+TEST(Pattern, StopsAfterTheMostMatchesAskedFor) {
+  Pattern pattern;
+  ASSERT_TRUE(CompilePattern(pattern, "(.*?)='(.*?)';"));
+  auto matches = SearchAll(pattern, "a='1';b='2';c='3';", 2);
+  ASSERT_EQ(matches.size(), 2u);
+  EXPECT_EQ(SubmatchText(matches[1], "a='1';b='2';c='3';", 1), "b");
+}
+
 TEST(Pattern, OffsetsCountFromTheStartOfTheWholeText) {
   Pattern pattern;
   ASSERT_TRUE(CompilePattern(pattern, "b+"));

@@ -37,7 +37,7 @@ void WriteArgvRecorder(const std::filesystem::path& script, const std::filesyste
 TEST(RunProgram, SplitsTheCommandLineAndWaitsForTheEnd) {
   TempDir dir;
   WriteArgvRecorder(dir.path() / "rec", dir.path() / "argv");
-  Text line = dir / "rec" + " -o \"" + Gbk("晨岚 曲") + ".aac\" a\\\"b";
+  std::string line = dir / "rec" + " -o \"晨岚 曲.aac\" a\\\"b";
   ASSERT_TRUE(RunProgram(line, true));
   EXPECT_EQ(ReadWholeFile(dir.path() / "argv"), "-o\n晨岚 曲.aac\na\"b\n");
 }
@@ -50,6 +50,20 @@ TEST(RunProgram, FailsAtOnceWhenTheProgramCannotBeStarted) {
   testing_support::WriteWholeFile(dir.path() / "not-executable", "#!/bin/sh\n");
   EXPECT_FALSE(RunProgram(dir / "not-executable", true));
   EXPECT_FALSE(RunProgram("true", true, {.working_directory = dir / "missing"}));
+}
+
+TEST(RunProgramToEnd, TellsAnExitFromADeathBySignal) {
+  TempDir dir;
+  WriteScript(dir.path() / "exits", "exit 3\n");
+  WriteScript(dir.path() / "killed", "kill -KILL $$\n");
+  ProgramEnd exited = RunProgramToEnd(dir / "exits");
+  EXPECT_TRUE(exited.started);
+  EXPECT_FALSE(exited.killed);
+  EXPECT_EQ(exited.exit_code, 3);
+  ProgramEnd killed = RunProgramToEnd(dir / "killed");
+  EXPECT_TRUE(killed.started);
+  EXPECT_TRUE(killed.killed);
+  EXPECT_FALSE(RunProgramToEnd(dir / "missing").started);
 }
 
 TEST(RunProgram, WithoutWaitingReturnsWhileTheProgramRuns) {
@@ -96,11 +110,11 @@ TEST(Shell, OpenersAreReplaceableAndGetTheTargetAsOneArgument) {
   ScopedEnv opener("BRIVO_OPENER", dir / "opener");
   ScopedEnv files("BRIVO_FILE_MANAGER", dir / "files");
   ShellOpen("http://127.0.0.1/update page?x=1&y=2");
-  ShowInFileManager(dir / Gbk("晨岚.aac"));
+  ShowInFileManager(dir.path() / "晨岚-ä.aac");
   ASSERT_TRUE(Eventually(dir.path() / "opened"));
   ASSERT_TRUE(Eventually(dir.path() / "shown"));
   EXPECT_EQ(ReadWholeFile(dir.path() / "opened"), "http://127.0.0.1/update page?x=1&y=2\n");
-  EXPECT_EQ(ReadWholeFile(dir.path() / "shown"), (dir.path() / "晨岚.aac").string() + "\n");
+  EXPECT_EQ(ReadWholeFile(dir.path() / "shown"), (dir.path() / "晨岚-ä.aac").string() + "\n");
 }
 
 }  // namespace
