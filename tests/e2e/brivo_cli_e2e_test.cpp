@@ -22,51 +22,97 @@ class BrivoCliTest : public ::testing::Test {
   static void TearDownTestSuite() { site_.reset(); }
 
   BrivoCliTest() {
-    // The program saves into its own folder, so each test runs a copy in a folder of its own.
-    fs::copy_file(BRIVO_CLI_PATH, program_dir_.path() / "brivo-cli");
-    testing_support::WriteScript(program_dir_.path().parent_path() / Shown(),
-                                 "printf '%s' \"$1\" > \"$0.record\"\n");
+    // A portable copy saves into its own folder, so each test runs a copy in a
+    // folder of its own.
+    UseProgramFolder(folder_.path() / "program");
+    testing_support::WriteScript(FileManager(), "printf '%s' \"$1\" > \"$0.record\"\n");
   }
 
-  std::string Shown() const { return program_dir_.path().filename().string() + "-show"; }
+  void UseProgramFolder(const fs::path& folder) {
+    program_dir_ = folder;
+    fs::create_directories(program_dir_);
+    fs::copy_file(BRIVO_CLI_PATH, program_dir_ / "brivo-cli");
+  }
+
+  fs::path FileManager() const { return folder_.path() / "file-manager"; }
 
   ChildResult Run(const std::vector<std::string>& args, std::map<std::string, std::string> env = {}) {
     std::map<std::string, std::string> environment = site_->ProgramEnvironment();
-    environment["BRIVO_FILE_MANAGER"] = (program_dir_.path().parent_path() / Shown()).string();
+    environment["BRIVO_FILE_MANAGER"] = FileManager().string();
+    environment["BRIVO_DOWNLOAD_DIR"] = "";
     environment["no_proxy"] = "127.0.0.1";
     for (auto& [name, value] : env) environment[name] = value;
-    std::vector<std::string> argv = {(program_dir_.path() / "brivo-cli").string()};
+    std::vector<std::string> argv = {(program_dir_ / "brivo-cli").string()};
     argv.insert(argv.end(), args.begin(), args.end());
     return RunChild(argv, environment);
   }
 
-  // Files in the program folder besides the program itself.
-  std::vector<std::string> SavedFiles() const {
+  // Files in a folder, the program itself left out.
+  std::vector<std::string> FilesIn(const fs::path& folder) const {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(program_dir_.path()))
+    for (const auto& entry : fs::directory_iterator(folder))
       if (entry.path().filename() != "brivo-cli") names.push_back(entry.path().filename().string());
     return names;
   }
+  std::vector<std::string> SavedFiles() const { return FilesIn(program_dir_); }
+
+  void PutEarlierDownload() const {
+    testing_support::WriteWholeFile(program_dir_ / "晨岚测试曲一.aac", "earlier good download");
+  }
+  std::string EarlierDownload() const { return testing_support::ReadWholeFile(program_dir_ / "晨岚测试曲一.aac"); }
 
   static std::unique_ptr<testing_support::DemoSite> site_;
-  testing_support::TempDir program_dir_;
+  testing_support::TempDir folder_;
+  fs::path program_dir_;
 };
 
 std::unique_ptr<testing_support::DemoSite> BrivoCliTest::site_;
 
-TEST_F(BrivoCliTest, DownloadsADemoTrackIntoTheProgramFolder) {
+TEST_F(BrivoCliTest, DownloadsADemoTrackIntoAProgramFolderGbkCannotName) {
+  UseProgramFolder(folder_.path() / "Müsic-ä");
   ChildResult result = Run({site_->Get("BRIVO_DEMO_PAGE_URL")});
   ASSERT_EQ(result.exit_code, 0) << result.output;
+  fs::path saved = program_dir_ / "晨岚测试曲一.aac";
   EXPECT_NE(result.output.find("track: 晨岚测试曲一\npath: music/2015/demo01\n"), std::string::npos) << result.output;
-  EXPECT_NE(result.output.find("下载完成: 晨岚测试曲一\n"), std::string::npos) << result.output;
-  fs::path saved = program_dir_.path() / "晨岚测试曲一.aac";
-  ASSERT_TRUE(fs::exists(saved));
+  EXPECT_NE(result.output.find("下载完成: 晨岚测试曲一\nsaved: " + saved.string() + "\n"), std::string::npos)
+      << result.output;
+  ASSERT_EQ(SavedFiles(), std::vector<std::string>{"晨岚测试曲一.aac"});
   EXPECT_GT(fs::file_size(saved), 1000u);
   ChildResult probe = RunChild({"ffprobe", "-v", "error", "-show_entries", "stream=codec_name", "-of", "csv=p=0",
                                 saved.string()});
   EXPECT_EQ(probe.output, "aac\n");
   // The tool asked the RTMP server for the page's stream.
   EXPECT_NE(site_->Log().find("mp4:music/2015/demo01.mp4"), std::string::npos);
+  // A console user gets the path, not a file manager window.
+  EXPECT_FALSE(fs::exists(FileManager().string() + ".record"));
+}
+
+TEST_F(BrivoCliTest, SavesWhereTheUserAsksAndTakesTheToolFromAnyFolder) {
+  fs::path tools = folder_.path() / "Tööls-ä";
+  fs::create_directories(tools);
+  fs::create_symlink(RunChild({"sh", "-c", "command -v rtmpdump | tr -d '\\n'"}).output, tools / "rtmpdump");
+  fs::path asked = folder_.path() / "Äsked" / "tracks";
+  std::string page = site_->Get("BRIVO_DEMO_PAGE_URL");
+  ChildResult by_option = Run({"-o", asked.string(), page}, {{"BRIVO_RTMPDUMP", (tools / "rtmpdump").string()}});
+  EXPECT_EQ(by_option.exit_code, 0) << by_option.output;
+  EXPECT_EQ(FilesIn(asked), std::vector<std::string>{"晨岚测试曲一.aac"});
+  fs::path from_environment = folder_.path() / "env-tracks";
+  ChildResult by_variable = Run({page}, {{"BRIVO_DOWNLOAD_DIR", from_environment.string()}, {"BRIVO_RTMPDUMP", ""}});
+  EXPECT_EQ(by_variable.exit_code, 0) << by_variable.output;
+  EXPECT_EQ(FilesIn(from_environment), std::vector<std::string>{"晨岚测试曲一.aac"});
+  EXPECT_TRUE(SavedFiles().empty());
+}
+
+TEST_F(BrivoCliTest, AnAddressPastedWithBlanksOrWithoutSchemeIsFetched) {
+  std::string page = site_->AddPage("pasted.html", "Demo Track 2", "music/2015/", "demo02");
+  for (std::string typed : {"  " + page + "\n", page.substr(std::string("http://").size())}) {
+    ChildResult result = Run({"--parse-only", typed});
+    EXPECT_EQ(result.exit_code, 0) << typed;
+    EXPECT_EQ(result.output, "track: Demo Track 2\npath: music/2015/demo02\n") << typed;
+  }
+  ChildResult unusable = Run({"ftp://127.0.0.1/x"});
+  EXPECT_EQ(unusable.exit_code, 2);
+  EXPECT_EQ(unusable.output, "提示：: 请输入播放地址 \n");
 }
 
 TEST_F(BrivoCliTest, ParseOnlyPrintsTheResultsAndDownloadsNothing) {
@@ -76,6 +122,11 @@ TEST_F(BrivoCliTest, ParseOnlyPrintsTheResultsAndDownloadsNothing) {
   EXPECT_TRUE(SavedFiles().empty());
 }
 
+TEST_F(BrivoCliTest, ParseOnlyWithoutAUsablePlayPathIsAnError) {
+  EXPECT_EQ(Run({"--parse-only", site_->AddFile("none.html", "<html>no player here</html>")}).exit_code, 2);
+  EXPECT_EQ(Run({"--parse-only", site_->AddPage("blank.html", "x", "music/2015/ a", "b")}).exit_code, 2);
+}
+
 TEST_F(BrivoCliTest, AMissingStreamFailsAndLeavesNoFile) {
   ChildResult result = Run({site_->AddPage("missing.html", "不存在的曲", "music/2015/", "demo99")});
   EXPECT_EQ(result.exit_code, 1) << result.output;
@@ -83,16 +134,41 @@ TEST_F(BrivoCliTest, AMissingStreamFailsAndLeavesNoFile) {
   EXPECT_TRUE(SavedFiles().empty());
 }
 
-TEST_F(BrivoCliTest, AStreamServerThatIsDownFailsAndLeavesNoFile) {
+TEST_F(BrivoCliTest, AStreamServerThatIsDownLeavesAnEarlierDownloadAlone) {
+  PutEarlierDownload();
   std::string down = "127.0.0.1:" + std::to_string(testing_support::ClosedPort());
   ChildResult result = Run({site_->Get("BRIVO_DEMO_PAGE_URL")}, {{"BRIVO_SITE_RTMP_HOST", down}});
   EXPECT_EQ(result.exit_code, 1) << result.output;
-  EXPECT_TRUE(SavedFiles().empty());
+  EXPECT_NE(result.output.find("下载失败: 晨岚测试曲一\n"), std::string::npos) << result.output;
+  EXPECT_EQ(SavedFiles(), std::vector<std::string>{"晨岚测试曲一.aac"});
+  EXPECT_EQ(EarlierDownload(), "earlier good download");
+}
+
+TEST_F(BrivoCliTest, AMissingToolIsAFailureThatSaysWhatToInstall) {
+  PutEarlierDownload();
+  ChildResult result = Run({site_->Get("BRIVO_DEMO_PAGE_URL")}, {{"BRIVO_RTMPDUMP", "/nonexistent/rtmpdump"}});
+  EXPECT_EQ(result.exit_code, 1) << result.output;
+  EXPECT_NE(result.output.find("下载失败: 晨岚测试曲一\n"), std::string::npos) << result.output;
+  EXPECT_EQ(result.output.find("下载完成"), std::string::npos) << result.output;
+  EXPECT_NE(result.output.find("/nonexistent/rtmpdump"), std::string::npos) << result.output;
+  EXPECT_NE(result.output.find("apt install rtmpdump"), std::string::npos) << result.output;
+  EXPECT_EQ(EarlierDownload(), "earlier good download");
+}
+
+TEST_F(BrivoCliTest, ControlCharactersOfAPageNeverReachTheTerminal) {
+  std::string name = "\x1b[31mred\x1b]0;title\x07\x1b[2J";
+  ChildResult result = Run({site_->AddPage("escapes.html", name, "music/2015/", "demo03")});
+  EXPECT_EQ(result.exit_code, 0) << result.output;
+  EXPECT_EQ(result.output.find('\x1b'), std::string::npos) << result.output;
+  EXPECT_EQ(result.output.find('\x07'), std::string::npos) << result.output;
+  EXPECT_NE(result.output.find("track: \\x1b[31mred\\x1b]0;title\\x07\\x1b[2J\n"), std::string::npos)
+      << result.output;
+  EXPECT_NE(result.output.find("下载完成: \\x1b[31mred"), std::string::npos) << result.output;
 }
 
 TEST_F(BrivoCliTest, AHostileTrackNameCannotWriteOutsideTheProgramFolder) {
-  fs::path outside = program_dir_.path().parent_path() / (program_dir_.path().filename().string() + "-evil.aac");
-  std::string name = "../" + outside.stem().string() + "\" -o \"" + outside.string();
+  fs::path outside = folder_.path() / "evil.aac";
+  std::string name = "../evil\" -o \"" + outside.string();
   ChildResult result = Run({site_->AddPage("hostile.html", name, "music/2015/", "demo03")});
   EXPECT_EQ(result.exit_code, 0) << result.output;
   EXPECT_FALSE(fs::exists(outside));
@@ -110,9 +186,21 @@ TEST_F(BrivoCliTest, PagesThatDoNotParseAndEmptyAddressesAreErrors) {
   ChildResult empty = Run({""});
   EXPECT_EQ(empty.exit_code, 2);
   EXPECT_EQ(empty.output, "提示：: 请输入播放地址 \n");
-  EXPECT_EQ(Run({}).exit_code, 64);
-  EXPECT_EQ(Run({"a", "b"}).exit_code, 64);
-  EXPECT_EQ(Run({"--bogus", "a"}).exit_code, 64);
+  EXPECT_TRUE(SavedFiles().empty());
+}
+
+TEST_F(BrivoCliTest, HelpGoesToStandardOutputAndBadUsageIsRefused) {
+  ChildResult help = RunChild({"sh", "-c", "\"$0\" --help 2>/dev/null", (program_dir_ / "brivo-cli").string()});
+  EXPECT_EQ(help.exit_code, 0);
+  EXPECT_EQ(help.output.rfind("usage: brivo-cli [--parse-only] [-o DIR | --output-dir DIR] <play-page-address>\n", 0),
+            0u)
+      << help.output;
+  for (std::vector<std::string> bad : std::vector<std::vector<std::string>>{
+           {}, {"a", "b"}, {"--bogus", "a"}, {"-o"}, {"-o", "", "a"}})
+    EXPECT_EQ(Run(bad).exit_code, 64) << bad.size();
+  ChildResult on_stderr = RunChild({"sh", "-c", "\"$0\" --bogus a >/dev/null", (program_dir_ / "brivo-cli").string()});
+  EXPECT_EQ(on_stderr.exit_code, 64);
+  EXPECT_EQ(on_stderr.output.rfind("usage: brivo-cli", 0), 0u) << on_stderr.output;
   EXPECT_TRUE(SavedFiles().empty());
 }
 
