@@ -8,7 +8,7 @@ namespace app {
 // tens of KB) and at most kMaxAssignments of its name='value'; assignments are
 // applied. Within these caps the worst page takes a fraction of a second.
 inline constexpr size_t kMaxPageBytes = 4u << 20;
-inline constexpr size_t kMaxAssignments = 10000;
+inline constexpr size_t kMaxAssignments = 1000;
 
 // Derives the script section, track name and play path from the first
 // kMaxPageBytes of state.page_text.

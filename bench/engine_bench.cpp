@@ -1,6 +1,12 @@
-// Speed of the downloader engine: parsing large play pages and fetching large
-// bodies from loopback.
+// Speed of the downloader engine: parsing large play pages, the worst pages a
+// hostile site can send within the parser's caps (time and peak heap), and
+// fetching large bodies from loopback.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
 
 #include "app/play_page_parser.h"
 #include "runtime/http_get.h"
@@ -40,8 +46,60 @@ void BM_ReadPlayPage(benchmark::State& state, size_t size, size_t assignments, d
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * app_state.page_text.size()));
 }
 BENCHMARK_CAPTURE(BM_ReadPlayPage, 1MiB_1000_assignments, kMiB, 1000, 1.0)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_ReadPlayPage, 4MiB_4000_assignments, 4 * kMiB, 4000, 1.0)->Unit(benchmark::kMillisecond);
+// Just within the largest page read and the most assignments applied.
+BENCHMARK_CAPTURE(BM_ReadPlayPage, 4MiB_1000_assignments, 4 * kMiB - 1024, 1000, 1.0)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ReadPlayPage, 1MiB_no_assignment_at_the_end, kMiB, 1000, 0.01)
+    ->Unit(benchmark::kMillisecond);
+
+// Heap bytes in use and their peak, counted by the replaced operator new below.
+std::atomic<size_t> heap_in_use{0};
+std::atomic<size_t> heap_peak{0};
+
+void CountAllocated(void* block) {
+  size_t now = heap_in_use += malloc_usable_size(block);
+  for (size_t peak = heap_peak; now > peak && !heap_peak.compare_exchange_weak(peak, now);) {
+  }
+}
+
+// A page of the largest size read whose script section is `unit` repeated, and
+// whose play-path expression is `expression`.
+std::string WorstPage(const std::string& unit, const std::string& expression) {
+  std::string tail = "var n =\"t\";var t=1;play(fwqhp, pv);pv=" + expression + ";fmpObj = {};}</script></html>";
+  std::string head = std::string("<html><script>location.href=('http://") + kMobileHost + "');}";
+  std::string section;
+  while (head.size() + section.size() + unit.size() + tail.size() <= app::kMaxPageBytes) section += unit;
+  return head + section + tail;
+}
+
+// The worst pages found: as many assignments as fit; values that never close
+// (the pattern search's worst case); a long expression that every assignment
+// rewrites whole, in single-byte and in double-byte characters.
+void BM_ReadWorstPage(benchmark::State& state, const std::string& unit, const std::string& expression) {
+  app::Config config;
+  config.site_mobile_host = kMobileHost;
+  app::AppState app_state;
+  const std::string page = WorstPage(unit, expression);
+  size_t peak = 0;
+  for (auto _ : state) {
+    app_state = {};
+    app_state.page_text = page;
+    heap_peak = heap_in_use.load();
+    app::ReadPlayPage(config, app_state);
+    peak = std::max(peak, heap_peak.load());
+    benchmark::DoNotOptimize(app_state.stream_path);
+  }
+  state.counters["page_MiB"] = static_cast<double>(page.size()) / kMiB;
+  state.counters["peak_heap_MiB"] = static_cast<double>(peak) / kMiB;
+  state.counters["assignments"] = static_cast<double>(app_state.assignments.size());
+}
+BENCHMARK_CAPTURE(BM_ReadWorstPage, assignment_flood, "a='';", "a")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ReadWorstPage, unclosed_values, "a='", "a")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ReadWorstPage, long_names, std::string(201, 'n') + "='v';", std::string(4000, 'n'))
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ReadWorstPage, whole_expression_rewrites, "a='b';b='a';", std::string(4090, 'a'))
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ReadWorstPage, double_byte_rewrites, "\x81\x61='\x81\x62';\x81\x62='\x81\x61';",
+                  [] { std::string e; while (e.size() < 4090) e += "\x81\x61"; return e; }())
     ->Unit(benchmark::kMillisecond);
 
 void BM_HttpGet16MiB(benchmark::State& state) {
@@ -58,5 +116,17 @@ void BM_HttpGet16MiB(benchmark::State& state) {
 BENCHMARK(BM_HttpGet16MiB)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
+
+void* operator new(size_t size) {
+  void* block = std::malloc(size ? size : 1);
+  if (!block) throw std::bad_alloc();
+  CountAllocated(block);
+  return block;
+}
+void operator delete(void* block) noexcept {
+  if (block) heap_in_use -= malloc_usable_size(block);
+  std::free(block);
+}
+void operator delete(void* block, size_t) noexcept { operator delete(block); }
 
 BENCHMARK_MAIN();
