@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-#include "runtime/gbk.h"
 #include "tests/support/temp_dir.h"
 
 namespace runtime {

@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 #include <thread>
 
-#include "runtime/gbk.h"
 #include "runtime/shell.h"
 #include "tests/support/temp_dir.h"
 
