@@ -1,5 +1,12 @@
-// GIF decoding with giflib. Frames are composed onto the logical screen as a
-// viewer shows them; delays are the file's own values.
+// GIF decoding with giflib, one record at a time. Frames are composed onto the
+// logical screen as a viewer shows them; delays are the file's own values.
+//
+// A frame's header declares its size for free (a 16384 x 16384 frame of one
+// colour packs into 200 KB), so each frame is charged to the pixel budget
+// before a single pixel of it is decoded: the pixels it declares (the work of
+// decoding them) and the screen-sized picture kept for it. Frames are decoded
+// one row at a time and clipped to the logical screen; nothing outside the
+// screen is stored.
 #include <gif_lib.h>
 
 #include <algorithm>
@@ -31,24 +38,40 @@ struct GifClose {
     DGifCloseFile(gif, &error);
   }
 };
+using GifPtr = std::unique_ptr<GifFileType, GifClose>;
 
-// Draws one frame's pixels over the canvas (premultiplied; transparent index
-// leaves the canvas as it is).
-void PaintFrame(const SavedImage& frame, const ColorMapObject* map, int transparent, Bitmap& canvas) {
-  const GifImageDesc& d = frame.ImageDesc;
-  for (int y = 0; y < d.Height; ++y) {
-    const int cy = d.Top + y;
-    if (cy < 0 || cy >= canvas.Height()) continue;
-    std::uint32_t* row = canvas.Row(cy);
-    for (int x = 0; x < d.Width; ++x) {
-      const int cx = d.Left + x;
-      const int index = frame.RasterBits[static_cast<size_t>(y) * d.Width + x];
-      if (cx < 0 || cx >= canvas.Width() || index == transparent || index >= map->ColorCount) continue;
-      const GifColorType& c = map->Colors[index];
-      row[cx] = MakeArgb(255, c.Red, c.Green, c.Blue);
-    }
+// Even a one-pixel screen costs a bitmap per frame: each kept frame is charged
+// at least this many pixels, so a file of a million tiny frames is refused too.
+constexpr std::int64_t kFrameOverheadPixels = 1024;
+
+// The rows of an interlaced frame arrive in four passes.
+std::vector<int> RowOrder(int height, bool interlaced) {
+  std::vector<int> order;
+  order.reserve(static_cast<size_t>(height));
+  if (!interlaced) {
+    for (int y = 0; y < height; ++y) order.push_back(y);
+    return order;
   }
-  canvas.MarkDirty();
+  constexpr int kStart[] = {0, 4, 2, 1}, kStep[] = {8, 8, 4, 2};
+  for (int pass = 0; pass < 4; ++pass)
+    for (int y = kStart[pass]; y < height; y += kStep[pass]) order.push_back(y);
+  return order;
+}
+
+// Draws one decoded row of a frame over the canvas, inside the screen only
+// (the transparent index leaves the canvas as it is).
+void PaintRow(const std::vector<GifPixelType>& row, const GifImageDesc& d, int y, const ColorMapObject& map,
+              int transparent, Bitmap& canvas) {
+  const int cy = d.Top + y;
+  if (cy < 0 || cy >= canvas.Height()) return;
+  std::uint32_t* out = canvas.Row(cy);
+  const int x0 = std::max(0, -d.Left), x1 = std::min(d.Width, canvas.Width() - d.Left);
+  for (int x = x0; x < x1; ++x) {
+    const int index = row[static_cast<size_t>(x)];
+    if (index == transparent || index >= map.ColorCount) continue;
+    const GifColorType& c = map.Colors[index];
+    out[d.Left + x] = MakeArgb(255, c.Red, c.Green, c.Blue);
+  }
 }
 
 void ClearArea(Bitmap& canvas, const GifImageDesc& d) {
@@ -59,36 +82,95 @@ void ClearArea(Bitmap& canvas, const GifImageDesc& d) {
   canvas.MarkDirty();
 }
 
+class GifDecoder {
+ public:
+  GifDecoder(GifPtr gif, std::int64_t pixel_budget)
+      : gif_(std::move(gif)), pixels_left_(pixel_budget), canvas_(gif_->SWidth, gif_->SHeight) {}
+
+  std::optional<DecodedImage> Run() {
+    if (canvas_.IsNull()) return std::nullopt;
+    GifRecordType type = UNDEFINED_RECORD_TYPE;
+    do {
+      if (DGifGetRecordType(gif_.get(), &type) != GIF_OK) return std::nullopt;
+      const bool ok = type == IMAGE_DESC_RECORD_TYPE ? ReadFrame()
+                      : type == EXTENSION_RECORD_TYPE ? ReadExtension()
+                                                      : true;
+      if (!ok) return std::nullopt;
+    } while (type != TERMINATE_RECORD_TYPE);
+    if (image_.frames.empty()) return std::nullopt;
+    if (has_delays_) image_.delays = std::move(delays_);
+    return std::move(image_);
+  }
+
+ private:
+  // Only the graphic control block matters: it holds the next frame's delay,
+  // disposal and transparent index.
+  bool ReadExtension() {
+    int code = 0;
+    GifByteType* block = nullptr;
+    if (DGifGetExtension(gif_.get(), &code, &block) != GIF_OK) return false;
+    if (code == GRAPHICS_EXT_FUNC_CODE && block && DGifExtensionToGCB(block[0], block + 1, &control_) == GIF_OK)
+      has_control_ = has_delays_ = true;
+    while (block)
+      if (DGifGetExtensionNext(gif_.get(), &block) != GIF_OK) return false;
+    return true;
+  }
+
+  bool Charge(std::int64_t pixels) {
+    if (pixels < 0 || pixels > pixels_left_) return false;
+    pixels_left_ -= pixels;
+    return true;
+  }
+
+  bool ReadFrame() {
+    if (DGifGetImageDesc(gif_.get()) != GIF_OK) return false;
+    const GifImageDesc d = gif_->Image;
+    const std::int64_t declared = std::int64_t{d.Width} * d.Height;
+    const std::int64_t kept = std::int64_t{canvas_.Width()} * canvas_.Height() + kFrameOverheadPixels;
+    if (!Charge(declared + kept)) return false;
+    const ColorMapObject* map = d.ColorMap ? d.ColorMap : gif_->SColorMap;
+    if (!map) return false;
+    GraphicsControlBlock control = TakeControl();
+    Bitmap before = control.DisposalMode == DISPOSE_PREVIOUS ? canvas_.Clone() : Bitmap();
+    std::vector<GifPixelType> row(static_cast<size_t>(std::max(d.Width, 0)));
+    for (int y : RowOrder(d.Height, d.Interlace)) {
+      if (DGifGetLine(gif_.get(), row.data(), d.Width) != GIF_OK) return false;
+      PaintRow(row, d, y, *map, control.TransparentColor, canvas_);
+    }
+    canvas_.MarkDirty();
+    image_.frames.push_back(canvas_.Clone());
+    delays_.push_back(control.DelayTime);
+    if (control.DisposalMode == DISPOSE_BACKGROUND) ClearArea(canvas_, d);
+    if (control.DisposalMode == DISPOSE_PREVIOUS) canvas_ = std::move(before);
+    return true;
+  }
+
+  // A control block applies to the one frame that follows it.
+  GraphicsControlBlock TakeControl() {
+    GraphicsControlBlock control = has_control_ ? control_ : GraphicsControlBlock{DISPOSAL_UNSPECIFIED, false, 0,
+                                                                                  NO_TRANSPARENT_COLOR};
+    has_control_ = false;
+    return control;
+  }
+
+  GifPtr gif_;
+  std::int64_t pixels_left_;
+  Bitmap canvas_;
+  GraphicsControlBlock control_{};
+  bool has_control_ = false;
+  bool has_delays_ = false;
+  DecodedImage image_;
+  std::vector<int> delays_;
+};
+
 }  // namespace
 
-std::optional<DecodedImage> DecodeGif(std::span<const std::uint8_t> bytes) {
+std::optional<DecodedImage> DecodeGif(std::span<const std::uint8_t> bytes, std::int64_t pixel_budget) {
   Reader reader{bytes};
   int error = 0;
-  std::unique_ptr<GifFileType, GifClose> gif(DGifOpen(&reader, ReadBytes, &error));
-  if (!gif || DGifSlurp(gif.get()) != GIF_OK || gif->ImageCount < 1) return std::nullopt;
-  // Every frame is kept as a full picture of the logical screen.
-  if (!WithinPixelBudget(gif->SWidth, gif->SHeight, gif->ImageCount)) return std::nullopt;
-
-  Bitmap canvas(gif->SWidth, gif->SHeight);
-  if (canvas.IsNull()) return std::nullopt;
-  DecodedImage image;
-  std::vector<int> delays;
-  bool has_delays = false;
-  for (int i = 0; i < gif->ImageCount; ++i) {
-    const SavedImage& frame = gif->SavedImages[i];
-    GraphicsControlBlock gcb{DISPOSAL_UNSPECIFIED, false, 0, NO_TRANSPARENT_COLOR};
-    if (DGifSavedExtensionToGCB(gif.get(), i, &gcb) == GIF_OK) has_delays = true;
-    const ColorMapObject* map = frame.ImageDesc.ColorMap ? frame.ImageDesc.ColorMap : gif->SColorMap;
-    if (!map || !frame.RasterBits) return std::nullopt;
-    Bitmap before = gcb.DisposalMode == DISPOSE_PREVIOUS ? canvas.Clone() : Bitmap();
-    PaintFrame(frame, map, gcb.TransparentColor, canvas);
-    image.frames.push_back(canvas.Clone());
-    delays.push_back(gcb.DelayTime);
-    if (gcb.DisposalMode == DISPOSE_BACKGROUND) ClearArea(canvas, frame.ImageDesc);
-    if (gcb.DisposalMode == DISPOSE_PREVIOUS) canvas = std::move(before);
-  }
-  if (has_delays) image.delays = std::move(delays);
-  return image;
+  GifPtr gif(DGifOpen(&reader, ReadBytes, &error));
+  if (!gif || !WithinPixelBudget(gif->SWidth, gif->SHeight, 1, pixel_budget)) return std::nullopt;
+  return GifDecoder(std::move(gif), pixel_budget).Run();
 }
 
 }  // namespace gfx::detail

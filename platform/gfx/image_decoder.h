@@ -27,13 +27,17 @@ inline constexpr std::int64_t kMaxDecodedPixels = std::int64_t{64} << 20;
 std::optional<DecodedImage> DecodeImage(std::span<const std::uint8_t> bytes);
 
 namespace detail {
-inline bool WithinPixelBudget(std::int64_t width, std::int64_t height, std::int64_t frames = 1) {
+inline bool WithinPixelBudget(std::int64_t width, std::int64_t height, std::int64_t frames = 1,
+                              std::int64_t budget = kMaxDecodedPixels) {
   if (width < 0 || height < 0 || frames < 0) return false;
-  return width * height <= kMaxDecodedPixels / std::max<std::int64_t>(frames, 1);
+  return width * height <= budget / std::max<std::int64_t>(frames, 1);
 }
+// The decoders behind DecodeImage; a test may give them a smaller budget.
 std::optional<DecodedImage> DecodePng(std::span<const std::uint8_t> bytes);
-std::optional<DecodedImage> DecodeJpeg(std::span<const std::uint8_t> bytes);
-std::optional<DecodedImage> DecodeGif(std::span<const std::uint8_t> bytes);
+std::optional<DecodedImage> DecodeJpeg(std::span<const std::uint8_t> bytes,
+                                       std::int64_t pixel_budget = kMaxDecodedPixels);
+std::optional<DecodedImage> DecodeGif(std::span<const std::uint8_t> bytes,
+                                      std::int64_t pixel_budget = kMaxDecodedPixels);
 }  // namespace detail
 
 }  // namespace gfx

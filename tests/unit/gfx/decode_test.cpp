@@ -3,6 +3,7 @@
 #include <zlib.h>
 
 #include "gif_writer.h"
+#include "hostile_images.h"
 #include "jpeg_writer.h"
 #include "platform/gfx/image_decoder.h"
 
@@ -81,6 +82,50 @@ TEST(Decode, HeadersClaimingHugePicturesAreRefused) {
   const std::uint32_t crc = static_cast<std::uint32_t>(crc32(0, png.data() + 12, 17));
   for (int k = 0; k < 4; ++k) png[29 + k] = static_cast<std::uint8_t>(crc >> (24 - 8 * k));
   EXPECT_FALSE(DecodeImage(png));
+}
+
+// A frame's header declares its size for free: a GIF frame is charged to the
+// budget, with the running total of the frames before it, before it is decoded.
+TEST(Decode, GifFramesAreChargedBeforeTheyAreDecoded) {
+  // One frame of 8192 x 8200 on a 1 x 1 screen: 50 KB that would decode 67 million pixels.
+  EXPECT_FALSE(DecodeImage(testing::MakeGifOfHugeFrames(1, 8192, 8200, 1)));
+  // The running total: a budget of three and a half frames' pixels takes three, not four.
+  const std::int64_t budget = 7 * 256 * 256 / 2;
+  auto three = detail::DecodeGif(testing::MakeGifOfHugeFrames(1, 256, 256, 3), budget);
+  ASSERT_TRUE(three);
+  EXPECT_EQ(three->frames.size(), 3u);
+  EXPECT_FALSE(detail::DecodeGif(testing::MakeGifOfHugeFrames(1, 256, 256, 4), budget));
+}
+
+TEST(Decode, GifFramesAreClippedToTheLogicalScreen) {
+  auto image = DecodeImage(testing::MakeGifOfHugeFrames(3, 300, 7, 2));
+  ASSERT_TRUE(image);
+  ASSERT_EQ(image->frames.size(), 2u);
+  EXPECT_EQ(image->frames[1].Width(), 3);
+  EXPECT_EQ(image->frames[1].Height(), 3);
+  EXPECT_EQ(image->frames[1].GetPixel(2, 2), 0xFF000000u);
+  EXPECT_EQ(*image->delays, (std::vector<int>{10, 10}));
+}
+
+// What a JPEG can make libjpeg spend: a size its bytes could not hold, scans
+// without end, working memory beyond what the picture leaves of the budget.
+TEST(Decode, JpegsThatWouldCostFarMoreThanTheyHoldAreRefused) {
+  // A few hundred bytes declaring 8000 x 8000 (libjpeg would pad it all out).
+  EXPECT_FALSE(DecodeImage(testing::MakeJpegDeclaring(8000, 8000)));
+  auto small_cut_off = DecodeImage(testing::MakeJpegDeclaring(1000, 1000));
+  ASSERT_TRUE(small_cut_off);
+  EXPECT_EQ(small_cut_off->frames[0].Width(), 1000);
+
+  EXPECT_FALSE(DecodeImage(testing::MakeJpegWithScans(64, 64, 1000)));
+  auto nine_scans = DecodeImage(testing::MakeJpegWithScans(64, 64, 9));
+  ASSERT_TRUE(nine_scans);
+  EXPECT_TRUE(Near(nine_scans->frames[0].GetPixel(32, 32), 0x606060));
+
+  // A progressive picture keeps every coefficient of the image (two bytes
+  // each) while it reads its scans; a baseline one decodes a row at a time.
+  const std::int64_t budget = 256 * 256 + 16 * 1024;
+  EXPECT_FALSE(detail::DecodeJpeg(testing::MakeJpeg(256, 256, 0x202020, 0xE0E0E0, true), budget));
+  EXPECT_TRUE(detail::DecodeJpeg(testing::MakeJpeg(256, 256, 0x202020, 0xE0E0E0, false), budget));
 }
 
 TEST(Decode, UnreadableBytesGiveNothing) {
