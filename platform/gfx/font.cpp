@@ -4,18 +4,30 @@
 #include <pango/pangocairo.h>
 
 #include "platform/gfx/cairo_ptr.h"
+#include "platform/gfx/program_font_config.h"
 #include "platform/gfx/text_layout.h"
 
 namespace gfx {
 
-bool FontFamilyExists(std::string_view family_utf8) {
-  if (family_utf8.empty()) return false;
-  const std::string family(family_utf8);
+namespace {
+
+bool Installed(const std::string& family) {
   detail::FcPatternPtr pattern(FcPatternCreate());
   FcPatternAddString(pattern.get(), FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
   detail::FcObjectSetPtr objects(FcObjectSetBuild(FC_FAMILY, nullptr));
   detail::FcFontSetPtr fonts(FcFontList(nullptr, pattern.get(), objects.get()));
   return fonts && fonts->nfont > 0;
+}
+
+}  // namespace
+
+bool FontFamilyExists(std::string_view family_utf8) {
+  if (family_utf8.empty()) return false;
+  detail::UseProgramFontConfig();
+  if (Installed(std::string(family_utf8))) return true;
+  for (const std::string& alias : detail::ProgramFontAliases(family_utf8))
+    if (Installed(alias)) return true;
+  return false;
 }
 
 namespace {

@@ -17,7 +17,9 @@ constexpr int kStrikeout = 8;
 }  // namespace font_style
 
 // True when an installed font carries exactly this family name (any of its
-// localised names); fontconfig's substitution is not consulted.
+// localised names), or when the program's own font rules stand an installed
+// family in for it ("宋体" and "SimSun"); fontconfig's other substitutions, which
+// always find some font, are not consulted.
 bool FontFamilyExists(std::string_view family_utf8);
 
 // The family of the desktop's caption (title-bar) font, else of its interface

@@ -26,13 +26,39 @@ class Text : public ::testing::Test {
   }
 };
 
-TEST_F(Text, FamiliesAreFoundByExactNameOnly) {
+TEST_F(Text, FamiliesAreFoundByExactNameOrTheProgramsOwnAlias) {
   EXPECT_TRUE(FontFamilyExists(kFamily));
   EXPECT_TRUE(FontFamilyExists("文泉驿正黑"));  // a localised name of the same family
-  EXPECT_FALSE(FontFamilyExists("宋体"));
+  // The program's font rules stand the sharp WenQuanYi face in for SimSun.
+  EXPECT_TRUE(FontFamilyExists("宋体"));
+  EXPECT_TRUE(FontFamilyExists("SimSun"));
   EXPECT_FALSE(FontFamilyExists("No Such Family Anywhere"));
   EXPECT_FALSE(FontFamilyExists(""));
   EXPECT_FALSE(DesktopUiFontFamily().empty());
+}
+
+// The share of a text's inked pixels that are neither background nor ink:
+// the grey edges of anti-aliased outlines.
+double GreyShare(const Font& font, std::u16string_view text) {
+  Bitmap b(200, 24);
+  Graphics g(b);
+  g.Clear(0xFFFFFFFF);
+  g.DrawString(text, font, {2, 2, 196, 20}, StringFormat{}, 0xFF000000);
+  int ink = 0, grey = 0;
+  for (int y = 0; y < b.Height(); ++y)
+    for (int x = 0; x < b.Width(); ++x) {
+      const unsigned v = GreenOf(b.GetPixel(x, y));
+      ink += v < 224;
+      grey += v >= 64 && v < 224;
+    }
+  return ink ? static_cast<double>(grey) / ink : 1.0;
+}
+
+// "宋体" at 12 px draws from the sharp face's bitmap strikes: solid pixels,
+// where the outlines chosen for Chinese before were mostly grey edges.
+TEST_F(Text, SongTiDrawsChineseAtTwelvePixelsInSolidPixels) {
+  EXPECT_LT(GreyShare(Font("宋体", 12.0f), u"播放地址 把曲目播放页的地址"), 0.05);
+  EXPECT_GT(GreyShare(Font(kFamily, 12.0f), u"播放地址 把曲目播放页的地址"), 0.3);
 }
 
 TEST_F(Text, FontHeightIsALineOfTwelvePixelText) {
