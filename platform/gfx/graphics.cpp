@@ -7,9 +7,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "platform/gfx/cairo_ptr.h"
-#include "platform/gfx/text_layout.h"
+#include "platform/gfx/text_layout_cache.h"
 
 namespace gfx {
 
@@ -272,62 +273,97 @@ void Graphics::DrawImage(const Bitmap& image, const RectF& dest) {
   DrawImage(image, dest, {0, 0, static_cast<float>(image.Width()), static_cast<float>(image.Height())});
 }
 
-void Graphics::DrawImage(const Bitmap& image, const RectF& dest, const RectF& source, float opacity) {
-  cairo_t* cr = impl_->cr.get();
-  if (!cr || image.IsNull() || dest.IsEmpty() || source.IsEmpty() || opacity <= 0) return;
-  // Beyond the image there is nothing to draw: cut the source rectangle to the
-  // image and the destination with it, keeping the scale.
+namespace {
+
+// Image geometry closer than this to a whole pixel or to a scale of 1 counts as
+// on it: positions that went through float arithmetic still take the exact path.
+constexpr float kPixelTolerance = 1e-3f;
+
+bool Near(float a, float b) { return std::fabs(a - b) < kPixelTolerance; }
+bool OnWholePixel(float v) { return Near(v, std::round(v)); }
+
+struct ImageDraw {
+  RectF dest;
+  RectF source;
+};
+
+// The source rectangle cut to the image, and the destination cut with it at
+// the same scale; nothing when no part of the source lies on the image.
+std::optional<ImageDraw> TrimToImage(const Bitmap& image, const RectF& dest, const RectF& source) {
+  if (dest.IsEmpty() || source.IsEmpty()) return std::nullopt;
+  const float x0 = std::max(source.x, 0.0f), y0 = std::max(source.y, 0.0f);
+  const float x1 = std::min(source.Right(), static_cast<float>(image.Width()));
+  const float y1 = std::min(source.Bottom(), static_cast<float>(image.Height()));
+  if (x1 <= x0 || y1 <= y0) return std::nullopt;
   const float kx = dest.width / source.width, ky = dest.height / source.height;
-  const float sx0 = std::max(source.x, 0.0f), sy0 = std::max(source.y, 0.0f);
-  const float sx1 = std::min(source.Right(), static_cast<float>(image.Width()));
-  const float sy1 = std::min(source.Bottom(), static_cast<float>(image.Height()));
-  if (sx1 <= sx0 || sy1 <= sy0) return;
-  if (sx0 != source.x || sy0 != source.y || sx1 != source.Right() || sy1 != source.Bottom()) {
-    const RectF cut_dest{dest.x + (sx0 - source.x) * kx, dest.y + (sy0 - source.y) * ky, (sx1 - sx0) * kx,
-                         (sy1 - sy0) * ky};
-    return DrawImage(image, cut_dest, {sx0, sy0, sx1 - sx0, sy1 - sy0}, opacity);
-  }
-  const bool whole = source.x == 0 && source.y == 0 && source.width == image.Width() && source.height == image.Height();
-  if (whole && dest.width == source.width && dest.height == source.height && dest.x == std::floor(dest.x) &&
-      dest.y == std::floor(dest.y)) {
-    // Unscaled and on whole pixels: the image itself bounds the paint, which
-    // keeps pixman on its plain blending paths.
-    const auto alpha = static_cast<unsigned>(std::lround(opacity * 255.0f));
-    if (opacity < 1.0f && detail::BlendWithConstantAlpha(cr, image, static_cast<int>(dest.x), static_cast<int>(dest.y),
-                                                         alpha))
-      return;
-    cairo_save(cr);
-    cairo_set_source_surface(cr, image.NativeSurface(), dest.x, dest.y);
-    cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
-    opacity >= 1.0f ? cairo_paint(cr) : cairo_paint_with_alpha(cr, opacity);
-    cairo_restore(cr);
-    return;
-  }
-  // A sub-surface keeps the source rectangle's edges from sampling its
-  // neighbours when scaled (the nine cells of a skin stay apart).
+  return ImageDraw{{dest.x + (x0 - source.x) * kx, dest.y + (y0 - source.y) * ky, (x1 - x0) * kx, (y1 - y0) * ky},
+                   {x0, y0, x1 - x0, y1 - y0}};
+}
+
+bool IsWholeImage(const Bitmap& image, const RectF& source) {
+  return Near(source.x, 0) && Near(source.y, 0) && Near(source.width, static_cast<float>(image.Width())) &&
+         Near(source.height, static_cast<float>(image.Height()));
+}
+
+bool IsUnscaledOnPixels(const ImageDraw& d) {
+  return Near(d.dest.width, d.source.width) && Near(d.dest.height, d.source.height) && OnWholePixel(d.dest.x) &&
+         OnWholePixel(d.dest.y);
+}
+
+void PaintSource(cairo_t* cr, float opacity) {
+  opacity >= 1.0f ? cairo_paint(cr) : cairo_paint_with_alpha(cr, opacity);
+}
+
+// The whole image, unscaled, on whole pixels: the image itself bounds the
+// paint, which keeps pixman on its plain blending paths.
+void BlitWholeImage(cairo_t* cr, const Bitmap& image, int x, int y, float opacity) {
+  const auto alpha = static_cast<unsigned>(std::lround(opacity * 255.0f));
+  if (opacity < 1.0f && detail::BlendWithConstantAlpha(cr, image, x, y, alpha)) return;
+  cairo_save(cr);
+  cairo_set_source_surface(cr, image.NativeSurface(), x, y);
+  cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
+  PaintSource(cr, opacity);
+  cairo_restore(cr);
+}
+
+// Part of the image, or the image scaled: a sub-surface keeps the source
+// rectangle's edges from sampling their neighbours when scaled (the nine cells
+// of a skin stay apart).
+void PaintImageArea(cairo_t* cr, const Bitmap& image, const ImageDraw& d, cairo_filter_t scaled_filter,
+                    float opacity) {
   detail::SurfacePtr sub;
   cairo_surface_t* surface = image.NativeSurface();
-  if (!whole) {
-    sub.reset(cairo_surface_create_for_rectangle(surface, source.x, source.y, source.width, source.height));
+  if (!IsWholeImage(image, d.source)) {
+    sub.reset(cairo_surface_create_for_rectangle(surface, d.source.x, d.source.y, d.source.width, d.source.height));
     surface = sub.get();
   }
   detail::PatternPtr pattern(cairo_pattern_create_for_surface(surface));
-  const double sx = source.width / dest.width, sy = source.height / dest.height;
   cairo_matrix_t m;
-  cairo_matrix_init_scale(&m, sx, sy);
-  cairo_matrix_translate(&m, -dest.x, -dest.y);
+  cairo_matrix_init_scale(&m, d.source.width / d.dest.width, d.source.height / d.dest.height);
+  cairo_matrix_translate(&m, -d.dest.x, -d.dest.y);
   cairo_pattern_set_matrix(pattern.get(), &m);
-  const bool unscaled = sx == 1.0 && sy == 1.0 && dest.x == std::floor(dest.x) && dest.y == std::floor(dest.y);
-  cairo_pattern_set_filter(pattern.get(), unscaled ? CAIRO_FILTER_NEAREST : FilterFor(impl_->interpolation));
+  cairo_pattern_set_filter(pattern.get(), IsUnscaledOnPixels(d) ? CAIRO_FILTER_NEAREST : scaled_filter);
   cairo_pattern_set_extend(pattern.get(), CAIRO_EXTEND_PAD);
-
   cairo_save(cr);
   cairo_new_path(cr);
-  cairo_rectangle(cr, dest.x, dest.y, dest.width, dest.height);
+  cairo_rectangle(cr, d.dest.x, d.dest.y, d.dest.width, d.dest.height);
   cairo_clip(cr);
   cairo_set_source(cr, pattern.get());
-  opacity >= 1.0f ? cairo_paint(cr) : cairo_paint_with_alpha(cr, opacity);
+  PaintSource(cr, opacity);
   cairo_restore(cr);
+}
+
+}  // namespace
+
+void Graphics::DrawImage(const Bitmap& image, const RectF& dest, const RectF& source, float opacity) {
+  cairo_t* cr = impl_->cr.get();
+  if (!cr || image.IsNull() || opacity <= 0) return;
+  const std::optional<ImageDraw> draw = TrimToImage(image, dest, source);
+  if (!draw) return;
+  if (IsWholeImage(image, draw->source) && IsUnscaledOnPixels(*draw))
+    return BlitWholeImage(cr, image, static_cast<int>(std::lround(draw->dest.x)),
+                          static_cast<int>(std::lround(draw->dest.y)), opacity);
+  PaintImageArea(cr, image, *draw, FilterFor(impl_->interpolation), opacity);
 }
 
 void Graphics::DrawString(std::u16string_view text, const Font& font, const RectF& layout, const StringFormat& format,

@@ -101,6 +101,14 @@ class Graphics {
 
   // Images: at natural size, stretched into dest, or the source rectangle into
   // dest with a constant opacity (0..1).
+  //
+  // The source rectangle is trimmed to the image first: the parts of it that
+  // lie beyond the image's edges are cut away and dest shrinks with them, at
+  // the same scale, so nothing is drawn where the source has no pixels (a face
+  // cut from the edge of a strip ends where the strip ends; it is not
+  // stretched or padded). A source that misses the image, an empty rectangle
+  // or opacity 0 draws nothing. Unscaled draws on whole pixels copy pixels
+  // exactly; scaled ones filter with the interpolation mode.
   void DrawImage(const Bitmap& image, float x, float y);
   void DrawImage(const Bitmap& image, const RectF& dest);
   void DrawImage(const Bitmap& image, const RectF& dest, const RectF& source, float opacity = 1.0f);

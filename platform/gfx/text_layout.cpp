@@ -3,35 +3,15 @@
 #include <pango/pangocairo.h>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
-#include <list>
-#include <string>
+
+#include "platform/gfx/text_layout_cache.h"
 
 namespace gfx::detail {
 
 namespace {
 
 constexpr double kScale = PANGO_SCALE;
-
-// One Pango context per kind of text rendering (aliased, hinted, unhinted).
-// Metrics hinting is off in all of them so that measuring gives the same
-// numbers whatever the rendering hint.
-PangoContext* SharedContext(int text_hint) {
-  thread_local std::array<GObjectPtr<PangoContext>, 3> contexts;
-  const int kind = (text_hint == 1 || text_hint == 2) ? 0 : (text_hint == 4 ? 2 : 1);
-  auto& slot = contexts[static_cast<size_t>(kind)];
-  if (!slot) {
-    slot.reset(pango_font_map_create_context(pango_cairo_font_map_get_default()));
-    FontOptionsPtr options(cairo_font_options_create());
-    cairo_font_options_set_antialias(options.get(), kind == 0 ? CAIRO_ANTIALIAS_NONE : CAIRO_ANTIALIAS_GRAY);
-    cairo_font_options_set_hint_style(options.get(), kind == 2 ? CAIRO_HINT_STYLE_NONE : CAIRO_HINT_STYLE_SLIGHT);
-    cairo_font_options_set_hint_metrics(options.get(), CAIRO_HINT_METRICS_OFF);
-    pango_cairo_context_set_font_options(slot.get(), options.get());
-    pango_context_set_language(slot.get(), pango_language_from_string("zh-cn"));
-  }
-  return slot.get();
-}
 
 double AlignFactor(StringAlignment a) {
   switch (a) {
@@ -46,8 +26,8 @@ bool IsTrailingSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c ==
 }  // namespace
 
 TextLayout::TextLayout(std::u16string_view text, const Font& font, float width, float height,
-                       const StringFormat& format, int text_hint)
-    : layout_(pango_layout_new(SharedContext(text_hint))),
+                       const StringFormat& format, PangoContext* context)
+    : layout_(pango_layout_new(context)),
       text_(ToIndexedUtf8(text, format.hotkey_prefix)),
       format_(format) {
   pango_layout_set_text(layout_.get(), text_.text.data(), static_cast<int>(text_.text.size()));
@@ -201,44 +181,13 @@ void TextLayout::Draw(cairo_t* cr, const RectF& rect, Argb color) const {
   cairo_restore(cr);
 }
 
-namespace {
-
-struct CacheKey {
-  std::u16string text;
-  std::string family;
-  float size;
-  int style;
-  float width, height;
-  StringFormat format;
-  int hint_kind;
-  bool operator==(const CacheKey&) const = default;
-};
-
-}  // namespace
-
-std::shared_ptr<const TextLayout> LayoutFor(std::u16string_view text, const Font& font, const RectF& rect,
-                                            const StringFormat& format, int text_hint) {
-  constexpr size_t kEntries = 32;
-  thread_local std::list<std::pair<CacheKey, std::shared_ptr<const TextLayout>>> cache;
-  const int hint_kind = (text_hint == 1 || text_hint == 2) ? 0 : (text_hint == 4 ? 2 : 1);
-  const float width = std::max(rect.width, 0.0f), height = std::max(rect.height, 0.0f);
-  for (auto it = cache.begin(); it != cache.end(); ++it) {
-    const CacheKey& k = it->first;
-    if (k.text == text && k.family == font.Family() && k.size == font.Size() && k.style == font.Style() &&
-        k.width == width && k.height == height && k.hint_kind == hint_kind && k.format == format) {
-      cache.splice(cache.begin(), cache, it);
-      return cache.front().second;
-    }
-  }
-  auto layout = std::make_shared<const TextLayout>(text, font, width, height, format, text_hint);
-  cache.emplace_front(CacheKey{std::u16string(text), font.Family(), font.Size(), font.Style(), width, height, format, hint_kind},
-                      layout);
-  if (cache.size() > kEntries) cache.pop_back();
-  return layout;
+GlyphRendering RenderingForHint(int text_hint) {
+  if (text_hint == 1 || text_hint == 2) return GlyphRendering::kAliased;
+  return text_hint == 4 ? GlyphRendering::kGreyUnhinted : GlyphRendering::kGreyHinted;
 }
 
 float LineSpacing(const Font& font) {
-  PangoContext* context = SharedContext(3);
+  PangoContext* context = TextLayoutCache::ForThisThread().Context(GlyphRendering::kGreyHinted);
   FontMetricsPtr metrics(pango_context_get_metrics(context, font.Description(), pango_context_get_language(context)));
   int height = pango_font_metrics_get_height(metrics.get());
   if (height <= 0) height = pango_font_metrics_get_ascent(metrics.get()) + pango_font_metrics_get_descent(metrics.get());

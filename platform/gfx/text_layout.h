@@ -14,12 +14,19 @@
 
 namespace gfx::detail {
 
+// How glyphs are drawn, as far as Pango is concerned.
+enum class GlyphRendering { kAliased = 0, kGreyHinted = 1, kGreyUnhinted = 2 };
+
+// GDI+'s text rendering hints: 1 and 2 draw aliased glyphs, 4 unhinted grey
+// ones, every other hint hinted grey ones.
+GlyphRendering RenderingForHint(int text_hint);
+
 class TextLayout {
  public:
-  // width or height 0 means unbounded in that direction. text_hint takes the
-  // graphics' text rendering hint (GDI+ numbering).
+  // width or height 0 means unbounded in that direction. The context decides
+  // how glyphs are drawn.
   TextLayout(std::u16string_view text, const Font& font, float width, float height, const StringFormat& format,
-             int text_hint);
+             PangoContext* context);
 
   // Geometry relative to the layout rectangle's top-left corner.
   RectF Bounds() const;
@@ -49,11 +56,6 @@ class TextLayout {
   double origin_x_ = 0;  // pixels, where the layout's origin goes in the rect
   double origin_y_ = 0;
 };
-
-// The layout for these arguments, reused while the same text is measured and
-// drawn again (a control measures, then draws, then draws again on hover).
-std::shared_ptr<const TextLayout> LayoutFor(std::u16string_view text, const Font& font, const RectF& rect,
-                                            const StringFormat& format, int text_hint);
 
 float LineSpacing(const Font& font);
 
