@@ -97,7 +97,8 @@ void GroupBoxControl::SetBackgroundColour(Color colour) { UpdateProperty(backgro
 void GroupBoxControl::SetBorder(BorderStyle border) { UpdateProperty(border_, border); }
 void GroupBoxControl::SetRounded(bool rounded) { UpdateProperty(rounded_, rounded); }
 
-// The caption measures in one line's height, 8 pixels in from either side.
+// The caption measures in one line's height, 8 pixels in from either side,
+// with the measuring padding that keeps the frame line off its glyphs.
 void GroupBoxControl::Measure() {
   gfx::Graphics* g = canvas_graphics();
   if (!g) return;
@@ -105,7 +106,7 @@ void GroupBoxControl::Measure() {
   layout.height = FontHeight(font_);
   layout = Adjust(layout, 8, 0, -16, 0);
   const FloatRect size = MeasureTextSize(*g, caption_, font_, format_, layout);
-  caption_width_ = std::round(size.width);
+  caption_width_ = std::round(PaddedTextWidth(size.width, font_));
   caption_height_ = std::round(size.height);
 }
 
@@ -134,7 +135,7 @@ void GroupBoxControl::Paint() {
     else
       DrawBorder(*g, frame, border_);
     ResetClip(*g);
-    const FloatRect caption_rect = Adjust(geometry.caption, 0, 0, 5, 0);
+    const FloatRect caption_rect = InsideMeasuringPadding(Adjust(geometry.caption, 0, 0, 5, 0), font_);
     DrawText(*g, caption_rect, caption_, font_, text_colour_, format_, text_effect_, halo_colour_);
   }
   EndPaint(*this, context);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 #include "razezazo/controls/automatic_text_colour.h"
 #include "razezazo/core/host.h"
@@ -171,36 +172,44 @@ void LabelControl::SetFormat(FormatHandle format) {
   Remeasure();
 }
 
+// A format handle may be held by other controls too (SetFormat takes any
+// handle): a change makes a new format for this label and leaves the one it
+// held as it is. True when the format changed (and the label re-measured).
+bool LabelControl::ChangeFormat(const std::function<void(gfx::StringFormat&)>& change) {
+  if (!format_) return false;
+  auto changed = std::make_shared<gfx::StringFormat>(*format_);
+  change(*changed);
+  if (*changed == *format_) return false;
+  format_ = std::move(changed);
+  Remeasure();
+  return true;
+}
+
 int LabelControl::trimming() const { return format_ ? static_cast<int>(format_->trimming) : 0; }
 void LabelControl::SetTrimming(int trimming) {
-  if (!format_ || trimming == this->trimming()) return;
-  format_->trimming = static_cast<gfx::Trimming>(std::clamp(trimming, 0, 5));
-  Remeasure();
+  ChangeFormat([&](gfx::StringFormat& f) { f.trimming = static_cast<gfx::Trimming>(std::clamp(trimming, 0, 5)); });
 }
 
 int LabelControl::format_flags() const { return format_ ? format_->flags : 0; }
 void LabelControl::SetFormatFlags(int flags) {
-  if (!format_ || flags == format_->flags) return;
-  format_->flags = flags;
-  Remeasure();
+  ChangeFormat([&](gfx::StringFormat& f) { f.flags = flags; });
 }
 
 int LabelControl::alignment() const { return format_ ? static_cast<int>(format_->alignment) : 0; }
 void LabelControl::SetAlignment(int alignment) {
-  if (!format_ || alignment == this->alignment()) return;
-  format_->alignment = static_cast<gfx::StringAlignment>(std::clamp(alignment, 0, 2));
-  Remeasure();
+  ChangeFormat(
+      [&](gfx::StringFormat& f) { f.alignment = static_cast<gfx::StringAlignment>(std::clamp(alignment, 0, 2)); });
 }
 
 // Multi-line replaces no-wrap by its own flags and back; other flags stay.
 void LabelControl::SetMultiLine(bool multi_line) {
   if (multi_line == multi_line_) return;
   multi_line_ = multi_line;
-  if (format_) {
-    const int kept = format_->flags & ~(kSingleLineFlags | kMultiLineFlags);
-    format_->flags = kept | (multi_line ? kMultiLineFlags : kSingleLineFlags);
-  }
-  Remeasure();
+  const bool remeasured = ChangeFormat([&](gfx::StringFormat& f) {
+    const int kept = f.flags & ~(kSingleLineFlags | kMultiLineFlags);
+    f.flags = kept | (multi_line ? kMultiLineFlags : kSingleLineFlags);
+  });
+  if (!remeasured) Remeasure();
 }
 
 // --- measure and paint ---------------------------------------------------------------
@@ -212,7 +221,7 @@ void LabelControl::Measure() {
   // multi-line text in an unbounded rectangle.
   const FloatRect layout = multi_line_ ? FloatRect{} : FloatRect{x(), y(), width(), FontHeight(font_)};
   const FloatRect size = MeasureTextSize(*g, text_, font_, format_, layout);
-  text_width_ = std::round(size.width);
+  text_width_ = std::round(PaddedTextWidth(size.width, font_));
   text_height_ = std::round(size.height);
 }
 
@@ -248,7 +257,8 @@ void LabelControl::DrawCaption(gfx::Graphics& g, const FloatRect& r) {
   ClipToRect(g, area);
   const FloatRect text_rect = TextRect(area);
   OnDrawText(g, text_rect);
-  DrawText(g, text_rect, text_, font_, EffectiveTextColour(), format_, text_effect_, halo_colour_);
+  DrawText(g, InsideMeasuringPadding(text_rect, font_), text_, font_, EffectiveTextColour(), format_, text_effect_,
+           halo_colour_);
   ResetClip(g);
   RazezaZOHost* h = host();
   if (h && h->focused() == this) DrawBorder(g, r, border_style::kFocus);

@@ -3,6 +3,7 @@
 // border, vertical alignment, multi-line wrapping, automatic text colour and
 // animated text changes (the old text slides or fades out, the new one in).
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -81,7 +82,9 @@ class LabelControl : public ControlBase {
   const FontHandle& font() const { return font_; }
   void SetFont(FontHandle font);
 
-  // The string format and the settings kept in it.
+  // The string format and the settings kept in it. The label never changes a
+  // format in place: its setters give it a changed copy, so a handle shared
+  // with other controls stays as they set it.
   const FormatHandle& format() const { return format_; }
   void SetFormat(FormatHandle format);
   int trimming() const;
@@ -122,6 +125,7 @@ class LabelControl : public ControlBase {
   FloatRect TextRect(const FloatRect& text_area) const;
   Color EffectiveTextColour() const;
   void Remeasure();
+  bool ChangeFormat(const std::function<void(gfx::StringFormat&)>& change);
 
   FontHandle font_;
   std::u16string text_;

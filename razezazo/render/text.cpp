@@ -1,5 +1,7 @@
 #include "razezazo/render/text.h"
 
+#include <algorithm>
+
 namespace razezazo {
 
 namespace {
@@ -25,6 +27,17 @@ FloatRect MeasureTextSize(const gfx::Graphics& g, std::u16string_view text, cons
 }
 
 float FontHeight(const FontHandle& font) { return font ? font->Height() : 0.0f; }
+
+float MeasuringPadding(const FontHandle& font) { return font ? font->Size() / 6.0f : 0.0f; }
+
+float PaddedTextWidth(float measured_width, const FontHandle& font) {
+  return measured_width > 0 ? measured_width + 2 * MeasuringPadding(font) : 0.0f;
+}
+
+FloatRect InsideMeasuringPadding(const FloatRect& rect, const FontHandle& font) {
+  const float padding = MeasuringPadding(font);
+  return {rect.x + padding, rect.y, std::max(rect.width - 2 * padding, 0.0f), rect.height};
+}
 
 void DrawText(gfx::Graphics& g, const FloatRect& rect, std::u16string_view text, const FontHandle& font, Color color,
               const FormatHandle& format, int effect, Color halo_color) {

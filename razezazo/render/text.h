@@ -25,6 +25,17 @@ FloatRect MeasureTextSize(const gfx::Graphics& g, std::u16string_view text, cons
                           const FormatHandle& format, const FloatRect& layout);
 float FontHeight(const FontHandle& font);
 
+// The text engine the framework's geometry was drawn up for measures a text
+// with a sixth of an em of padding on either side and draws it inset by as
+// much; Pango adds none. Where a layout counts on that room (a group box's
+// caption gap, a label's measured width), the controls add it back, so that
+// text never touches a line drawn beside it.
+float MeasuringPadding(const FontHandle& font);
+// A measured text width with that padding on either side (an empty text stays 0).
+float PaddedTextWidth(float measured_width, const FontHandle& font);
+// The rectangle less the padding on its left and right.
+FloatRect InsideMeasuringPadding(const FloatRect& rect, const FontHandle& font);
+
 // The rectangle is truncated to whole pixels. Effects 3 and 4 put a soft or a
 // tight halo under the text; halo colour 0 picks white at alpha 85 behind dark
 // text and black at alpha 75 behind light text.

@@ -41,6 +41,42 @@ TEST_F(GroupBoxTest, FrameLineNeverCrossesTheCaption) {
   }
 }
 
+// A pixel or more of clear space between the frame line's ends and the
+// caption's first and last inked columns, whatever the alignment.
+TEST_F(GroupBoxTest, CaptionGlyphsKeepClearOfTheFrameLine) {
+  const razezazo::Color red_line = razezazo::ToArgb(0x0000FF);  // Windows RGB: red
+  for (int alignment : {0, 1, 2}) {
+    GroupBoxControl box;
+    ASSERT_TRUE(box.Create(window_, {20, 40, 340, 50}, runtime::Gbk("播放地址"),
+                           {.caption_alignment = alignment, .text_colour = razezazo::ToArgb(0, 254),
+                            .border = red_line}));
+    const gfx::Bitmap& canvas = box.canvas();
+    auto is_line = [&](int x, int y) {
+      const gfx::Argb p = canvas.GetPixel(x, y);
+      return A(p) > 200 && R(p) > 200 && G(p) < 60;
+    };
+    auto is_ink = [&](int x, int y) {
+      const gfx::Argb p = canvas.GetPixel(x, y);
+      return A(p) > 64 && R(p) < 100;
+    };
+    int first_ink = -1, last_ink = -1;
+    for (int x = 0; x < canvas.Width(); ++x)
+      for (int y = 0; y < 2 + static_cast<int>(box.caption_height()); ++y)
+        if (is_ink(x, y)) {
+          if (first_ink < 0) first_ink = x;
+          last_ink = x;
+        }
+    ASSERT_GT(first_ink, 0) << alignment;
+    const int line_y = static_cast<int>(std::trunc(box.caption_height() / 2)) + 1;
+    int line_ends = first_ink, line_resumes = last_ink;
+    while (line_ends > 0 && !is_line(line_ends, line_y)) --line_ends;
+    while (line_resumes < canvas.Width() - 1 && !is_line(line_resumes, line_y)) ++line_resumes;
+    ASSERT_TRUE(is_line(line_ends, line_y) && is_line(line_resumes, line_y)) << alignment;
+    EXPECT_GE(first_ink - line_ends, 2) << "alignment " << alignment;
+    EXPECT_GE(line_resumes - last_ink, 2) << "alignment " << alignment;
+  }
+}
+
 TEST_F(GroupBoxTest, BackgroundFillsTheFrameOnly) {
   GroupBoxControl box;
   ASSERT_TRUE(box.Create(window_, {20, 100, 340, 90}, runtime::Gbk("解析结果"),

@@ -221,6 +221,28 @@ TEST_F(LabelTest, AWidthlessTitleMeasuresItsText) {
   EXPECT_EQ(title.text(), runtime::Gbk("新标题"));
 }
 
+// Format handles may be shared (a label takes any handle it is given); the
+// setters give the label a changed copy and leave the shared format alone.
+TEST_F(LabelTest, FormatSettersLeaveASharedFormatAlone) {
+  LabelControl first, second;
+  ASSERT_TRUE(first.Create(window_, {10, 10, 120, 20}, "first"));
+  ASSERT_TRUE(second.Create(window_, {10, 40, 120, 20}, "second"));
+  const razezazo::FormatHandle shared = first.format();
+  second.SetFormat(shared);
+  const gfx::StringFormat before = *shared;
+  first.SetAlignment(2);
+  first.SetTrimming(3);
+  first.SetFormatFlags(first.format_flags() | razezazo::text_flags::kNoClip);
+  first.SetMultiLine(true);
+  EXPECT_EQ(first.alignment(), 2);
+  EXPECT_EQ(first.trimming(), 3);
+  EXPECT_EQ(first.format_flags() & razezazo::text_flags::kMultiLineLabel, razezazo::text_flags::kMultiLineLabel);
+  EXPECT_EQ(*shared, before);
+  EXPECT_EQ(second.format(), shared);
+  EXPECT_EQ(second.alignment(), 0);
+  EXPECT_EQ(second.format_flags(), razezazo::text_flags::kNoWrap);
+}
+
 TEST_F(LabelTest, DestroyReleasesTextFontAndFormat) {
   LabelControl label;
   ASSERT_TRUE(label.Create(window_, {20, 20, 100, 24}, "text"));
