@@ -50,19 +50,24 @@ std::shared_ptr<const TextLayout> TextLayoutCache::Get(std::u16string_view text,
                                                        float height, const StringFormat& format,
                                                        GlyphRendering rendering) {
   const LayoutKeyView key{text, font.Family(), font.Size(), font.Style(), width, height, format, rendering};
+  // A control measures a text and then draws it: the last one used is tried
+  // before the text is hashed.
+  if (!recent_.empty() && LayoutKeyEqual::Same(LayoutKeyEqual::View(recent_.front()->first), key))
+    return recent_.front()->second.layout;
   if (auto found = entries_.find(key); found != entries_.end()) {
     recent_.splice(recent_.begin(), recent_, found->second.age);
     return found->second.layout;
   }
   auto layout = std::make_shared<const TextLayout>(text, font, width, height, format, Context(rendering));
-  LayoutKey owned{std::u16string(key.text), std::string(key.family), key.size, key.style, key.width, key.height,
-                  key.format, key.rendering};
+  LayoutKey owned{std::u16string(text), std::string(font.Family()), font.Size(), font.Style(), width, height,
+                  format, rendering};
   auto added = entries_.emplace(std::move(owned), Entry{layout, {}}).first;
-  recent_.push_front(&added->first);
+  recent_.push_front(&*added);
   added->second.age = recent_.begin();
   if (recent_.size() > kEntries) {
-    entries_.erase(*recent_.back());
+    const auto oldest = entries_.find(recent_.back()->first);
     recent_.pop_back();
+    entries_.erase(oldest);
   }
   return layout;
 }

@@ -67,12 +67,15 @@ class TextLayoutCache {
 
  private:
   static constexpr size_t kEntries = 32;
+  struct Entry;
+  using Map = std::unordered_map<LayoutKey, Entry, LayoutKeyHash, LayoutKeyEqual>;
+  using Age = std::list<Map::value_type*>;  // most recently used first
   struct Entry {
     std::shared_ptr<const TextLayout> layout;
-    std::list<const LayoutKey*>::iterator age;
+    Age::iterator age;
   };
-  std::unordered_map<LayoutKey, Entry, LayoutKeyHash, LayoutKeyEqual> entries_;
-  std::list<const LayoutKey*> recent_;  // most recently used first
+  Map entries_;
+  Age recent_;
   std::array<GObjectPtr<PangoContext>, 3> contexts_;
 };
 
