@@ -37,8 +37,9 @@ LayoutKeyView LayoutKeyEqual::View(const LayoutKey& k) {
 }
 
 bool LayoutKeyEqual::Same(const LayoutKeyView& a, const LayoutKeyView& b) {
-  return a.text == b.text && a.family == b.family && a.size == b.size && a.style == b.style && a.width == b.width &&
-         a.height == b.height && a.rendering == b.rendering && a.format == b.format;
+  // The numbers first: they differ most cheaply.
+  return a.width == b.width && a.height == b.height && a.size == b.size && a.style == b.style &&
+         a.rendering == b.rendering && a.text == b.text && a.family == b.family && a.format == b.format;
 }
 
 TextLayoutCache& TextLayoutCache::ForThisThread() {
