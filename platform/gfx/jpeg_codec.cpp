@@ -9,6 +9,7 @@
 // - a progressive file may hold any number of scans, each a pass over the
 //   blocks of its components; real encoders pass over a picture's blocks
 //   about six times, so the scans may pass over them ten times at most.
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 
@@ -104,8 +105,9 @@ bool DecodeInto(Decompressor& d, std::span<const std::uint8_t> bytes, std::int64
   if (!WithinPixelBudget(d.info.image_width, d.info.image_height, 1, pixel_budget) ||
       !BytesCouldHold(pixels, bytes.size()))
     return false;
-  // libjpeg's buffers may use what the picture leaves of the budget.
-  d.info.mem->max_memory_to_use = static_cast<long>((pixel_budget - pixels) * sizeof(Argb));
+  // libjpeg's buffers may use what the picture leaves of the budget (at
+  // least a byte: 0 would mean no limit).
+  d.info.mem->max_memory_to_use = static_cast<long>(std::max<std::int64_t>((pixel_budget - pixels) * sizeof(Argb), 1));
   StartScanBudget(&d.info, d.scans);
   d.info.progress = &d.scans.base;
   const bool cmyk = d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
