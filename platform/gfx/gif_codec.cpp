@@ -2,11 +2,11 @@
 // logical screen as a viewer shows them; delays are the file's own values.
 //
 // A frame's header declares its size for free (a 16384 x 16384 frame of one
-// colour packs into 200 KB), so each frame is charged to the pixel budget
-// before a single pixel of it is decoded: the pixels it declares (the work of
-// decoding them) and the screen-sized picture kept for it. Frames are decoded
-// one row at a time and clipped to the logical screen; nothing outside the
-// screen is stored.
+// colour packs into 200 KB), so before a single pixel is decoded a first walk
+// over the records, which skips the compressed data, charges every frame to
+// the pixel budget: the pixels it declares (the work of decoding them) and the
+// screen-sized picture kept for it. Frames are then decoded one row at a time
+// and clipped to the logical screen; nothing outside the screen is stored.
 #include <gif_lib.h>
 
 #include <algorithm>
@@ -82,10 +82,49 @@ void ClearArea(Bitmap& canvas, const GifImageDesc& d) {
   canvas.MarkDirty();
 }
 
+// Reads one extension record, handing its first block to `first`.
+template <typename First>
+bool ReadExtensionRecord(GifFileType& gif, First first) {
+  int code = 0;
+  GifByteType* block = nullptr;
+  if (DGifGetExtension(&gif, &code, &block) != GIF_OK) return false;
+  if (block) first(code, block);
+  while (block)
+    if (DGifGetExtensionNext(&gif, &block) != GIF_OK) return false;
+  return true;
+}
+
+// The first walk: every frame's cost, read from its descriptor while its
+// compressed data is skipped block by block.
+bool FramesFitBudget(GifFileType& gif, std::int64_t pixel_budget) {
+  if (!WithinPixelBudget(gif.SWidth, gif.SHeight, 1, pixel_budget)) return false;
+  const std::int64_t kept = std::int64_t{gif.SWidth} * gif.SHeight + kFrameOverheadPixels;
+  std::int64_t left = pixel_budget;
+  GifRecordType type = UNDEFINED_RECORD_TYPE;
+  do {
+    if (DGifGetRecordType(&gif, &type) != GIF_OK) return false;
+    if (type == EXTENSION_RECORD_TYPE && !ReadExtensionRecord(gif, [](int, const GifByteType*) {})) return false;
+    if (type != IMAGE_DESC_RECORD_TYPE) continue;
+    if (DGifGetImageDesc(&gif) != GIF_OK) return false;
+    left -= std::int64_t{gif.Image.Width} * gif.Image.Height + kept;
+    if (left < 0) return false;
+    int code_size = 0;
+    GifByteType* block = nullptr;
+    if (DGifGetCode(&gif, &code_size, &block) != GIF_OK) return false;
+    while (block)
+      if (DGifGetCodeNext(&gif, &block) != GIF_OK) return false;
+  } while (type != TERMINATE_RECORD_TYPE);
+  return true;
+}
+
+GifPtr Open(Reader& reader) {
+  int error = 0;
+  return GifPtr(DGifOpen(&reader, ReadBytes, &error));
+}
+
 class GifDecoder {
  public:
-  GifDecoder(GifPtr gif, std::int64_t pixel_budget)
-      : gif_(std::move(gif)), pixels_left_(pixel_budget), canvas_(gif_->SWidth, gif_->SHeight) {}
+  explicit GifDecoder(GifPtr gif) : gif_(std::move(gif)), canvas_(gif_->SWidth, gif_->SHeight) {}
 
   std::optional<DecodedImage> Run() {
     if (canvas_.IsNull()) return std::nullopt;
@@ -106,28 +145,15 @@ class GifDecoder {
   // Only the graphic control block matters: it holds the next frame's delay,
   // disposal and transparent index.
   bool ReadExtension() {
-    int code = 0;
-    GifByteType* block = nullptr;
-    if (DGifGetExtension(gif_.get(), &code, &block) != GIF_OK) return false;
-    if (code == GRAPHICS_EXT_FUNC_CODE && block && DGifExtensionToGCB(block[0], block + 1, &control_) == GIF_OK)
-      has_control_ = has_delays_ = true;
-    while (block)
-      if (DGifGetExtensionNext(gif_.get(), &block) != GIF_OK) return false;
-    return true;
-  }
-
-  bool Charge(std::int64_t pixels) {
-    if (pixels < 0 || pixels > pixels_left_) return false;
-    pixels_left_ -= pixels;
-    return true;
+    return ReadExtensionRecord(*gif_, [this](int code, const GifByteType* block) {
+      if (code == GRAPHICS_EXT_FUNC_CODE && DGifExtensionToGCB(block[0], block + 1, &control_) == GIF_OK)
+        has_control_ = has_delays_ = true;
+    });
   }
 
   bool ReadFrame() {
     if (DGifGetImageDesc(gif_.get()) != GIF_OK) return false;
     const GifImageDesc d = gif_->Image;
-    const std::int64_t declared = std::int64_t{d.Width} * d.Height;
-    const std::int64_t kept = std::int64_t{canvas_.Width()} * canvas_.Height() + kFrameOverheadPixels;
-    if (!Charge(declared + kept)) return false;
     const ColorMapObject* map = d.ColorMap ? d.ColorMap : gif_->SColorMap;
     if (!map) return false;
     GraphicsControlBlock control = TakeControl();
@@ -154,7 +180,6 @@ class GifDecoder {
   }
 
   GifPtr gif_;
-  std::int64_t pixels_left_;
   Bitmap canvas_;
   GraphicsControlBlock control_{};
   bool has_control_ = false;
@@ -166,11 +191,12 @@ class GifDecoder {
 }  // namespace
 
 std::optional<DecodedImage> DecodeGif(std::span<const std::uint8_t> bytes, std::int64_t pixel_budget) {
-  Reader reader{bytes};
-  int error = 0;
-  GifPtr gif(DGifOpen(&reader, ReadBytes, &error));
-  if (!gif || !WithinPixelBudget(gif->SWidth, gif->SHeight, 1, pixel_budget)) return std::nullopt;
-  return GifDecoder(std::move(gif), pixel_budget).Run();
+  Reader walk{bytes}, decode{bytes};
+  GifPtr plan = Open(walk);
+  if (!plan || !FramesFitBudget(*plan, pixel_budget)) return std::nullopt;
+  GifPtr gif = Open(decode);
+  if (!gif) return std::nullopt;
+  return GifDecoder(std::move(gif)).Run();
 }
 
 }  // namespace gfx::detail
