@@ -123,6 +123,27 @@ TEST(Fill, ImagesDrawAtNaturalSizeStretchedFromASourceRectAndWithOpacity) {
   EXPECT_NEAR(RedOf(b.GetPixel(0, 0)), 255, 2);
 }
 
+// A source rectangle reaching beyond the image is trimmed to it, and the
+// destination shrinks with it at the same scale: nothing is stretched or
+// padded where the source has no pixels.
+TEST(Fill, ASourceBeyondTheImageIsTrimmedAndTheDestinationWithIt) {
+  Bitmap src(4, 2);
+  for (int x = 0; x < 4; ++x)
+    for (int y = 0; y < 2; ++y) src.SetPixel(x, y, x < 2 ? 0xFFFF0000 : 0xFF0000FF);
+  Bitmap b(20, 20);
+  Graphics g(b);
+  // Source x 2..6 at twice the size: only x 2..4 exists, drawn into 10..14.
+  g.DrawImage(src, RectF{10, 10, 8, 4}, RectF{2, 0, 4, 2});
+  EXPECT_EQ(b.GetPixel(10, 10), 0xFF0000FFu);
+  EXPECT_EQ(b.GetPixel(13, 13), 0xFF0000FFu);
+  EXPECT_EQ(Alpha(b, 14, 10), 0u);
+  EXPECT_EQ(testing::CountPainted(b), 16);
+  // A source entirely off the image draws nothing.
+  g.Clear(0);
+  g.DrawImage(src, RectF{0, 0, 4, 2}, RectF{4, 0, 4, 2});
+  EXPECT_EQ(testing::CountPainted(b), 0);
+}
+
 // The constant-opacity path blends straight into the pixels: it must give what
 // source-over with the opacity gives, stay inside the clip, and handle rows
 // whose width is not a multiple of its eight-pixel steps.
