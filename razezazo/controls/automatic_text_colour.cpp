@@ -1,12 +1,12 @@
 #include "razezazo/controls/automatic_text_colour.h"
 
-#include "razezazo/core/host.h"
+#include "razezazo/render/host_surface.h"
 #include "razezazo/render/text.h"
 
 namespace razezazo {
 
 Color AutomaticTextColour(const ControlBase& control, Color colour) {
-  RazezaZOHost* h = control.host();
+  HostSurface* h = control.host();
   if (!h) return colour;
   const Color host_background = ToArgb(static_cast<std::uint32_t>(h->GetField(21)));
   const bool dark = IsBackgroundDark(&h->background_picture(), control.bounds(), host_background);

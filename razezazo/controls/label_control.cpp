@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "razezazo/controls/automatic_text_colour.h"
-#include "razezazo/core/host.h"
+#include "razezazo/render/host_surface.h"
 #include "razezazo/render/clip.h"
 #include "razezazo/render/paint_cycle.h"
 #include "razezazo/render/shapes.h"
@@ -260,7 +260,7 @@ void LabelControl::DrawCaption(gfx::Graphics& g, const FloatRect& r) {
   DrawText(g, InsideMeasuringPadding(text_rect, font_), text_, font_, EffectiveTextColour(), format_, text_effect_,
            halo_colour_);
   ResetClip(g);
-  RazezaZOHost* h = host();
+  HostSurface* h = host();
   if (h && h->focused() == this) DrawBorder(g, r, border_style::kFocus);
 }
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "razezazo/core/host.h"
+#include "razezazo/render/host_surface.h"
 #include "razezazo/render/paint_cycle.h"
 #include "razezazo/render/shapes.h"
 
@@ -186,11 +186,10 @@ void PictureControl::Paint() {
     if (frame_count_ > 1) image_->SelectFrame(shown - 1);
     DrawImage(*g, r);
     if (border_ != border_style::kNone) DrawBorder(*g, r, border_);
-    RazezaZOHost* h = host();
+    HostSurface* h = host();
     if (h && h->focused() == this) DrawBorder(*g, r, border_style::kFocus);
   }
-  EndPaint(*this, context);
-  ScheduleNextFrame(shown);
+  if (EndPaint(*this, context)) ScheduleNextFrame(shown);
 }
 
 void PictureControl::DrawImage(gfx::Graphics& g, const FloatRect& r) {

@@ -32,7 +32,7 @@ ControlOptions BaseOptions(const PushButtonOptions& options) {
   return base;
 }
 
-std::uint32_t HostBackgroundRgb(const RazezaZOHost* host) {
+std::uint32_t HostBackgroundRgb(const HostSurface* host) {
   return host ? static_cast<std::uint32_t>(host->GetField(21)) : 0;
 }
 
@@ -76,7 +76,7 @@ bool PushButton::Create(winsys::WindowId host_window, const FloatRect& bounds, c
 
 bool PushButton::Create(ControlBase& parent, const FloatRect& bounds, const runtime::Text& caption,
                         const PushButtonOptions& options) {
-  Configure(caption, options, parent.host());
+  Configure(caption, options, HostOfWindow(parent.host_window()));
   return ControlBase::Create(parent, bounds, ButtonKind(), BaseOptions(options));
 }
 
@@ -196,13 +196,12 @@ void PushButton::Paint(std::optional<int> state, bool erase) {
   if (!self()) return;
   if (state) state_ = *state;
   const int s = state_;
-  const Handle me = self();
   PaintContext context = BeginPaint(*this, std::nullopt, erase);
-  if (!Lookup<ControlBase>(me)) return;  // composing the old picture ran other controls' handlers
+  if (context.control_gone) return;  // composing the old picture ran handlers that deleted it
   if (gfx::Graphics* g = context.graphics) {
     if (!BackgroundHook(context, s)) DrawButtonFace(*g, width(), height(), s, HostBackgroundRgb(host()), rounded_);
     const bool no_focus_rect = DrawCaptionAndIcon(context, s);
-    RazezaZOHost* h = host();
+    HostSurface* h = host();
     if (!no_focus_rect && h && h->focused() == this)
       DrawBorder(*g, Adjust(context.rect, 2, 2, -4, -5), border_style::kFocus);
   }

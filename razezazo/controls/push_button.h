@@ -30,6 +30,8 @@
 
 namespace razezazo {
 
+class RazezaZOHost;
+
 struct PushButtonOptions {
   FontRequest font;
   Color text_colour = 0xD2000000;   // black at alpha 210

@@ -50,11 +50,4 @@ winsys::WindowId CreateFrameworkWindow(const FrameworkWindowOptions& options) {
   return window;
 }
 
-gfx::Bitmap& SharedScratchCanvas(int min_width, int min_height) {
-  static gfx::Bitmap canvas;
-  if (canvas.Width() < min_width || canvas.Height() < min_height)
-    canvas = gfx::Bitmap(std::max(canvas.Width(), min_width), std::max(canvas.Height(), min_height));
-  return canvas;
-}
-
 }  // namespace razezazo

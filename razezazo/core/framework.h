@@ -6,15 +6,17 @@
 
 #include "platform/gfx/bitmap.h"
 #include "platform/window/window_system.h"
+#include "razezazo/render/host_surface.h"
+#include "razezazo/render/scratch_canvas.h"
 #include "runtime/text.h"
 
 namespace razezazo {
 
 inline constexpr char kFrameworkClass[] = "Ex_RazezaZO";
 
-// Window properties of framework windows.
+// Window properties of framework windows (the host handle's, kControl, is
+// declared with HostSurface).
 namespace property {
-inline constexpr char kControl[] = "Ex_Wnd_Control";  // the window's host handle
 inline constexpr char kFlags[] = "Ex_Wnd_Flags";      // 1 popup menu, 2 self-closing popup, 3 message box
 inline constexpr char kHost[] = "Ex_RazezaZO_Host";
 inline constexpr char kSub[] = "Ex_RazezaZO_Sub";
@@ -53,8 +55,5 @@ struct FrameworkWindowOptions {
 // A top-level framework window: 380 x 250 and centred in the work area unless
 // told otherwise; 0 when it could not be created.
 winsys::WindowId CreateFrameworkWindow(const FrameworkWindowOptions& options = {});
-
-// The one scratch buffer all hosts share; it only grows.
-gfx::Bitmap& SharedScratchCanvas(int min_width, int min_height);
 
 }  // namespace razezazo

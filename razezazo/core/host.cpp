@@ -5,7 +5,9 @@
 #include "razezazo/controls/picture_control.h"
 #include "razezazo/core/framework.h"
 #include "razezazo/render/color.h"
+#include "razezazo/render/message_payload.h"
 #include "razezazo/render/paint_cycle.h"
+#include "razezazo/render/scratch_canvas.h"
 #include "runtime/gbk.h"
 
 namespace razezazo {
@@ -28,7 +30,7 @@ std::uint32_t CaptionFlagsFor(const std::optional<std::uint32_t>& given, std::ui
 
 }  // namespace
 
-RazezaZOHost::RazezaZOHost() { AcquireHandle(); }
+RazezaZOHost::RazezaZOHost() = default;
 
 RazezaZOHost::~RazezaZOHost() {
   if (window_ && System().IsWindow(window_)) {
@@ -38,13 +40,13 @@ RazezaZOHost::~RazezaZOHost() {
 }
 
 RazezaZOHost* HostOfWindow(winsys::WindowId window) {
-  if (!window) return nullptr;
-  return Lookup<RazezaZOHost>(static_cast<Handle>(System().GetProp(window, property::kControl)));
+  return dynamic_cast<RazezaZOHost*>(HostSurfaceOfWindow(window));
 }
 
 bool RazezaZOHost::Create(winsys::WindowId window, const HostOptions& options) {
   winsys::WindowSystem& system = System();
   if (!system.IsWindow(window) || window == window_) return false;
+  if (attached()) OnDestroy();
   window_ = window;
   std::uint32_t style = system.Style(window);
   layer_alpha_ = options.layer_alpha.value_or(-1);
@@ -115,9 +117,12 @@ void RazezaZOHost::SetBusy(bool busy) {
     if (ControlBase* control = Lookup<ControlBase>(handle)) DrawPlacement(*control);
 }
 
+// Both rectangles are read first: composing runs query handlers that may
+// delete the control.
 void RazezaZOHost::DrawPlacement(ControlBase& control) {
-  RepaintHostRegion(*this, control.previous_bounds(), true);
-  RepaintHostRegion(*this, control.bounds(), true);
+  const FloatRect before = control.previous_bounds(), now = control.bounds();
+  RepaintHostRegion(*this, before, true);
+  RepaintHostRegion(*this, now, true);
 }
 
 void RazezaZOHost::QueueRedraw(const FloatRect& rect, int mode) { redraw_queue_.Add(rect, mode); }
@@ -125,6 +130,11 @@ void RazezaZOHost::QueueRedraw(const FloatRect& rect, int mode) { redraw_queue_.
 void RazezaZOHost::RedrawNow(const std::optional<FloatRect>& rect) {
   RepaintHostRegion(*this, rect.value_or(FloatRect{0, 0, static_cast<float>(width_), static_cast<float>(height_)}),
                     true);
+}
+
+HostOptions RazezaZOHost::Look() const {
+  return {.layer_alpha = layer_alpha_, .image_placement = image_placement_, .frame_style = frame_style_,
+          .initial_paint = initial_paint_, .blur_behind = blur_behind_, .creation_rect = creation_rect_};
 }
 
 void RazezaZOHost::UpdateTooltip(ControlBase* control, const std::optional<runtime::Text>& text) {
@@ -141,26 +151,13 @@ void RazezaZOHost::SetAccelerator(ControlBase* control, unsigned key) {
   if (control && key) accelerators_.emplace_back(control, key);
 }
 
-void RazezaZOHost::AppendTopLevel(ControlBase* control) {
-  control->previous_ = last_control_;
-  control->next_ = nullptr;
-  if (last_control_) last_control_->next_ = control;
-  last_control_ = control;
-  if (!first_control_) first_control_ = control;
-}
-
-void RazezaZOHost::UnlinkTopLevel(ControlBase* control, ControlBase* previous, ControlBase* next) {
-  if (first_control_ == control) first_control_ = next;
-  if (last_control_ == control) last_control_ = previous;
-}
-
-void RazezaZOHost::ForgetControl(ControlBase* control) {
-  if (hot_ == control) hot_ = nullptr;
-  if (pressed_ == control) pressed_ = nullptr, pressing_ = false;
-  if (focused_ == control) focused_ = nullptr;
-  if (keyboard_focus_ == control) keyboard_focus_ = nullptr;
-  SetAccelerator(control, 0);
-  if (attached()) System().RemoveTool(window_, control->self());
+void RazezaZOHost::ForgetControl(ControlBase& control) {
+  if (hot_ == &control) hot_ = nullptr;
+  if (pressed_ == &control) pressed_ = nullptr, pressing_ = false;
+  if (focused_ == &control) focused_ = nullptr;
+  if (keyboard_focus_ == &control) keyboard_focus_ = nullptr;
+  SetAccelerator(&control, 0);
+  if (attached()) System().RemoveTool(window_, control.self());
 }
 
 void RazezaZOHost::OnDestroy() {
@@ -169,15 +166,14 @@ void RazezaZOHost::OnDestroy() {
   busy_ = true;
   system.SetWindowProc(window_, previous_proc_);
   redraw_queue_.Clear();
-  while (ControlBase* control = first_control_) {
+  while (ControlBase* control = first_control()) {
     control->Destroy();
-    if (first_control_ == control) first_control_ = control->next_sibling();
+    if (first_control() == control) ControlTree::Unlink(*control);  // one that could not destroy itself
   }
   if (!HostOfWindow(background_source_)) background_image_.reset();
   if (pressing_ || leave_tracking_ || system.Capture() == window_) system.ReleaseCapture();
   pressing_ = leave_tracking_ = false;
   focused_ = hot_ = pressed_ = keyboard_focus_ = nullptr;
-  first_control_ = last_control_ = nullptr;
   ReleaseCaption();
   caption_flags_ = 0;
   back_graphics_.reset();
@@ -186,6 +182,7 @@ void RazezaZOHost::OnDestroy() {
   accelerators_.clear();
   deferred_placements_.clear();
   system.RemoveProp(window_, property::kControl);
+  DropPayloadsFor(window_);  // of messages still queued for the window, never to be delivered
   previous_proc_ = nullptr;
   window_ = 0;
   busy_ = false;
@@ -193,12 +190,17 @@ void RazezaZOHost::OnDestroy() {
 
 void RazezaZOHost::OnSize(winsys::WParam kind) {
   if (kind == winsys::SIZE_MINIMIZED) return;
-  CaptionPlacementChanged();
+  RefreshMaximizeFace();
   gfx::RectI rect = System().WindowRect(window_);
   if (rect.width == width_ && rect.height == height_) return;
   width_ = rect.width;
   height_ = rect.height;
-  if (hooks_.size_changed) hooks_.size_changed(window_, width_, height_);
+  if (hooks_.size_changed) {
+    const winsys::WindowId window = window_;
+    WeakRef<RazezaZOHost> self(*this);
+    hooks_.size_changed(window, width_, height_);
+    if (!self || window_ != window) return;  // the hook deleted or detached the host
+  }
   CreateBuffers();
   SetBackground(std::nullopt, -1, 0, true);
 }

@@ -15,7 +15,7 @@
 #include "razezazo/core/host_options.h"
 #include "razezazo/core/redraw_queue.h"
 #include "razezazo/render/control_base.h"
-#include "razezazo/render/framework_object.h"
+#include "razezazo/render/host_surface.h"
 #include "razezazo/render/image.h"
 #include "runtime/text.h"
 
@@ -25,25 +25,25 @@ class CaptionButton;
 class LabelControl;
 class PictureControl;
 
-class RazezaZOHost : public FrameworkObject {
+class RazezaZOHost : public HostSurface {
  public:
   RazezaZOHost();
   ~RazezaZOHost() override;
 
   // Attaches the host to `window`. False when the window does not exist or is
-  // already this host's window.
+  // already this host's window. A host attached elsewhere lets that window go
+  // first, as its destruction would (its controls are destroyed).
   bool Create(winsys::WindowId window, const HostOptions& options = {});
-  bool attached() const { return window_ != 0; }
 
   // The window procedure's body.
   winsys::LResult Message(unsigned message, winsys::WParam wparam, winsys::LParam lparam);
-  // Queues a redraw of `rect` (RedrawQueue modes).
+  // Queues a redraw of `rect` (a redraw_mode).
   void QueueRedraw(const FloatRect& rect, int mode);
-  // Re-adds the control's tool tip over its bounds; no text: the control's name;
-  // an empty text removes the tip.
-  void UpdateTooltip(ControlBase* control, const std::optional<runtime::Text>& text = std::nullopt);
+  void UpdateTooltip(ControlBase* control, const std::optional<runtime::Text>& text = std::nullopt) override;
   void SetAccelerator(ControlBase* control, unsigned key);
-  void SetFocus(ControlBase* control, bool by_keyboard);
+  // Moves the focus to a visible, enabled, interactive control (not a caption
+  // button): 10241 to the old one, then 10240 to the new one.
+  void SetFocus(ControlBase* control, bool by_keyboard) override;
   // Recomposes and presents `rect`, or the whole window.
   void RedrawNow(const std::optional<FloatRect>& rect = std::nullopt);
   // Shows the window: kind 0 at once; 1 fade in, 7 zoom in, 3/4 wipe from the
@@ -70,40 +70,34 @@ class RazezaZOHost : public FrameworkObject {
                      bool quiet = false);
   HostHooks& hooks() { return hooks_; }
 
+  // The control under a point of the window (window pixels): the last drawn
+  // visible, enabled control whose bounds hold it, a child before its parent;
+  // null over the background. This is the control a press there would reach.
+  ControlBase* ControlAt(int x, int y) const;
+
+  // The rectangle given at creation (for frame style 1 the nine-grid margins of
+  // the background image); empty when none was given.
+  const FloatRect& creation_rect() const { return creation_rect_; }
+  // The creation options that reproduce this host's look on another window:
+  // layer alpha, image placement, frame style, initial paint, blur and the
+  // creation rectangle (a message box dresses like its parent this way).
+  HostOptions Look() const;
+
   // --- state the controls and the paint cycle work with ------------------------
-  winsys::WindowId window() const { return window_; }
-  bool busy() const { return busy_; }
   // Clearing busy draws the control placements that arrived meanwhile.
   void SetBusy(bool busy);
-  int layer_alpha() const { return layer_alpha_; }
-  int width() const { return width_; }
-  int height() const { return height_; }
-  FloatRect WholeWindow() const { return {0, 0, static_cast<float>(width_), static_cast<float>(height_)}; }
-  gfx::Bitmap& back_buffer() { return back_buffer_; }
-  gfx::Graphics& back_graphics() { return *back_graphics_; }
-  gfx::Bitmap& background_picture() { return background_picture_; }
-  const std::optional<gfx::Region>& clip_region() const { return clip_region_; }
   std::uint32_t caption_flags() const { return caption_flags_; }
-  const FloatRect& creation_rect() const { return creation_rect_; }
   bool resizable() const { return resizable_; }
 
-  ControlBase* first_control() const { return first_control_; }
-  ControlBase* last_control() const { return last_control_; }
-  ControlBase* focused() const { return focused_; }
+  ControlBase* focused() const override { return focused_; }
   ControlBase* hot() const { return hot_; }
   ControlBase* pressed() const { return pressed_; }
   bool pressing() const { return pressing_; }
-  ControlBase* keyboard_focus() const { return keyboard_focus_; }
-  void ClearFocus() { focused_ = nullptr; }
+  ControlBase* keyboard_focus() const override { return keyboard_focus_; }
+  void ClearFocus() override { focused_ = nullptr; }
+  void ForgetControl(ControlBase& control) override;
 
-  // Top-level control list: appends, unlinks.
-  void AppendTopLevel(ControlBase* control);
-  void UnlinkTopLevel(ControlBase* control, ControlBase* previous, ControlBase* next);
-  void SetTopLevelEnds(ControlBase* first, ControlBase* last) { first_control_ = first, last_control_ = last; }
-  // Every slot that refers to a control that is going away is cleared.
-  void ForgetControl(ControlBase* control);
-
-  std::int64_t GetField(int index) const;
+  std::int64_t GetField(int index) const override;
   void SetField(int index, std::int64_t value);
 
  private:
@@ -132,8 +126,10 @@ class RazezaZOHost : public FrameworkObject {
   void ToggleMaximize();
   void CreateCaption();
   void ReleaseCaption();
-  void TitleFollows(const char* utf8);
-  void CaptionPlacementChanged();
+  // The title label shows the window text the window was just given.
+  void ShowWindowTitle(const char* utf8);
+  // The maximise button's face follows the window's zoomed state.
+  void RefreshMaximizeFace();
   bool IsTitle(const ControlBase* control) const;
   void CreateBuffers();
   void DrawBackground();
@@ -141,7 +137,7 @@ class RazezaZOHost : public FrameworkObject {
   void DrawShadow(gfx::Graphics& g);
   void FadeInStep();
   void StopFade();
-  void BroadcastRepaint(ControlBase* first);
+  void BroadcastRepaint();
   void ProcessPendingMessages();
   void DrawShowFrame(int kind, int frame_number, const gfx::Bitmap& picture, gfx::Bitmap& frame) const;
   void RunCloseAnimation();
@@ -149,37 +145,27 @@ class RazezaZOHost : public FrameworkObject {
   const gfx::Bitmap* BackgroundImage() const;
   void DrawPlacement(ControlBase& control);
   void RebuildBackground();
-  static ControlBase* Alive(Handle control);
+  // The control behind a handle the host held across application code.
+  static ControlBase* LiveControl(Handle control);
   void CallHook(const MouseHook& hook, Handle control, winsys::WParam wparam, winsys::LParam lparam);
-  ControlBase* HitTest(int x, int y) const;
   void DeliverTo(Handle control, unsigned message, winsys::WParam wparam, winsys::LParam lparam);
 
-  winsys::WindowId window_ = 0;
   winsys::WindowProc previous_proc_;
   ControlBase* focused_ = nullptr;
   ControlBase* hot_ = nullptr;
   ControlBase* pressed_ = nullptr;
   bool pressing_ = false;
-  bool busy_ = false;
-  gfx::Bitmap back_buffer_;
-  std::unique_ptr<gfx::Graphics> back_graphics_;
-  gfx::Bitmap background_picture_;
   winsys::WindowId background_source_ = 0;
   ImageHandle background_image_;
   std::uint32_t background_colour_ = 0;
-  ControlBase* first_control_ = nullptr;
-  ControlBase* last_control_ = nullptr;
   std::uint32_t caption_flags_ = 0;
   int frame_style_ = 7;
-  int layer_alpha_ = -1;
   int image_placement_ = 0;
   std::int64_t shadow_colour_ = 0;
   bool resizable_ = false;
   bool drag_anywhere_ = true;
   bool image_edges_ = true;
   int close_animation_ = 0;
-  int width_ = 0;
-  int height_ = 0;
   ControlBase* keyboard_focus_ = nullptr;
   bool blur_behind_ = false;
   bool initial_paint_ = true;
@@ -189,7 +175,6 @@ class RazezaZOHost : public FrameworkObject {
   std::vector<std::pair<ControlBase*, unsigned>> accelerators_;
   RedrawQueue redraw_queue_;
   std::vector<Handle> deferred_placements_;
-  std::optional<gfx::Region> clip_region_;
   gfx::Bitmap snapshot_;
   int fade_alpha_ = 0;
   HostHooks hooks_;

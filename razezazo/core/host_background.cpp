@@ -43,13 +43,11 @@ const gfx::Bitmap* RazezaZOHost::BackgroundImage() const {
 }
 
 // Every visible control hears that the background changed, children too: a
-// label inside a group box may take its text colour from it.
-void RazezaZOHost::BroadcastRepaint(ControlBase* first) {
-  for (ControlBase* c = first; c; c = c->next_sibling()) {
-    if (!c->visible()) continue;
-    c->Deliver(event::kRepaintBroadcast, 0, 0);
-    BroadcastRepaint(c->first_child());
-  }
+// label inside a group box may take its text colour from it. The handlers may
+// change the tree, so the walk goes over a snapshot of handles.
+void RazezaZOHost::BroadcastRepaint() {
+  for (Handle handle : controls_.Snapshot([](const ControlBase& c) { return c.visible(); }))
+    if (ControlBase* c = LiveControl(handle)) c->Deliver(event::kRepaintBroadcast, 0, 0);
 }
 
 void RazezaZOHost::SetBackground(std::optional<std::span<const std::uint8_t>> image, std::int64_t colour, int mode,
@@ -67,13 +65,18 @@ void RazezaZOHost::SetBackground(std::optional<std::span<const std::uint8_t>> im
   if (mode == 1) snapshot_ = back_buffer_.Clone();
   DrawBackground();
   CopyPixels(back_buffer_, background_picture_, {0, 0, width_, height_});
-  if (!quiet) BroadcastRepaint(first_control_);
-  ComposeChildren(*this, first_control_, WholeWindow(), *back_graphics_);
+  if (!quiet) {
+    WeakRef<RazezaZOHost> self(*this);
+    BroadcastRepaint();
+    if (!self || !attached()) return;  // a handler deleted or detached the host
+  }
+  ComposeChildren(*this, first_control(), WholeWindow(), *back_graphics_);
   SetBusy(false);
   // Desktop-composition blur needs OsMajorVersion 6; this platform reports 0.
+  // An empty window has no picture to fade in (and its fade could never end).
   if (mode == 0) {
     Present(*this, WholeWindow());
-  } else if (mode == 1) {
+  } else if (mode == 1 && !snapshot_.IsNull()) {
     SetBusy(true);
     fade_alpha_ = 0;
     Handle self = handle();

@@ -60,13 +60,13 @@ void RazezaZOHost::LayOutCaption() {
   }
 }
 
-void RazezaZOHost::TitleFollows(const char* utf8) {
+void RazezaZOHost::ShowWindowTitle(const char* utf8) {
   if ((caption_flags_ & kCaptionTitle) && title_ && utf8) title_->SetText(runtime::Utf8ToGbk(utf8));
 }
 
 // The maximise button shows maximise or restore by the window's state, which
 // changes without any mouse move over it.
-void RazezaZOHost::CaptionPlacementChanged() {
+void RazezaZOHost::RefreshMaximizeFace() {
   for (auto& button : caption_buttons_) button->Deliver(event::kPlacementChanged, 0, 0);
 }
 

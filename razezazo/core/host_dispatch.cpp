@@ -1,6 +1,7 @@
 // The host's window procedure: every message of the window passes here.
 #include "razezazo/core/framework.h"
 #include "razezazo/core/host.h"
+#include "razezazo/render/control_events.h"
 #include "razezazo/render/message_payload.h"
 #include "razezazo/render/paint_cycle.h"
 #include "runtime/gbk.h"
@@ -52,7 +53,7 @@ winsys::LResult RazezaZOHost::Dispatch(unsigned message, winsys::WParam wparam, 
     case WM_ACTIVATE: OnActivate(wparam, lparam); break;
     case WM_SETTEXT: {
       LResult result = PassOn(message, wparam, lparam);
-      if (result) TitleFollows(reinterpret_cast<const char*>(lparam));
+      if (result) ShowWindowTitle(reinterpret_cast<const char*>(lparam));
       return result;
     }
     case WM_PAINT: {
@@ -139,11 +140,9 @@ std::optional<winsys::LResult> RazezaZOHost::HostMessage(unsigned message, winsy
       if (wparam == 1) return 0;
       return std::nullopt;
     }
-    case host_message::kControlMoved: {
+    case event::kPlacementChanged: {  // a control reports its move; it hears the same code
       ControlBase* control = NamedControl(wparam, *this);
-      if (!control) return 1;
-      control->Deliver(event::kPlacementChanged, 0, 0);
-      if (lparam != 1) return 1;
+      if (!control || !control->DeliverSurvived(event::kPlacementChanged) || lparam != 1) return 1;
       if (busy_) {
         deferred_placements_.push_back(control->self());
         return 0;

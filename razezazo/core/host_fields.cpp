@@ -19,8 +19,8 @@ std::int64_t RazezaZOHost::GetField(int index) const {
     case 9: return busy_;
     case 16: return background_source_;
     case 21: return background_colour_;
-    case 22: return HandleOf(first_control_);
-    case 23: return HandleOf(last_control_);
+    case 22: return HandleOf(first_control());
+    case 23: return HandleOf(last_control());
     case 24: return caption_flags_;
     case 26: return frame_style_;
     case 27: return layer_alpha_;

@@ -40,22 +40,22 @@ unsigned FoldKey(unsigned key) { return key < 128 ? static_cast<unsigned>(std::t
 // Application code runs inside every event and hook and may destroy, or even
 // delete, the control it was handed. Across those calls the host holds on to
 // handles and looks the control up again before each use.
-ControlBase* RazezaZOHost::Alive(Handle control) { return control ? Lookup<ControlBase>(control) : nullptr; }
+ControlBase* RazezaZOHost::LiveControl(Handle control) { return control ? Lookup<ControlBase>(control) : nullptr; }
 
 void RazezaZOHost::CallHook(const MouseHook& hook, Handle control, winsys::WParam wparam, winsys::LParam lparam) {
   if (!hook) return;
-  ControlBase* c = Alive(control);
+  ControlBase* c = LiveControl(control);
   hook(window_, c, wparam, lparam, c ? c->kind() : 0);
 }
 
 void RazezaZOHost::DeliverTo(Handle control, unsigned message, winsys::WParam wparam, winsys::LParam lparam) {
-  if (ControlBase* c = Alive(control))
+  if (ControlBase* c = LiveControl(control))
     c->Deliver(static_cast<int>(message), static_cast<std::intptr_t>(wparam), lparam);
 }
 
-ControlBase* RazezaZOHost::HitTest(int x, int y) const {
+ControlBase* RazezaZOHost::ControlAt(int x, int y) const {
   ControlBase* hit = nullptr;
-  for (ControlBase* c = last_control_; c;) {
+  for (ControlBase* c = last_control(); c;) {
     if (Usable(c) && Contains(c->bounds(), x, y)) {
       hit = c;
       c = c->last_child();  // a hit child replaces its parent
@@ -72,7 +72,7 @@ void RazezaZOHost::Mouse(unsigned message, winsys::WParam keys, winsys::LParam p
     MouseWhilePressing(message, position);
     return;
   }
-  const Handle hit = HandleOf(HitTest(winsys::PointX(position), winsys::PointY(position)));
+  const Handle hit = HandleOf(ControlAt(winsys::PointX(position), winsys::PointY(position)));
   const Handle old_hot = HandleOf(hot_);
   if (hit != old_hot) Leave(old_hot, hit, keys, position);
   switch (message) {
@@ -84,12 +84,12 @@ void RazezaZOHost::Mouse(unsigned message, winsys::WParam keys, winsys::LParam p
       break;
   }
   DeliverTo(hit, message, keys, position);
-  hot_ = Alive(hit);
+  hot_ = LiveControl(hit);
 }
 
 // 10243 and the leave hook for the control the mouse left for `now_under`.
 void RazezaZOHost::Leave(Handle left, Handle now_under, winsys::WParam keys, winsys::LParam position) {
-  ControlBase* c = Alive(left);
+  ControlBase* c = LiveControl(left);
   if (!c || !c->visible()) return;
   c->Deliver(event::kMouseLeave, static_cast<std::intptr_t>(keys), Argument(now_under));
   CallHook(hooks_.mouse_leave, left, keys, position);
@@ -97,11 +97,11 @@ void RazezaZOHost::Leave(Handle left, Handle now_under, winsys::WParam keys, win
 
 // 10242, the enter hook and the tooltip for the control the mouse came to from `before`.
 void RazezaZOHost::Enter(Handle entered, Handle before, winsys::WParam keys, winsys::LParam position) {
-  ControlBase* c = Alive(entered);
+  ControlBase* c = LiveControl(entered);
   if (!c) return;
   c->Deliver(event::kMouseEnter, static_cast<std::intptr_t>(keys), Argument(before));
   CallHook(hooks_.mouse_enter, entered, keys, position);
-  if (ControlBase* still = Alive(entered)) UpdateTooltip(still);
+  if (ControlBase* still = LiveControl(entered)) UpdateTooltip(still);
 }
 
 void RazezaZOHost::MouseWhilePressing(unsigned message, winsys::LParam position) {
@@ -114,14 +114,14 @@ void RazezaZOHost::MouseWhilePressing(unsigned message, winsys::LParam position)
   if (message != winsys::WM_LBUTTONUP) return;
   CallHook(hooks_.left_up, 0, 0, position);
   System().ReleaseCapture();
-  const Handle hit = HandleOf(HitTest(winsys::PointX(position), winsys::PointY(position)));
+  const Handle hit = HandleOf(ControlAt(winsys::PointX(position), winsys::PointY(position)));
   const bool still_pressed = pressed_ && HandleOf(pressed_) == pressed;  // the handlers above may have destroyed it
   if (still_pressed && hit == pressed) {
     Click(pressed, Argument(pressed), position, 0, position);
   } else if (still_pressed && pressed_->visible()) {
     Leave(pressed, hit, 0, position);
     Enter(hit, pressed, 0, position);
-    hot_ = Alive(hit);
+    hot_ = LiveControl(hit);
   }
   pressed_ = nullptr;
   pressing_ = false;
@@ -131,7 +131,7 @@ void RazezaZOHost::LeftDown(Handle hit, winsys::WParam keys, winsys::LParam posi
   winsys::WindowSystem& system = System();
   if (system.Focus() != window_) system.SetFocus(window_);
   bool second_press = keys == static_cast<winsys::WParam>(event::kDoubleClickMark);
-  if (!Alive(hit)) {
+  if (!LiveControl(hit)) {
     if (!second_press) {
       if (drag_anywhere_) StartMoving();
     } else if (winsys::PointY(position) < 30 && (caption_flags_ & kCaptionMaximize)) {
@@ -140,8 +140,8 @@ void RazezaZOHost::LeftDown(Handle hit, winsys::WParam keys, winsys::LParam posi
     }
     return;
   }
-  const bool answered = Alive(hit)->Deliver(event::kPressQuery, 0, 0) != kNotHandled;
-  ControlBase* control = Alive(hit);
+  const bool answered = LiveControl(hit)->Deliver(event::kPressQuery, 0, 0) != kNotHandled;
+  ControlBase* control = LiveControl(hit);
   if (!control || !(answered || control->interactive())) {
     bool title_maximizes = (caption_flags_ & kCaptionTitle) && (caption_flags_ & kCaptionMaximize);
     if (second_press && title_maximizes && IsTitle(control)) {
@@ -153,7 +153,7 @@ void RazezaZOHost::LeftDown(Handle hit, winsys::WParam keys, winsys::LParam posi
     return;
   }
   CallHook(hooks_.left_down, hit, keys, position);
-  if (!(control = Alive(hit))) return;
+  if (!(control = LiveControl(hit))) return;
   pressed_ = control;
   pressing_ = true;
   if (control->interactive() && focused_ != control) MoveFocusByMouse(hit, keys, position);
@@ -164,12 +164,12 @@ void RazezaZOHost::LeftDown(Handle hit, winsys::WParam keys, winsys::LParam posi
 void RazezaZOHost::MoveFocusByMouse(Handle control, winsys::WParam keys, winsys::LParam position) {
   const Handle old = HandleOf(focused_);
   keyboard_focus_ = nullptr;
-  focused_ = Alive(control);
-  if (ControlBase* c = Alive(old)) {
+  focused_ = LiveControl(control);
+  if (ControlBase* c = LiveControl(old)) {
     c->Deliver(event::kFocusLost, static_cast<std::intptr_t>(keys), Argument(control));
     CallHook(hooks_.focus_lost, old, keys, position);
   }
-  if (ControlBase* c = Alive(control)) {
+  if (ControlBase* c = LiveControl(control)) {
     c->Deliver(event::kFocusGained, static_cast<std::intptr_t>(keys), Argument(old));
     CallHook(hooks_.focus_gained, control, keys, position);
   }
@@ -177,7 +177,7 @@ void RazezaZOHost::MoveFocusByMouse(Handle control, winsys::WParam keys, winsys:
 
 void RazezaZOHost::Click(Handle control, std::intptr_t argument1, std::intptr_t argument2, winsys::WParam keys,
                          winsys::LParam position) {
-  if (ControlBase* c = Alive(control)) c->Deliver(event::kClick, argument1, argument2);
+  if (ControlBase* c = LiveControl(control)) c->Deliver(event::kClick, argument1, argument2);
   CallHook(hooks_.click, control, keys, position);
 }
 
@@ -192,17 +192,22 @@ bool RazezaZOHost::KeyDown(unsigned message, winsys::WParam key, winsys::LParam 
   return false;
 }
 
+// From the top-level control that holds the focus (or from the first one) to
+// the next that can take it, wrapping round, each top-level control passed at
+// most once. A focus outside the tree (unlinked) counts as no focus.
 void RazezaZOHost::TabToNext() {
-  ControlBase* start = focused_ ? focused_ : first_control_;
+  ControlBase* start = focused_;
+  while (start && start->parent()) start = start->parent();
+  if (!start || !ControlTree::IsLinked(*start)) start = first_control();
   if (!start) return;
-  while (start->parent()) start = start->parent();
-  for (ControlBase* c = start->next_sibling() ? start->next_sibling() : first_control_; c;
-       c = c->next_sibling() ? c->next_sibling() : first_control_) {
+  int left = 0;
+  for (ControlBase* c = first_control(); c; c = c->next_sibling()) ++left;
+  auto after = [this](ControlBase* c) { return c->next_sibling() ? c->next_sibling() : first_control(); };
+  for (ControlBase* c = after(start); left > 0; c = after(c), --left) {
     if (Usable(c) && c->interactive() && c->kind() != kKindCaptionButton) {
       if (c != focused_) SetFocus(c, true);
       return;
     }
-    if (c == start) return;  // every top-level control passed once
   }
 }
 
@@ -223,8 +228,8 @@ void RazezaZOHost::SetFocus(ControlBase* control, bool by_keyboard) {
   const Handle old = HandleOf(focused_), now = HandleOf(control);
   focused_ = control;
   keyboard_focus_ = by_keyboard ? control : nullptr;
-  if (ControlBase* c = Alive(old)) c->SendEvent(event::kFocusLost, 0, Argument(now));
-  if (ControlBase* c = Alive(now)) c->SendEvent(event::kFocusGained, 0, Argument(old));
+  if (ControlBase* c = LiveControl(old)) c->SendEvent(event::kFocusLost, 0, Argument(now));
+  if (ControlBase* c = LiveControl(now)) c->SendEvent(event::kFocusGained, 0, Argument(old));
 }
 
 }  // namespace razezazo

@@ -136,13 +136,8 @@ HostOptions LookOf(const MessageBoxOptions& options) {
     look = *options.look;
     if (look.layer_alpha && !look.blur_behind && OsMajorVersion() >= 6) look.blur_behind = true;
   } else if (RazezaZOHost* parent = HostOfWindow(options.parent)) {
-    look.layer_alpha = static_cast<int>(parent->GetField(27));
-    look.image_placement = static_cast<int>(parent->GetField(28));
-    const int frame = parent->frame_style();
-    look.frame_style = frame == 1 ? 7 : frame;
-    look.initial_paint = parent->GetField(38) != 0;
-    look.blur_behind = parent->GetField(37) != 0;
-    look.creation_rect = parent->creation_rect();
+    look = parent->Look();
+    if (look.frame_style == 1) look.frame_style = 7;
     look.background_source = options.parent;
   } else {
     look.background_colour = 0xFF8800;

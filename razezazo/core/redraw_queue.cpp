@@ -7,9 +7,9 @@ namespace razezazo {
 
 void RedrawQueue::Add(const FloatRect& rect, int mode) {
   if (!host_) return;
-  if (mode == kNow)
+  if (mode == redraw_mode::kNow)
     RepaintHostRegion(*host_, rect, host_->layer_alpha() == -1);
-  else if (mode == kFront)
+  else if (mode == redraw_mode::kFront)
     entries_.push_front(rect);
   else
     entries_.push_back(rect);

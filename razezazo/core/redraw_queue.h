@@ -12,12 +12,10 @@ class RazezaZOHost;
 
 class RedrawQueue {
  public:
-  enum Mode : int { kAppend = 0, kNow = 1, kFront = 2 };
-
   void SetTarget(RazezaZOHost* host) { host_ = host; }
   void Clear() { entries_.clear(); }
-  // kAppend queues at the end, kFront at the start, kNow draws the rectangle at
-  // once; then the queue is drained unless a drain is already running.
+  // redraw_mode::kAppend queues at the end, kFront at the start, kNow draws the
+  // rectangle at once; then the queue is drained unless a drain is already running.
   void Add(const FloatRect& rect, int mode);
   bool IsIdle() const { return !draining_; }
   size_t size() const { return entries_.size(); }

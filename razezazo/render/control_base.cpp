@@ -1,6 +1,7 @@
 #include "razezazo/render/control_base.h"
 
-#include "razezazo/core/host.h"
+#include "razezazo/render/control_events.h"
+#include "razezazo/render/host_surface.h"
 #include "razezazo/render/message_payload.h"
 #include "razezazo/render/paint_cycle.h"
 
@@ -9,47 +10,42 @@ namespace {
 
 winsys::WindowSystem& System() { return winsys::Current(); }
 
-// Host message arguments.
-winsys::WParam HandleArg(Handle handle) { return handle; }
-
 }  // namespace
 
 ControlBase::~ControlBase() { Destroy(); }
 
-RazezaZOHost* ControlBase::host() const { return Lookup<RazezaZOHost>(host_handle_); }
+HostSurface* ControlBase::host() const { return Lookup<HostSurface>(host_handle_); }
+
+ControlTree* ControlBase::tree() const {
+  HostSurface* h = host();
+  return h ? &h->controls() : nullptr;
+}
 
 bool ControlBase::Create(winsys::WindowId host_window, const FloatRect& bounds, int kind,
                          const ControlOptions& options) {
-  RazezaZOHost* host = HostOfWindow(host_window);
-  if (!host) return false;
-  if (self()) Unlink();
-  host_window_ = host_window;
-  host_handle_ = host->handle();
-  if (!CreateCommon(bounds, kind, options)) return false;
-  host->AppendTopLevel(this);
-  CreateCanvas();
-  return true;
+  HostSurface* host = HostSurfaceOfWindow(host_window);
+  return host && CreateIn(*host, nullptr, bounds, kind, options);
 }
 
 bool ControlBase::Create(ControlBase& parent, const FloatRect& bounds, int kind, const ControlOptions& options) {
-  if (!parent.self() || !parent.host()) return false;
-  if (self()) Unlink();
-  host_window_ = parent.host_window_;
-  host_handle_ = parent.host_handle_;
-  if (!CreateCommon(bounds, kind, options)) return false;
-  AppendTo(&parent);
-  CreateCanvas();
-  return true;
+  HostSurface* host = parent.self() ? parent.host() : nullptr;
+  return host && CreateIn(*host, &parent, bounds, kind, options);
 }
 
-bool ControlBase::CreateCommon(const FloatRect& bounds, int kind, const ControlOptions& options) {
+// Creation ends with events 1 and 15; after them the control is not touched,
+// since their handlers may delete it.
+bool ControlBase::CreateIn(HostSurface& host, ControlBase* parent, const FloatRect& bounds, int kind,
+                           const ControlOptions& options) {
+  if (parent == this || (parent && ControlTree::IsAncestor(*this, *parent))) return false;
+  if (self()) Destroy();
   AcquireHandle();
+  host_window_ = host.window();
+  host_handle_ = host.handle();
   bounds_ = bounds;
   previous_bounds_ = {};
   cursor_ = options.cursor;
   name_.clear();
   tag_.clear();
-  parent_ = previous_ = next_ = first_child_ = last_child_ = nullptr;
   opacity_ = 255;
   disabled_ = false;
   redraw_enabled_ = true;
@@ -57,10 +53,13 @@ bool ControlBase::CreateCommon(const FloatRect& bounds, int kind, const ControlO
   visible_ = options.visible;
   interactive_ = options.interactive;
   transition_ = {options.transition_interval_ms, options.transition_steps, 0, options.transition_kind};
+  host.controls().Append(*this, parent);
+  EnterControlWindow(self(), host_window_);
+  CreateCanvas();
   return true;
 }
 
-void ControlBase::CreateCanvas() {
+void ControlBase::MakeCanvas() {
   canvas_graphics_.reset();
   int w = kind_ == kKindCanvasless ? 1 : static_cast<int>(bounds_.width);
   int h = kind_ == kKindCanvasless ? 1 : static_cast<int>(bounds_.height);
@@ -68,77 +67,44 @@ void ControlBase::CreateCanvas() {
   canvas_graphics_ = std::make_unique<gfx::Graphics>(canvas_);
   canvas_graphics_->SetSmoothing(gfx::SmoothingMode::AntiAlias);
   canvas_graphics_->SetTextHint(3);
+}
+
+void ControlBase::CreateCanvas() {
+  MakeCanvas();
   if (!self()) return;
-  Deliver(event::kCreated, 0, 0);
-  Deliver(event::kRepaint, 0, 0);
+  if (DeliverSurvived(event::kCreated)) RepaintNow();
 }
 
-void ControlBase::AppendTo(ControlBase* parent) {
-  parent_ = parent;
-  previous_ = nullptr;
-  next_ = nullptr;
-  if (!parent) {
-    if (RazezaZOHost* h = host()) h->AppendTopLevel(this);
-    return;
-  }
-  previous_ = parent->last_child_;
-  if (previous_) previous_->next_ = this;
-  parent->last_child_ = this;
-  if (!parent->first_child_) parent->first_child_ = this;
-}
+void ControlBase::Unlink() { ControlTree::Unlink(*this); }
 
-void ControlBase::Unlink() {
-  ControlBase* previous = previous_;
-  ControlBase* next = next_;
-  if (previous) previous->next_ = next;
-  if (next) next->previous_ = previous;
-  if (parent_) {
-    if (parent_->first_child_ == this) parent_->first_child_ = next;
-    if (parent_->last_child_ == this) parent_->last_child_ = previous;
-  } else if (RazezaZOHost* h = host()) {
-    h->UnlinkTopLevel(this, previous, next);
-  }
-  previous_ = next_ = nullptr;
-}
-
-void ControlBase::SetParent(ControlBase* parent) {
-  if (!self() || parent == this) return;
-  Unlink();
-  AppendTo(parent);
+bool ControlBase::SetParent(ControlBase* parent) {
+  ControlTree* t = self() ? tree() : nullptr;
+  if (!t || !t->Append(*this, parent)) return false;
   Invalidate();
+  return true;
 }
 
-void ControlBase::ChangeZOrder(bool to_front, bool invalidate) {
-  if (!self()) return;
-  ControlBase* parent = parent_;
-  Unlink();
-  if (to_front) {
-    AppendTo(parent);
-  } else if (parent) {
-    parent_ = parent;
-    next_ = parent->first_child_;
-    if (next_) next_->previous_ = this;
-    parent->first_child_ = this;
-    if (!parent->last_child_) parent->last_child_ = this;
-  } else if (RazezaZOHost* h = host()) {
-    next_ = h->first_control();
-    if (next_) next_->previous_ = this;
-    h->SetTopLevelEnds(this, h->last_control() ? h->last_control() : this);
-  }
+bool ControlBase::ChangeZOrder(bool to_front, bool invalidate) {
+  ControlTree* t = self() && ControlTree::IsLinked(*this) ? tree() : nullptr;
+  if (!t) return false;
+  ControlBase* parent = links_.parent;
+  if (!(to_front ? t->Append(*this, parent) : t->Prepend(*this, parent))) return false;
   if (invalidate) Invalidate();
+  return true;
 }
 
 void ControlBase::Destroy() {
   if (!self() || !host_window_) return;
   visible_ = false;
-  while (ControlBase* child = first_child_) {
+  while (ControlBase* child = first_child()) {
     child->Destroy();
-    if (first_child_ == child) first_child_ = child->next_;  // a child that could not unlink itself
+    if (first_child() == child) ControlTree::Unlink(*child);  // a child that could not destroy itself
   }
   OnEvent(event::kDestroyed, 0, 0);
   System().KillTimer(host_window_, self() + 1);
   ClearHostReferences();
   Unlink();
+  RemoveControlWindow(self());
   name_.clear();
   tag_.clear();
   canvas_graphics_.reset();
@@ -148,7 +114,6 @@ void ControlBase::Destroy() {
   ReleaseHandle();
   host_window_ = 0;
   host_handle_ = 0;
-  parent_ = first_child_ = last_child_ = nullptr;
   disabled_ = interactive_ = redraw_enabled_ = false;
   cursor_.reset();
   bounds_ = previous_bounds_ = {};
@@ -157,9 +122,11 @@ void ControlBase::Destroy() {
 }
 
 void ControlBase::ClearHostReferences() {
-  if (RazezaZOHost* h = host()) h->ForgetControl(this);
+  if (HostSurface* h = host()) h->ForgetControl(*this);
 }
 
+// Events 10245 and 15 and the placement report run application code, so each
+// step looks the control up again before the next.
 void ControlBase::SetBounds(const BoundsUpdate& update) {
   if (!self()) return;
   FloatRect next{update.x.value_or(bounds_.x), update.y.value_or(bounds_.y),
@@ -171,19 +138,17 @@ void ControlBase::SetBounds(const BoundsUpdate& update) {
   bounds_ = next;
   MoveDescendants(next.x - previous_bounds_.x, next.y - previous_bounds_.y);
   if (!same_size && kind_ != kKindCanvasless) {
-    canvas_graphics_.reset();
-    canvas_ = gfx::Bitmap(std::max(static_cast<int>(next.width), 0), std::max(static_cast<int>(next.height), 0));
-    canvas_graphics_ = std::make_unique<gfx::Graphics>(canvas_);
-    canvas_graphics_->SetSmoothing(gfx::SmoothingMode::AntiAlias);
-    canvas_graphics_->SetTextHint(3);
-    Deliver(event::kBoundsChanged, static_cast<std::intptr_t>(next.width), static_cast<std::intptr_t>(next.height));
-    Deliver(event::kRepaint, 0, 0);
+    MakeCanvas();
+    if (!DeliverSurvived(event::kBoundsChanged, static_cast<std::intptr_t>(next.width),
+                         static_cast<std::intptr_t>(next.height)) ||
+        !DeliverSurvived(event::kRepaint))
+      return;
   }
   ReportPlacement(update.redraw && visible_);
 }
 
 void ControlBase::MoveDescendants(float dx, float dy) {
-  for (ControlBase* child = first_child_; child; child = child->next_) {
+  for (ControlBase* child = first_child(); child; child = child->next_sibling()) {
     child->bounds_.x += dx;
     child->bounds_.y += dy;
     child->MoveDescendants(dx, dy);
@@ -194,7 +159,7 @@ void ControlBase::MoveDescendants(float dx, float dy) {
 // UI thread, which is the only one that clears busy; so a busy host keeps the
 // request and draws the placement as soon as it is no longer busy.
 void ControlBase::ReportPlacement(bool redraw) {
-  System().Send(host_window_, host_message::kControlMoved, HandleArg(self()), redraw ? 1 : 0);
+  System().Send(host_window_, event::kPlacementChanged, self(), redraw ? 1 : 0);
 }
 
 void ControlBase::SetComponent(std::optional<float> BoundsUpdate::*member, float current, float value) {
@@ -207,14 +172,13 @@ void ControlBase::SetComponent(std::optional<float> BoundsUpdate::*member, float
 void ControlBase::SetVisible(bool visible) {
   if (visible_ == visible || !self()) return;
   visible_ = visible;
-  Deliver(visible ? event::kShown : event::kHidden, 0, 0);
-  Invalidate();
+  if (DeliverSurvived(visible ? event::kShown : event::kHidden)) Invalidate();
 }
 
 void ControlBase::SetDisabled(bool disabled) {
   if (disabled_ == disabled || !self()) return;
   disabled_ = disabled;
-  RazezaZOHost* h = host();
+  HostSurface* h = host();
   if (h && h->focused() == this) {
     h->ClearFocus();
     PostEvent(event::kFocusLost, 0, 0);
@@ -226,8 +190,7 @@ void ControlBase::SetDisabled(bool disabled) {
 void ControlBase::SetOpacity(int opacity, bool invalidate) {
   if (opacity_ == opacity || !self()) return;
   opacity_ = opacity;
-  Deliver(event::kOpacityChanged, 0, opacity);
-  if (invalidate) Invalidate();
+  if (DeliverSurvived(event::kOpacityChanged, 0, opacity) && invalidate) Invalidate();
 }
 
 void ControlBase::SetName(const runtime::Text& name, bool as_tooltip) {
@@ -236,23 +199,23 @@ void ControlBase::SetName(const runtime::Text& name, bool as_tooltip) {
 }
 
 void ControlBase::SetTooltip(const std::optional<runtime::Text>& text) {
-  if (RazezaZOHost* h = host()) h->UpdateTooltip(this, text);
+  if (HostSurface* h = host()) h->UpdateTooltip(this, text);
 }
 
 bool ControlBase::HasFocus() {
+  const Handle me = self();
   std::intptr_t answer = Deliver(event::kFocusQuery, 0, 0);
   if (answer != kNotHandled) return answer == 1;
-  RazezaZOHost* h = host();
-  return h && h->focused() == this;
+  ControlBase* alive = Lookup<ControlBase>(me);
+  HostSurface* h = alive ? alive->host() : nullptr;
+  return h && h->focused() == alive;
 }
 
 void ControlBase::RepaintNow() { Deliver(event::kRepaint, 0, 0); }
 
 void ControlBase::Invalidate() {
   if (!self()) return;
-  std::uintptr_t payload = StorePayload(bounds_);
-  if (!System().Post(host_window_, host_message::kRedrawRect, 1, static_cast<winsys::LParam>(payload)))
-    TakePayload(payload);
+  PostRedraw(host_window_, bounds_);
 }
 
 void ControlBase::SetTransitionSteps(int steps, std::optional<int> interval_ms) {
@@ -273,50 +236,33 @@ void ControlBase::AddEventHandler(int code, EventHandler handler) {
 std::intptr_t ControlBase::OnEvent(int, std::intptr_t, std::intptr_t) { return kNotHandled; }
 
 std::intptr_t ControlBase::Deliver(int code, std::intptr_t argument1, std::intptr_t argument2) {
+  const Handle me = self();
   std::intptr_t result = OnEvent(code, argument1, argument2);
+  if (me && LookupObject(me) != this) return result;  // the class handler deleted the control
   bool second_press = code == winsys::WM_LBUTTONDOWN && argument1 == event::kDoubleClickMark;
   for (const auto& [bound_code, handler] : event_table_) {
     if (bound_code != code && !(second_press && bound_code == static_cast<int>(winsys::WM_LBUTTONDBLCLK))) continue;
     if (handler) {
-      EventHandler call = handler;  // the handler may rebind itself
-      call({parent_, this, code, argument1, argument2});
+      EventHandler call = handler;  // the handler may rebind itself, or delete the control
+      call({parent(), this, code, argument1, argument2});
     }
     break;
   }
   return result;
 }
 
-namespace {
-struct EventRecord {
-  int code;
-  std::intptr_t argument1;
-  std::intptr_t argument2;
-};
-}  // namespace
+bool ControlBase::DeliverSurvived(int code, std::intptr_t argument1, std::intptr_t argument2) {
+  const Handle me = self();
+  Deliver(code, argument1, argument2);
+  return me && LookupObject(me) == this;
+}
 
 std::intptr_t ControlBase::SendEvent(int code, std::intptr_t argument1, std::intptr_t argument2) {
-  if (!self()) return 0;
-  std::uintptr_t payload = StorePayload(EventRecord{code, argument1, argument2});
-  winsys::LResult result = System().Send(host_window_, host_message::kDeliverEvent, HandleArg(self()),
-                                         static_cast<winsys::LParam>(payload));
-  TakePayload(payload);  // not delivered: drop it
-  return result;
+  return SendControlEvent(self(), code, argument1, argument2);
 }
 
 bool ControlBase::PostEvent(int code, std::intptr_t argument1, std::intptr_t argument2) {
-  if (!self()) return false;
-  std::uintptr_t payload = StorePayload(EventRecord{code, argument1, argument2});
-  if (System().Post(host_window_, host_message::kDeliverEvent, HandleArg(self()),
-                    static_cast<winsys::LParam>(payload)))
-    return true;
-  TakePayload(payload);
-  return false;
-}
-
-std::intptr_t DeliverEventRecord(ControlBase& control, std::uintptr_t payload) {
-  std::optional<EventRecord> record = TakePayloadAs<EventRecord>(payload);
-  if (!record) return 0;
-  return control.Deliver(record->code, record->argument1, record->argument2);
+  return PostControlEvent(self(), code, argument1, argument2);
 }
 
 void ControlBase::TransitionTick() { AdvanceTransition(*this); }

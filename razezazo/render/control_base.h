@@ -13,6 +13,7 @@
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/graphics.h"
 #include "platform/window/window_system.h"
+#include "razezazo/render/control_tree.h"
 #include "razezazo/render/events.h"
 #include "razezazo/render/float_rect.h"
 #include "razezazo/render/framework_object.h"
@@ -21,7 +22,7 @@
 
 namespace razezazo {
 
-class RazezaZOHost;
+class HostSurface;
 struct PaintContext;
 
 // Control kinds (field 13).
@@ -45,6 +46,11 @@ struct BoundsUpdate {
   bool redraw = true;
 };
 
+// Application code runs inside every event: a bound handler, or a class's own
+// OnEvent, may destroy or even delete the control it was handed (and others).
+// Framework code that calls into events therefore never touches a control
+// afterwards unless it has looked it up again by handle: it uses
+// DeliverSurvived() below, or holds a WeakRef (framework_object.h).
 class ControlBase : public FrameworkObject {
  public:
   ControlBase() = default;
@@ -60,19 +66,24 @@ class ControlBase : public FrameworkObject {
 
   Handle self() const { return handle(); }
   winsys::WindowId host_window() const { return host_window_; }
-  RazezaZOHost* host() const;
-  ControlBase* parent() const { return parent_; }
-  ControlBase* first_child() const { return first_child_; }
-  ControlBase* last_child() const { return last_child_; }
-  ControlBase* previous_sibling() const { return previous_; }
-  ControlBase* next_sibling() const { return next_; }
+  HostSurface* host() const;
+  ControlBase* parent() const { return links_.parent; }
+  ControlBase* first_child() const { return links_.children.first; }
+  ControlBase* last_child() const { return links_.children.last; }
+  ControlBase* previous_sibling() const { return links_.previous; }
+  ControlBase* next_sibling() const { return links_.next; }
   int kind() const { return kind_; }
 
   // Moves the control to the end of `parent`'s children (or of the host's
-  // top-level controls when null) and invalidates.
-  void SetParent(ControlBase* parent);
-  // Front: last among its siblings (drawn last); back: first.
-  void ChangeZOrder(bool to_front = true, bool invalidate = true);
+  // top-level controls when null) and invalidates. Refused (false) when
+  // `parent` is the control itself, one of its descendants, or a control of
+  // another host.
+  bool SetParent(ControlBase* parent);
+  // Front: last among its siblings (drawn last); back: first. False for an
+  // unlinked control.
+  bool ChangeZOrder(bool to_front = true, bool invalidate = true);
+  // Takes the control (with its children) out of the tree: it is no longer
+  // drawn, hit or walked, until SetParent links it again.
   void Unlink();
 
   // --- properties ----------------------------------------------------------------
@@ -127,8 +138,13 @@ class ControlBase : public FrameworkObject {
   void AddEventHandler(int code, EventHandler handler);
   // Runs the event through the class handler, then the first matching bound
   // handler; returns the class handler's answer (kNotHandled when it has none).
+  // The bound handlers are skipped when the class handler deleted the control.
   std::intptr_t Deliver(int code, std::intptr_t argument1, std::intptr_t argument2);
-  // Through the host window: synchronously, or queued.
+  // Delivers the event and answers whether the control outlived it: false when
+  // a handler destroyed or deleted it, and then the caller must not touch it.
+  [[nodiscard]] bool DeliverSurvived(int code, std::intptr_t argument1 = 0, std::intptr_t argument2 = 0);
+  // Through the host window, synchronously or queued; UI thread. Workers use
+  // SendControlEvent / PostControlEvent (control_events.h) with the handle.
   std::intptr_t SendEvent(int code, std::intptr_t argument1, std::intptr_t argument2);
   bool PostEvent(int code, std::intptr_t argument1, std::intptr_t argument2);
 
@@ -161,11 +177,13 @@ class ControlBase : public FrameworkObject {
   virtual std::intptr_t OnEvent(int code, std::intptr_t argument1, std::intptr_t argument2);
 
  private:
-  friend class RazezaZOHost;  // keeps the sibling links of top-level controls
+  friend class ControlTree;  // the only writer of the links
 
-  bool CreateCommon(const FloatRect& bounds, int kind, const ControlOptions& options);
+  bool CreateIn(HostSurface& host, ControlBase* parent, const FloatRect& bounds, int kind,
+                const ControlOptions& options);
+  void MakeCanvas();
   void CreateCanvas();
-  void AppendTo(ControlBase* parent);
+  ControlTree* tree() const;
   void MoveDescendants(float dx, float dy);
   void SetComponent(std::optional<float> BoundsUpdate::*member, float current, float value);
   void ReportPlacement(bool redraw);
@@ -173,11 +191,7 @@ class ControlBase : public FrameworkObject {
 
   winsys::WindowId host_window_ = 0;
   Handle host_handle_ = 0;
-  ControlBase* parent_ = nullptr;
-  ControlBase* first_child_ = nullptr;
-  ControlBase* last_child_ = nullptr;
-  ControlBase* previous_ = nullptr;
-  ControlBase* next_ = nullptr;
+  TreeLinks links_;
   bool visible_ = false;
   bool disabled_ = false;
   bool interactive_ = true;
@@ -199,8 +213,5 @@ class ControlBase : public FrameworkObject {
 // The numbered fields by handle: 0 (and no effect) for a null or dead handle.
 std::int64_t GetControlField(Handle control, int index);
 void SetControlField(Handle control, int index, std::int64_t value);
-
-// Delivers a posted or sent event record (host message 10258) to `control`.
-std::intptr_t DeliverEventRecord(ControlBase& control, std::uintptr_t payload);
 
 }  // namespace razezazo

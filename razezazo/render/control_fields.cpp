@@ -12,17 +12,17 @@ std::int64_t ControlBase::GetField(int index) const {
   switch (index) {
     case 1: return host_window_;
     case 2: return self();
-    case 3: return HandleOf(parent_);
+    case 3: return HandleOf(parent());
     case 4: return visible_;
     case 5: return disabled_;
     case 6: return interactive_;
     case 7: return redraw_enabled_;
     case 8: return cursor_ ? static_cast<std::int64_t>(*cursor_) : 0;
     case 13: return kind_;
-    case 14: return HandleOf(first_child_);
-    case 15: return HandleOf(last_child_);
-    case 16: return HandleOf(previous_);
-    case 17: return HandleOf(next_);
+    case 14: return HandleOf(first_child());
+    case 15: return HandleOf(last_child());
+    case 16: return HandleOf(previous_sibling());
+    case 17: return HandleOf(next_sibling());
     case 18: return transition_.step;
     case 21: return host_handle_;
     case 22: return opacity_;

@@ -19,9 +19,11 @@ inline constexpr int kFocusGained = 10240, kFocusLost = 10241, kMouseEnter = 102
 inline constexpr std::intptr_t kDoubleClickMark = 10086;
 }  // namespace event
 
+// Messages to a host window. A control reports its new place with the code of
+// the event it then hears, event::kPlacementChanged (10257).
 namespace host_message {
 inline constexpr unsigned kSetFocus = 10240, kSetAccelerator = 10251, kPushBackBuffer = 10253,
-                          kRedrawRect = 10256, kControlMoved = 10257, kDeliverEvent = 10258;
+                          kRedrawRect = 10256, kDeliverEvent = 10258;
 }  // namespace host_message
 
 // What a bound handler receives. `parent` is null for a top-level control.

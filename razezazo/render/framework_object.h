@@ -36,4 +36,24 @@ T* Lookup(Handle handle) {
   return dynamic_cast<T*>(LookupObject(handle));
 }
 
+// How framework code calls application code (an event handler, a hook) and
+// comes back safely: it holds the object by handle across the call and looks it
+// up again afterwards. The code may have destroyed the object (its handle is
+// dead for good) or deleted it; either way get() answers null.
+//   WeakRef<RazezaZOHost> self(*this);
+//   hooks_.size_changed(...);
+//   if (!self) return;
+template <typename T>
+class WeakRef {
+ public:
+  explicit WeakRef(const T& object) : handle_(object.handle()), object_(&object) {}
+  Handle handle() const { return handle_; }
+  T* get() const { return handle_ && LookupObject(handle_) == object_ ? const_cast<T*>(object_) : nullptr; }
+  explicit operator bool() const { return get() != nullptr; }
+
+ private:
+  Handle handle_;
+  const T* object_;
+};
+
 }  // namespace razezazo

@@ -4,12 +4,12 @@
 #include <cmath>
 #include <cstring>
 
-#include "razezazo/core/framework.h"
-#include "razezazo/core/host.h"
 #include "razezazo/render/control_base.h"
 #include "razezazo/render/events.h"
+#include "razezazo/render/host_surface.h"
 #include "razezazo/render/image.h"
 #include "razezazo/render/message_payload.h"
+#include "razezazo/render/scratch_canvas.h"
 
 namespace razezazo {
 namespace {
@@ -43,7 +43,7 @@ void DrawSlide(gfx::Graphics& g, const CompositeRecord& r, TransitionKind kind) 
 
 // The old picture on the back buffer, the new one on a copy of what lay beneath,
 // and the copy blended over the back buffer at the step's share of the opacity.
-void DrawFade(RazezaZOHost& host, const CompositeRecord& r, int opacity) {
+void DrawFade(HostSurface& host, const CompositeRecord& r, int opacity) {
   gfx::Bitmap& scratch = SharedScratchCanvas(host.width(), host.height());
   gfx::RectI area = PixelArea(r.saved_clip, host.width(), host.height());
   CopyPixels(*r.back_buffer, scratch, area);
@@ -58,31 +58,38 @@ void DrawFade(RazezaZOHost& host, const CompositeRecord& r, int opacity) {
   r.back_graphics->DrawImage(scratch, whole, whole, static_cast<float>(alpha) / 255.0f);
 }
 
-void ComposeOne(RazezaZOHost& host, ControlBase& control, gfx::Graphics& g, const FloatRect& saved_clip) {
+// The control's picture over the back buffer. Two queries on the way run
+// application code; false when that deleted the control (nothing was drawn).
+bool ComposeOne(HostSurface& host, ControlBase& control, gfx::Graphics& g, const FloatRect& saved_clip) {
+  const Handle handle = control.self();
   if (control.disabled()) {
     bool full_look = control.Deliver(event::kDisabledLookQuery, 0, 1) != kNotHandled;
+    if (LookupObject(handle) != &control) return false;
     DrawWithOpacity(g, control.canvas(), control.bounds(), full_look ? control.opacity() : control.opacity() / 2);
-    return;
+    return true;
   }
   const Transition& t = control.transition();
   // A finished transition keeps step 0 and has no previous picture: it draws plainly.
   if (!t.InProgress() || control.previous_picture().IsNull()) {
     DrawWithOpacity(g, control.canvas(), control.bounds(), control.opacity());
-    return;
+    return true;
   }
   CompositeRecord record{&g, &host.back_buffer(), nullptr, &control.canvas(), &control.previous_picture(),
                          control.bounds(), saved_clip, t.step, t.steps};
-  if (control.Deliver(event::kTransitionFrame, 0, reinterpret_cast<std::intptr_t>(&record)) >= 1) return;
+  const std::intptr_t drawn = control.Deliver(event::kTransitionFrame, 0, reinterpret_cast<std::intptr_t>(&record));
+  if (LookupObject(handle) != &control) return false;
+  if (drawn >= 1) return true;
   if (t.kind == TransitionKind::kFade)
     DrawFade(host, record, control.opacity());
   else
     DrawSlide(g, record, t.kind);
+  return true;
 }
 
 }  // namespace
 
 PaintContext BeginPaint(ControlBase& control, const std::optional<FloatRect>& rect, bool erase) {
-  RazezaZOHost* host = control.host();
+  HostSurface* host = control.host();
   PaintContext context{control.host_window(), control.canvas_graphics(),
                        rect.value_or(FloatRect{0, 0, control.width(), control.height()}), erase, host,
                        &control.canvas()};
@@ -92,7 +99,9 @@ PaintContext BeginPaint(ControlBase& control, const std::optional<FloatRect>& re
     if (host && !host->busy() && t.Configured()) {
       winsys::Current().KillTimer(control.host_window(), TransitionTimerId(control));
       t.step = t.steps;
+      const Handle handle = control.self();
       RepaintHostRegion(*host, control.bounds(), true);
+      if (LookupObject(handle) != &control) return {.control_gone = true};  // composing ran code that deleted it
       const FloatRect& r = context.rect;
       control.previous_picture() = control.canvas().CloneArea(
           {static_cast<int>(r.x), static_cast<int>(r.y), static_cast<int>(r.width), static_cast<int>(r.height)});
@@ -107,26 +116,41 @@ PaintContext BeginPaint(ControlBase& control, const std::optional<FloatRect>& re
   return context;
 }
 
-void EndPaint(ControlBase& control, PaintContext& context) {
+bool EndPaint(ControlBase& control, PaintContext& context) {
+  if (context.control_gone) return false;
+  const Handle handle = control.self();
   control.OnPaintEnds(context);
-  if (!context.erase || !control.redraw_enabled() || !control.visible() || !control.self()) return;
+  if (!handle) return true;  // never created: nothing to compose
+  if (LookupObject(handle) != &control) return false;
+  if (!context.erase || !control.redraw_enabled() || !control.visible()) return true;
   Transition& t = control.mutable_transition();
   if (!t.Configured()) {
-    std::uintptr_t payload = StorePayload(control.bounds());
-    winsys::Current().Send(control.host_window(), host_message::kRedrawRect, 0,
+    const winsys::WindowId window = control.host_window();
+    std::uintptr_t payload = StorePayload(window, control.bounds());
+    winsys::Current().Send(window, host_message::kRedrawRect, redraw_mode::kAppend,
                            static_cast<winsys::LParam>(payload));
     TakePayload(payload);
-    return;
+    return LookupObject(handle) == &control;
   }
   t.step = 0;
-  control.Deliver(event::kTransitionStarts, 0, 0);
+  if (!control.DeliverSurvived(event::kTransitionStarts)) return false;
   StartTransitionTimer(control);
+  return true;
+}
+
+void PostRedraw(winsys::WindowId host_window, const FloatRect& rect) {
+  std::uintptr_t payload = StorePayload(host_window, rect);
+  if (!winsys::Current().Post(host_window, host_message::kRedrawRect, redraw_mode::kNow,
+                              static_cast<winsys::LParam>(payload)))
+    TakePayload(payload);
 }
 
 void AdvanceTransition(ControlBase& control) {
+  const Handle handle = control.self();
   Transition& t = control.mutable_transition();
   ++t.step;
-  if (RazezaZOHost* host = control.host()) RepaintHostRegion(*host, control.bounds(), true);
+  if (HostSurface* host = control.host()) RepaintHostRegion(*host, control.bounds(), true);
+  if (LookupObject(handle) != &control) return;  // its timer dies with it
   if (t.step < t.steps) return;
   winsys::Current().KillTimer(control.host_window(), TransitionTimerId(control));
   control.previous_picture() = gfx::Bitmap();
@@ -134,7 +158,7 @@ void AdvanceTransition(ControlBase& control) {
   control.Deliver(event::kTransitionFinished, 0, 0);
 }
 
-void RepaintHostRegion(RazezaZOHost& host, const FloatRect& rect, bool present) {
+void RepaintHostRegion(HostSurface& host, const FloatRect& rect, bool present) {
   if (host.busy() || !host.attached()) return;
   gfx::Graphics& g = host.back_graphics();
   if (host.clip_region()) {
@@ -149,19 +173,25 @@ void RepaintHostRegion(RazezaZOHost& host, const FloatRect& rect, bool present) 
   if (present) Present(host, rect);
 }
 
-void ComposeChildren(RazezaZOHost& host, ControlBase* first, const FloatRect& dirty, gfx::Graphics& g) {
+bool ComposeChildren(HostSurface& host, ControlBase* first, const FloatRect& dirty, gfx::Graphics& g) {
   for (ControlBase* control = first; control; control = control->next_sibling()) {
     if (!control->visible() || !Overlaps(control->bounds(), dirty)) continue;
     FloatRect saved_clip = g.VisibleClipBounds();
-    ComposeOne(host, *control, g, saved_clip);
+    if (!ComposeOne(host, *control, g, saved_clip)) {
+      // Its place in the tree is gone with it: compose this rectangle again later.
+      PostRedraw(host.window(), dirty);
+      return false;
+    }
     if (!control->first_child()) continue;
     g.SetClip(control->bounds(), gfx::CombineMode::Intersect);
-    ComposeChildren(host, control->first_child(), dirty, g);
+    const bool whole = ComposeChildren(host, control->first_child(), dirty, g);
     g.SetClip(saved_clip);
+    if (!whole) return false;
   }
+  return true;
 }
 
-void Present(RazezaZOHost& host, const FloatRect& rect) {
+void Present(HostSurface& host, const FloatRect& rect) {
   if (host.busy() || !host.attached()) return;
   if (host.layer_alpha() != -1)
     winsys::Current().PresentLayered(host.window(), host.back_buffer(), 255);

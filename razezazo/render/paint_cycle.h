@@ -15,15 +15,22 @@
 namespace razezazo {
 
 class ControlBase;
-class RazezaZOHost;
+class HostSurface;
+
+// Modes of host message 10256 (a rectangle to recompose), as its first argument:
+// queued at the end, drawn at once, queued at the start.
+namespace redraw_mode {
+inline constexpr int kAppend = 0, kNow = 1, kFront = 2;
+}  // namespace redraw_mode
 
 struct PaintContext {
   winsys::WindowId host_window = 0;
-  gfx::Graphics* graphics = nullptr;  // the control's canvas graphics
+  gfx::Graphics* graphics = nullptr;  // the control's canvas graphics; null: draw nothing
   FloatRect rect;                     // canvas coordinates
   bool erase = false;
-  RazezaZOHost* host = nullptr;
+  HostSurface* host = nullptr;
   gfx::Bitmap* canvas = nullptr;
+  bool control_gone = false;  // deleted during BeginPaint: EndPaint must not touch it
 };
 
 // What the compositor hands a control that draws its own transition frames
@@ -41,17 +48,26 @@ struct CompositeRecord {
 };
 
 // Without a rect the whole canvas is painted. Erasing clears the rectangle to
-// transparent and, when the control has a transition, keeps the old picture.
+// transparent and, when the control has a transition, keeps the old picture
+// (finishing the one that ran recomposes the host, which runs application code:
+// when that deleted the control, the context has no graphics).
 PaintContext BeginPaint(ControlBase& control, const std::optional<FloatRect>& rect = std::nullopt,
                         bool erase = true);
-// Asks the host to recompose the control, or starts its transition.
-void EndPaint(ControlBase& control, PaintContext& context);
+// Asks the host to recompose the control, or starts its transition (event
+// 10263). False when the control did not survive the application code this
+// ran: the caller must not touch it then.
+bool EndPaint(ControlBase& control, PaintContext& context);
+// Asks the host of `host_window` to recompose `rect` (posted; the payload is
+// freed when the message never arrives).
+void PostRedraw(winsys::WindowId host_window, const FloatRect& rect);
 
 // Restores `rect` from the background picture, composes the controls over it
 // and, when asked, presents it. Nothing happens while the host is busy.
-void RepaintHostRegion(RazezaZOHost& host, const FloatRect& rect, bool present);
-void ComposeChildren(RazezaZOHost& host, ControlBase* first, const FloatRect& dirty, gfx::Graphics& graphics);
-void Present(RazezaZOHost& host, const FloatRect& rect);
+void RepaintHostRegion(HostSurface& host, const FloatRect& rect, bool present);
+// False when a control's query handler deleted a control: the walk stopped and
+// `dirty` was posted for another round.
+bool ComposeChildren(HostSurface& host, ControlBase* first, const FloatRect& dirty, gfx::Graphics& graphics);
+void Present(HostSurface& host, const FloatRect& rect);
 
 // One tick of the control's transition timer.
 void AdvanceTransition(ControlBase& control);

@@ -1,6 +1,4 @@
 // Mouse and keyboard input through a host to its controls.
-#include <thread>
-
 #include "tests/ui/host_fixture.h"
 
 namespace razezazo {
@@ -205,20 +203,6 @@ TEST_F(DispatchTest, TheMessageHookCanEndTheDispatch) {
   headless_->Advance(1000);
   Click(20, 20);
   EXPECT_EQ(a->Take().size(), 2u);
-}
-
-TEST_F(DispatchTest, EventsPostedFromAWorkerArriveOnceOnTheUiThread) {
-  auto a = Add({10, 10, 50, 20});
-  std::vector<std::thread::id> seen;
-  a->AddEventHandler(20000, [&seen](const Event& e) {
-    EXPECT_EQ(e.argument1, 7);
-    seen.push_back(std::this_thread::get_id());
-  });
-  std::thread worker([&a] { a->PostEvent(20000, 7, 8); });
-  worker.join();
-  headless_->RunPending();
-  ASSERT_EQ(seen.size(), 1u);
-  EXPECT_EQ(seen[0], std::this_thread::get_id());
 }
 
 TEST_F(DispatchTest, AMessageNamingADestroyedControlIsDropped) {
