@@ -158,7 +158,7 @@ void AdvanceTransition(ControlBase& control) {
   control.Deliver(event::kTransitionFinished, 0, 0);
 }
 
-void RepaintHostRegion(HostSurface& host, const FloatRect& rect, bool present) {
+void RepaintHostRegion(HostSurface& host, FloatRect rect, bool present) {
   if (host.busy() || !host.attached()) return;
   gfx::Graphics& g = host.back_graphics();
   if (host.clip_region()) {

@@ -62,8 +62,9 @@ bool EndPaint(ControlBase& control, PaintContext& context);
 void PostRedraw(winsys::WindowId host_window, const FloatRect& rect);
 
 // Restores `rect` from the background picture, composes the controls over it
-// and, when asked, presents it. Nothing happens while the host is busy.
-void RepaintHostRegion(HostSurface& host, const FloatRect& rect, bool present);
+// and, when asked, presents it. Nothing happens while the host is busy. The
+// rectangle is a copy: composing may delete the control whose bounds it was.
+void RepaintHostRegion(HostSurface& host, FloatRect rect, bool present);
 // False when a control's query handler deleted a control: the walk stopped and
 // `dirty` was posted for another round.
 bool ComposeChildren(HostSurface& host, ControlBase* first, const FloatRect& dirty, gfx::Graphics& graphics);

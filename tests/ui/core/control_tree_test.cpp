@@ -85,6 +85,11 @@ TEST_F(ControlTreeTest, ZOrderMovesAControlToEitherEndOfItsSiblings) {
   y->ChangeZOrder(false);
   EXPECT_EQ(Children(*b), (std::vector<ControlBase*>{y.get(), x.get()}));
   EXPECT_EQ(y->parent(), b.get());
+  // Inserting puts a control just below a sibling, in that sibling's list.
+  EXPECT_TRUE(host_->controls().InsertBefore(*a, *x));
+  EXPECT_EQ(Children(*b), (std::vector<ControlBase*>{y.get(), a.get(), x.get()}));
+  EXPECT_FALSE(host_->controls().InsertBefore(*b, *x));  // under its own child: a cycle
+  EXPECT_TRUE(host_->controls().Append(*a, nullptr));
   // The previous links run backwards over the same order.
   EXPECT_EQ(host_->last_control(), a.get());
   EXPECT_EQ(a->previous_sibling(), b.get());
