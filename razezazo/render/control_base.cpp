@@ -203,12 +203,11 @@ void ControlBase::SetTooltip(const std::optional<runtime::Text>& text) {
 }
 
 bool ControlBase::HasFocus() {
-  const Handle me = self();
+  const WeakRef<ControlBase> alive(*this);
   std::intptr_t answer = Deliver(event::kFocusQuery, 0, 0);
-  if (answer != kNotHandled) return answer == 1;
-  ControlBase* alive = Lookup<ControlBase>(me);
-  HostSurface* h = alive ? alive->host() : nullptr;
-  return h && h->focused() == alive;
+  if (answer != kNotHandled || !alive) return answer == 1;
+  HostSurface* h = host();
+  return h && h->focused() == this;
 }
 
 void ControlBase::RepaintNow() { Deliver(event::kRepaint, 0, 0); }
@@ -236,9 +235,9 @@ void ControlBase::AddEventHandler(int code, EventHandler handler) {
 std::intptr_t ControlBase::OnEvent(int, std::intptr_t, std::intptr_t) { return kNotHandled; }
 
 std::intptr_t ControlBase::Deliver(int code, std::intptr_t argument1, std::intptr_t argument2) {
-  const Handle me = self();
+  const WeakRef<ControlBase> alive(*this);
   std::intptr_t result = OnEvent(code, argument1, argument2);
-  if (me && LookupObject(me) != this) return result;  // the class handler deleted the control
+  if (alive.handle() && !alive) return result;  // the class handler deleted the control
   bool second_press = code == winsys::WM_LBUTTONDOWN && argument1 == event::kDoubleClickMark;
   for (const auto& [bound_code, handler] : event_table_) {
     if (bound_code != code && !(second_press && bound_code == static_cast<int>(winsys::WM_LBUTTONDBLCLK))) continue;
@@ -252,9 +251,9 @@ std::intptr_t ControlBase::Deliver(int code, std::intptr_t argument1, std::intpt
 }
 
 bool ControlBase::DeliverSurvived(int code, std::intptr_t argument1, std::intptr_t argument2) {
-  const Handle me = self();
+  const WeakRef<ControlBase> alive(*this);
   Deliver(code, argument1, argument2);
-  return me && LookupObject(me) == this;
+  return static_cast<bool>(alive);
 }
 
 std::intptr_t ControlBase::SendEvent(int code, std::intptr_t argument1, std::intptr_t argument2) {

@@ -61,10 +61,10 @@ void DrawFade(HostSurface& host, const CompositeRecord& r, int opacity) {
 // The control's picture over the back buffer. Two queries on the way run
 // application code; false when that deleted the control (nothing was drawn).
 bool ComposeOne(HostSurface& host, ControlBase& control, gfx::Graphics& g, const FloatRect& saved_clip) {
-  const Handle handle = control.self();
+  const WeakRef<ControlBase> alive(control);
   if (control.disabled()) {
     bool full_look = control.Deliver(event::kDisabledLookQuery, 0, 1) != kNotHandled;
-    if (LookupObject(handle) != &control) return false;
+    if (!alive) return false;
     DrawWithOpacity(g, control.canvas(), control.bounds(), full_look ? control.opacity() : control.opacity() / 2);
     return true;
   }
@@ -77,7 +77,7 @@ bool ComposeOne(HostSurface& host, ControlBase& control, gfx::Graphics& g, const
   CompositeRecord record{&g, &host.back_buffer(), nullptr, &control.canvas(), &control.previous_picture(),
                          control.bounds(), saved_clip, t.step, t.steps};
   const std::intptr_t drawn = control.Deliver(event::kTransitionFrame, 0, reinterpret_cast<std::intptr_t>(&record));
-  if (LookupObject(handle) != &control) return false;
+  if (!alive) return false;
   if (drawn >= 1) return true;
   if (t.kind == TransitionKind::kFade)
     DrawFade(host, record, control.opacity());
@@ -99,9 +99,9 @@ PaintContext BeginPaint(ControlBase& control, const std::optional<FloatRect>& re
     if (host && !host->busy() && t.Configured()) {
       winsys::Current().KillTimer(control.host_window(), TransitionTimerId(control));
       t.step = t.steps;
-      const Handle handle = control.self();
+      const WeakRef<ControlBase> alive(control);
       RepaintHostRegion(*host, control.bounds(), true);
-      if (LookupObject(handle) != &control) return {.control_gone = true};  // composing ran code that deleted it
+      if (!alive) return {.control_gone = true};  // composing ran code that deleted it
       const FloatRect& r = context.rect;
       control.previous_picture() = control.canvas().CloneArea(
           {static_cast<int>(r.x), static_cast<int>(r.y), static_cast<int>(r.width), static_cast<int>(r.height)});
@@ -118,10 +118,10 @@ PaintContext BeginPaint(ControlBase& control, const std::optional<FloatRect>& re
 
 bool EndPaint(ControlBase& control, PaintContext& context) {
   if (context.control_gone) return false;
-  const Handle handle = control.self();
+  const WeakRef<ControlBase> alive(control);
   control.OnPaintEnds(context);
-  if (!handle) return true;  // never created: nothing to compose
-  if (LookupObject(handle) != &control) return false;
+  if (!alive.handle()) return true;  // never created: nothing to compose
+  if (!alive) return false;
   if (!context.erase || !control.redraw_enabled() || !control.visible()) return true;
   Transition& t = control.mutable_transition();
   if (!t.Configured()) {
@@ -130,7 +130,7 @@ bool EndPaint(ControlBase& control, PaintContext& context) {
     winsys::Current().Send(window, host_message::kRedrawRect, redraw_mode::kAppend,
                            static_cast<winsys::LParam>(payload));
     TakePayload(payload);
-    return LookupObject(handle) == &control;
+    return static_cast<bool>(alive);
   }
   t.step = 0;
   if (!control.DeliverSurvived(event::kTransitionStarts)) return false;
@@ -146,11 +146,11 @@ void PostRedraw(winsys::WindowId host_window, const FloatRect& rect) {
 }
 
 void AdvanceTransition(ControlBase& control) {
-  const Handle handle = control.self();
+  const WeakRef<ControlBase> alive(control);
   Transition& t = control.mutable_transition();
   ++t.step;
   if (HostSurface* host = control.host()) RepaintHostRegion(*host, control.bounds(), true);
-  if (LookupObject(handle) != &control) return;  // its timer dies with it
+  if (!alive) return;  // its timer dies with it
   if (t.step < t.steps) return;
   winsys::Current().KillTimer(control.host_window(), TransitionTimerId(control));
   control.previous_picture() = gfx::Bitmap();
