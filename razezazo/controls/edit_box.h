@@ -1,0 +1,192 @@
+#pragma once
+// EditBox: the framework's text box, drawn entirely by itself: single-line or
+// multi-line, with its own caret position, selection, input modes and, when
+// multi-line, up to two ScrollBar children. The text is GBK; lines are 1-based
+// and columns 0-based character counts (a two-byte character is one column).
+//
+// Every message the host delivers first goes to OnUserMessage; only when that
+// answers kNotHandled does the box handle it itself.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "razezazo/controls/control_font.h"
+#include "razezazo/controls/edit_text.h"
+#include "razezazo/controls/scroll_bar.h"
+#include "razezazo/render/color.h"
+#include "razezazo/render/control_base.h"
+#include "razezazo/render/text_format.h"
+#include "runtime/text.h"
+
+namespace razezazo {
+
+// Every member has the documented default when left alone.
+struct EditBoxOptions {
+  std::optional<Color> text_colour;        // 0xE6000000
+  std::optional<Color> background_colour;  // 0xA0FFFFFF
+  FontRequest font;                        // the default font unless a name, size or style is asked for
+  bool multi_line = false;
+  InputMode input_mode = InputMode::kNormal;
+  std::optional<runtime::Text> mask_text;  // "*"
+  std::optional<int> scroll_bars;          // single line: always 0; multi-line: 3 (both) unless given
+  std::optional<Color> border_colour;      // 0x50000000
+  bool visible = true;
+};
+
+// A (line, column) place in the text.
+struct TextPlace {
+  int line = 1;
+  int column = 0;
+  bool operator==(const TextPlace&) const = default;
+};
+
+class EditBox;
+// Called after every change of the text with the box's parent control (null
+// for a top-level box) and the box.
+using ChangeHandler = std::function<void(ControlBase* parent, EditBox& box)>;
+
+namespace edit_message {
+inline constexpr int kSetText = 12;  // argument 1: const char* (zero-terminated); argument 2: 1 = caret at end
+inline constexpr int kGetText = 13;  // answers a const char* to the whole text
+}  // namespace edit_message
+
+class EditBox : public ControlBase {
+ public:
+  EditBox() = default;
+  ~EditBox() override { Destroy(); }
+
+  bool Create(winsys::WindowId host_window, const FloatRect& bounds, const runtime::Text& text,
+              const EditBoxOptions& options = {});
+  bool Create(ControlBase& parent, const FloatRect& bounds, const runtime::Text& text,
+              const EditBoxOptions& options = {});
+
+  // --- properties ----------------------------------------------------------------
+  // Through the set-text and get-text messages, so that they are safe to send
+  // from any thread.
+  runtime::Text text();
+  void SetText(const runtime::Text& text, bool caret_at_end = false);
+  Color text_colour() const { return text_colour_; }
+  void SetTextColour(Color colour) { UpdateProperty(text_colour_, colour); }
+  Color background_colour() const { return background_colour_; }
+  void SetBackgroundColour(Color colour) { UpdateProperty(background_colour_, colour); }
+  Color border_colour() const { return border_colour_; }
+  Color normal_border_colour() const { return normal_border_colour_; }
+  InputMode input_mode() const { return input_mode_; }
+  // Entering or leaving the password mode changes what is shown at once.
+  void SetInputMode(InputMode mode);
+  const runtime::Text& mask_text() const { return mask_text_; }
+  bool multi_line() const { return multi_line_; }
+  int scroll_bars() const { return scroll_bars_; }
+  const FontHandle& font() const { return font_; }
+  const FormatHandle& format() const { return format_; }
+  void SetChangeHandler(ChangeHandler handler) { change_handler_ = std::move(handler); }
+  // From the bars: the view moves to the position, the caret point with it.
+  void SetVerticalScrollPosition(int position);
+  void SetHorizontalScrollPosition(int position);
+  runtime::Text SelectedText() const;
+
+  // --- editing -------------------------------------------------------------------
+  // 1 when the text counts as handled (also in read-only mode, which changes
+  // nothing), 0 when there was no selection. A quiet deletion does not call
+  // the change handler.
+  int DeleteSelection(bool quiet = false);
+  void InsertText(const runtime::Text& text);
+  // Places anchor and caret (each kept on a valid line and column), brings the
+  // caret into view and repaints.
+  void Select(TextPlace anchor, TextPlace caret);
+
+  // --- state ---------------------------------------------------------------------
+  const EditText& store() const { return text_; }
+  TextPlace anchor() const { return {anchor_line_, anchor_column_}; }
+  TextPlace caret() const { return {caret_line_, caret_column_}; }
+  int scroll_x() const { return scroll_x_; }
+  int scroll_y() const { return scroll_y_; }
+  const FloatRect& text_rect() const { return text_rect_; }
+  const FloatRect& view_rect() const { return view_rect_; }
+  const FloatRect& caret_point() const { return caret_point_; }
+  const FloatRect& last_caret_point() const { return last_caret_point_; }
+  int first_drawn_line() const { return first_drawn_line_; }
+  int last_drawn_line() const { return last_drawn_line_; }
+  ScrollBar* vertical_bar() const { return vertical_bar_.get(); }
+  ScrollBar* horizontal_bar() const { return horizontal_bar_.get(); }
+
+  // --- layout and view -----------------------------------------------------------
+  // The line whose rectangle holds y (text coordinates), walking from `start`.
+  int LineAtHeight(float y, int start) const;
+  // The place under a host-window point.
+  TextPlace HitTest(int x, int y) const;
+  // Control coordinates; with `scroll` the view first follows the caret
+  // (`extra` is added to a downward step).
+  FloatRect CaretRect(int line, int column, bool scroll = false, float extra = 0);
+  void PlaceScrollBars();
+  void UpdateScrollRanges();
+  void Paint(bool relayout = false);
+
+ protected:
+  std::intptr_t OnEvent(int code, std::intptr_t argument1, std::intptr_t argument2) override;
+  // Sees every message first; anything but kNotHandled stops the box's own handling.
+  virtual std::intptr_t OnUserMessage(int /*code*/, std::intptr_t /*argument1*/, std::intptr_t /*argument2*/) {
+    return kNotHandled;
+  }
+  // Called while painting, after the text area is known and before the bars are placed.
+  virtual void OnBeforeDraw(gfx::Graphics&) {}
+
+ private:
+  void Configure(const runtime::Text& text, const EditBoxOptions& options);
+  std::intptr_t HandleMessage(int code, std::intptr_t argument1, std::intptr_t argument2);
+  void OnCreated();
+  void OnDestroyed();
+  void CreateScrollBars();
+  void Relayout();
+  void Reflow();
+  void SetTextMessage(const char* text, bool caret_at_end);
+  void Wheel(int delta);
+  void FollowCaret(FloatRect& caret, float extra);
+  void ClampScroll();
+  void RevealLine(int line);
+  void MoveCaretPoint(int dx, int dy);
+  void SyncScrollBars();
+  void KeepDrawnLinesValid();
+  void RefreshAfterEdit(bool scroll, float extra);
+  // Calls the change handler. Last thing a caller does: it may destroy the box.
+  void NotifyChange();
+  int ColumnAt(int line, float x, float y) const;
+  void DrawLines(gfx::Graphics& g);
+  void DrawLine(gfx::Graphics& g, int line);
+  void DrawSelection(gfx::Graphics& g, int line, const FloatRect& layout, const std::u16string& units);
+  FloatRect LineLayoutRect(int line) const;
+  TextPlace SelectionStart() const;
+  TextPlace SelectionEnd() const;
+  TextPlace Clamped(TextPlace place) const;
+
+  EditText text_;
+  FormatHandle format_;
+  FloatRect text_rect_;
+  FloatRect view_rect_;
+  FontHandle font_;
+  Color text_colour_ = 0xE6000000;
+  Color background_colour_ = 0xA0FFFFFF;
+  Color border_colour_ = 0x50000000;
+  Color normal_border_colour_ = 0x50000000;
+  InputMode input_mode_ = InputMode::kNormal;
+  runtime::Text mask_text_ = "*";
+  bool multi_line_ = false;
+  int scroll_bars_ = 0;
+  int first_drawn_line_ = 1;
+  int last_drawn_line_ = 1;
+  int scroll_y_ = 0;
+  int scroll_x_ = 0;
+  int anchor_line_ = 1;
+  int caret_line_ = 1;
+  int anchor_column_ = 0;
+  int caret_column_ = 0;
+  std::unique_ptr<ScrollBar> horizontal_bar_;
+  std::unique_ptr<ScrollBar> vertical_bar_;
+  FloatRect last_caret_point_;
+  FloatRect caret_point_;
+  int blink_count_ = 0;
+  ChangeHandler change_handler_;
+};
+
+}  // namespace razezazo

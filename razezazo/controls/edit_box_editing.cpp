@@ -1,0 +1,155 @@
+// The edit box's editing operations: set text, delete selection, insert text,
+// select, and the change notification that follows every change.
+#include <algorithm>
+
+#include "razezazo/controls/edit_box.h"
+#include "razezazo/controls/edit_characters.h"
+#include "razezazo/core/host.h"
+#include "razezazo/render/text.h"
+
+namespace razezazo {
+namespace {
+
+constexpr std::string_view kLineBreak = "\r\n";
+
+int CountLineBreaks(std::string_view text) {
+  int count = 0;
+  for (std::size_t at = text.find(kLineBreak); at != std::string_view::npos; at = text.find(kLineBreak, at + 2))
+    ++count;
+  return count;
+}
+
+}  // namespace
+
+// --- places --------------------------------------------------------------------------
+
+TextPlace EditBox::Clamped(TextPlace place) const {
+  place.line = std::clamp(place.line, 1, text_.line_count());
+  place.column = std::clamp(place.column, 0, text_.LineChars(place.line));
+  return place;
+}
+
+TextPlace EditBox::SelectionStart() const {
+  const bool anchor_first = text_.Position(anchor_line_, anchor_column_) <= text_.Position(caret_line_, caret_column_);
+  return anchor_first ? anchor() : caret();
+}
+
+TextPlace EditBox::SelectionEnd() const {
+  const bool anchor_first = text_.Position(anchor_line_, anchor_column_) <= text_.Position(caret_line_, caret_column_);
+  return anchor_first ? caret() : anchor();
+}
+
+runtime::Text EditBox::SelectedText() const {
+  return text_.RangeText(text_.Position(anchor_line_, anchor_column_), text_.Position(caret_line_, caret_column_));
+}
+
+// --- after a change ------------------------------------------------------------------
+
+void EditBox::Relayout() {
+  if (gfx::Graphics* g = canvas_graphics()) text_.Layout(*g, view_rect_, font_, format_, scroll_bars_);
+  UpdateScrollRanges();
+}
+
+// A line the last paint recorded may be gone; 0 then makes the next paint
+// search from the first line.
+void EditBox::KeepDrawnLinesValid() {
+  if (!text_.IsValidLine(first_drawn_line_)) first_drawn_line_ = 0;
+  if (!text_.IsValidLine(last_drawn_line_)) last_drawn_line_ = 0;
+}
+
+void EditBox::RefreshAfterEdit(bool scroll, float extra) {
+  caret_point_ = last_caret_point_ = CaretRect(caret_line_, caret_column_, scroll, extra);
+  KeepDrawnLinesValid();
+  Paint();
+}
+
+void EditBox::NotifyChange() {
+  if (!change_handler_) return;
+  ChangeHandler handler = change_handler_;  // the handler may replace itself or destroy the box
+  handler(parent(), *this);
+}
+
+// --- the operations ------------------------------------------------------------------
+
+void EditBox::SetTextMessage(const char* text, bool caret_at_end) {
+  text_.SetText(text ? std::string_view(text) : std::string_view(), multi_line_, input_mode_, mask_text_);
+  scroll_x_ = scroll_y_ = 0;
+  anchor_line_ = caret_line_ = 1;
+  anchor_column_ = caret_column_ = 0;
+  Paint(true);
+  if (caret_at_end) {
+    caret_line_ = anchor_line_ = text_.line_count();
+    caret_column_ = anchor_column_ = text_.LineChars(caret_line_);
+    scroll_y_ = static_cast<int>(view_rect_.y - (text_.content_height() - view_rect_.height));
+    RefreshAfterEdit(true, 0);
+  } else {
+    caret_point_ = last_caret_point_ = CaretRect(1, 0);
+    SyncScrollBars();
+  }
+  RazezaZOHost* h = host();
+  if (!h || h->focused() != this) winsys::Current().KillTimer(host_window(), self());
+  NotifyChange();
+}
+
+int EditBox::DeleteSelection(bool quiet) {
+  if (input_mode_ == InputMode::kReadOnly) return 1;
+  if (anchor() == caret()) return 0;
+  const TextPlace start = SelectionStart();
+  text_.DeleteRange(text_.Position(anchor_line_, anchor_column_), text_.Position(caret_line_, caret_column_),
+                    multi_line_);
+  const TextPlace place = Clamped(start);
+  anchor_line_ = caret_line_ = place.line;
+  anchor_column_ = caret_column_ = place.column;
+  Relayout();
+  RefreshAfterEdit(true, 0);
+  if (!quiet) NotifyChange();
+  return 1;
+}
+
+void EditBox::InsertText(const runtime::Text& given) {
+  const std::string_view text = std::string_view(given).substr(0, given.find('\0'));
+  if (input_mode_ == InputMode::kReadOnly || text.empty()) return;
+  DeleteSelection(true);
+  text_.InsertAt(text_.Position(caret_line_, caret_column_), text, multi_line_);
+
+  const std::size_t first_break = text.find(kLineBreak);
+  if (!multi_line_) {
+    caret_line_ = 1;
+    caret_column_ += edit_chars::CountChars(text.substr(0, first_break));
+  } else if (first_break == std::string_view::npos) {
+    caret_column_ += edit_chars::CountChars(text);
+  } else if (text == kLineBreak) {
+    caret_column_ = 0;
+    caret_line_ += 1;
+  } else {
+    caret_line_ += CountLineBreaks(text);
+    caret_column_ = edit_chars::CountChars(text.substr(text.rfind(kLineBreak) + 2));
+  }
+  const TextPlace place = Clamped(caret());
+  caret_line_ = anchor_line_ = place.line;
+  caret_column_ = anchor_column_ = place.column;
+
+  Relayout();
+  if (caret_line_ == text_.line_count())
+    scroll_y_ = static_cast<int>(view_rect_.y - (text_.content_height() - view_rect_.height));
+  float extra = 0;
+  if (gfx::Graphics* g = canvas_graphics()) {
+    const std::optional<FloatRect> inserted =
+        MeasureText(*g, edit_chars::DisplayUnits(text), font_, format_, text_.measuring_rect());
+    extra = inserted ? inserted->height : 0;
+  }
+  RefreshAfterEdit(true, extra);
+  NotifyChange();
+}
+
+void EditBox::Select(TextPlace anchor_place, TextPlace caret_place) {
+  const TextPlace a = Clamped(anchor_place), c = Clamped(caret_place);
+  anchor_line_ = a.line;
+  anchor_column_ = a.column;
+  caret_line_ = c.line;
+  caret_column_ = c.column;
+  RevealLine(caret_line_);
+  RefreshAfterEdit(true, 0);
+}
+
+}  // namespace razezazo

@@ -1,0 +1,113 @@
+// Painting the edit box: background, border, the lines that meet the view,
+// the selection (blue boxes with the selected characters redrawn in white)
+// and the keyboard-focus frame. Only the visible lines are drawn; measuring
+// happens in the layout, not here.
+#include <algorithm>
+#include <cmath>
+
+#include "razezazo/controls/edit_box.h"
+#include "razezazo/core/host.h"
+#include "razezazo/render/border.h"
+#include "razezazo/render/clip.h"
+#include "razezazo/render/paint_cycle.h"
+#include "razezazo/render/shapes.h"
+#include "razezazo/render/text.h"
+
+namespace razezazo {
+namespace {
+
+constexpr Color kSelectionColour = 0xFE3399FF;  // ToArgb of COLORREF 0xFF9933
+constexpr Color kSelectedTextColour = 0xFEFFFFFF;
+
+gfx::RectI Covering(const FloatRect& r) {
+  const int left = static_cast<int>(std::floor(r.x)), top = static_cast<int>(std::floor(r.y));
+  return {left, top, static_cast<int>(std::ceil(r.Right())) - left, static_cast<int>(std::ceil(r.Bottom())) - top};
+}
+
+}  // namespace
+
+void EditBox::Paint(bool relayout) {
+  if (!self()) return;
+  const Handle box = self();
+  PaintContext context = BeginPaint(*this);
+  gfx::Graphics* g = context.graphics;
+  if (!g) return EndPaint(*this, context);
+
+  const FloatRect whole{0, 0, width(), height()};
+  SolidFillRect(*g, whole, background_colour_);
+  g->DrawRectangle({border_colour_, 1.0f}, Adjust(whole, 0, 0, -1, -1));
+
+  text_rect_ = Adjust(whole, 2, 2, -4, -4);
+  if (!multi_line_) {
+    const float single = FontHeight(font_) + 3;
+    text_rect_.y += std::round((text_rect_.height - single) / 2);
+    text_rect_.height = single;
+  }
+  const FloatRect focus_frame = text_rect_;
+  text_rect_.y += 1;
+  if (multi_line_) text_rect_.height -= 1;
+  view_rect_ = text_rect_;
+
+  OnBeforeDraw(*g);
+  if (Lookup<EditBox>(box) != this) return;  // the hook destroyed the box
+  PlaceScrollBars();
+  if (relayout) Relayout();
+  DrawLines(*g);
+  RazezaZOHost* h = host();
+  if (h && h->keyboard_focus() == this) DrawBorder(*g, focus_frame, border_style::kFocus);
+  EndPaint(*this, context);
+}
+
+void EditBox::DrawLines(gfx::Graphics& g) {
+  if (!font_ || !format_) return;
+  ClipToRect(g, view_rect_);
+  int line = std::max(LineAtHeight(static_cast<float>(-scroll_y_), first_drawn_line_), 1);
+  first_drawn_line_ = line;
+  for (; line <= text_.line_count(); ++line) {
+    DrawLine(g, line);
+    last_drawn_line_ = line;
+    if (text_.LineRect(line).Bottom() > view_rect_.height - scroll_y_) break;
+  }
+  ResetClip(g);
+}
+
+void EditBox::DrawLine(gfx::Graphics& g, int line) {
+  const FloatRect layout = LineLayoutRect(line);
+  const std::u16string units = text_.DisplayLine(line);
+  if (!units.empty()) g.DrawString(units, *font_, layout, *format_, text_colour_);
+  DrawSelection(g, line, layout, units);
+}
+
+// The selected columns of this line: from the selection's column to the line
+// end on its first line, from 0 to the column on its last, all of a line in
+// between.
+void EditBox::DrawSelection(gfx::Graphics& g, int line, const FloatRect& layout, const std::u16string& units) {
+  if (anchor() == caret()) return;
+  const TextPlace start = SelectionStart(), end = SelectionEnd();
+  if (line < start.line || line > end.line) return;
+  const int from = line == start.line ? start.column : 0;
+  const int to = line == end.line ? end.column : text_.LineChars(line);
+  if (from >= to || units.empty()) return;
+
+  const int k = text_.units_per_column();
+  std::vector<gfx::CharacterRange> characters;
+  for (int column = from; column < to; ++column) characters.push_back({column * k, k});
+  const std::vector<FloatRect> boxes = g.MeasureCharacterRanges(units, *font_, layout, *format_, characters);
+  const float lift = multi_line_ ? 2.0f : 3.0f;
+  const float tall = static_cast<float>(text_.line_height()) + 3;
+  gfx::Region selected;
+  for (FloatRect b : boxes) {
+    if (b.IsEmpty()) continue;
+    b.y -= lift;
+    b.height += b.height > tall ? 3.0f : 4.0f;
+    g.FillRectangle(kSelectionColour, b);
+    g.DrawRectangle({kSelectionColour, 1.0f}, b);
+    selected.Union(gfx::Region(Covering(b)));
+  }
+  if (selected.IsEmpty()) return;
+  ClipToRegion(g, selected, static_cast<int>(gfx::CombineMode::Intersect));
+  g.DrawString(units, *font_, layout, *format_, kSelectedTextColour);
+  ClipToRect(g, view_rect_);
+}
+
+}  // namespace razezazo

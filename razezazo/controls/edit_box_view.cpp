@@ -1,0 +1,215 @@
+// Mapping between points and (line, column), the caret rectangle with the view
+// that follows it, the wheel, and the scroll bars.
+//
+// Coordinates: line rectangles are text coordinates (the first line at y 0).
+// The view rectangle is in control coordinates; a line is drawn at its text
+// place moved by the view's origin and the scroll offsets, which are never
+// positive.
+#include <algorithm>
+#include <array>
+
+#include "razezazo/controls/edit_box.h"
+
+namespace razezazo {
+namespace {
+
+bool Contains(const FloatRect& r, float x, float y) { return x >= r.x && y >= r.y && x < r.Right() && y < r.Bottom(); }
+bool ContainsY(const FloatRect& r, float y) { return y >= r.y && y < r.Bottom(); }
+
+}  // namespace
+
+// The rectangle a line is laid out in, in control coordinates: at its text
+// place, as wide as the lines were measured (0: unbounded).
+FloatRect EditBox::LineLayoutRect(int line) const {
+  const FloatRect r = text_.LineRect(line);
+  const FloatRect& m = text_.measuring_rect();
+  return {view_rect_.x + scroll_x_ + r.x, view_rect_.y + scroll_y_ + r.y, m.width, m.height};
+}
+
+int EditBox::LineAtHeight(float y, int start) const {
+  if (!text_.IsValidLine(start)) start = 1;
+  const FloatRect first = text_.LineRect(start);
+  if (ContainsY(first, y)) return start;
+  const int direction = y > first.y ? 1 : -1;
+  for (int line = start + direction; text_.IsValidLine(line); line += direction)
+    if (ContainsY(text_.LineRect(line), y)) return line;
+  return y > 0 ? text_.line_count() : 0;
+}
+
+TextPlace EditBox::HitTest(int x, int y) const {
+  const float px = std::max(static_cast<float>(x) - this->x() - view_rect_.x, 0.0f);
+  const float py = static_cast<float>(y) - this->y() - view_rect_.y;
+  const float text_y = std::clamp(py - scroll_y_, 0.0f, static_cast<float>(text_.content_height()));
+  const int line = std::max(LineAtHeight(text_y, first_drawn_line_), 1);
+  return {line, ColumnAt(line, px, text_y + scroll_y_)};
+}
+
+// Binary search over one-character boxes of the line's display text, each
+// grown 6 pixels up and 11 in height; a point in a character's right half
+// stands after it. (x, y) are relative to the view.
+int EditBox::ColumnAt(int line, float x, float y) const {
+  const gfx::Graphics* g = const_cast<EditBox*>(this)->canvas_graphics();
+  if (!g || !font_ || !format_) return 0;
+  const FloatRect shifted = LineLayoutRect(line);
+  const FloatRect layout{shifted.x - view_rect_.x, shifted.y - view_rect_.y, shifted.width, shifted.height};
+  std::u16string units = text_.DisplayLine(line);
+  if (units.empty()) units.assign(1, u'\t');
+
+  const std::vector<FloatRect> rows = g->MeasureLines(units, *font_, layout, *format_);
+  if (!rows.empty()) {
+    FloatRect row = y < rows.front().y ? rows.front() : rows.back();
+    for (const FloatRect& r : rows)
+      if (ContainsY({r.x, r.y - 2, r.width, r.height + 4}, y)) {
+        row = r;
+        break;
+      }
+    x = std::clamp(x, row.x, std::max(row.x, row.Right()));
+  }
+
+  const int count = static_cast<int>(units.size());
+  int low = 0, high = count, middle = 0;
+  FloatRect box;
+  bool inside = false;
+  while (low <= high) {
+    middle = (low + high) / 2;
+    const gfx::CharacterRange range{middle, 1};
+    box = middle < count ? g->MeasureCharacterRanges(units, *font_, layout, *format_, {&range, 1})[0] : FloatRect{};
+    if (middle >= count) {  // past the last character: the point lies further on
+      low = middle + 1;
+      continue;
+    }
+    box.y -= 6;
+    box.height += 11;
+    if (Contains(box, x, y)) {
+      inside = true;
+      break;
+    }
+    const bool before = box.y > y || (ContainsY(box, y) && x < box.x);
+    if (before)
+      high = middle - 1;
+    else
+      low = middle + 1;
+  }
+  int unit = middle;
+  if (inside && x > box.x + box.width / 2) ++unit;
+  return std::clamp(unit / text_.units_per_column(), 0, text_.LineChars(line));
+}
+
+// --- the caret -------------------------------------------------------------------------
+
+FloatRect EditBox::CaretRect(int line, int column, bool scroll, float extra) {
+  if (!text_.IsValidLine(line)) line = 1;
+  column = std::clamp(column, 0, text_.LineChars(line));
+  const FloatRect layout = LineLayoutRect(line);
+  FloatRect caret{layout.x, layout.y, 1.0f, static_cast<float>(text_.line_height())};
+  gfx::Graphics* g = canvas_graphics();
+  if (column > 0 && g && font_ && format_) {
+    std::u16string units = text_.DisplayLine(line);
+    const int k = text_.units_per_column();
+    const gfx::CharacterRange before{(column - 1) * k, k};
+    const FloatRect character = g->MeasureCharacterRanges(units, *font_, layout, *format_, {&before, 1})[0];
+    if (!character.IsEmpty()) {
+      caret.x = character.Right();
+      caret.y = character.y;
+    } else {
+      const gfx::CharacterRange space{static_cast<int>(units.size()), 1};
+      units += u' ';
+      const FloatRect spaced = g->MeasureCharacterRanges(units, *font_, layout, *format_, {&space, 1})[0];
+      caret.x = spaced.x - text_.reference_width() / 2.0f;
+      caret.y = spaced.IsEmpty() ? layout.y : spaced.y;
+    }
+  }
+  if (!scroll) return caret;
+  FollowCaret(caret, extra);
+  return CaretRect(line, column, false);
+}
+
+// The documented order: one step up or down, then across, then both offsets
+// kept within the content, and the bars told.
+void EditBox::FollowCaret(FloatRect& caret, float extra) {
+  const FloatRect& v = view_rect_;
+  if (caret.y < v.y - 2) scroll_y_ = static_cast<int>(scroll_y_ - caret.y + caret.height);
+  if (caret.Bottom() > v.y + v.height - 2) scroll_y_ = static_cast<int>(scroll_y_ - caret.height - extra);
+  if (caret.x > v.x + v.width) scroll_x_ = static_cast<int>(scroll_x_ - (caret.x - v.width));
+  if (caret.x < v.x) scroll_x_ = static_cast<int>(scroll_x_ + v.x - caret.x + v.width / 5);
+  ClampScroll();
+  SyncScrollBars();
+}
+
+// A programmatic jump may land far from the view, where the caret's one-line
+// step would not reach: the line is brought in first.
+void EditBox::RevealLine(int line) {
+  const FloatRect r = text_.LineRect(line);
+  if (r.Bottom() > view_rect_.height - scroll_y_) scroll_y_ = static_cast<int>(view_rect_.height - r.Bottom());
+  if (r.y < -scroll_y_) scroll_y_ = -static_cast<int>(r.y);
+}
+
+void EditBox::ClampScroll() {
+  const int lowest_y = static_cast<int>(view_rect_.height - text_.content_height());
+  const int lowest_x = static_cast<int>(view_rect_.width - text_.content_width());
+  scroll_y_ = std::min(std::max(scroll_y_, lowest_y), 0);
+  scroll_x_ = std::min(std::max(scroll_x_, lowest_x), 0);
+}
+
+void EditBox::MoveCaretPoint(int dx, int dy) {
+  caret_point_.x += static_cast<float>(dx);
+  caret_point_.y += static_cast<float>(dy);
+}
+
+// --- scrolling ---------------------------------------------------------------------------
+
+// Three lines a notch, never above the first line nor below the last page.
+void EditBox::Wheel(int delta) {
+  if (!multi_line_ || !vertical_bar_ || !vertical_bar_->visible()) return;
+  const int step = 3 * text_.line_height();
+  scroll_y_ += delta < 1 ? -step : step;
+  const int lowest = std::min(0, -(text_.content_height() - static_cast<int>(view_rect_.height)));
+  scroll_y_ = std::min(std::max(scroll_y_, lowest), 0);
+  caret_point_ = CaretRect(caret_line_, caret_column_);
+  vertical_bar_->SetPosition(-scroll_y_);
+  Paint();
+}
+
+void EditBox::SetVerticalScrollPosition(int position) {
+  const int before = scroll_y_;
+  scroll_y_ = -position;
+  MoveCaretPoint(0, scroll_y_ - before);
+  Paint();
+}
+
+void EditBox::SetHorizontalScrollPosition(int position) {
+  const int before = scroll_x_;
+  scroll_x_ = -position;
+  MoveCaretPoint(scroll_x_ - before, 0);
+  Paint();
+}
+
+void EditBox::SyncScrollBars() {
+  if (vertical_bar_ && vertical_bar_->visible()) vertical_bar_->SetPosition(-scroll_y_);
+  if (horizontal_bar_ && horizontal_bar_->visible()) horizontal_bar_->SetPosition(-scroll_x_);
+}
+
+// Each shown bar takes 10 pixels off the view, along its right or bottom edge.
+void EditBox::PlaceScrollBars() {
+  const bool vertical = vertical_bar_ && vertical_bar_->visible();
+  const bool horizontal = horizontal_bar_ && horizontal_bar_->visible();
+  if (vertical) {
+    view_rect_.width -= 10;
+    vertical_bar_->SetBounds({x() + view_rect_.x + view_rect_.width, y() + view_rect_.y, 10.0f,
+                              view_rect_.height - (horizontal ? 10.0f : 0.0f)});
+  }
+  if (horizontal) {
+    view_rect_.height -= 10;
+    horizontal_bar_->SetBounds({x() + view_rect_.x, y() + view_rect_.y + view_rect_.height, view_rect_.width, 10.0f});
+  }
+}
+
+void EditBox::UpdateScrollRanges() {
+  if (vertical_bar_) {
+    vertical_bar_->SetMaximum(text_.content_height() - static_cast<int>(view_rect_.height));
+    vertical_bar_->SetStep(text_.line_height());
+  }
+  if (horizontal_bar_) horizontal_bar_->SetMaximum(text_.content_width() - static_cast<int>(view_rect_.width));
+}
+
+}  // namespace razezazo

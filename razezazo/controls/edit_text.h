@@ -1,0 +1,132 @@
+#pragma once
+// EditText: the text of an edit box as GBK bytes split into lines at CR LF,
+// with the measured geometry of every line.
+//
+// Every change goes through SetText, so the line table always matches the
+// bytes. SetText keeps the table entries (and their measured geometry) of the
+// lines that lie wholly in the unchanged head or tail of the text, and Layout
+// measures only the lines that changed; the results are those of splitting and
+// measuring the whole text again, at the cost of what changed.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/gfx/graphics.h"
+#include "razezazo/render/float_rect.h"
+#include "razezazo/render/font.h"
+#include "razezazo/render/text_format.h"
+#include "runtime/text.h"
+
+namespace razezazo {
+
+enum class InputMode : int { kNormal = 0, kReadOnly = 1, kPassword = 2, kInteger = 3, kDecimal = 4 };
+
+// Bit values of an edit box's scroll bars.
+namespace scroll_bars {
+constexpr int kHorizontal = 1;
+constexpr int kVertical = 2;
+}  // namespace scroll_bars
+
+class EditText {
+ public:
+  // The text ends at its first zero byte, as a C string would. A single-line
+  // text is cut at its first CR LF; an LF that does not follow a CR is dropped.
+  void SetText(std::string_view text, bool multi_line, InputMode mode, const runtime::Text& mask);
+
+  // Measures the lines in the measuring rectangle of `view`: lines wrap at the
+  // view's width only with the vertical bar alone (scroll bars exactly 2) in a
+  // multi-line text, and then take their measured heights; otherwise every
+  // line is one reference line high.
+  void Layout(const gfx::Graphics& g, const FloatRect& view, const FontHandle& font, const FormatHandle& format,
+              int scroll_bars);
+
+  // The line's bytes without its CR LF, or the first `byte_count` of them. In
+  // display form a password shows the mask once per character and every other
+  // mode shows each space as a tab. Empty for an invalid line.
+  runtime::Text LineText(int line, std::optional<int> byte_count = std::nullopt, bool display = false) const;
+  // Bytes from min(a, b) inclusive to max(a, b) exclusive (1-based positions).
+  runtime::Text RangeText(int a, int b) const;
+  void DeleteRange(int a, int b, bool multi_line);
+  void InsertAt(int position, std::string_view text, bool multi_line);
+
+  const runtime::Text& WholeText() const { return bytes_; }
+  // The text as the get-text message hands it back: zero-terminated, valid
+  // until the next change.
+  const char* TextForMessage() const { return bytes_.c_str(); }
+  int line_count() const { return static_cast<int>(lines_.size()); }
+  int line_height() const { return line_height_; }
+  int reference_width() const { return reference_width_; }
+  FloatRect LineRect(int line) const;
+  // 1-based position of the line's first byte; 0 for an invalid line.
+  int LineStart(int line) const;
+  int content_height() const { return content_height_; }
+  int content_width() const { return content_width_; }
+  int length() const { return static_cast<int>(bytes_.size()); }
+  bool IsValidLine(int line) const { return line >= 1 && line <= line_count(); }
+  InputMode mode() const { return mode_; }
+  const runtime::Text& mask() const { return mask_; }
+
+  // --- characters and columns ---------------------------------------------------
+  int LineLength(int line) const;  // bytes, without CR LF
+  int LineChars(int line) const;   // characters
+  // 1-based byte position of (line, column); the column is kept within the line.
+  int Position(int line, int column) const;
+  // The display form as UTF-16: units_per_column() units for every character.
+  std::u16string DisplayLine(int line) const;
+  int units_per_column() const;
+  // The rectangle lines were laid out in: origin 0, width 0 when they do not wrap.
+  const FloatRect& measuring_rect() const { return measuring_rect_; }
+  bool wraps() const { return measuring_rect_.width > 0; }
+
+  // --- layout bookkeeping -------------------------------------------------------
+  // The next layout measures every line again, as a first layout would.
+  void InvalidateGeometry();
+  // Lines the last layout measured.
+  int lines_measured_by_last_layout() const { return lines_measured_; }
+
+ private:
+  struct LineEntry {
+    int start = 0;  // 0-based offset of the line's first byte
+    FloatRect rect;
+    bool measured = false;
+  };
+  // What every line's measurement depends on besides its own bytes.
+  struct LayoutKey {
+    std::string family;
+    float size = 0;
+    int style = 0;
+    gfx::StringFormat format;
+    float measuring_width = 0;
+    bool password = false;
+    runtime::Text mask;
+    int line_height = 0;
+    bool operator==(const LayoutKey&) const = default;
+  };
+
+  void Replace(std::string bytes);
+  void SpliceLines(std::size_t prefix, std::size_t suffix, const std::string& bytes);
+  std::string_view LineBytes(int line) const;
+  void MeasureLine(const gfx::Graphics& g, std::size_t index, const FontHandle& font, const FormatHandle& format);
+  void PlaceLines();
+
+  runtime::Text bytes_;
+  std::vector<LineEntry> lines_{LineEntry{}};
+  bool multi_line_ = false;
+  InputMode mode_ = InputMode::kNormal;
+  runtime::Text mask_ = "*";
+  int content_width_ = 0;
+  int content_height_ = 0;
+  int line_height_ = 0;
+  int reference_width_ = 0;
+  FloatRect measuring_rect_;
+  std::optional<LayoutKey> layout_key_;
+  std::size_t first_unplaced_ = 0;  // lines from here on need their y again
+  bool geometry_changed_ = true;
+  int lines_measured_ = 0;
+};
+
+// The text a setText of `text` stores.
+std::string NormalizeEditText(std::string_view text, bool multi_line);
+
+}  // namespace razezazo

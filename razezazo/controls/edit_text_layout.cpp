@@ -1,0 +1,81 @@
+// Measuring the lines of an EditText. A layout measures the reference
+// character, then only the lines that are not measured yet (all of them when
+// the font, format, measuring width, display form or line height changed), and
+// places the lines again from the first one whose height may have changed.
+#include <algorithm>
+
+#include "razezazo/controls/edit_text.h"
+#include "razezazo/render/text.h"
+
+namespace razezazo {
+namespace {
+
+// The character whose box sets the line height and the reference width.
+constexpr std::u16string_view kReferenceCharacter = u"泆";
+// What an empty line (or one that does not measure) is wide.
+constexpr float kEmptyLineWidth = 2.0f;
+
+}  // namespace
+
+void EditText::Layout(const gfx::Graphics& g, const FloatRect& view, const FontHandle& font,
+                      const FormatHandle& format, int scroll_bars) {
+  lines_measured_ = 0;
+  const bool wrap = multi_line_ && scroll_bars == scroll_bars::kVertical && view.width > 0;
+  measuring_rect_ = {0, 0, wrap ? view.width : 0.0f, 0};
+  const std::optional<FloatRect> reference = MeasureText(g, kReferenceCharacter, font, format, measuring_rect_);
+  line_height_ = reference ? static_cast<int>(reference->height) : 0;
+  reference_width_ = reference ? static_cast<int>(reference->width) : 0;
+
+  LayoutKey key{font ? font->Family() : std::string(), font ? font->Size() : 0.0f, font ? font->Style() : 0,
+                format ? *format : gfx::StringFormat{}, measuring_rect_.width, mode_ == InputMode::kPassword,
+                mode_ == InputMode::kPassword ? mask_ : runtime::Text(), line_height_};
+  if (!layout_key_ || *layout_key_ != key) {
+    layout_key_ = std::move(key);
+    InvalidateGeometry();
+  }
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    if (lines_[i].measured) continue;
+    MeasureLine(g, i, font, format);
+    ++lines_measured_;
+  }
+  if (geometry_changed_) PlaceLines();
+}
+
+void EditText::MeasureLine(const gfx::Graphics& g, std::size_t index, const FontHandle& font,
+                           const FormatHandle& format) {
+  const std::u16string units = DisplayLine(static_cast<int>(index) + 1);
+  const std::optional<FloatRect> box =
+      units.empty() ? std::nullopt : MeasureText(g, units, font, format, measuring_rect_);
+  LineEntry& line = lines_[index];
+  line.rect.x = 0;
+  line.rect.width = box ? box->width : kEmptyLineWidth;
+  line.rect.height = box && wraps() ? box->height : static_cast<float>(line_height_);
+  line.measured = true;
+  first_unplaced_ = std::min(first_unplaced_, index);
+  geometry_changed_ = true;
+}
+
+// y of every line is the content height above it; the content height is kept
+// in whole pixels, as the running sum always was.
+void EditText::PlaceLines() {
+  std::size_t i = std::min(first_unplaced_, lines_.size());
+  int running = i == 0 ? 0 : static_cast<int>(static_cast<double>(lines_[i - 1].rect.y) + lines_[i - 1].rect.height);
+  for (; i < lines_.size(); ++i) {
+    lines_[i].rect.y = static_cast<float>(running);
+    running = static_cast<int>(running + static_cast<double>(lines_[i].rect.height));
+  }
+  content_height_ = running;
+  float widest = 0;
+  for (const LineEntry& line : lines_) widest = std::max(widest, line.rect.width);
+  content_width_ = static_cast<int>(widest);
+  first_unplaced_ = lines_.size();
+  geometry_changed_ = false;
+}
+
+void EditText::InvalidateGeometry() {
+  for (LineEntry& line : lines_) line.measured = false;
+  first_unplaced_ = 0;
+  geometry_changed_ = true;
+}
+
+}  // namespace razezazo

@@ -1,0 +1,237 @@
+// The edit box's layout on screen: text and view rectangles, hit testing, the
+// caret rectangle and the view that follows it, the wheel, the bars, and the
+// pixels of text, selection and focus frame.
+#include <gtest/gtest.h>
+
+#include "edit_box_fixture.h"
+#include "razezazo/render/font.h"
+#include "razezazo/render/text.h"
+
+namespace controls_test {
+namespace {
+
+using razezazo::EditBox;
+using razezazo::FloatRect;
+using razezazo::InputMode;
+using razezazo::TextPlace;
+using runtime::Gbk;
+
+using EditBoxViewTest = EditBoxFixture;
+
+// Rows of the canvas inside `area` that hold dark (text) pixels.
+std::pair<int, int> InkedRows(const gfx::Bitmap& canvas, const gfx::RectI& area) {
+  int first = -1, last = -1;
+  for (int y = area.y; y < area.Bottom(); ++y)
+    for (int x = area.x; x < area.Right(); ++x) {
+      const gfx::Argb p = canvas.GetPixel(x, y);
+      if (A(p) > 100 && R(p) < 100 && G(p) < 100 && B(p) < 100) {
+        if (first < 0) first = y;
+        last = y;
+        break;
+      }
+    }
+  return {first, last};
+}
+
+TEST_F(EditBoxViewTest, ASingleLineIsCentredVertically) {
+  auto box = Box({30, 60, 240, 20}, "Hg");
+  const float single = razezazo::FontHeight(box->font()) + 3;
+  EXPECT_FLOAT_EQ(box->text_rect().height, single);
+  EXPECT_FLOAT_EQ(box->text_rect().y, 2 + std::round((16 - single) / 2) + 1);
+  EXPECT_FLOAT_EQ(box->text_rect().x, 2);
+  EXPECT_FLOAT_EQ(box->text_rect().width, 236);
+  EXPECT_EQ(box->view_rect().y, box->text_rect().y);
+  // The ink sits in the middle of the box, give or take the glyphs' own margins.
+  const auto [top, bottom] = InkedRows(box->canvas(), {3, 1, 60, 18});
+  ASSERT_GE(top, 0);
+  EXPECT_LE(std::abs((top - 0) - (19 - bottom)), 5) << top << " " << bottom;
+
+  auto multi = Box({30, 100, 240, 60}, "x", {.multi_line = true, .scroll_bars = 0});
+  EXPECT_FLOAT_EQ(multi->text_rect().y, 3);
+  EXPECT_FLOAT_EQ(multi->text_rect().height, 55);
+}
+
+TEST_F(EditBoxViewTest, BarsTakeTheirPlaceFromTheViewAndKnowTheirRange) {
+  auto box = LongBox(40);
+  const FloatRect v = box->view_rect();
+  EXPECT_FLOAT_EQ(v.width, 200 - 4 - 10);
+  EXPECT_FLOAT_EQ(v.height, 120 - 4 - 1 - 10);
+  const razezazo::ScrollBar& vertical = *box->vertical_bar();
+  EXPECT_FLOAT_EQ(vertical.x(), 20 + v.x + v.width);
+  EXPECT_FLOAT_EQ(vertical.y(), 20 + v.y);
+  EXPECT_FLOAT_EQ(vertical.width(), 10);
+  EXPECT_FLOAT_EQ(vertical.height(), v.height);
+  const razezazo::ScrollBar& horizontal = *box->horizontal_bar();
+  EXPECT_FLOAT_EQ(horizontal.y(), 20 + v.y + v.height);
+  EXPECT_FLOAT_EQ(horizontal.width(), v.width);
+  EXPECT_EQ(vertical.maximum(), box->store().content_height() - static_cast<int>(v.height));
+  EXPECT_EQ(vertical.step(), box->store().line_height());
+  EXPECT_EQ(horizontal.maximum(), box->store().content_width() - static_cast<int>(v.width));
+  EXPECT_EQ(box->store().content_height(), 40 * box->store().line_height());
+}
+
+TEST_F(EditBoxViewTest, TheWheelStaysBetweenTheFirstLineAndTheLastPage) {
+  auto box = LongBox(40);
+  system_->Click(window_, 60, 40);  // focus: the wheel goes to the focused control
+  const int page_end = static_cast<int>(box->view_rect().height) - box->store().content_height();
+  Wheel(120);
+  EXPECT_EQ(box->scroll_y(), 0);
+  Wheel(-120);
+  EXPECT_EQ(box->scroll_y(), -3 * box->store().line_height());
+  EXPECT_EQ(box->vertical_bar()->position(), -box->scroll_y());
+  for (int i = 0; i < 30; ++i) Wheel(-120);
+  EXPECT_EQ(box->scroll_y(), page_end);
+  EXPECT_GT(box->first_drawn_line(), 30);
+  EXPECT_EQ(box->last_drawn_line(), 40);
+  Wheel(120);
+  EXPECT_EQ(box->scroll_y(), page_end + 3 * box->store().line_height());
+
+  // Content that fits never scrolls.
+  auto short_box = LongBox(2, 3, {20, 160, 200, 120});
+  system_->Click(window_, 60, 200);
+  Wheel(-120);
+  EXPECT_EQ(short_box->scroll_y(), 0);
+  // Without a shown vertical bar the wheel does nothing.
+  auto no_bar = LongBox(40, 1, {230, 20, 140, 120});
+  system_->Click(window_, 260, 40);
+  Wheel(-120);
+  EXPECT_EQ(no_bar->scroll_y(), 0);
+}
+
+TEST_F(EditBoxViewTest, WrappingWithTheVerticalBarAloneMovesLaterLinesDown) {
+  const runtime::Text text = runtime::Text(60, 'w') + "\r\nafter";
+  auto wrapped = Box({20, 20, 160, 120}, text, {.multi_line = true, .scroll_bars = 2});
+  auto plain = Box({200, 20, 160, 120}, text, {.multi_line = true, .scroll_bars = 3});
+  const int h = wrapped->store().line_height();
+  EXPECT_GE(wrapped->store().LineRect(2).y, 2.0f * h);
+  EXPECT_FLOAT_EQ(plain->store().LineRect(2).y, static_cast<float>(h));
+  // Its second line is drawn lower down too: the ink reaches further.
+  const auto [wt, wb] = InkedRows(wrapped->canvas(), {3, 3, 140, 110});
+  const auto [pt, pb] = InkedRows(plain->canvas(), {3, 3, 140, 100});
+  EXPECT_GT(wb, pb + h / 2);
+  // A click on the second row lands in the first line, past its first row.
+  const TextPlace hit = wrapped->HitTest(20 + 30, static_cast<int>(20 + wrapped->view_rect().y + h * 1.5f));
+  EXPECT_EQ(hit.line, 1);
+  EXPECT_GT(hit.column, 10);
+}
+
+TEST_F(EditBoxViewTest, HitTestAndCaretRectangleAgree) {
+  auto box = Box({20, 20, 300, 60}, Gbk("ab中文 x\r\n\r\nlast"), {.multi_line = true});
+  for (int column = 0; column <= 6; ++column) {
+    const FloatRect caret = box->CaretRect(1, column);
+    EXPECT_FLOAT_EQ(caret.width, 1.0f);
+    EXPECT_FLOAT_EQ(caret.height, static_cast<float>(box->store().line_height()));
+    // Just right of the caret is the left half of the next character.
+    const auto [x, y] = HostPoint(*box, caret);
+    EXPECT_EQ(box->HitTest(x + 1, y), (TextPlace{1, column})) << column;
+    if (column > 0) {
+      EXPECT_GT(caret.x, box->CaretRect(1, column - 1).x);
+    }
+  }
+  EXPECT_FLOAT_EQ(box->CaretRect(1, 0).x, box->view_rect().x);
+  // Far right: the line's end. An empty line: column 0. Below everything: the last line.
+  EXPECT_EQ(box->HitTest(300, 20 + 5), (TextPlace{1, 6}));
+  const int line2 = static_cast<int>(20 + box->view_rect().y + box->store().LineRect(2).y + 2);
+  EXPECT_EQ(box->HitTest(100, line2), (TextPlace{2, 0}));
+  EXPECT_EQ(box->HitTest(100, 400), (TextPlace{3, 4}));
+  EXPECT_EQ(box->HitTest(-50, 20 + 5), (TextPlace{1, 0}));
+}
+
+TEST_F(EditBoxViewTest, TheViewFollowsTheCaret) {
+  auto box = LongBox(60);
+  const int h = box->store().line_height();
+  box->Select({60, 0}, {60, 0});
+  const FloatRect caret = box->caret_point();
+  EXPECT_GE(caret.y, box->view_rect().y - 2);
+  EXPECT_LE(caret.Bottom(), box->view_rect().Bottom());
+  EXPECT_EQ(box->vertical_bar()->position(), -box->scroll_y());
+  // One line up from the top of the view scrolls by about a line.
+  const int before = box->scroll_y();
+  const int top_line = box->first_drawn_line();
+  box->Select({top_line - 1, 0}, {top_line - 1, 0});
+  EXPECT_GT(box->scroll_y(), before);
+  EXPECT_LE(box->scroll_y() - before, 3 * h);
+  // Far along a long line, the view scrolls across.
+  box->SetText(runtime::Text(200, 'm'));
+  box->Select({1, 200}, {1, 200});
+  EXPECT_LT(box->scroll_x(), 0);
+  EXPECT_LE(box->caret_point().x, box->view_rect().Right());
+  EXPECT_EQ(box->horizontal_bar()->position(), -box->scroll_x());
+  box->Select({1, 0}, {1, 0});
+  EXPECT_EQ(box->scroll_x(), 0);
+}
+
+TEST_F(EditBoxViewTest, TheBarsScrollTheBox) {
+  auto box = LongBox(60);
+  const FloatRect caret = box->caret_point();
+  box->vertical_bar()->SetPosition(50);  // the bar's own setter does not report
+  EXPECT_EQ(box->scroll_y(), 0);
+  box->SetVerticalScrollPosition(50);
+  EXPECT_EQ(box->scroll_y(), -50);
+  EXPECT_FLOAT_EQ(box->caret_point().y, caret.y - 50);
+  EXPECT_GT(box->first_drawn_line(), 1);
+  box->SetHorizontalScrollPosition(7);
+  EXPECT_EQ(box->scroll_x(), -7);
+  EXPECT_FLOAT_EQ(box->caret_point().x, caret.x - 7);
+}
+
+// A selection over three lines: the tail of the first, all of the second, the
+// head of the third, blue with white text.
+TEST_F(EditBoxViewTest, AThreeLineSelectionHighlightsTailWholeAndHead) {
+  auto box = Box({20, 20, 300, 120}, "aaaaaaaaaa\r\nbbbbbbbbbb\r\ncccccccccc\r\ndddd",
+                 {.multi_line = true, .scroll_bars = 0});
+  box->Select({1, 5}, {3, 5});
+  const gfx::Bitmap& c = box->canvas();
+  const float h = static_cast<float>(box->store().line_height());
+  // Near the top of each line: inside its box (lifted 2 pixels), above the
+  // glyphs and below the box of the line above (4 pixels taller).
+  auto row = [&](int line) { return static_cast<int>(box->view_rect().y + (line - 1) * h + 3); };
+  const int middle = static_cast<int>(box->CaretRect(1, 5).x);
+  const int end = static_cast<int>(box->CaretRect(1, 10).x);
+  auto blue_between = [&](int line, int x0, int x1) {
+    int blue = 0;
+    for (int x = x0; x < x1; ++x) blue += IsSelectionBlue(c.GetPixel(x, row(line)));
+    return blue;
+  };
+  const int left = static_cast<int>(box->view_rect().x) + 1;
+  EXPECT_EQ(blue_between(1, left, middle - 1), 0);
+  EXPECT_GT(blue_between(1, middle + 1, end - 1), (end - middle) / 3);
+  EXPECT_GT(blue_between(2, left, end - 1), (end - left) / 3);
+  EXPECT_GT(blue_between(3, left, middle - 1), (middle - left) / 3);
+  EXPECT_EQ(blue_between(3, middle + 1, end - 1), 0);
+  EXPECT_EQ(blue_between(4, left, end - 1), 0);
+  // Selected text is white: somewhere in the selection a pixel is light and opaque.
+  int white = 0;
+  for (int x = left; x < end; ++x)
+    for (int y = row(2) - 4; y < row(2) + 4; ++y) {
+      const gfx::Argb p = c.GetPixel(x, y);
+      white += R(p) > 220 && G(p) > 220 && B(p) > 220;
+    }
+  EXPECT_GT(white, 5);
+  // Unselected text stays dark.
+  EXPECT_GE(InkedRows(c, {left, row(4) - 6, end - left, 12}).first, 0);
+}
+
+TEST_F(EditBoxViewTest, TheKeyboardFocusDrawsADashedFrame) {
+  auto box = Box({30, 60, 240, 60}, "", {.multi_line = true, .scroll_bars = 0});
+  const gfx::Bitmap before = box->canvas().CloneArea({0, 0, 240, 60});
+  host_->SetFocus(box.get(), true);
+  system_->RunPending();
+  // The frame runs along the text area's top edge (y 2): some pixels there darken.
+  int changed = 0;
+  for (int x = 2; x < 236; ++x) changed += box->canvas().GetPixel(x, 2) != before.GetPixel(x, 2);
+  EXPECT_GT(changed, 20);
+  EXPECT_LT(changed, 234);  // dashed, not solid
+}
+
+TEST_F(EditBoxViewTest, OnlyVisibleLinesAreDrawn) {
+  auto box = LongBox(500);
+  EXPECT_EQ(box->first_drawn_line(), 1);
+  EXPECT_LT(box->last_drawn_line(), 12);
+  EXPECT_EQ(box->LineAtHeight(-5, 10), 0);
+  EXPECT_EQ(box->LineAtHeight(1e6f, 10), 500);
+  EXPECT_EQ(box->LineAtHeight(box->store().LineRect(250).y + 1, 400), 250);
+}
+
+}  // namespace
+}  // namespace controls_test

@@ -1,0 +1,228 @@
+// The edit box's text store: line splitting, display forms, positions and the
+// incremental line table and layout.
+#include "razezazo/controls/edit_text.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "razezazo/controls/edit_characters.h"
+#include "razezazo/render/font.h"
+#include "razezazo/render/text_format.h"
+#include "runtime/gbk.h"
+
+namespace controls_test {
+namespace {
+
+using razezazo::EditText;
+using razezazo::InputMode;
+using runtime::Gbk;
+
+EditText Store(std::string_view text, bool multi_line = true, InputMode mode = InputMode::kNormal,
+               const runtime::Text& mask = "*") {
+  EditText store;
+  store.SetText(text, multi_line, mode, mask);
+  return store;
+}
+
+std::vector<runtime::Text> Lines(const EditText& store) {
+  std::vector<runtime::Text> lines;
+  for (int line = 1; line <= store.line_count(); ++line) lines.push_back(store.LineText(line));
+  return lines;
+}
+
+using Rows = std::vector<runtime::Text>;
+
+TEST(EditTextTest, LinesSplitOnlyAtCrLfAndLoneLineFeedsGo) {
+  EXPECT_EQ(Lines(Store("a\nb")), (Rows{"ab"}));
+  EXPECT_EQ(Lines(Store("a\r\nb")), (Rows{"a", "b"}));
+  EXPECT_EQ(Lines(Store("a\rb")), (Rows{"a\rb"}));
+  EXPECT_EQ(Lines(Store("a\r\r\nb")), (Rows{"a\r", "b"}));
+  EXPECT_EQ(Lines(Store("\n\nab\n\n\ncd\n")), (Rows{"abcd"}));
+  EXPECT_EQ(Lines(Store("x\r\n")), (Rows{"x", ""}));
+  EXPECT_EQ(Lines(Store("")), (Rows{""}));
+  EXPECT_EQ(Lines(Store("\r\n\r\n")), (Rows{"", "", ""}));
+  // The text ends at its first zero byte, as a C string would.
+  EXPECT_EQ(Lines(Store(std::string_view("ab\0c\r\nd", 7))), (Rows{"ab"}));
+  EXPECT_EQ(Store("x\r\n").LineStart(2), 4);
+  EXPECT_EQ(Store("x\r\n").LineStart(3), 0);
+}
+
+TEST(EditTextTest, ASingleLineKeepsWhatComesBeforeItsFirstLineBreak) {
+  EXPECT_EQ(Lines(Store("one\r\ntwo", false)), (Rows{"one"}));
+  EXPECT_EQ(Lines(Store("\r\ntwo", false)), (Rows{""}));
+  EXPECT_EQ(Lines(Store("a\nb\rc", false)), (Rows{"ab\rc"}));
+  EXPECT_EQ(Store("one\r\ntwo", false).length(), 3);
+}
+
+TEST(EditTextTest, DisplayFormMasksEveryCharacterOrShowsSpacesAsTabs) {
+  const runtime::Text text = Gbk("a 中b");
+  EXPECT_EQ(Store(text).LineText(1, std::nullopt, true), Gbk("a\t中b"));
+  EXPECT_EQ(Store(text, true, InputMode::kPassword).LineText(1, std::nullopt, true), "****");
+  EXPECT_EQ(Store(text, true, InputMode::kPassword, Gbk("●")).LineText(1, std::nullopt, true), Gbk("●●●●"));
+  EXPECT_EQ(Store(text, true, InputMode::kPassword, "ab").DisplayLine(1), u"abababab");
+  EXPECT_EQ(Store(text, true, InputMode::kPassword, "ab").units_per_column(), 2);
+  EXPECT_EQ(Store(text).LineText(1, 3), "a ");  // never half a character
+  EXPECT_EQ(Store(text).LineText(1, 4), Gbk("a 中"));
+  EXPECT_EQ(Store(text).LineText(7), "");
+  EXPECT_EQ(Store(text).LineText(0, std::nullopt, true), "");
+}
+
+TEST(EditTextTest, ATwoByteCharacterIsOneColumnAndBadBytesNeverSplitOne) {
+  const EditText store = Store(Gbk("中文") + "x\r\n" + "a\x81" + "\r\n" + "\x81" "0z" + "\r\n" + "q\x81");
+  EXPECT_EQ(store.LineChars(1), 3);
+  EXPECT_EQ(store.Position(1, 1), 3);
+  EXPECT_EQ(store.Position(1, 2), 5);
+  EXPECT_EQ(store.Position(1, 99), 6);  // kept within the line
+  // A lead byte that ends a line is a character of its own: the column after
+  // it is the line's end, never between CR and LF.
+  EXPECT_EQ(store.LineChars(2), 2);
+  EXPECT_EQ(store.Position(2, 2), store.LineStart(2) + 2);
+  // A lead byte followed by a byte below 0x40 still takes it.
+  EXPECT_EQ(store.LineChars(3), 2);
+  EXPECT_EQ(store.Position(3, 1), store.LineStart(3) + 2);
+  EXPECT_EQ(store.LineChars(4), 2);
+  // One display unit per column, whatever the bytes.
+  for (int line = 1; line <= store.line_count(); ++line)
+    EXPECT_EQ(static_cast<int>(store.DisplayLine(line).size()), store.LineChars(line)) << line;
+  EXPECT_EQ(store.DisplayLine(3)[0], u'\xFFFD');
+}
+
+TEST(EditTextTest, RangesDeletionAndInsertionWorkOnBytePositions) {
+  EditText store = Store("ab\r\ncd");
+  EXPECT_EQ(store.RangeText(6, 2), "b\r\nc");
+  EXPECT_EQ(store.RangeText(-3, 99), "ab\r\ncd");
+  store.DeleteRange(6, 3, true);
+  EXPECT_EQ(store.WholeText(), "abd");
+  EXPECT_EQ(store.line_count(), 1);
+  store.InsertAt(3, "X\r\nY", true);
+  EXPECT_EQ(Lines(store), (Rows{"abX", "Yd"}));
+  store.InsertAt(99, std::string_view("!\0?", 3), true);
+  EXPECT_EQ(store.WholeText(), "abX\r\nYd!");
+  // Inserting between CR and LF does not keep a lone LF.
+  store.InsertAt(5, "-", true);
+  EXPECT_EQ(store.WholeText(), "abX\r-Yd!");
+}
+
+// Edits at random places: the spliced line table always equals a fresh split.
+TEST(EditTextTest, SplicedLineTableEqualsAFreshSplit) {
+  std::mt19937 random(20151102);
+  const char* pieces[] = {"a", "\r\n", "\r", "\n", "\x81", "\xD6\xD0", " ", "\r\n\r\n", "xyz"};
+  EditText store = Store("start\r\nof\r\ntext");
+  for (int step = 0; step < 3000; ++step) {
+    const int length = store.length();
+    const int a = std::uniform_int_distribution<int>(1, length + 1)(random);
+    if (random() % 3 == 0) {
+      store.DeleteRange(a, std::uniform_int_distribution<int>(1, length + 1)(random), true);
+    } else {
+      std::string piece;
+      for (int n = random() % 4; n >= 0; --n) piece += pieces[random() % std::size(pieces)];
+      store.InsertAt(a, piece, true);
+    }
+    const EditText fresh = Store(store.WholeText());
+    ASSERT_EQ(store.line_count(), fresh.line_count()) << "step " << step;
+    for (int line = 1; line <= fresh.line_count(); ++line)
+      ASSERT_EQ(store.LineStart(line), fresh.LineStart(line)) << "step " << step << " line " << line;
+  }
+}
+
+class EditLayoutTest : public ::testing::Test {
+ protected:
+  EditLayoutTest() {
+    razezazo::TextFormat format;
+    format.Create(razezazo::text_flags::kNoFontFallback | razezazo::text_flags::kMeasureTrailingSpaces |
+                      razezazo::text_flags::kNoClip,
+                  0, false);
+    format_ = format.Handle();
+    format_->first_tab_offset = 1;
+    format_->tab_stops = {8};
+  }
+  void Layout(EditText& store, int bars = 3, float width = 200) {
+    store.Layout(graphics_, {3, 3, width, 100}, font_, format_, bars);
+  }
+  static void ExpectSameGeometry(const EditText& a, const EditText& b) {
+    ASSERT_EQ(a.line_count(), b.line_count());
+    EXPECT_EQ(a.content_width(), b.content_width());
+    EXPECT_EQ(a.content_height(), b.content_height());
+    for (int line = 1; line <= a.line_count(); ++line) {
+      const razezazo::FloatRect ra = a.LineRect(line), rb = b.LineRect(line);
+      EXPECT_EQ(ra.y, rb.y) << line;
+      EXPECT_EQ(ra.width, rb.width) << line;
+      EXPECT_EQ(ra.height, rb.height) << line;
+    }
+  }
+
+  gfx::Bitmap canvas_{16, 16};
+  gfx::Graphics graphics_{canvas_};
+  razezazo::FontHandle font_ = razezazo::DefaultFont();
+  razezazo::FormatHandle format_;
+};
+
+TEST_F(EditLayoutTest, EmptyLinesAreTwoPixelsWideAndOneLineHigh) {
+  EditText store = Store("abc\r\n\r\nx");
+  Layout(store);
+  ASSERT_GT(store.line_height(), 0);
+  EXPECT_GT(store.reference_width(), 0);
+  EXPECT_FLOAT_EQ(store.LineRect(2).width, 2.0f);
+  EXPECT_FLOAT_EQ(store.LineRect(2).height, static_cast<float>(store.line_height()));
+  EXPECT_FLOAT_EQ(store.LineRect(3).y, 2.0f * store.line_height());
+  EXPECT_EQ(store.content_height(), 3 * store.line_height());
+  EXPECT_EQ(store.content_width(), static_cast<int>(store.LineRect(1).width));
+  EXPECT_TRUE(store.LineRect(0).IsEmpty());
+}
+
+TEST_F(EditLayoutTest, OnlyTheVerticalBarAloneWrapsLongLines) {
+  const runtime::Text long_line(120, 'w');
+  EditText wrapped = Store(long_line + "\r\nnext"), plain = Store(long_line + "\r\nnext");
+  Layout(wrapped, 2, 100);
+  Layout(plain, 3, 100);
+  EXPECT_TRUE(wrapped.wraps());
+  EXPECT_FALSE(plain.wraps());
+  EXPECT_GT(wrapped.LineRect(1).height, 2.0f * wrapped.line_height());
+  EXPECT_LE(wrapped.LineRect(1).width, 100.0f);
+  EXPECT_FLOAT_EQ(wrapped.LineRect(2).y, std::trunc(wrapped.LineRect(1).height));
+  EXPECT_FLOAT_EQ(plain.LineRect(2).y, static_cast<float>(plain.line_height()));
+  EXPECT_GT(plain.LineRect(1).width, 100.0f);
+}
+
+// A keystroke in a long text measures the line it changed, and the geometry is
+// the one a full layout gives.
+TEST_F(EditLayoutTest, AChangeMeasuresOnlyTheLinesItTouched) {
+  runtime::Text text;
+  for (int i = 0; i < 1000; ++i) text += "line " + std::to_string(i) + Gbk(" 混合文字 mixed") + "\r\n";
+  EditText store = Store(text);
+  Layout(store);
+  EXPECT_EQ(store.lines_measured_by_last_layout(), 1001);
+  store.InsertAt(store.length() + 1, "x", true);
+  Layout(store);
+  EXPECT_EQ(store.lines_measured_by_last_layout(), 1);
+  store.InsertAt(store.LineStart(500) + 2, Gbk("中\r\n文"), true);
+  Layout(store);
+  EXPECT_EQ(store.lines_measured_by_last_layout(), 2);
+  store.DeleteRange(store.LineStart(10), store.LineStart(20), true);
+  Layout(store);
+  EXPECT_EQ(store.lines_measured_by_last_layout(), 1);
+  Layout(store);
+  EXPECT_EQ(store.lines_measured_by_last_layout(), 0);
+
+  EditText fresh = Store(store.WholeText());
+  Layout(fresh);
+  ExpectSameGeometry(store, fresh);
+  // A new measuring width measures everything again.
+  Layout(store, 2, 150);
+  EXPECT_EQ(store.lines_measured_by_last_layout(), store.line_count());
+}
+
+TEST(EditCharactersTest, CountingAndDisplayUnits) {
+  using namespace razezazo::edit_chars;
+  EXPECT_EQ(CountChars(Gbk("a中b")), 3);
+  EXPECT_EQ(CountChars("\x81"), 1);
+  EXPECT_EQ(BytesOfColumns(Gbk("中a"), 1), 2u);
+  EXPECT_EQ(BytesOfColumns(Gbk("中a"), -1), 0u);
+  EXPECT_EQ(BytesOfColumns(Gbk("中a"), 9), 3u);
+  EXPECT_EQ(DisplayUnits(Gbk("中\ta")), u"中\ta");
+  EXPECT_EQ(DisplayUnits("\r\x01"), u"\xFFFD\xFFFD");
+}
+
+}  // namespace
+}  // namespace controls_test
