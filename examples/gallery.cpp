@@ -2,7 +2,9 @@
 // caption with an extra feedback button (flags 1152), group boxes with labels
 // and a picture — opened with the zoom-in and closed with the swell-and-fade.
 // Below them every push-button look, and a row of buttons that open each type
-// of message box.
+// of message box. A second window, "编辑框", at the screen's top-left corner
+// holds a single-line, a password and a multi-line edit box (a few hundred
+// lines, both scroll bars, a selection).
 //
 //   gallery [--message-box TYPE [ICON] [TEXT]]
 //
@@ -19,6 +21,7 @@
 
 #include "assets/assets.h"
 #include "platform/window/window_system.h"
+#include "razezazo/controls/edit_box.h"
 #include "razezazo/controls/group_box_control.h"
 #include "razezazo/controls/label_control.h"
 #include "razezazo/controls/picture_control.h"
@@ -123,6 +126,37 @@ std::vector<std::unique_ptr<razezazo::PushButton>> BoxButtons(winsys::WindowId w
   return buttons;
 }
 
+// Numbered lines of mixed Chinese and Latin text, one of them long enough to
+// scroll across.
+runtime::Text GalleryLines() {
+  static const char* kTails[] = {"晨岚DJ音乐网 remix", "舞曲 club mix 2015", "在线试听 download", "高品质 AAC 保存到本地"};
+  std::string text;
+  for (int i = 1; i <= 300; ++i) {
+    if (i > 1) text += "\r\n";
+    text += "第" + std::to_string(i) + "行 line " + std::to_string(i) + " " + kTails[i % 4];
+    if (i == 2) text += " — a line long enough to need the horizontal bar";
+  }
+  return runtime::Gbk(text);
+}
+
+// The edit boxes in a window of their own, beside the main one.
+struct EditBoxWindow {
+  EditBoxWindow() {
+    using runtime::Gbk;
+    window = razezazo::CreateFrameworkWindow({.title = Gbk("编辑框"), .x = 0, .y = 0, .width = 300, .height = 300});
+    host.Create(window, {.background_colour = 0xF0F0F0, .caption_flags = 0});
+    single.Create(window, {20, 20, 260, 20}, Gbk("单行输入框 single line"));
+    password.Create(window, {20, 50, 260, 20}, "secret", {.input_mode = razezazo::InputMode::kPassword});
+    lines.Create(window, {20, 80, 260, 200}, GalleryLines(), {.multi_line = true});
+    lines.Select({3, 4}, {5, 9});
+    host.Show();
+  }
+
+  winsys::WindowId window = 0;
+  razezazo::RazezaZOHost host;
+  razezazo::EditBox single, password, lines;
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -167,6 +201,7 @@ int main(int argc, char** argv) {
 
   ButtonLooks looks(window);
   const auto box_buttons = BoxButtons(window);
+  EditBoxWindow edit_boxes;
 
   // The standard caption puts the title after the icon and the buttons flush right.
   host.LayOutCaption();
