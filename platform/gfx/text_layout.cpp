@@ -28,20 +28,30 @@ bool IsTrailingSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c ==
 TextLayout::TextLayout(std::u16string_view text, const Font& font, float width, float height,
                        const StringFormat& format, PangoContext* context)
     : layout_(pango_layout_new(context)),
-      text_(ToIndexedUtf8(text, format.hotkey_prefix)),
-      format_(format) {
-  pango_layout_set_text(layout_.get(), text_.text.data(), static_cast<int>(text_.text.size()));
+      format_(format),
+      font_style_(font.Style()),
+      width_(width),
+      height_(height) {
   pango_layout_set_font_description(layout_.get(), font.Description());
-  ApplyAttributes(font);
+  ApplyTabs();
   ApplyWrapping(width, height);
-  CollectLines(height);
-  PlaceBlock(width, height);
+  SetText(text);
 }
 
-void TextLayout::ApplyAttributes(const Font& font) {
+void TextLayout::SetText(std::u16string_view text) {
+  text_ = ToIndexedUtf8(text, format_.hotkey_prefix);
+  pango_layout_set_text(layout_.get(), text_.text.data(), static_cast<int>(text_.text.size()));
+  ApplyAttributes();
+  lines_.clear();
+  all_lines_visible_ = true;
+  CollectLines(height_);
+  PlaceBlock(width_, height_);
+}
+
+void TextLayout::ApplyAttributes() {
   AttrListPtr attrs(pango_attr_list_new());
-  if (font.Style() & font_style::kUnderline) pango_attr_list_insert(attrs.get(), pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
-  if (font.Style() & font_style::kStrikeout) pango_attr_list_insert(attrs.get(), pango_attr_strikethrough_new(TRUE));
+  if (font_style_ & font_style::kUnderline) pango_attr_list_insert(attrs.get(), pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
+  if (font_style_ & font_style::kStrikeout) pango_attr_list_insert(attrs.get(), pango_attr_strikethrough_new(TRUE));
   if (text_.underline_begin >= 0) {
     PangoAttribute* u = pango_attr_underline_new(PANGO_UNDERLINE_SINGLE);
     u->start_index = static_cast<guint>(text_.underline_begin);
@@ -49,7 +59,9 @@ void TextLayout::ApplyAttributes(const Font& font) {
     pango_attr_list_insert(attrs.get(), u);
   }
   pango_layout_set_attributes(layout_.get(), attrs.get());
+}
 
+void TextLayout::ApplyTabs() {
   if (!format_.tab_stops.empty()) {
     constexpr int kStops = 32;
     TabArrayPtr tabs(pango_tab_array_new(kStops, FALSE));

@@ -28,6 +28,10 @@ class TextLayout {
   TextLayout(std::u16string_view text, const Font& font, float width, float height, const StringFormat& format,
              PangoContext* context);
 
+  // Lays out another text in the same font, rectangle and format, reusing the
+  // Pango layout: the result equals a new layout of that text.
+  void SetText(std::u16string_view text);
+
   // Geometry relative to the layout rectangle's top-left corner.
   RectF Bounds() const;
   std::vector<RectF> LineRects() const;
@@ -43,7 +47,8 @@ class TextLayout {
     int measured_width;  // Pango units; trailing spaces left out unless asked for
   };
   void ApplyWrapping(float width, float height);
-  void ApplyAttributes(const Font& font);
+  void ApplyTabs();
+  void ApplyAttributes();
   void CollectLines(float height);
   void PlaceBlock(float width, float height);
   int MeasuredWidth(PangoLayoutLine* line, int logical_width) const;
@@ -51,6 +56,9 @@ class TextLayout {
   GObjectPtr<PangoLayout> layout_;
   IndexedUtf8 text_;
   StringFormat format_;
+  int font_style_ = 0;
+  float width_ = 0;
+  float height_ = 0;
   std::vector<Line> lines_;
   bool all_lines_visible_ = true;
   double origin_x_ = 0;  // pixels, where the layout's origin goes in the rect

@@ -65,13 +65,33 @@ void EditText::Replace(std::string bytes) {
   if (bytes == bytes_) return;
   const std::size_t prefix = CommonPrefix(bytes_, bytes);
   const std::size_t suffix = CommonSuffix(bytes_, bytes, std::min(bytes_.size(), bytes.size()) - prefix);
+  const std::size_t old_size = bytes_.size();
+  bytes_ = std::move(bytes);
   if (multi_line_) {
-    SpliceLines(prefix, suffix, bytes);
+    SpliceLines(prefix, suffix, old_size);
   } else {
     lines_.assign(1, LineEntry{});
     first_unplaced_ = 0;
   }
-  bytes_ = std::move(bytes);
+  geometry_changed_ = true;
+}
+
+// The multi-line text is normal already, so normalizing the new text can only
+// drop LFs of the inserted bytes and the byte after the gap, whose byte before
+// changed: doing just that gives what SetText of the whole new text would,
+// without passing over the whole text.
+void EditText::ReplaceBytes(std::size_t from, std::size_t to, std::string_view inserted) {
+  std::string piece;
+  piece.reserve(inserted.size());
+  char before = from > 0 ? bytes_[from - 1] : '\0';
+  for (const char c : inserted) {
+    if (c != '\n' || before == '\r') piece.push_back(c);
+    before = c;
+  }
+  if (to < bytes_.size() && bytes_[to] == '\n' && before != '\r') ++to;
+  const std::size_t old_size = bytes_.size();
+  bytes_.replace(from, to - from, piece);
+  SpliceLines(from, old_size - to, old_size);
   geometry_changed_ = true;
 }
 
@@ -79,16 +99,17 @@ void EditText::Replace(std::string bytes) {
 // lies in the common prefix is the same line in the new text; so is a line
 // whose preceding CR LF lies in the common suffix (moved by the change in
 // length). Only the lines between them are split again and left unmeasured.
-void EditText::SpliceLines(std::size_t prefix, std::size_t suffix, const std::string& bytes) {
+void EditText::SpliceLines(std::size_t prefix, std::size_t suffix, std::size_t old_size) {
+  const std::string& bytes = bytes_;
   const auto by_start = [](const LineEntry& line, std::size_t offset) { return static_cast<std::size_t>(line.start) < offset; };
   const auto after_first = lines_.begin() + 1;
   const std::size_t head = static_cast<std::size_t>(
       std::partition_point(after_first, lines_.end(), [&](const LineEntry& l) { return static_cast<std::size_t>(l.start) <= prefix; }) -
       after_first);
   std::size_t tail = static_cast<std::size_t>(
-      std::lower_bound(after_first, lines_.end(), bytes_.size() - suffix + 2, by_start) - lines_.begin());
+      std::lower_bound(after_first, lines_.end(), old_size - suffix + 2, by_start) - lines_.begin());
   tail = std::max(tail, head + 1);
-  const long long shift = static_cast<long long>(bytes.size()) - static_cast<long long>(bytes_.size());
+  const long long shift = static_cast<long long>(bytes.size()) - static_cast<long long>(old_size);
   const bool has_tail = tail < lines_.size();
   const std::size_t tail_start = has_tail ? static_cast<std::size_t>(lines_[tail].start + shift) : bytes.size();
 
@@ -144,6 +165,7 @@ runtime::Text EditText::RangeText(int a, int b) const {
 void EditText::DeleteRange(int a, int b, bool multi_line) {
   const std::size_t from = ClampPosition(std::min(a, b), bytes_.size());
   const std::size_t to = ClampPosition(std::max(a, b), bytes_.size());
+  if (multi_line && multi_line_) return ReplaceBytes(from - 1, to - 1, {});
   std::string next;
   next.reserve(bytes_.size() - (to - from));
   next.append(bytes_, 0, from - 1).append(bytes_, to - 1);
@@ -153,6 +175,7 @@ void EditText::DeleteRange(int a, int b, bool multi_line) {
 void EditText::InsertAt(int position, std::string_view text, bool multi_line) {
   text = text.substr(0, text.find('\0'));
   const std::size_t at = ClampPosition(position, bytes_.size());
+  if (multi_line && multi_line_) return ReplaceBytes(at - 1, at - 1, text);
   std::string next;
   next.reserve(bytes_.size() + text.size());
   next.append(bytes_, 0, at - 1).append(text).append(bytes_, at - 1);

@@ -105,9 +105,10 @@ class EditText {
   };
 
   void Replace(std::string bytes);
-  void SpliceLines(std::size_t prefix, std::size_t suffix, const std::string& bytes);
+  void ReplaceBytes(std::size_t from, std::size_t to, std::string_view inserted);
+  void SpliceLines(std::size_t prefix, std::size_t suffix, std::size_t old_size);
   std::string_view LineBytes(int line) const;
-  void MeasureLine(const gfx::Graphics& g, std::size_t index, const FontHandle& font, const FormatHandle& format);
+  void StoreMeasurement(std::size_t index, const std::optional<FloatRect>& box);
   void PlaceLines();
 
   runtime::Text bytes_;

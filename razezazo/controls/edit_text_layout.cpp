@@ -4,6 +4,7 @@
 // places the lines again from the first one whose height may have changed.
 #include <algorithm>
 
+#include "platform/gfx/text_measurer.h"
 #include "razezazo/controls/edit_text.h"
 #include "razezazo/render/text.h"
 
@@ -14,6 +15,29 @@ namespace {
 constexpr std::u16string_view kReferenceCharacter = u"泆";
 // What an empty line (or one that does not measure) is wide.
 constexpr float kEmptyLineWidth = 2.0f;
+
+// Whole-text bounds as MeasureText gives them (nothing when the text is empty
+// or does not lay out, or there is no font), through one layout that is made
+// when the first line needs it.
+class LineMeasurer {
+ public:
+  LineMeasurer(const gfx::Graphics& g, const FontHandle& font, const FormatHandle& format, const FloatRect& rect)
+      : g_(g), font_(font), format_(format), rect_(rect) {}
+  std::optional<FloatRect> operator()(std::u16string_view text) {
+    if (!font_ || text.empty()) return std::nullopt;
+    if (!measurer_) measurer_.emplace(g_, *font_, rect_, format_ ? *format_ : gfx::StringFormat{});
+    const FloatRect bounds = measurer_->WholeBounds(text);
+    if (bounds.IsEmpty()) return std::nullopt;
+    return bounds;
+  }
+
+ private:
+  const gfx::Graphics& g_;
+  const FontHandle& font_;
+  const FormatHandle& format_;
+  FloatRect rect_;
+  std::optional<gfx::TextMeasurer> measurer_;
+};
 
 }  // namespace
 
@@ -33,19 +57,16 @@ void EditText::Layout(const gfx::Graphics& g, const FloatRect& view, const FontH
     layout_key_ = std::move(key);
     InvalidateGeometry();
   }
+  LineMeasurer measure(g, font, format, measuring_rect_);
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     if (lines_[i].measured) continue;
-    MeasureLine(g, i, font, format);
+    StoreMeasurement(i, measure(DisplayLine(static_cast<int>(i) + 1)));
     ++lines_measured_;
   }
   if (geometry_changed_) PlaceLines();
 }
 
-void EditText::MeasureLine(const gfx::Graphics& g, std::size_t index, const FontHandle& font,
-                           const FormatHandle& format) {
-  const std::u16string units = DisplayLine(static_cast<int>(index) + 1);
-  const std::optional<FloatRect> box =
-      units.empty() ? std::nullopt : MeasureText(g, units, font, format, measuring_rect_);
+void EditText::StoreMeasurement(std::size_t index, const std::optional<FloatRect>& box) {
   LineEntry& line = lines_[index];
   line.rect.x = 0;
   line.rect.width = box ? box->width : kEmptyLineWidth;

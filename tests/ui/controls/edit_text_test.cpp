@@ -104,21 +104,28 @@ TEST(EditTextTest, RangesDeletionAndInsertionWorkOnBytePositions) {
   EXPECT_EQ(store.WholeText(), "abX\r-Yd!");
 }
 
-// Edits at random places: the spliced line table always equals a fresh split.
-TEST(EditTextTest, SplicedLineTableEqualsAFreshSplit) {
+// Edits at random places: the text equals the whole edited text set anew, and
+// the spliced line table equals a fresh split.
+TEST(EditTextTest, EditsEqualSettingTheWholeTextAgain) {
   std::mt19937 random(20151102);
   const char* pieces[] = {"a", "\r\n", "\r", "\n", "\x81", "\xD6\xD0", " ", "\r\n\r\n", "xyz"};
   EditText store = Store("start\r\nof\r\ntext");
   for (int step = 0; step < 3000; ++step) {
+    const runtime::Text before = store.WholeText();
     const int length = store.length();
     const int a = std::uniform_int_distribution<int>(1, length + 1)(random);
+    runtime::Text edited;
     if (random() % 3 == 0) {
-      store.DeleteRange(a, std::uniform_int_distribution<int>(1, length + 1)(random), true);
+      const int b = std::uniform_int_distribution<int>(1, length + 1)(random);
+      store.DeleteRange(a, b, true);
+      edited = before.substr(0, std::min(a, b) - 1) + before.substr(std::max(a, b) - 1);
     } else {
       std::string piece;
       for (int n = random() % 4; n >= 0; --n) piece += pieces[random() % std::size(pieces)];
       store.InsertAt(a, piece, true);
+      edited = before.substr(0, a - 1) + piece + before.substr(a - 1);
     }
+    ASSERT_EQ(store.WholeText(), razezazo::NormalizeEditText(edited, true)) << "step " << step;
     const EditText fresh = Store(store.WholeText());
     ASSERT_EQ(store.line_count(), fresh.line_count()) << "step " << step;
     for (int line = 1; line <= fresh.line_count(); ++line)
