@@ -121,7 +121,8 @@ class EditBox : public ControlBase {
   FloatRect CaretRect(int line, int column, bool scroll = false, float extra = 0);
   void PlaceScrollBars();
   void UpdateScrollRanges();
-  void Paint(bool relayout = false);
+  // Without `area` the whole box; with it only that part (control coordinates).
+  void Paint(bool relayout = false, const std::optional<FloatRect>& area = std::nullopt);
 
  protected:
   std::intptr_t OnEvent(int code, std::intptr_t argument1, std::intptr_t argument2) override;
@@ -148,11 +149,27 @@ class EditBox : public ControlBase {
   void MoveCaretPoint(int dx, int dy);
   void SyncScrollBars();
   void KeepDrawnLinesValid();
-  void RefreshAfterEdit(bool scroll, float extra);
+  // The view and the edited line before an edit, so that afterwards only the
+  // pixels the edit changed are painted again.
+  struct EditMark {
+    int scroll_x = 0;
+    int scroll_y = 0;
+    FloatRect view;
+    int line_count = 0;
+    int line = 0;
+    FloatRect line_rect;
+    float next_line_y = 0;
+  };
+  EditMark MarkEdit(int line) const;
+  std::optional<FloatRect> ChangedArea(const EditMark& mark) const;
+  // How far a line's pixels may reach above or below its rectangle: its text
+  // (see EditText::overflow) and its selection boxes.
+  float PaintMargin() const { return text_.overflow() + 6; }
+  void RefreshAfterEdit(bool scroll, float extra, const std::optional<EditMark>& mark = std::nullopt);
   // Calls the change handler. Last thing a caller does: it may destroy the box.
   void NotifyChange();
   int ColumnAt(int line, float x, float y) const;
-  void DrawLines(gfx::Graphics& g);
+  void DrawLines(gfx::Graphics& g, const std::optional<FloatRect>& area);
   void DrawLine(gfx::Graphics& g, int line);
   void DrawSelection(gfx::Graphics& g, int line, const FloatRect& layout, const std::u16string& units);
   FloatRect LineLayoutRect(int line) const;

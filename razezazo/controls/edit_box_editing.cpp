@@ -1,6 +1,7 @@
 // The edit box's editing operations: set text, delete selection, insert text,
 // select, and the change notification that follows every change.
 #include <algorithm>
+#include <cmath>
 
 #include "razezazo/controls/edit_box.h"
 #include "razezazo/controls/edit_characters.h"
@@ -57,10 +58,36 @@ void EditBox::KeepDrawnLinesValid() {
   if (!text_.IsValidLine(last_drawn_line_)) last_drawn_line_ = 0;
 }
 
-void EditBox::RefreshAfterEdit(bool scroll, float extra) {
+void EditBox::RefreshAfterEdit(bool scroll, float extra, const std::optional<EditMark>& mark) {
   caret_point_ = last_caret_point_ = CaretRect(caret_line_, caret_column_, scroll, extra);
   KeepDrawnLinesValid();
-  Paint();
+  const std::optional<FloatRect> area = mark ? ChangedArea(*mark) : std::nullopt;
+  if (area && area->IsEmpty()) return;  // nothing of the edit is in view
+  Paint(false, area);
+}
+
+EditBox::EditMark EditBox::MarkEdit(int line) const {
+  return {scroll_x_, scroll_y_, view_rect_, text_.line_count(), line, text_.LineRect(line),
+          text_.LineRect(line + 1).y};
+}
+
+// With the view unmoved, an edit changed its own line and, when lines came,
+// went or changed height, everything below it.
+std::optional<FloatRect> EditBox::ChangedArea(const EditMark& mark) const {
+  const FloatRect& v = view_rect_;
+  const bool view_moved = mark.scroll_x != scroll_x_ || mark.scroll_y != scroll_y_ || mark.view.x != v.x ||
+                          mark.view.y != v.y || mark.view.width != v.width || mark.view.height != v.height;
+  if (view_moved) return std::nullopt;
+  const FloatRect now = text_.LineRect(mark.line);
+  const bool below_unmoved =
+      mark.line_count == text_.line_count() && text_.LineRect(mark.line + 1).y == mark.next_line_y;
+  const float top = std::min(now.y, mark.line_rect.y);
+  const float bottom = below_unmoved ? std::max(now.Bottom(), mark.line_rect.Bottom()) : v.height - scroll_y_;
+  const float margin = PaintMargin();
+  // Whole pixels: a clip through the middle of a pixel would blend it.
+  const float y0 = std::max(std::floor(v.y + scroll_y_ + top - margin), v.y);
+  const float y1 = std::min(std::ceil(v.y + scroll_y_ + bottom + margin), v.Bottom());
+  return FloatRect{v.x, y0, v.width, std::max(y1 - y0, 0.0f)};
 }
 
 void EditBox::NotifyChange() {
@@ -95,13 +122,14 @@ int EditBox::DeleteSelection(bool quiet) {
   if (input_mode_ == InputMode::kReadOnly) return 1;
   if (anchor() == caret()) return 0;
   const TextPlace start = SelectionStart();
+  const EditMark mark = MarkEdit(start.line);
   text_.DeleteRange(text_.Position(anchor_line_, anchor_column_), text_.Position(caret_line_, caret_column_),
                     multi_line_);
   const TextPlace place = Clamped(start);
   anchor_line_ = caret_line_ = place.line;
   anchor_column_ = caret_column_ = place.column;
   Relayout();
-  RefreshAfterEdit(true, 0);
+  RefreshAfterEdit(true, 0, mark);
   if (!quiet) NotifyChange();
   return 1;
 }
@@ -110,6 +138,7 @@ void EditBox::InsertText(const runtime::Text& given) {
   const std::string_view text = std::string_view(given).substr(0, given.find('\0'));
   if (input_mode_ == InputMode::kReadOnly || text.empty()) return;
   DeleteSelection(true);
+  const EditMark mark = MarkEdit(caret_line_);
   text_.InsertAt(text_.Position(caret_line_, caret_column_), text, multi_line_);
 
   const std::size_t first_break = text.find(kLineBreak);
@@ -138,7 +167,7 @@ void EditBox::InsertText(const runtime::Text& given) {
         MeasureText(*g, edit_chars::DisplayUnits(text), font_, format_, text_.measuring_rect());
     extra = inserted ? inserted->height : 0;
   }
-  RefreshAfterEdit(true, extra);
+  RefreshAfterEdit(true, extra, mark);
   NotifyChange();
 }
 

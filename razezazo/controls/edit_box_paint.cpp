@@ -19,6 +19,11 @@ namespace {
 constexpr Color kSelectionColour = 0xFE3399FF;  // ToArgb of COLORREF 0xFF9933
 constexpr Color kSelectedTextColour = 0xFEFFFFFF;
 
+FloatRect Intersection(const FloatRect& a, const FloatRect& b) {
+  const float x = std::max(a.x, b.x), y = std::max(a.y, b.y);
+  return {x, y, std::max(std::min(a.Right(), b.Right()) - x, 0.0f), std::max(std::min(a.Bottom(), b.Bottom()) - y, 0.0f)};
+}
+
 gfx::RectI Covering(const FloatRect& r) {
   const int left = static_cast<int>(std::floor(r.x)), top = static_cast<int>(std::floor(r.y));
   return {left, top, static_cast<int>(std::ceil(r.Right())) - left, static_cast<int>(std::ceil(r.Bottom())) - top};
@@ -26,12 +31,13 @@ gfx::RectI Covering(const FloatRect& r) {
 
 }  // namespace
 
-void EditBox::Paint(bool relayout) {
+void EditBox::Paint(bool relayout, const std::optional<FloatRect>& area) {
   if (!self()) return;
   const Handle box = self();
-  PaintContext context = BeginPaint(*this);
+  PaintContext context = BeginPaint(*this, area);
   gfx::Graphics* g = context.graphics;
   if (!g) return EndPaint(*this, context);
+  if (area) ClipToRect(*g, *area);
 
   const FloatRect whole{0, 0, width(), height()};
   SolidFillRect(*g, whole, background_colour_);
@@ -52,23 +58,30 @@ void EditBox::Paint(bool relayout) {
   if (Lookup<EditBox>(box) != this) return;  // the hook destroyed the box
   PlaceScrollBars();
   if (relayout) Relayout();
-  DrawLines(*g);
+  DrawLines(*g, area);
   RazezaZOHost* h = host();
   if (h && h->keyboard_focus() == this) DrawBorder(*g, focus_frame, border_style::kFocus);
+  ResetClip(*g);
   EndPaint(*this, context);
 }
 
-void EditBox::DrawLines(gfx::Graphics& g) {
+// The lines that meet the view are recorded as drawn; of those, only the ones
+// that meet `area` are painted.
+void EditBox::DrawLines(gfx::Graphics& g, const std::optional<FloatRect>& area) {
   if (!font_ || !format_) return;
-  ClipToRect(g, view_rect_);
+  const FloatRect clip = area ? Intersection(view_rect_, *area) : view_rect_;
+  ClipToRect(g, clip);
+  const float margin = PaintMargin();
   int line = std::max(LineAtHeight(static_cast<float>(-scroll_y_), first_drawn_line_), 1);
   first_drawn_line_ = line;
   for (; line <= text_.line_count(); ++line) {
-    DrawLine(g, line);
+    const FloatRect r = text_.LineRect(line);
+    const float top = view_rect_.y + scroll_y_ + r.y;
+    if (top - margin < clip.Bottom() && top + r.height + margin > clip.y) DrawLine(g, line);
     last_drawn_line_ = line;
-    if (text_.LineRect(line).Bottom() > view_rect_.height - scroll_y_) break;
+    if (r.Bottom() > view_rect_.height - scroll_y_) break;
   }
-  ResetClip(g);
+  ClipToRect(g, area.value_or(FloatRect{0, 0, width(), height()}));
 }
 
 void EditBox::DrawLine(gfx::Graphics& g, int line) {
@@ -105,9 +118,10 @@ void EditBox::DrawSelection(gfx::Graphics& g, int line, const FloatRect& layout,
     selected.Union(gfx::Region(Covering(b)));
   }
   if (selected.IsEmpty()) return;
+  const FloatRect clip = VisibleClipBounds(g);
   ClipToRegion(g, selected, static_cast<int>(gfx::CombineMode::Intersect));
   g.DrawString(units, *font_, layout, *format_, kSelectedTextColour);
-  ClipToRect(g, view_rect_);
+  ClipToRect(g, clip);
 }
 
 }  // namespace razezazo

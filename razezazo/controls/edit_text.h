@@ -82,6 +82,9 @@ class EditText {
   // --- layout bookkeeping -------------------------------------------------------
   // The next layout measures every line again, as a first layout would.
   void InvalidateGeometry();
+  // How far the tallest line's text reaches below its line rectangle (a
+  // fallback font may make a line's text taller than the reference line).
+  float overflow() const { return overflow_; }
   // Lines the last layout measured.
   int lines_measured_by_last_layout() const { return lines_measured_; }
 
@@ -89,6 +92,7 @@ class EditText {
   struct LineEntry {
     int start = 0;  // 0-based offset of the line's first byte
     FloatRect rect;
+    float overflow = 0;
     bool measured = false;
   };
   // What every line's measurement depends on besides its own bytes.
@@ -120,6 +124,7 @@ class EditText {
   int content_height_ = 0;
   int line_height_ = 0;
   int reference_width_ = 0;
+  float overflow_ = 0;
   FloatRect measuring_rect_;
   std::optional<LayoutKey> layout_key_;
   std::size_t first_unplaced_ = 0;  // lines from here on need their y again

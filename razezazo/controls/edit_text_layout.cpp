@@ -71,6 +71,7 @@ void EditText::StoreMeasurement(std::size_t index, const std::optional<FloatRect
   line.rect.x = 0;
   line.rect.width = box ? box->width : kEmptyLineWidth;
   line.rect.height = box && wraps() ? box->height : static_cast<float>(line_height_);
+  line.overflow = box ? std::max(box->height - line.rect.height, 0.0f) : 0.0f;
   line.measured = true;
   first_unplaced_ = std::min(first_unplaced_, index);
   geometry_changed_ = true;
@@ -87,7 +88,11 @@ void EditText::PlaceLines() {
   }
   content_height_ = running;
   float widest = 0;
-  for (const LineEntry& line : lines_) widest = std::max(widest, line.rect.width);
+  overflow_ = 0;
+  for (const LineEntry& line : lines_) {
+    widest = std::max(widest, line.rect.width);
+    overflow_ = std::max(overflow_, line.overflow);
+  }
   content_width_ = static_cast<int>(widest);
   first_unplaced_ = lines_.size();
   geometry_changed_ = false;

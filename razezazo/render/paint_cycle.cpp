@@ -126,7 +126,11 @@ bool EndPaint(ControlBase& control, PaintContext& context) {
   Transition& t = control.mutable_transition();
   if (!t.Configured()) {
     const winsys::WindowId window = control.host_window();
-    std::uintptr_t payload = StorePayload(window, control.bounds());
+    // Only what was painted: a control that repainted a part of itself gets
+    // just that part recomposed.
+    const FloatRect painted{control.x() + context.rect.x, control.y() + context.rect.y, context.rect.width,
+                            context.rect.height};
+    std::uintptr_t payload = StorePayload(window, painted);
     winsys::Current().Send(window, host_message::kRedrawRect, redraw_mode::kAppend,
                            static_cast<winsys::LParam>(payload));
     TakePayload(payload);

@@ -53,7 +53,7 @@ struct CompositeRecord {
 // when that deleted the control, the context has no graphics).
 PaintContext BeginPaint(ControlBase& control, const std::optional<FloatRect>& rect = std::nullopt,
                         bool erase = true);
-// Asks the host to recompose the control, or starts its transition (event
+// Asks the host to recompose the painted rectangle of the control, or starts its transition (event
 // 10263). False when the control did not survive the application code this
 // ran: the caller must not touch it then.
 bool EndPaint(ControlBase& control, PaintContext& context);

@@ -40,6 +40,20 @@ class EditBoxFixture : public HostFixture {
   void Wheel(int delta) { system_->Wheel(delta); }
 };
 
+// Two pixels that differ by at most a shade of antialiasing in every channel.
+inline bool NearPixel(gfx::Argb a, gfx::Argb b, unsigned tolerance = 40) {
+  auto near = [tolerance](unsigned x, unsigned y) { return (x > y ? x - y : y - x) <= tolerance; };
+  return near(A(a), A(b)) && near(R(a), R(b)) && near(G(a), G(b)) && near(B(a), B(b));
+}
+
+inline bool NearPixels(const gfx::Bitmap& a, const gfx::Bitmap& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x)
+      if (!NearPixel(a.GetPixel(x, y), b.GetPixel(x, y))) return false;
+  return true;
+}
+
 // How blue a pixel is: the selection colour is 0x3399FF.
 inline bool IsSelectionBlue(gfx::Argb p) { return B(p) > 200 && R(p) < 120 && G(p) > 110 && G(p) < 190; }
 

@@ -224,6 +224,31 @@ TEST_F(EditBoxViewTest, TheKeyboardFocusDrawsADashedFrame) {
   EXPECT_LT(changed, 234);  // dashed, not solid
 }
 
+// Typing repaints only the edited line, and the result is what a whole paint gives.
+TEST_F(EditBoxViewTest, AnEditRepaintsItsLineOnly) {
+  auto box = LongBox(30);
+  box->Select({3, 2}, {3, 2});
+  const gfx::Bitmap before = box->canvas().CloneArea({0, 0, 200, 120});
+  const gfx::Bitmap screen_before = Screen();
+  const int h = box->store().line_height();
+  box->InsertText("Q");
+  // The window shows it: the line's rows changed on screen too.
+  const int screen_line3 = static_cast<int>(20 + box->view_rect().y + 2 * h);
+  EXPECT_FALSE(SamePixels(screen_before, Screen(), {20, screen_line3, 200, h}));
+  const int line3 = static_cast<int>(box->view_rect().y + 2 * h);
+  EXPECT_FALSE(SamePixels(before, box->canvas(), {0, line3, 200, h}));
+  const int below = line3 + 2 * h + 12;  // past the line and its margin
+  EXPECT_TRUE(SamePixels(before, box->canvas(), {0, below, 200, 120 - below}));
+  const gfx::Bitmap partial = box->canvas().CloneArea({0, 0, 200, 120});
+  box->Paint();
+  EXPECT_TRUE(NearPixels(partial, box->canvas()));
+  // A new line moves everything below it.
+  box->InsertText("\r\n");
+  const gfx::Bitmap split = box->canvas().CloneArea({0, 0, 200, 120});
+  box->Paint();
+  EXPECT_TRUE(NearPixels(split, box->canvas()));
+}
+
 TEST_F(EditBoxViewTest, OnlyVisibleLinesAreDrawn) {
   auto box = LongBox(500);
   EXPECT_EQ(box->first_drawn_line(), 1);
