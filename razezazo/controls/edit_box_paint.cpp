@@ -36,7 +36,10 @@ void EditBox::Paint(bool relayout, const std::optional<FloatRect>& area) {
   const Handle box = self();
   PaintContext context = BeginPaint(*this, area);
   gfx::Graphics* g = context.graphics;
-  if (!g) return EndPaint(*this, context);
+  if (!g) {
+    EndPaint(*this, context);
+    return;
+  }
   if (area) ClipToRect(*g, *area);
 
   const FloatRect whole{0, 0, width(), height()};
@@ -59,7 +62,7 @@ void EditBox::Paint(bool relayout, const std::optional<FloatRect>& area) {
   PlaceScrollBars();
   if (relayout) Relayout();
   DrawLines(*g, area);
-  RazezaZOHost* h = host();
+  HostSurface* h = host();
   if (h && h->keyboard_focus() == this) DrawBorder(*g, focus_frame, border_style::kFocus);
   ResetClip(*g);
   EndPaint(*this, context);
