@@ -306,6 +306,73 @@ TEST_F(GtkWindowTest, TooltipShowsAfterRestingOverTheToolAndHidesOnPress) {
   EXPECT_TRUE(ScreenShows({{152, 152, 0xFF808080}}));
 }
 
+// As an animation does between frames: sleep, then take whatever is pending.
+TEST_F(GtkWindowTest, ASleepAndPeekLoopReceivesTimersAsAGetLoopDoes) {
+  const WindowId w = Make({0, 0, 50, 50});
+  auto timers = [&] {
+    int count = 0;
+    for (const Logged& l : log) count += l.message == WM_TIMER && l.wparam == 9;
+    return count;
+  };
+  sys->SetTimer(w, 9, 10);
+  PumpFor(300);
+  const int by_get = timers();
+  log.clear();
+  const auto until = Clock::now() + std::chrono::milliseconds(300);
+  Message m;
+  while (Clock::now() < until) {
+    sys->Sleep(5);
+    while (sys->PeekMessage(m, true)) sys->DispatchMessage(m);
+  }
+  const int by_peek = timers();
+  sys->KillTimer(w, 9);
+  EXPECT_GT(by_get, 0);
+  EXPECT_GT(by_peek, 0) << "GetMessage saw " << by_get << " in the same time";
+}
+
+TEST_F(GtkWindowTest, ASleepAndPeekLoopReceivesNewInput) {
+  Make({200, 150, 200, 100});
+  PumpFor(50);
+  std::atomic<int> status{-2};
+  std::thread runner([&] { status = Xdotool({"mousemove", "250", "170", "click", "1"}); });
+  const auto deadline = Clock::now() + std::chrono::seconds(20);
+  Message m;
+  while (First(WM_LBUTTONUP) == nullptr && Clock::now() < deadline) {
+    sys->Sleep(5);
+    while (sys->PeekMessage(m, true)) sys->DispatchMessage(m);
+  }
+  runner.join();
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(Mouse(), (std::vector<unsigned>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
+}
+
+// A click on an inactive window sends it WM_ACTIVATE while the press is being
+// turned into messages; a Peek loop run there must not take the release first.
+TEST_F(GtkWindowTest, APeekLoopInsideActivationKeepsTheClicksOrder) {
+  const WindowId w = Make({200, 150, 200, 100});
+  bool peeked_inside = false;
+  const WindowProc logging = sys->SetWindowProc(w, nullptr);
+  sys->SetWindowProc(w, [&](WindowId window, unsigned m, WParam wp, LParam lp) -> LResult {
+    if (m == WM_ACTIVATE && LowWord(wp) != WA_INACTIVE) {
+      peeked_inside = true;
+      const auto until = Clock::now() + std::chrono::milliseconds(300);
+      Message inner;
+      while (Clock::now() < until) {
+        sys->Sleep(5);
+        while (sys->PeekMessage(inner, true)) sys->DispatchMessage(inner);
+      }
+    }
+    return logging(window, m, wp, lp);
+  });
+  PumpFor(50);
+  const WindowId other = Make({500, 150, 100, 100});  // takes the activation away
+  ASSERT_TRUE(PumpUntil([&] { return sys->ActiveWindow() == other; }));
+  ASSERT_EQ(Xdotool({"mousemove", "250", "170", "click", "1"}), 0);
+  ASSERT_TRUE(PumpUntil([&] { return Mouse().size() >= 2; }, 20000));
+  EXPECT_TRUE(peeked_inside);
+  EXPECT_EQ(Mouse(), (std::vector<unsigned>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
+}
+
 TEST_F(GtkWindowTest, MaximiseWithoutAWindowManagerCoversTheWorkArea) {
   const WindowId w = Make({100, 100, 300, 200});
   PumpFor(50);

@@ -103,14 +103,6 @@ void GtkSystem::OnButton(const GdkEventButton& event, WindowId window) {
   const bool press = event.type == GDK_BUTTON_PRESS;
   if (event.button != 1 && event.button != 3) return;
   const WindowId target = MouseTarget(window);
-  if (press) {
-    last_press_root_ = {event.x_root, event.y_root};
-    tooltip_.Hide();
-    // A click activates the window it lands on, as Windows does (and as no
-    // window manager does for us on a bare X server).
-    if (!Capture() && target != ActiveWindow() && !(ExStyle(target) & WS_EX_NOACTIVATE))
-      Activate(target, WA_CLICKACTIVE);
-  }
   // GDK's state is from before the event; Windows reports the state after it.
   WParam keys = MouseKeys(event.state);
   keys = press ? keys | ButtonBit(event.button) : keys & ~ButtonBit(event.button);
@@ -119,7 +111,16 @@ void GtkSystem::OnButton(const GdkEventButton& event, WindowId window) {
     message = !press ? WM_LBUTTONUP : DoublePressFollows(event) ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN;
   else
     message = !press ? WM_RBUTTONUP : DoublePressFollows(event) ? WM_RBUTTONDBLCLK : WM_RBUTTONDOWN;
+  // Queued before the activation is sent: a loop that runs inside WM_ACTIVATE
+  // (and reads more X input) must find the press ahead of its release.
   QueueMouse(target, message, keys, event.x_root, event.y_root);
+  if (!press) return;
+  last_press_root_ = {static_cast<float>(event.x_root), static_cast<float>(event.y_root)};
+  tooltip_.Hide();
+  // A click activates the window it lands on, as Windows does (and as no
+  // window manager does for us on a bare X server).
+  if (!Capture() && target != ActiveWindow() && !(ExStyle(target) & WS_EX_NOACTIVATE))
+    Activate(target, WA_CLICKACTIVE);
 }
 
 void GtkSystem::OnMotion(const GdkEventMotion& event, WindowId window) {

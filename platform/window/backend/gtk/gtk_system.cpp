@@ -306,6 +306,19 @@ gboolean GtkSystem::OnTimer(gpointer data) {
   return G_SOURCE_CONTINUE;
 }
 
+bool GtkSystem::PeekMessage(Message& message, bool remove) {
+  RunReadySources();
+  return WindowSystemBase::PeekMessage(message, remove);
+}
+
+// Each iteration hands over at most one X event; the bound keeps a flood of
+// input (or a source that is always ready) from holding the caller for ever.
+void GtkSystem::RunReadySources() {
+  constexpr int kMostIterations = 256;
+  for (int i = 0; i < kMostIterations && g_main_context_iteration(nullptr, FALSE); ++i) {
+  }
+}
+
 // Safe from any thread: a posted message must end a blocking iteration.
 void GtkSystem::WakeUp() { g_main_context_wakeup(nullptr); }
 

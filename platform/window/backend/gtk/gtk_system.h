@@ -33,6 +33,9 @@ class GtkSystem : public WindowSystemBase {
 
   std::uint32_t Now() const override;
   void Sleep(std::uint32_t milliseconds) override;
+  // Runs the GLib sources that are ready (X input, due timers) without waiting,
+  // so that a loop of Sleep and PeekMessage sees what GetMessage would.
+  bool PeekMessage(Message& message, bool remove) override;
   gfx::PointF CursorPos() const override;
   void BeginMoveDrag(WindowId window) override;
   void BeginResizeDrag(WindowId window, int hit_test_edge) override;
@@ -85,6 +88,7 @@ class GtkSystem : public WindowSystemBase {
   void UpdateTooltip(WindowId window, double x_root, double y_root);
   WindowId MouseTarget(WindowId event_window) const;
   WindowId KeyTarget(WindowId event_window) const;
+  void RunReadySources();
   NativeWindow* Native(WindowId window) const;
   GdkCursor* CursorFor(Cursor cursor);
 
