@@ -41,6 +41,11 @@ struct WindowRecord {
   bool Layered() const { return (ex_style & WS_EX_LAYERED) != 0; }
   bool Shown() const { return visible && !iconic; }
   gfx::RectI ClientRect() const { return {0, 0, rect.width, rect.height}; }
+  // Shown, and the screen point falls inside its rectangle and its region.
+  bool ShowsAt(int x, int y) const {
+    if (!Shown() || x < rect.x || y < rect.y || x >= rect.Right() || y >= rect.Bottom()) return false;
+    return !region || region->Contains(x - rect.x, y - rect.y);
+  }
 };
 
 }  // namespace winsys

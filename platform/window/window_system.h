@@ -142,6 +142,10 @@ class WindowSystem {
   // One WM_MOUSELEAVE when the pointer next leaves the window.
   virtual void TrackMouseLeave(WindowId window) = 0;
   virtual gfx::PointF CursorPos() const = 0;  // screen coordinates (whole pixels)
+  // The window of ours that shows at the screen point: the topmost one there
+  // that is shown and whose region holds the point. 0 when none of ours does,
+  // also when another application's window covers the point.
+  virtual WindowId WindowFromPoint(gfx::PointF screen_point) const = 0;
   virtual void SetCursor(Cursor cursor) = 0;
   // The window manager's own move and size loops, started from a pressed button.
   virtual void BeginMoveDrag(WindowId window) = 0;

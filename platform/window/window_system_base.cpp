@@ -1,6 +1,7 @@
 #include "platform/window/window_system_base.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace winsys {
 
@@ -15,8 +16,6 @@ gfx::RectI Intersect(const gfx::RectI& a, const gfx::RectI& b) {
   if (right <= left || bottom <= top) return {};
   return {left, top, right - left, bottom - top};
 }
-
-bool Contains(const gfx::RectI& r, int x, int y) { return x >= r.x && y >= r.y && x < r.Right() && y < r.Bottom(); }
 
 }  // namespace
 
@@ -355,12 +354,10 @@ void WindowSystemBase::SetWindowRegion(WindowId window, std::optional<gfx::Regio
   NativeShape(*record);
 }
 
-WindowId WindowSystemBase::WindowAt(int x, int y) const {
+WindowId WindowSystemBase::WindowFromPoint(gfx::PointF screen_point) const {
+  const int x = static_cast<int>(std::floor(screen_point.x)), y = static_cast<int>(std::floor(screen_point.y));
   for (WindowId id : windows_.TopFirst()) {
-    const WindowRecord* record = Record(id);
-    if (!record->Shown() || !Contains(record->rect, x, y)) continue;
-    if (record->region && !record->region->Contains(x - record->rect.x, y - record->rect.y)) continue;
-    return id;
+    if (Record(id)->ShowsAt(x, y)) return id;
   }
   return 0;
 }

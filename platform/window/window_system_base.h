@@ -82,8 +82,8 @@ class WindowSystemBase : public WindowSystem {
   void SetTool(WindowId owner, std::uintptr_t tool_id, const gfx::RectI& rect, std::string_view utf8) override;
   void RemoveTool(WindowId owner, std::uintptr_t tool_id) override;
 
-  // The topmost shown window whose shape holds the screen point; 0 for none.
-  WindowId WindowAt(int x, int y) const;
+  // By our own stacking order: the topmost shown window whose shape holds the point.
+  WindowId WindowFromPoint(gfx::PointF screen_point) const override;
   Cursor CurrentCursor() const { return cursor_; }
   // The exit code of a PostQuitMessage that no loop has taken yet.
   std::optional<int> PendingQuit() const { return quit_pending_ ? std::optional<int>(quit_code_) : std::nullopt; }

@@ -373,6 +373,22 @@ TEST_F(GtkWindowTest, APeekLoopInsideActivationKeepsTheClicksOrder) {
   EXPECT_EQ(Mouse(), (std::vector<unsigned>{WM_LBUTTONDOWN, WM_LBUTTONUP}));
 }
 
+TEST_F(GtkWindowTest, WindowFromPointSeesOurWindowsAndOtherApplications) {
+  const WindowId below = Make({100, 100, 200, 200});
+  const WindowId above = Make({200, 200, 200, 200});
+  sys->SetWindowRegion(above, gfx::Region(gfx::RectI{50, 50, 150, 150}));
+  auto at = [&](float x, float y) { return sys->WindowFromPoint({x, y}); };
+  ASSERT_TRUE(PumpUntil([&] { return at(260, 260) == above; }));
+  EXPECT_EQ(at(150, 150), below);
+  // GDK hands the shape to the server from its main loop.
+  EXPECT_TRUE(PumpUntil([&] { return at(210, 210) == below; })) << "outside the region of the window above";
+  EXPECT_EQ(at(50, 50), 0u) << "the bare screen";
+  BackgroundProgram other({"xmessage", "-geometry", "120x80+220+220", "another application"});
+  ASSERT_TRUE(other.Started());
+  EXPECT_TRUE(PumpUntil([&] { return at(270, 270) == 0; }, 10000)) << "covered by the other application";
+  EXPECT_EQ(at(150, 150), below);
+}
+
 TEST_F(GtkWindowTest, MaximiseWithoutAWindowManagerCoversTheWorkArea) {
   const WindowId w = Make({100, 100, 300, 200});
   PumpFor(50);

@@ -44,6 +44,14 @@ int RunProgram(const std::vector<std::string>& argv) {
   return pid < 0 ? -1 : Wait(pid);
 }
 
+BackgroundProgram::BackgroundProgram(const std::vector<std::string>& argv) : pid_(Spawn(argv, true)) {}
+
+BackgroundProgram::~BackgroundProgram() {
+  if (pid_ <= 0) return;
+  kill(pid_, SIGTERM);
+  Wait(pid_);
+}
+
 XvfbDisplay::~XvfbDisplay() { Stop(); }
 
 // Xvfb picks a free display number itself and writes it to -displayfd once it

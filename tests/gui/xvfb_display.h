@@ -12,6 +12,20 @@ namespace winsys::testing {
 // it could not run or did not exit normally.
 int RunProgram(const std::vector<std::string>& argv);
 
+// A program run in the background for a test (another application, a window
+// manager), ended when the object goes.
+class BackgroundProgram {
+ public:
+  explicit BackgroundProgram(const std::vector<std::string>& argv);
+  BackgroundProgram(const BackgroundProgram&) = delete;
+  BackgroundProgram& operator=(const BackgroundProgram&) = delete;
+  ~BackgroundProgram();
+  bool Started() const { return pid_ > 0; }
+
+ private:
+  pid_t pid_ = -1;
+};
+
 class XvfbDisplay {
  public:
   XvfbDisplay() = default;

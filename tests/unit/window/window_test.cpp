@@ -265,21 +265,27 @@ TEST_F(WindowTest, ScreenPixelsSaveAsPng) {
   EXPECT_EQ(png[1], 'P');
 }
 
-TEST_F(WindowTest, WindowAtFindsTheTopmostShownWindowInsideItsRegion) {
+TEST_F(WindowTest, WindowFromPointFindsTheTopmostShownWindowInsideItsRegion) {
   const WindowId below = Make({0, 0, 100, 100});
   const WindowId above = Make({50, 50, 100, 100});
-  EXPECT_EQ(sys.WindowAt(60, 60), above);
-  EXPECT_EQ(sys.WindowAt(10, 10), below);
-  EXPECT_EQ(sys.WindowAt(500, 500), 0u);
+  const WindowSystem& system = sys;  // as the framework sees it
+  auto at = [&](float x, float y) { return system.WindowFromPoint({x, y}); };
+  EXPECT_EQ(at(60, 60), above);
+  EXPECT_EQ(at(10, 10), below);
+  EXPECT_EQ(at(500, 500), 0u);
+  EXPECT_EQ(at(149.5f, 149.5f), above) << "a point inside the last pixel";
+  EXPECT_EQ(at(150, 150), 0u) << "right and bottom edges are outside";
   sys.SetForeground(below);
-  EXPECT_EQ(sys.WindowAt(60, 60), below) << "activation raises";
+  EXPECT_EQ(at(60, 60), below) << "activation raises";
   sys.SetTopmost(above, true);
   sys.SetForeground(below);
-  EXPECT_EQ(sys.WindowAt(60, 60), above) << "a topmost window stays above";
+  EXPECT_EQ(at(60, 60), above) << "a topmost window stays above";
   sys.SetWindowRegion(above, gfx::Region(gfx::RectI{20, 20, 80, 80}));
-  EXPECT_EQ(sys.WindowAt(60, 60), below) << "outside its region a window is not hit";
+  EXPECT_EQ(at(60, 60), below) << "outside its region a window is not hit";
   sys.ShowWindow(above, SW_HIDE);
-  EXPECT_EQ(sys.WindowAt(90, 90), below);
+  EXPECT_EQ(at(90, 90), below);
+  sys.Minimize(below);
+  EXPECT_EQ(at(10, 10), 0u) << "a minimised window shows nowhere";
 }
 
 TEST_F(WindowTest, StartChoosesTheHeadlessSystemWhenAsked) {

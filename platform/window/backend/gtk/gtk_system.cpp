@@ -3,9 +3,11 @@
 #include <gdk/gdkx.h>
 #include <gtk/gtk.h>
 
+#include <cmath>
 #include <mutex>
 
 #include "platform/window/backend/gtk/gtk_start.h"
+#include "platform/window/backend/gtk/window_at_point.h"
 
 namespace winsys {
 
@@ -95,6 +97,19 @@ gfx::PointF GtkSystem::CursorPos() const {
   int x = 0, y = 0;
   gdk_device_get_position(gdk_seat_get_pointer(gdk_display_get_default_seat(display_)), nullptr, &x, &y);
   return {static_cast<float>(x), static_cast<float>(y)};
+}
+
+// The server says which top-level shows at the point; it is ours when one of
+// our windows sits in it (directly, or inside a window manager's frame).
+WindowId GtkSystem::WindowFromPoint(gfx::PointF screen_point) const {
+  const int x = static_cast<int>(std::floor(screen_point.x)), y = static_cast<int>(std::floor(screen_point.y));
+  const Window top = TopLevelAt(display_, x, y);
+  if (top == None) return 0;
+  for (const auto& [id, native] : natives_) {
+    const WindowRecord* record = Record(id);
+    if (record && record->ShowsAt(x, y) && TopLevelOf(display_, GDK_WINDOW_XID(native->Gdk())) == top) return id;
+  }
+  return 0;
 }
 
 gfx::RectI GtkSystem::WorkArea() const {

@@ -37,6 +37,9 @@ class GtkSystem : public WindowSystemBase {
   // so that a loop of Sleep and PeekMessage sees what GetMessage would.
   bool PeekMessage(Message& message, bool remove) override;
   gfx::PointF CursorPos() const override;
+  // Asks the X server, so that other applications' windows and the window
+  // manager's stacking count.
+  WindowId WindowFromPoint(gfx::PointF screen_point) const override;
   void BeginMoveDrag(WindowId window) override;
   void BeginResizeDrag(WindowId window, int hit_test_edge) override;
   gfx::RectI WorkArea() const override;

@@ -46,7 +46,7 @@ gfx::PointF HeadlessSystem::CursorPos() const { return pointer_; }
 
 WindowId HeadlessSystem::MouseTarget() const {
   if (Capture()) return Capture();
-  return WindowAt(static_cast<int>(pointer_.x), static_cast<int>(pointer_.y));
+  return WindowFromPoint(pointer_);
 }
 
 WParam HeadlessSystem::MouseKeys() const {
@@ -77,7 +77,7 @@ void HeadlessSystem::MoveMouseToScreen(int x, int y) {
   if (drag_) {
     ApplyRect(drag_->window, DraggedRect(), true);
   } else {
-    PointerOver(WindowAt(x, y));
+    PointerOver(WindowFromPoint(pointer_));
     QueueMouse(WM_MOUSEMOVE);
   }
   Deliver();
@@ -103,7 +103,7 @@ unsigned HeadlessSystem::LeftPressMessage() {
 }
 
 void HeadlessSystem::PressLeft() {
-  ActivateOnPress(WindowAt(static_cast<int>(pointer_.x), static_cast<int>(pointer_.y)));
+  ActivateOnPress(WindowFromPoint(pointer_));
   left_down_ = true;
   QueueMouse(LeftPressMessage());
   Deliver();
@@ -145,7 +145,7 @@ void HeadlessSystem::DoubleClick(WindowId window, int x, int y) {
 }
 
 void HeadlessSystem::PressRight() {
-  ActivateOnPress(WindowAt(static_cast<int>(pointer_.x), static_cast<int>(pointer_.y)));
+  ActivateOnPress(WindowFromPoint(pointer_));
   right_down_ = true;
   QueueMouse(WM_RBUTTONDOWN);
   Deliver();
