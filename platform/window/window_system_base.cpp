@@ -206,6 +206,7 @@ void WindowSystemBase::SetStyle(WindowId window, std::uint32_t style) {
   if (!record || record->style == style) return;
   StyleChange change{record->style, style};
   record->style = style;
+  if ((change.old_style ^ style) & WS_THICKFRAME) NativeResizable(*record);
   Send(window, WM_STYLECHANGED, kGwlStyle, reinterpret_cast<LParam>(&change));
 }
 

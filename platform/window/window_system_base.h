@@ -100,6 +100,7 @@ class WindowSystemBase : public WindowSystem {
   virtual void NativeTitle(WindowRecord&) {}
   virtual void NativeStack(WindowRecord&) {}  // raised, or topmost changed
   virtual void NativeShape(WindowRecord&) {}  // region or layering changed
+  virtual void NativeResizable(WindowRecord&) {}  // WS_THICKFRAME came or went
   virtual void NativeActivate(WindowRecord&) {}  // give it the keyboard
   virtual void NativeCapture(WindowId) {}  // 0: released
   virtual void NativeCursor(Cursor) {}

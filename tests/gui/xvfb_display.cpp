@@ -52,6 +52,13 @@ BackgroundProgram::~BackgroundProgram() {
   Wait(pid_);
 }
 
+WindowManager::WindowManager() : openbox_({"openbox", "--sm-disable"}) {
+  for (int attempt = 0; openbox_.Started() && attempt < 300 && !running_; ++attempt) {
+    running_ = RunProgram({"sh", "-c", "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"}) == 0;
+    if (!running_) usleep(50000);
+  }
+}
+
 XvfbDisplay::~XvfbDisplay() { Stop(); }
 
 // Xvfb picks a free display number itself and writes it to -displayfd once it

@@ -26,6 +26,18 @@ class BackgroundProgram {
   pid_t pid_ = -1;
 };
 
+// Openbox on the current display, as a desktop user has a window manager.
+class WindowManager {
+ public:
+  // Starts it and waits (bounded) until it has announced itself on the root window.
+  WindowManager();
+  bool Running() const { return running_; }
+
+ private:
+  BackgroundProgram openbox_;
+  bool running_ = false;
+};
+
 class XvfbDisplay {
  public:
   XvfbDisplay() = default;

@@ -249,10 +249,23 @@ void GtkSystem::OnCommit(const std::string& utf8) {
     QueueImeResult(target, utf8);
 }
 
+// A window manager gives the keyboard only to the windows it manages: while
+// one of our popups is the active window, the X focus stays with the top-level
+// that owns it, and that top-level's focus events speak for the popup.
+WindowId GtkSystem::FocusHolder(WindowId window) const {
+  if (!window_manager_) return window;
+  for (WindowId holder = window; holder; holder = Owner(holder)) {
+    const NativeWindow* native = Native(holder);
+    if (native && native->Managed()) return holder;
+  }
+  return window;
+}
+
 void GtkSystem::OnFocus(const GdkEventFocus& event, WindowId window) {
+  const bool holds_active = FocusHolder(ActiveWindow()) == window;
   if (event.in) {
-    if (ActiveWindow() != window) Activate(window, WA_ACTIVE, false);
-  } else if (ActiveWindow() == window) {
+    if (!holds_active) Activate(window, WA_ACTIVE, false);
+  } else if (holds_active) {
     Activate(0, WA_INACTIVE, false);
   }
 }
@@ -264,8 +277,11 @@ void GtkSystem::OnConfigure(const GdkEventConfigure& event, WindowId window) {
 }
 
 void GtkSystem::OnWindowState(const GdkEventWindowState& event, WindowId window) {
-  if (event.changed_mask & GDK_WINDOW_STATE_MAXIMIZED)
-    ApplyZoomed(window, (event.new_window_state & GDK_WINDOW_STATE_MAXIMIZED) != 0);
+  if (event.changed_mask & GDK_WINDOW_STATE_MAXIMIZED) {
+    const bool zoomed = (event.new_window_state & GDK_WINDOW_STATE_MAXIMIZED) != 0;
+    if (NativeWindow* native = Native(window)) native->SetZoomed(zoomed);
+    ApplyZoomed(window, zoomed);
+  }
   if (event.changed_mask & GDK_WINDOW_STATE_ICONIFIED)
     ApplyIconic(window, (event.new_window_state & GDK_WINDOW_STATE_ICONIFIED) != 0);
 }

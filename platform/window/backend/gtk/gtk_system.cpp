@@ -140,6 +140,7 @@ bool GtkSystem::NativeCreate(WindowRecord& record) {
   if (record.Topmost()) native->SetKeepAbove(true);
   by_gdk_[native->Gdk()] = record.id;
   natives_[record.id] = std::move(native);
+  NativeResizable(record);
   return true;
 }
 
@@ -154,9 +155,10 @@ void GtkSystem::NativeDestroy(WindowRecord& record) {
 void GtkSystem::NativeShow(WindowRecord& record) {
   NativeWindow* native = Native(record.id);
   if (!native) return;
-  // A window manager keeps an iconified window mapped in its own way; without
-  // one, minimising is emulated by hiding.
-  const bool mapped = record.visible && (window_manager_ || !record.iconic);
+  // A window manager keeps an iconified window in its own way (mapping it
+  // again would bring it back); without one, minimising is emulated by hiding.
+  if (window_manager_ && record.visible && record.iconic) return;
+  const bool mapped = record.visible && !record.iconic;
   native->SetVisible(mapped);
   if (mapped)
     native->Raise();
@@ -166,6 +168,13 @@ void GtkSystem::NativeShow(WindowRecord& record) {
 
 void GtkSystem::NativePlace(WindowRecord& record) {
   if (NativeWindow* native = Native(record.id)) native->Place(record.rect);
+}
+
+void GtkSystem::NativeResizable(WindowRecord& record) {
+  const WindowId id = record.id;
+  const bool resizable = (record.style & WS_THICKFRAME) != 0;
+  const MinMaxInfo limits = resizable ? QueryMinMax(id) : MinMaxInfo{};
+  if (NativeWindow* native = Native(id)) native->SetResizable(resizable, limits.min_track_width, limits.min_track_height);
 }
 
 void GtkSystem::NativeTitle(WindowRecord& record) {
@@ -233,8 +242,10 @@ void GtkSystem::NativeToolsChanged(WindowId) { tooltip_.Hide(); }
 // With a window manager the commands go to it and the state follows from its
 // events; without one (plain X) the shared emulation moves the window itself.
 bool GtkSystem::NativeMaximize(WindowRecord& record) {
-  if (!window_manager_) return false;
-  gdk_window_maximize(NativeOf(record.id));
+  NativeWindow* native = Native(record.id);
+  if (!window_manager_ || !native) return false;
+  native->SetZoomed(true);
+  gdk_window_maximize(native->Gdk());
   return true;
 }
 
@@ -261,13 +272,11 @@ void GtkSystem::BeginMoveDrag(WindowId window) {
 }
 
 void GtkSystem::BeginResizeDrag(WindowId window, int hit_test_edge) {
+  WindowRecord* record = Record(window);
+  if (!record || !NativeOf(window)) return;
+  NativeResizable(*record);  // the limits as the window gives them now
   GdkWindow* gdk = NativeOf(window);
   if (!gdk) return;
-  const MinMaxInfo limits = QueryMinMax(window);
-  GdkGeometry geometry{};
-  geometry.min_width = std::max(limits.min_track_width, 1);
-  geometry.min_height = std::max(limits.min_track_height, 1);
-  gdk_window_set_geometry_hints(gdk, &geometry, GDK_HINT_MIN_SIZE);
   gdk_window_begin_resize_drag(gdk, EdgeFor(hit_test_edge), 1, static_cast<int>(last_press_root_.x),
                                static_cast<int>(last_press_root_.y), last_event_time_);
 }

@@ -56,6 +56,7 @@ class GtkSystem : public WindowSystemBase {
   void NativeDestroy(WindowRecord& record) override;
   void NativeShow(WindowRecord& record) override;
   void NativePlace(WindowRecord& record) override;
+  void NativeResizable(WindowRecord& record) override;
   void NativeTitle(WindowRecord& record) override;
   void NativeStack(WindowRecord& record) override;
   void NativeShape(WindowRecord& record) override;
@@ -91,6 +92,7 @@ class GtkSystem : public WindowSystemBase {
   void UpdateTooltip(WindowId window, double x_root, double y_root);
   WindowId MouseTarget(WindowId event_window) const;
   WindowId KeyTarget(WindowId event_window) const;
+  WindowId FocusHolder(WindowId window) const;
   void RunReadySources();
   NativeWindow* Native(WindowId window) const;
   GdkCursor* CursorFor(Cursor cursor);

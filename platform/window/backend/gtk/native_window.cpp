@@ -29,7 +29,7 @@ GdkWindowTypeHint HintFor(NativeWindow::Kind kind, GdkWindow* transient_for) {
 
 NativeWindow::NativeWindow(Kind kind, const gfx::RectI& rect, const std::string& title, GdkWindow* transient_for,
                            bool rgba)
-    : rgba_(rgba) {
+    : kind_(kind), rgba_(rgba) {
   GdkScreen* screen = gdk_screen_get_default();
   GdkWindowAttr attr{};
   attr.title = const_cast<gchar*>(title.c_str());
@@ -44,6 +44,8 @@ NativeWindow::NativeWindow(Kind kind, const gfx::RectI& rect, const std::string&
   attr.type_hint = HintFor(kind, transient_for);
   const int mask = GDK_WA_X | GDK_WA_Y | GDK_WA_TITLE | GDK_WA_VISUAL | GDK_WA_TYPE_HINT;
   window_ = gdk_window_new(nullptr, &attr, mask);
+  width_ = attr.width;
+  height_ = attr.height;
   if (kind == Kind::kTopLevel) {
     gdk_window_set_decorations(window_, static_cast<GdkWMDecoration>(0));
     if (transient_for) {
@@ -66,7 +68,38 @@ void NativeWindow::SetVisible(bool visible) {
 }
 
 void NativeWindow::Place(const gfx::RectI& rect) {
-  gdk_window_move_resize(window_, rect.x, rect.y, std::max(rect.width, 1), std::max(rect.height, 1));
+  width_ = std::max(rect.width, 1);
+  height_ = std::max(rect.height, 1);
+  // A fixed size must allow the new one before the window manager sees the request.
+  if (!resizable_) ApplySizeHints();
+  gdk_window_move_resize(window_, rect.x, rect.y, width_, height_);
+}
+
+void NativeWindow::SetResizable(bool resizable, int min_width, int min_height) {
+  resizable_ = resizable;
+  min_width_ = std::max(min_width, 1);
+  min_height_ = std::max(min_height, 1);
+  ApplySizeHints();
+}
+
+void NativeWindow::SetZoomed(bool zoomed) {
+  if (zoomed_ == zoomed) return;
+  zoomed_ = zoomed;
+  ApplySizeHints();
+}
+
+void NativeWindow::ApplySizeHints() {
+  GdkGeometry geometry{};
+  auto hints = GDK_HINT_MIN_SIZE;
+  if (resizable_ || zoomed_) {
+    geometry.min_width = min_width_;
+    geometry.min_height = min_height_;
+  } else {
+    geometry.min_width = geometry.max_width = width_;
+    geometry.min_height = geometry.max_height = height_;
+    hints = static_cast<GdkWindowHints>(hints | GDK_HINT_MAX_SIZE);
+  }
+  gdk_window_set_geometry_hints(window_, &geometry, hints);
 }
 
 void NativeWindow::SetTitle(const std::string& title) { gdk_window_set_title(window_, title.c_str()); }

@@ -23,11 +23,18 @@ class NativeWindow {
   ~NativeWindow();
 
   GdkWindow* Gdk() const { return window_; }
+  // A window manager manages it (and may give it the keyboard): not a popup.
+  bool Managed() const { return kind_ == Kind::kTopLevel; }
   void SetVisible(bool visible);
   void Place(const gfx::RectI& rect);
   void SetTitle(const std::string& title);
   void SetKeepAbove(bool above);
   void Raise();
+  // What the window manager may do to the size: a window that is not
+  // resizable keeps the size the program gave it (minimum = maximum), except
+  // while maximised; a resizable one only keeps its minimum.
+  void SetResizable(bool resizable, int min_width, int min_height);
+  void SetZoomed(bool zoomed);
 
   // Copies `rect` of the buffer as an opaque picture (what BitBlt shows).
   void Present(const gfx::Bitmap& buffer, const gfx::RectI& rect);
@@ -41,11 +48,17 @@ class NativeWindow {
 
  private:
   void ApplyShape();
+  void ApplySizeHints();
   void Paint(const gfx::Bitmap& buffer, const gfx::RectI& rect, cairo_operator_t op, double alpha, bool opaque);
   void SendToServer();
 
   GdkWindow* window_ = nullptr;
+  Kind kind_;
   bool rgba_ = false;
+  bool resizable_ = true;
+  bool zoomed_ = false;
+  int width_ = 1, height_ = 1;  // as the program placed it
+  int min_width_ = 1, min_height_ = 1;
   std::optional<gfx::Region> region_;
   std::optional<gfx::Region> alpha_shape_;
 };
