@@ -1,6 +1,6 @@
 // A host window with three swatches on the real window system: hovering lights
 // a swatch, pressing darkens it, and each click prints "click <name>" on
-// standard output (the GUI tests read it).
+// standard output (the GUI tests read it). The window can be resized.
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -20,7 +20,7 @@ int main() {
   winsys::WindowSystem& system = winsys::Current();
   winsys::WindowId window = razezazo::CreateFrameworkWindow({.title = runtime::Gbk("RazezaZO 示例")});
   razezazo::RazezaZOHost host;
-  host.Create(window, {.background_colour = 0x00402818, .caption_flags = 0});
+  host.Create(window, {.background_colour = 0x00402818, .caption_flags = 0, .resizable = true});
 
   struct Swatch {
     const char* name;

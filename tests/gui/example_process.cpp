@@ -83,6 +83,25 @@ bool ExampleProcess::WaitForExit(int timeout_ms) {
   return true;
 }
 
+gfx::RectI WindowGeometry(const std::string& name_pattern) {
+  const std::string out = "/tmp/brivo-geometry-" + std::to_string(::getpid());
+  const std::string command =
+      "xdotool search --name '" + name_pattern + "' getwindowgeometry --shell 2>/dev/null | head -5 > " + out;
+  gfx::RectI rect{-1, -1, 0, 0};
+  if (RunProgram({"sh", "-c", command}) != 0) return rect;
+  std::ifstream in(out);
+  std::string line;
+  while (std::getline(in, line)) {
+    const auto value = [&] { return std::stoi(line.substr(line.find('=') + 1)); };
+    if (line.rfind("X=", 0) == 0) rect.x = value();
+    if (line.rfind("Y=", 0) == 0) rect.y = value();
+    if (line.rfind("WIDTH=", 0) == 0) rect.width = value();
+    if (line.rfind("HEIGHT=", 0) == 0) rect.height = value();
+  }
+  std::filesystem::remove(out);
+  return rect;
+}
+
 gfx::Bitmap Screenshot(const std::string& display) {
   auto path = std::filesystem::temp_directory_path() / ("brivo-shot-" + std::to_string(::getpid()) + ".png");
   if (RunProgram({"import", "-display", display, "-window", "root", path.string()}) != 0) return {};

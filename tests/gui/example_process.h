@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/gfx/bitmap.h"
+#include "platform/gfx/geometry.h"
 
 namespace winsys::testing {
 
@@ -30,6 +31,10 @@ class ExampleProcess {
   std::string received_;
   int exit_status_ = -1;
 };
+
+// Where the first window whose name matches the pattern is and how big, as
+// xdotool reports it; width and height 0 when there is none.
+gfx::RectI WindowGeometry(const std::string& name_pattern);
 
 // The whole screen of `display` as the X server shows it; null on failure.
 gfx::Bitmap Screenshot(const std::string& display);

@@ -3,8 +3,6 @@
 
 #include <unistd.h>
 
-#include <cstdio>
-#include <fstream>
 #include <memory>
 
 #include "assets/assets.h"
@@ -20,18 +18,8 @@ constexpr int kLeft = 322, kTop = 215;
 
 // The window's top-left corner as xdotool reports it, or (-1, -1).
 std::pair<int, int> WindowPosition() {
-  std::string out = "/tmp/brivo-gallery-geometry-" + std::to_string(::getpid());
-  std::string command = "xdotool search --name brivo getwindowgeometry --shell > " + out;
-  if (RunProgram({"sh", "-c", command}) != 0) return {-1, -1};
-  std::ifstream in(out);
-  std::string line;
-  int x = -1, y = -1;
-  while (std::getline(in, line)) {
-    if (line.rfind("X=", 0) == 0) x = std::stoi(line.substr(2));
-    if (line.rfind("Y=", 0) == 0) y = std::stoi(line.substr(2));
-  }
-  std::remove(out.c_str());
-  return {x, y};
+  const gfx::RectI rect = WindowGeometry("brivo");
+  return {rect.x, rect.y};
 }
 
 class GalleryGuiTest : public ::testing::Test {

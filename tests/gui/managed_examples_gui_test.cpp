@@ -1,0 +1,73 @@
+// The example windows under a real window manager (openbox on Xvfb): what the
+// manager may do to their size, and what the user then sees.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <memory>
+
+#include "tests/gui/example_process.h"
+#include "tests/gui/xvfb_display.h"
+
+namespace winsys::testing {
+namespace {
+
+class ManagedExampleTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(display_.Start()) << "no Xvfb";
+    window_manager_ = std::make_unique<WindowManager>();
+    ASSERT_TRUE(window_manager_->Running()) << "openbox did not start";
+  }
+  void TearDown() override { window_manager_.reset(); }
+
+  // Polls (bounded) until the window's geometry satisfies `done`; the last one seen.
+  template <typename Done>
+  gfx::RectI GeometryOnce(const std::string& name, Done done, int attempts = 200) {
+    gfx::RectI rect = WindowGeometry(name);
+    for (int attempt = 0; attempt < attempts && !done(rect); ++attempt) {
+      usleep(50000);
+      rect = WindowGeometry(name);
+    }
+    return rect;
+  }
+
+  XvfbDisplay display_;
+  std::unique_ptr<WindowManager> window_manager_;
+};
+
+// The gallery is not resizable: the manager learns its size is fixed.
+TEST_F(ManagedExampleTest, AWindowThatIsNotResizableKeepsItsSize) {
+  ExampleProcess gallery(GALLERY_PATH);
+  ASSERT_TRUE(gallery.WaitForLine("ready"));
+  const gfx::RectI placed = GeometryOnce("brivo", [](const gfx::RectI& r) { return r.width == 380; });
+  ASSERT_EQ(placed.height, 338);
+  EXPECT_EQ(RunProgram({"sh", "-c",
+                        "xprop -id $(xdotool search --name brivo | head -1) WM_NORMAL_HINTS | "
+                        "grep -q 'program specified maximum size: 380 by 338'"}),
+            0);
+  ASSERT_EQ(RunProgram({"xdotool", "search", "--name", "brivo", "windowsize", "500", "500"}), 0);
+  // Unhinted, the manager stretched it within a few milliseconds; watch for a second.
+  const gfx::RectI stretched =
+      GeometryOnce("brivo", [](const gfx::RectI& r) { return r.width != 380 || r.height != 338; }, 20);
+  EXPECT_EQ(stretched.width, 380);
+  EXPECT_EQ(stretched.height, 338);
+}
+
+// host_window is resizable; stretched by the manager it is painted to its new edges.
+TEST_F(ManagedExampleTest, AResizableWindowResizedByTheManagerIsRepaintedWhole) {
+  ExampleProcess example(HOST_WINDOW_PATH);
+  ASSERT_TRUE(example.WaitForLine("ready"));
+  const gfx::RectI placed = GeometryOnce("RazezaZO", [](const gfx::RectI& r) { return r.width == 380; });
+  ASSERT_EQ(placed.width, 380);
+  ASSERT_EQ(RunProgram({"xdotool", "search", "--name", "RazezaZO", "windowsize", "520", "420"}), 0);
+  const gfx::RectI stretched =
+      GeometryOnce("RazezaZO", [](const gfx::RectI& r) { return r.width == 520 && r.height == 420; });
+  ASSERT_EQ(stretched.width, 520);
+  // The background colour out where the window used to end, and in its old part.
+  EXPECT_TRUE(ScreenShows(display_.Name(), stretched.x + 470, stretched.y + 380, 0xFF182840));
+  EXPECT_TRUE(ScreenShows(display_.Name(), stretched.x + 200, stretched.y + 150, 0xFF182840));
+}
+
+}  // namespace
+}  // namespace winsys::testing
