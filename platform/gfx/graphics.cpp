@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "platform/gfx/cairo_ptr.h"
+#include "platform/gfx/path_replay.h"
 #include "platform/gfx/text_layout_cache.h"
 
 namespace gfx {
@@ -66,7 +67,7 @@ detail::PatternPtr EllipsePattern(const EllipseGradient& g) {
 void AppendEllipse(cairo_t* cr, const RectF& b) {
   Path path;
   path.AddEllipse(b);
-  path.Replay(cr);
+  ReplayPath(cr, path);
 }
 
 // Fills whatever `build` puts into the current path with the brush. A path
@@ -199,7 +200,7 @@ void Graphics::SetClip(const RectF& rect, CombineMode mode) {
 }
 
 void Graphics::SetClip(const Path& path, CombineMode mode) {
-  Clip(impl_->cr.get(), *impl_->target, mode, RuleOf(path), [&] { path.Replay(impl_->cr.get()); });
+  Clip(impl_->cr.get(), *impl_->target, mode, RuleOf(path), [&] { ReplayPath(impl_->cr.get(), path); });
 }
 
 void Graphics::SetClip(const Region& region, CombineMode mode) {
@@ -233,7 +234,7 @@ void Graphics::FillEllipse(const Brush& brush, const RectF& bounds) {
 }
 
 void Graphics::FillPath(const Brush& brush, const Path& path) {
-  FillWith(impl_->cr.get(), brush, RuleOf(path), [&] { path.Replay(impl_->cr.get()); });
+  FillWith(impl_->cr.get(), brush, RuleOf(path), [&] { ReplayPath(impl_->cr.get(), path); });
 }
 
 void Graphics::FillRegion(const Brush& brush, const Region& region) {
@@ -262,7 +263,7 @@ void Graphics::DrawArc(const Pen& pen, const RectF& bounds, float start, float s
 }
 
 void Graphics::DrawPath(const Pen& pen, const Path& path) {
-  StrokeWith(impl_->cr.get(), pen, [&] { path.Replay(impl_->cr.get()); });
+  StrokeWith(impl_->cr.get(), pen, [&] { ReplayPath(impl_->cr.get(), path); });
 }
 
 void Graphics::DrawImage(const Bitmap& image, float x, float y) {

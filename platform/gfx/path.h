@@ -7,8 +7,6 @@
 
 #include "platform/gfx/geometry.h"
 
-typedef struct _cairo cairo_t;
-
 namespace gfx {
 
 enum class FillMode { Alternate = 0, Winding = 1 };
@@ -26,10 +24,7 @@ class Path {
   FillMode GetFillMode() const { return fill_mode_; }
   bool IsEmpty() const { return segments_.empty(); }
 
-  // Appends the path to the context's current path (offset by dx, dy).
-  void Replay(cairo_t* cr, double dx = 0, double dy = 0) const;
-
- private:
+  // The figures as they were added, for the drawing code to replay.
   struct Line {
     PointF from, to;
   };
@@ -45,7 +40,9 @@ class Path {
   };
   struct Close {};
   using Segment = std::variant<Line, Arc, Ellipse, Rectangle, Close>;
+  const std::vector<Segment>& Segments() const { return segments_; }
 
+ private:
   FillMode fill_mode_;
   std::vector<Segment> segments_;
 };
