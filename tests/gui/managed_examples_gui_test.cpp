@@ -54,6 +54,21 @@ TEST_F(ManagedExampleTest, AWindowThatIsNotResizableKeepsItsSize) {
   EXPECT_EQ(stretched.height, 338);
 }
 
+// Its maximise button still works: a fixed size holds only while not maximised.
+TEST_F(ManagedExampleTest, AWindowThatIsNotResizableCanStillBeMaximised) {
+  ExampleProcess gallery(GALLERY_PATH);
+  ASSERT_TRUE(gallery.WaitForLine("ready"));
+  const gfx::RectI placed = GeometryOnce("brivo", [](const gfx::RectI& r) { return r.width == 380; });
+  ASSERT_EQ(placed.height, 338);
+  // The maximise button sits left of the close button, 307..335 across, 7..26 down.
+  ASSERT_EQ(RunProgram({"xdotool", "mousemove", std::to_string(placed.x + 321), std::to_string(placed.y + 16),
+                        "click", "1"}),
+            0);
+  const gfx::RectI maximised = GeometryOnce("brivo", [](const gfx::RectI& r) { return r.width >= 1024; });
+  EXPECT_GE(maximised.width, 1024);
+  EXPECT_GE(maximised.height, 700);
+}
+
 // host_window is resizable; stretched by the manager it is painted to its new edges.
 TEST_F(ManagedExampleTest, AResizableWindowResizedByTheManagerIsRepaintedWhole) {
   ExampleProcess example(HOST_WINDOW_PATH);

@@ -272,9 +272,7 @@ void GtkSystem::BeginMoveDrag(WindowId window) {
 }
 
 void GtkSystem::BeginResizeDrag(WindowId window, int hit_test_edge) {
-  WindowRecord* record = Record(window);
-  if (!record || !NativeOf(window)) return;
-  NativeResizable(*record);  // the limits as the window gives them now
+  if (WindowRecord* record = Record(window)) NativeResizable(*record);  // the limits as the window gives them now
   GdkWindow* gdk = NativeOf(window);
   if (!gdk) return;
   gdk_window_begin_resize_drag(gdk, EdgeFor(hit_test_edge), 1, static_cast<int>(last_press_root_.x),
