@@ -19,7 +19,10 @@ class ManagedExampleTest : public ::testing::Test {
     window_manager_ = std::make_unique<WindowManager>();
     ASSERT_TRUE(window_manager_->Running()) << "openbox did not start";
   }
-  void TearDown() override { window_manager_.reset(); }
+  void TearDown() override {
+    example_.reset();
+    window_manager_.reset();
+  }
 
   // Polls (bounded) until the window's geometry satisfies `done`; the last one seen.
   template <typename Done>
@@ -32,15 +35,22 @@ class ManagedExampleTest : public ::testing::Test {
     return rect;
   }
 
+  // Starts an example and waits (bounded) until the manager has placed its
+  // 380-wide window; where it is.
+  gfx::RectI Open(const char* program, const std::string& name) {
+    example_ = std::make_unique<ExampleProcess>(program);
+    if (!example_->WaitForLine("ready")) return {};
+    return GeometryOnce(name, [](const gfx::RectI& r) { return r.width == 380; });
+  }
+
   XvfbDisplay display_;
   std::unique_ptr<WindowManager> window_manager_;
+  std::unique_ptr<ExampleProcess> example_;
 };
 
 // The gallery is not resizable: the manager learns its size is fixed.
 TEST_F(ManagedExampleTest, AWindowThatIsNotResizableKeepsItsSize) {
-  ExampleProcess gallery(GALLERY_PATH);
-  ASSERT_TRUE(gallery.WaitForLine("ready"));
-  const gfx::RectI placed = GeometryOnce("brivo", [](const gfx::RectI& r) { return r.width == 380; });
+  const gfx::RectI placed = Open(GALLERY_PATH, "brivo");
   ASSERT_EQ(placed.height, 338);
   EXPECT_EQ(RunProgram({"sh", "-c",
                         "xprop -id $(xdotool search --name brivo | head -1) WM_NORMAL_HINTS | "
@@ -56,9 +66,7 @@ TEST_F(ManagedExampleTest, AWindowThatIsNotResizableKeepsItsSize) {
 
 // Its maximise button still works: a fixed size holds only while not maximised.
 TEST_F(ManagedExampleTest, AWindowThatIsNotResizableCanStillBeMaximised) {
-  ExampleProcess gallery(GALLERY_PATH);
-  ASSERT_TRUE(gallery.WaitForLine("ready"));
-  const gfx::RectI placed = GeometryOnce("brivo", [](const gfx::RectI& r) { return r.width == 380; });
+  const gfx::RectI placed = Open(GALLERY_PATH, "brivo");
   ASSERT_EQ(placed.height, 338);
   // The maximise button sits left of the close button, 307..335 across, 7..26 down.
   ASSERT_EQ(RunProgram({"xdotool", "mousemove", std::to_string(placed.x + 321), std::to_string(placed.y + 16),
@@ -71,10 +79,7 @@ TEST_F(ManagedExampleTest, AWindowThatIsNotResizableCanStillBeMaximised) {
 
 // host_window is resizable; stretched by the manager it is painted to its new edges.
 TEST_F(ManagedExampleTest, AResizableWindowResizedByTheManagerIsRepaintedWhole) {
-  ExampleProcess example(HOST_WINDOW_PATH);
-  ASSERT_TRUE(example.WaitForLine("ready"));
-  const gfx::RectI placed = GeometryOnce("RazezaZO", [](const gfx::RectI& r) { return r.width == 380; });
-  ASSERT_EQ(placed.width, 380);
+  ASSERT_EQ(Open(HOST_WINDOW_PATH, "RazezaZO").width, 380);
   ASSERT_EQ(RunProgram({"xdotool", "search", "--name", "RazezaZO", "windowsize", "520", "420"}), 0);
   const gfx::RectI stretched =
       GeometryOnce("RazezaZO", [](const gfx::RectI& r) { return r.width == 520 && r.height == 420; });
