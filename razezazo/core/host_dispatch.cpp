@@ -58,7 +58,11 @@ winsys::LResult RazezaZOHost::Dispatch(unsigned message, winsys::WParam wparam, 
     }
     case WM_PAINT: {
       gfx::RectI area = System().BeginPaint(window_);
-      System().Present(window_, back_buffer_, area);
+      // A layered window is pushed whole, with its per-pixel alpha.
+      if (layer_alpha_ != -1)
+        Present(*this, WholeWindow());
+      else
+        System().Present(window_, back_buffer_, area);
       System().EndPaint(window_);
       return 0;
     }

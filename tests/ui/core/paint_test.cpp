@@ -29,6 +29,25 @@ TEST_F(PaintTest, DisabledControlsShowAtHalfOpacityUnlessTheyKeepTheirLook) {
   EXPECT_TRUE(NearColour(Screen(30, 30), 255, 0, 0));
 }
 
+// The system asks a newly shown or uncovered window to paint; a layered
+// window answers with its whole picture, transparent parts and all.
+TEST_F(PaintTest, ALayeredHostRepaintsWithItsPerPixelAlpha) {
+  winsys::WindowId layered = CreateFrameworkWindow({.x = 500, .y = 10, .width = 100, .height = 60});
+  RazezaZOHost host;
+  host.hooks().paint_background = [](winsys::WindowId, gfx::Graphics& g, int, int) {
+    g.Clear(0);
+    g.FillRectangle(gfx::Argb{0x80FFFFFF}, {20, 20, 40, 20});
+  };
+  ASSERT_TRUE(host.Create(layered, {.caption_flags = 0, .layer_alpha = 255, .frame_style = 1}));
+  host.Show();
+  headless_->InvalidateRect(layered, std::nullopt);
+  headless_->RunPending();
+  gfx::Bitmap shown = headless_->ScreenPixels(layered);
+  EXPECT_EQ(gfx::AlphaOf(shown.GetPixel(2, 2)), 0u);
+  EXPECT_NEAR(gfx::AlphaOf(shown.GetPixel(30, 30)), 0x80, 2);
+  headless_->DestroyWindow(layered);
+}
+
 TEST_F(PaintTest, AControlTouchingTheDirtyRectangleOnlyAlongAnEdgeIsNotRedrawn) {
   auto a = Add({10, 10, 50, 50}, 0xFFFF0000);
   auto b = Add({60, 10, 50, 50}, 0xFF0000FF);
