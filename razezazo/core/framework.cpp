@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "razezazo/controls/edit_context_menu.h"
 #include "razezazo/render/font.h"
 #include "runtime/gbk.h"
 
@@ -26,6 +27,7 @@ void FrameworkStartup() {
   started = true;
   DefaultFont();
   RegisterWindowClass(kFrameworkClass, {});
+  EditContextMenu();
 }
 
 int OsMajorVersion() { return winsys::Current().OsMajorVersion(); }

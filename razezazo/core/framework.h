@@ -26,7 +26,8 @@ inline constexpr char kMessageBox[] = "Ex_RazezaZO_MsgBox";
 }  // namespace property
 
 // Brings the framework up once: the default font, the window class
-// "Ex_RazezaZO". The window system must have been started.
+// "Ex_RazezaZO" and the edit boxes' shared context menu. The window system
+// must have been started.
 void FrameworkStartup();
 
 // The operating system's major version as the platform reports it; 6 would

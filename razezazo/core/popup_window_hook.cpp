@@ -43,7 +43,13 @@ winsys::LResult PopupWindowHook(winsys::WindowId window, unsigned message, winsy
     case winsys::WM_DESTROY: OnDestroy(system, window, kind); break;
     case winsys::WM_KEYDOWN:
       if (kind == kPopupMenu) system.Send(window, winsys::WM_SYSCHAR, wparam, lparam);
-      if (wparam == winsys::VK_ESCAPE) system.Post(window, winsys::WM_CLOSE, 0, 0);
+      if (wparam != winsys::VK_ESCAPE) break;
+      // Escape in any menu of a chain closes the whole chain.
+      if (auto chain = static_cast<winsys::WindowId>(system.GetProp(window, property::kHost));
+          kind == kPopupMenu && chain)
+        system.Post(chain, winsys::WM_CLOSE, 0, 0);
+      else
+        system.Post(window, winsys::WM_CLOSE, 0, 0);
       break;
   }
   return kGoOn;
