@@ -18,9 +18,11 @@ winsys::WindowSystem& System() { return winsys::Current(); }
 
 constexpr Color kSeparatorColour = 0xFEB7C3CC;  // ToArgb(0xCCC3B7)
 constexpr Color kLitTextColour = 0xF0FFFFFF;
+// A fitted menu is 50 px wider than its widest text (65 with sub-menus), so the
+// text's room ends close to the element's right edge, or before the arrow.
 constexpr float kTextLeft = 30;
-constexpr float kTextRight = 30;
-constexpr float kSubMenuTextRight = 42;
+constexpr float kTextRight = 2;
+constexpr float kSubMenuTextRight = 14;
 constexpr float kIconStripWidth = 24;
 constexpr int kLitCorner = 4;
 
@@ -44,7 +46,7 @@ Color OutlineOf(Color hover) {
 
 // A small right-pointing triangle of vertical strokes.
 void DrawArrow(gfx::Graphics& g, const FloatRect& area, Color colour) {
-  const float x = area.Right() - 16, middle = area.y + area.height / 2;
+  const float x = area.Right() - 12, middle = area.y + area.height / 2;
   for (int i = 0; i < 4; ++i) {
     const float f = static_cast<float>(i);
     Line(g, colour, x + f, middle - 4 + f, x + f, middle + 4 - f);

@@ -370,6 +370,27 @@ TEST_F(PopupMenuTest, TheHoveredItemIsLitInItsHoverColour) {
   EXPECT_GT(controls_test::R(plain), 200u);
 }
 
+// The fitted width leaves the whole text room: its last letters are drawn.
+TEST_F(PopupMenuTest, AFittedMenuShowsItsWholeTexts) {
+  PopupMenu menu;
+  menu.AddItem(Gbk("MMMMMMMMMMMM"), {.id = 1});
+  PopupMenu sub;
+  menu.AddItem(Gbk("WWWWWWWWWWWWWW"), {.kind = kMenuSubMenu, .sub_menu = sub.identity()});
+  Watch(menu);
+  gfx::Bitmap shot;
+  system_->MoveMouseToScreen(300, 300);
+  ShowScripted(menu, {Check([&] { shot = system_->ScreenPixels(menu_); }), Press(winsys::VK_ESCAPE)});
+  auto ink_in = [&](int row, int from_x, int to_x) {
+    for (int y = Row(row) - 6; y < Row(row) + 6; ++y)
+      for (int x = from_x; x < to_x; ++x)
+        if (controls_test::R(shot.GetPixel(x, y)) < 100) return true;
+    return false;
+  };
+  const int w = shot.Width();
+  EXPECT_TRUE(ink_in(1, w - 40, w - 24));  // the end of the longest text, left of the arrow
+  EXPECT_TRUE(ink_in(1, w - 20, w - 16));  // the arrow
+}
+
 TEST_F(PopupMenuTest, ItemOperations) {
   PopupMenu menu;
   AddThreeCommands(menu);
