@@ -12,6 +12,7 @@
 // each answered box, and "closed" at the end (the GUI tests read them). With
 // --message-box it opens that box over the window at start, prints the answer
 // code alone on a line when the box has closed, and exits 0.
+// A right click opens a popup menu (gallery_menu.h), which prints its own lines.
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -20,6 +21,7 @@
 #include <vector>
 
 #include "assets/assets.h"
+#include "examples/gallery_menu.h"
 #include "platform/window/window_system.h"
 #include "razezazo/controls/edit_box.h"
 #include "razezazo/controls/group_box_control.h"
@@ -202,6 +204,7 @@ int main(int argc, char** argv) {
   ButtonLooks looks(window);
   const auto box_buttons = BoxButtons(window);
   EditBoxWindow edit_boxes;
+  gallery::MenuExample menu_example(host);
 
   // The standard caption puts the title after the icon and the buttons flush right.
   host.LayOutCaption();
