@@ -278,6 +278,28 @@ TEST_F(SubMenuTest, HoverOpensTheSubMenuAfter500MsAndAnotherItemClosesIt) {
   EXPECT_EQ(sub_rect.y, root_rect.y + 8 + 22 - 8);
 }
 
+// Hovering a second sub-menu item: its delay closes the first sub-menu, and
+// its own sub-menu follows 300 ms later.
+TEST_F(SubMenuTest, AnotherSubMenuItemOpensItsOwn300MsAfterClosingTheFirst) {
+  PopupMenu second;
+  second.AddItem(Gbk("第二层"), {.id = 301});
+  winsys::WindowId second_window = 0;
+  second.SetOpenedHandler([&](winsys::WindowId window, bool) { second_window = window; });
+  root_.AddItem(Gbk("还有"), {.kind = kMenuSubMenu, .sub_menu = second.identity()});
+  system_->MoveMouse(window_, 100, 100);
+  winsys::WindowId open_at_500 = 1, open_at_799 = 1;
+  ShowScripted(root_, {MoveTo(40, Row(1)), Wait(501), MoveTo(40, Row(3)), Wait(501),
+                       Check([&] { open_at_500 = OpenSub(); }), Wait(298), Check([&] { open_at_799 = OpenSub(); }),
+                       Wait(3), Check([&] {
+                         EXPECT_NE(second_window, 0u);
+                         EXPECT_EQ(OpenSub(), second_window);
+                       }),
+                       Press(winsys::VK_ESCAPE)});
+  EXPECT_EQ(open_at_500, 0u);
+  EXPECT_EQ(open_at_799, 0u);
+  EXPECT_FALSE(system_->IsWindow(second_window));
+}
+
 TEST_F(SubMenuTest, PassingOverAnotherItemOnTheWayKeepsTheSubMenu) {
   system_->MoveMouse(window_, 100, 100);
   bool kept = false;
