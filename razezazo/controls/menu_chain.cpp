@@ -1,7 +1,7 @@
 #include "razezazo/controls/menu_chain.h"
 
-#include "razezazo/controls/menu_item_element.h"
 #include "razezazo/core/framework.h"
+#include "razezazo/render/control_base.h"
 
 namespace razezazo {
 namespace {
@@ -46,7 +46,7 @@ void CloseSubMenu(winsys::WindowId menu) {
   system.Post(sub, winsys::WM_CLOSE, 0, 0);
   // Its element no longer owns an open sub-menu: it loses the lit look unless
   // the mouse is on it.
-  if (auto* element = Lookup<MenuItemElement>(active)) element->RepaintNow();
+  if (auto* element = Lookup<ControlBase>(active)) element->RepaintNow();
 }
 
 winsys::WindowId ChainRoot(winsys::WindowId menu) {

@@ -25,15 +25,15 @@ class MenuItemElement : public ControlBase {
   bool Create(winsys::WindowId menu_window, const FloatRect& bounds, MenuItem item);
 
   const MenuItem& item() const { return item_; }
-  // Lit: under the mouse, or the owner of the open sub-menu.
-  bool ShowsHot() const;
-  // The element under the cursor is the one whose sub-menu is open again.
-  void SetHot(bool hot);
 
  protected:
   std::intptr_t OnEvent(int code, std::intptr_t argument1, std::intptr_t argument2) override;
 
  private:
+  // Lit: under the mouse, or the owner of the open sub-menu.
+  bool ShowsHot() const;
+  // Makes this the menu's one lit element again, or takes the light away.
+  void SetHot(bool hot);
   void Paint();
   void PaintItem(gfx::Graphics& g, const FloatRect& area);
   void Enter();
