@@ -29,7 +29,7 @@ bool PointerOverSubMenu(winsys::WindowId menu) {
   if (!sub) return false;
   const gfx::PointF cursor = system.CursorPos();
   // Menus opened from the sub-menu are owned by it, directly or further down.
-  for (winsys::WindowId w = system.WindowFromPoint(static_cast<int>(cursor.x), static_cast<int>(cursor.y)); w;
+  for (winsys::WindowId w = system.WindowFromPoint(cursor); w;
        w = system.Owner(w))
     if (w == sub) return true;
   return false;

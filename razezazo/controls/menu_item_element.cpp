@@ -67,7 +67,7 @@ bool MenuItemElement::Create(winsys::WindowId menu_window, const FloatRect& boun
   options.interactive = item_.kind != kMenuSeparator;
   if (!ControlBase::Create(menu_window, bounds, kKindMenuItem, options)) return false;
   if (item_.disabled()) SetDisabled(true);
-  if (RazezaZOHost* h = host(); h && item_.kind != kMenuSeparator)
+  if (RazezaZOHost* h = HostOfWindow(host_window()); h && item_.kind != kMenuSeparator)
     if (unsigned key = AccessKey(item_.text)) h->SetAccelerator(this, key);
   return true;
 }
@@ -85,7 +85,7 @@ void MenuItemElement::SetHot(bool hot) {
 }
 
 void MenuItemElement::OthersLeave() {
-  RazezaZOHost* h = host();
+  RazezaZOHost* h = HostOfWindow(host_window());
   for (ControlBase* c = h ? h->first_control() : nullptr; c; c = c->next_sibling()) {
     auto* other = dynamic_cast<MenuItemElement*>(c);
     if (other && other != this && other->hot_) other->Deliver(event::kMouseLeave, 0, 0);
@@ -161,7 +161,7 @@ void MenuItemElement::Enter() {
 // once the pointer has settled elsewhere than on it or its sub-menu.
 void MenuItemElement::HoverTimerFired() {
   const winsys::WindowId menu = host_window();
-  RazezaZOHost* h = host();
+  RazezaZOHost* h = HostOfWindow(host_window());
   if (!OpenSubMenuWindow(menu)) {
     if (item_.kind == kMenuSubMenu && h && h->hot() == this) OpenSubMenu();
     return;
