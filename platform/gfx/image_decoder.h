@@ -30,6 +30,8 @@ namespace detail {
 inline bool WithinPixelBudget(std::int64_t width, std::int64_t height, std::int64_t frames = 1,
                               std::int64_t budget = kMaxDecodedPixels) {
   if (width < 0 || height < 0 || frames < 0) return false;
+  // Each side is bounded first, so the product cannot overflow for any header value.
+  if (width > budget || height > budget) return width == 0 || height == 0;
   return width * height <= budget / std::max<std::int64_t>(frames, 1);
 }
 // The decoders behind DecodeImage; a test may give them a smaller budget.
