@@ -1,0 +1,37 @@
+// brivo: the window program. `brivo [address]` opens the main window, with the
+// play-page address in the address box when one is given; the user still
+// presses "解析&&下载".
+#include <cstdio>
+#include <cstring>
+
+#include "app/gui/brivo_window.h"
+#include "razezazo/core/framework.h"
+#include "runtime/gbk.h"
+
+namespace {
+
+constexpr char kUsage[] = "usage: brivo [play-page-address]\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 2 || (argc == 2 && std::strcmp(argv[1], "--help") == 0)) {
+    std::fputs(kUsage, argc > 2 ? stderr : stdout);
+    return argc > 2 ? 64 : 0;
+  }
+  if (!winsys::Start()) {
+    std::fputs("brivo: no display to show the window on; brivo-cli downloads on the console\n", stderr);
+    return 1;
+  }
+  razezazo::FrameworkStartup();
+  const winsys::WindowId start_window = app::gui::CreateStartWindow();
+  if (!start_window) {
+    std::fputs("brivo: the window could not be created\n", stderr);
+    return 1;
+  }
+  app::gui::BrivoWindow program(start_window);
+  program.Start();
+  if (argc == 2) program.SetAddress(runtime::Utf8ToGbk(argv[1]));
+  program.Run();
+  return 0;
+}

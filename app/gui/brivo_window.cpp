@@ -1,0 +1,96 @@
+#include "app/gui/brivo_window.h"
+
+#include "app/download_folder.h"
+#include "app/download_job.h"
+#include "app/gui/feedback.h"
+#include "app/play_page_parser.h"
+#include "razezazo/core/framework.h"
+
+namespace app::gui {
+
+winsys::WindowId CreateStartWindow() {
+  return razezazo::CreateFrameworkWindow(
+      {.width = 380,
+       .height = 338,
+       .style = winsys::WS_POPUP | winsys::WS_CLIPCHILDREN | winsys::WS_MINIMIZEBOX | winsys::WS_SYSMENU});
+}
+
+BrivoWindow::BrivoWindow(winsys::WindowId start_window)
+    : window_(start_window),
+      view_(controls_, start_window),
+      context_{.config = Config::FromEnvironment(),
+               .view = view_,
+               .ui = ui_,
+               .download_folder = DownloadFolder(FolderSources::FromEnvironment(std::nullopt)),
+               .job_finished = [this](JobOutcome outcome) { OnJobFinished(outcome); }} {}
+
+// The program's end: the job goes first (it uses everything below), then the
+// window, whose host destroys the controls; the state goes with the object.
+BrivoWindow::~BrivoWindow() {
+  WaitForJob();
+  winsys::WindowSystem& system = winsys::Current();
+  if (system.IsWindow(window_)) system.DestroyWindow(window_);
+}
+
+void BrivoWindow::SetAddress(const runtime::Text& address) { view_.SetEditText(EditBox::kAddress, address); }
+
+void BrivoWindow::BindHandlers() {
+  using razezazo::event::kClick;
+  controls_.address_edit.AddEventHandler(kClick, [this](const razezazo::Event&) { ClearFields(view_); });
+  controls_.parse_button.AddEventHandler(kClick, [this](const razezazo::Event&) { OnParseClick(); });
+  controls_.download_button.AddEventHandler(kClick, [this](const razezazo::Event&) { OnDownloadClick(); });
+  host_.hooks().click = FeedbackHook(context_.config);
+  host_.hooks().message = [this](winsys::WindowId, unsigned message, winsys::WParam, winsys::LParam) {
+    return OnMessage(message);
+  };
+}
+
+// The job disables the buttons itself, but only once it runs on its thread; a
+// click that comes before must not start a second job on the same files.
+void BrivoWindow::OnParseClick() {
+  if (job_running_) return;
+  if (ParsePlayPage(context_)) StartJob();
+}
+
+// The download button repeats the download with what the boxes hold. It runs
+// on a worker like the parse's job, so the window keeps painting and can be
+// closed while the tool works.
+void BrivoWindow::OnDownloadClick() {
+  if (!job_running_) StartJob();
+}
+
+void BrivoWindow::StartJob() {
+  job_running_ = true;
+  StartDownloadJob(context_);
+}
+
+void BrivoWindow::OnJobFinished(JobOutcome) {
+  job_running_ = false;
+  if (waiting_for_job_) winsys::Current().PostQuitMessage(0);  // ends WaitForJob's loop
+}
+
+winsys::LResult BrivoWindow::OnMessage(unsigned message) {
+  (void)message;
+  return -1;
+}
+
+void BrivoWindow::Run() {
+  winsys::WindowSystem& system = winsys::Current();
+  winsys::Message message;
+  while (system.IsWindow(window_) && system.GetMessage(message)) {
+    system.TranslateMessage(message);
+    system.DispatchMessage(message);
+  }
+  WaitForJob();
+}
+
+// Answers the job's calls until it has ended; the window may be gone already.
+void BrivoWindow::WaitForJob() {
+  winsys::WindowSystem& system = winsys::Current();
+  winsys::Message message;
+  waiting_for_job_ = true;
+  while (job_running_ && system.GetMessage(message)) system.DispatchMessage(message);
+  waiting_for_job_ = false;
+}
+
+}  // namespace app::gui

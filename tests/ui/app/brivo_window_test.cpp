@@ -1,0 +1,193 @@
+// The brivo window end to end on the headless window system, against the
+// demo site's nginx with the real rtmpdump.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/gui/feedback.h"
+#include "razezazo/controls/caption_button.h"
+#include "runtime/gbk.h"
+#include "tests/ui/app/brivo_window_fixture.h"
+
+namespace brivo_window_test {
+namespace {
+
+namespace fs = std::filesystem;
+using runtime::Gbk;
+
+constexpr char kTrack[] = "晨岚测试曲一";
+
+class BrivoWindowTest : public BrivoWindowFixture {
+ protected:
+  app::gui::MainWindow& Controls() { return window_->controls(); }
+
+  // rtmpdump behind a gate: it starts only once the test opens the gate, so
+  // the test sees the window while the download runs.
+  void UseGatedTool() {
+    testing_support::WriteScript(folder_.path() / "gated-rtmpdump",
+                                 "while [ ! -e '" + Gate().string() + "' ]; do sleep 0.02; done\n"
+                                 "exec rtmpdump \"$@\"\n");
+    Set("BRIVO_RTMPDUMP", (folder_.path() / "gated-rtmpdump").string());
+  }
+  fs::path Gate() const { return folder_.path() / "gate"; }
+  void OpenGate() const { testing_support::WriteWholeFile(Gate(), ""); }
+
+  razezazo::CaptionButton* CaptionButton(int kind) {
+    for (const auto& button : window_->host().caption_buttons())
+      if (button->button_kind() == kind) return button.get();
+    return nullptr;
+  }
+};
+
+TEST_F(BrivoWindowTest, TheParseButtonDownloadsTheTrackAndTheDownloadButtonRepeatsIt) {
+  Open();
+  Controls().address_edit.SetText(Gbk(site_->Get("BRIVO_DEMO_PAGE_URL")));
+  Click(Controls().parse_button);
+  // The parse ran on the UI thread during the click.
+  EXPECT_EQ(Text(Controls().result_edit), kTrack);
+  EXPECT_EQ(Text(Controls().path_edit), "music/2015/demo01");
+  ASSERT_TRUE(RunUntilJobEnds());
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].title, "下载完成");
+  EXPECT_EQ(boxes_[0].text, kTrack);
+  const fs::path saved = Downloads() / (std::string(kTrack) + ".aac");
+  ASSERT_TRUE(fs::exists(saved));
+  EXPECT_GT(fs::file_size(saved), 1000u);
+  EXPECT_EQ(Shown(), std::vector<std::string>{saved.string()});
+  EXPECT_FALSE(Controls().parse_button.disabled());
+  EXPECT_FALSE(Controls().download_button.disabled());
+  EXPECT_FALSE(Controls().address_edit.disabled());
+
+  // The download button runs the job again with what the boxes hold.
+  fs::remove(saved);
+  Click(Controls().download_button);
+  ASSERT_TRUE(RunUntilJobEnds());
+  ASSERT_EQ(boxes_.size(), 2u);
+  EXPECT_EQ(boxes_[1].title, "下载完成");
+  EXPECT_TRUE(fs::exists(saved));
+  EXPECT_EQ(Shown(2).size(), 2u);
+}
+
+TEST_F(BrivoWindowTest, ClicksOnTheDisabledControlsDuringADownloadDoNothing) {
+  UseGatedTool();
+  Open();
+  const std::string page = site_->Get("BRIVO_DEMO_PAGE_URL");
+  Controls().address_edit.SetText(Gbk(page));
+  Click(Controls().parse_button);
+  ASSERT_TRUE(RunUntil([&] { return Controls().parse_button.disabled(); }));
+  EXPECT_TRUE(Controls().download_button.disabled());
+  EXPECT_TRUE(Controls().address_edit.disabled());
+  // Neither a clear, nor a second parse or download.
+  Controls().result_edit.SetText(Gbk("别的曲目"));
+  Click(Controls().address_edit);
+  Click(Controls().parse_button);
+  Click(Controls().download_button);
+  EXPECT_EQ(Text(Controls().address_edit), page);
+  EXPECT_EQ(Text(Controls().result_edit), "别的曲目");
+  EXPECT_TRUE(boxes_.empty());
+  // The result takes the name the result box holds when the tool has ended.
+  Controls().result_edit.SetText(Gbk(kTrack));
+  OpenGate();
+  ASSERT_TRUE(RunUntilJobEnds());
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].title, "下载完成");
+  EXPECT_FALSE(Controls().parse_button.disabled());
+  EXPECT_FALSE(Controls().address_edit.disabled());
+}
+
+TEST_F(BrivoWindowTest, AnEmptyAddressIsAWarningAndAnEmptyPlayPathAnError) {
+  Open();
+  Click(Controls().parse_button);
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].title, "提示：");
+  EXPECT_EQ(boxes_[0].text, "请输入播放地址 ");
+  EXPECT_FALSE(window_->job_running());
+
+  Click(Controls().download_button);
+  ASSERT_TRUE(RunUntilJobEnds());
+  ASSERT_EQ(boxes_.size(), 2u);
+  EXPECT_EQ(boxes_[1].title, "错误");
+  EXPECT_EQ(boxes_[1].text, "由于网络原因或网站更新导致本次解析失败! ");
+}
+
+TEST_F(BrivoWindowTest, AClickOnTheAddressBoxEmptiesAllThreeBoxes) {
+  Open();
+  Controls().address_edit.SetText(Gbk("http://example.invalid/play/1.html"));
+  Controls().result_edit.SetText(Gbk(kTrack));
+  Controls().path_edit.SetText(Gbk("music/2015/demo01"));
+  Click(Controls().address_edit);
+  EXPECT_EQ(Text(Controls().address_edit), "");
+  EXPECT_EQ(Text(Controls().result_edit), "");
+  EXPECT_EQ(Text(Controls().path_edit), "");
+  // A click on the result box leaves them alone.
+  Controls().result_edit.SetText(Gbk(kTrack));
+  Click(Controls().result_edit);
+  EXPECT_EQ(Text(Controls().result_edit), kTrack);
+}
+
+TEST_F(BrivoWindowTest, TheFeedbackButtonOpensTheMailPageAndTheCloseButtonDoesNot) {
+  Open();
+  razezazo::CaptionButton* feedback = CaptionButton(razezazo::kCaptionButtonFree128);
+  razezazo::CaptionButton* close = CaptionButton(razezazo::kCaptionButtonClose);
+  ASSERT_TRUE(feedback && close);
+  Click(*feedback);
+  const std::string link = runtime::GbkToUtf8(app::gui::FeedbackLink(window_->context().config));
+  EXPECT_EQ(Opened(), std::vector<std::string>{link});
+  EXPECT_NE(link.find("/cgi-bin/qm_share?t=qm_mailme&email="), std::string::npos);
+  EXPECT_NE(link.find("&subject=brivo_report"), std::string::npos);
+
+  Click(*close);
+  EXPECT_TRUE(RunUntil([&] { return !headless_->IsWindow(window_->window()); }));
+  EXPECT_EQ(Opened(2, 500), std::vector<std::string>{link});
+}
+
+TEST_F(BrivoWindowTest, TheTitleAndTheControlsAreTheMainWindows) {
+  Open();
+  EXPECT_EQ(headless_->WindowText(window_->window()), "晨岚DJ音乐网(brivo)[2015.11.02]");
+  EXPECT_TRUE(headless_->IsVisible(window_->window()));
+  EXPECT_TRUE(boxes_.empty()) << "the site's version is this one";
+  // Visible ones in creation order, then the two hidden ones.
+  EXPECT_EQ(Controls().parse_button.caption(), Gbk("解析&&下载"));
+  EXPECT_EQ(Controls().download_button.caption(), Gbk("下 载"));
+  EXPECT_TRUE(Controls().result_edit.multi_line());
+  EXPECT_EQ(Controls().result_edit.input_mode(), razezazo::InputMode::kReadOnly);
+  EXPECT_EQ(Controls().result_edit.text_colour(), 0xFEFF0000u);
+  EXPECT_FALSE(Controls().path_edit.visible());
+  EXPECT_FALSE(Controls().path_label.visible());
+  EXPECT_EQ(window_->host().caption_flags() & 1152u, 1152u);
+}
+
+TEST_F(BrivoWindowTest, ANewerVersionAsksFirstAndNoGoesOn) {
+  Set("BRIVO_UPDATE_VERSION_URL", site_->AddFile("newer.txt", "[2015.11.03]"));
+  AnswerNextBoxWith(6);
+  Open();
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].title, "晨岚DJ音乐网(brivo)");
+  EXPECT_EQ(boxes_[0].text, "发现新版本[2015.11.03]，是否更新？");
+  EXPECT_FALSE(boxes_[0].main_window_built) << "the question comes before the window is built";
+  EXPECT_TRUE(headless_->IsVisible(window_->window()));
+  EXPECT_EQ(Text(Controls().address_edit), "");
+}
+
+TEST_F(BrivoWindowTest, YesOpensTheUpdatePageAndEndsTheProgram) {
+  GTEST_FLAG_SET(death_test_style, "fast");
+  Set("BRIVO_UPDATE_VERSION_URL", site_->AddFile("newer.txt", "[2015.11.03]"));
+  EXPECT_EXIT(
+      {
+        AnswerNextBoxWith(5);
+        Open();
+        std::_Exit(3);  // the window was built: the program did not end
+      },
+      ::testing::ExitedWithCode(0), "");
+  EXPECT_EQ(Opened(), std::vector<std::string>{site_->Get("BRIVO_UPDATE_PAGE_URL")});
+}
+
+TEST_F(BrivoWindowTest, WithoutNetworkTheWindowStillShowsAndNothingIsAsked) {
+  Set("BRIVO_UPDATE_VERSION_URL", "http://127.0.0.1:9/brivo.txt");
+  Open();
+  EXPECT_TRUE(boxes_.empty());
+  EXPECT_TRUE(headless_->IsVisible(window_->window()));
+}
+
+}  // namespace
+}  // namespace brivo_window_test
