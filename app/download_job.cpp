@@ -35,6 +35,8 @@ runtime::ProgramEnd RunTool(const AppContext& context, const DownloadRequest& re
   runtime::ProgramWatch watch{.stop = &context.stop};
   if (context.download_progress)
     watch.on_line = [&context](std::string_view line) {
+      // After a stop the tool's last words are nobody's business.
+      if (context.stop.Requested()) return;
       if (std::optional<DownloadProgress> progress = ParseToolProgress(line)) context.download_progress(*progress);
     };
   return runtime::RunWatchedProgram(DownloadCommandLine(context.config, context.state.tool_path, request),

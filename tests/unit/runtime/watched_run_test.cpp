@@ -12,6 +12,7 @@
 
 #include "runtime/process.h"
 #include "runtime/stop_signal.h"
+#include "tests/support/process_table.h"
 #include "tests/support/temp_dir.h"
 
 namespace runtime {
@@ -23,22 +24,10 @@ using testing_support::ReadWholeFile;
 using testing_support::TempDir;
 using testing_support::WriteScript;
 
-// No longer running: no such process, or a zombie (a grandchild that was
-// reparented waits there until its new parent collects it).
-bool NotRunning(pid_t pid) {
-  const std::filesystem::path stat_file = "/proc/" + std::to_string(pid) + "/stat";
-  for (int i = 0; i < 200; ++i) {
-    if (!std::filesystem::exists(stat_file)) return true;
-    std::string stat = ReadWholeFile(stat_file);
-    size_t end = stat.rfind(") ");
-    if (end != std::string::npos && stat[end + 2] == 'Z') return true;
-    std::this_thread::sleep_for(10ms);
-  }
-  return false;
-}
-
 // Our own child, ended and already collected: nothing is left to wait for.
-bool Reaped(pid_t pid) { return waitpid(pid, nullptr, WNOHANG) == -1 && errno == ECHILD && NotRunning(pid); }
+bool Reaped(pid_t pid) {
+  return waitpid(pid, nullptr, WNOHANG) == -1 && errno == ECHILD && !testing_support::ProcessRunning(pid);
+}
 
 pid_t WaitForPidFile(const std::filesystem::path& file) {
   for (int i = 0; i < 500; ++i) {
@@ -124,7 +113,8 @@ TEST_F(WatchedRunTest, AStopEndsTheProgramAndWhatItStartedPromptly) {
   EXPECT_TRUE(run.end.stopped);
   EXPECT_LT(run.after_request, 1s);
   EXPECT_TRUE(Reaped(run.pid));
-  EXPECT_TRUE(NotRunning(WaitForPidFile(dir_.path() / "child")));
+  // The grandchild went with its group (it may wait as a zombie for its new parent).
+  EXPECT_TRUE(testing_support::EndsSoon(WaitForPidFile(dir_.path() / "child")));
 }
 
 TEST_F(WatchedRunTest, AProgramThatIgnoresTheStopIsKilled) {
