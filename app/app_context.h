@@ -5,7 +5,9 @@
 
 #include "app/app_state.h"
 #include "app/config.h"
+#include "app/download_progress.h"
 #include "app/main_view.h"
+#include "app/stop_request.h"
 #include "app/ui_thread.h"
 
 namespace app {
@@ -16,6 +18,7 @@ enum class JobOutcome {
   kFailed,            // no file, an empty one, or a tool killed mid-way: "下载失败"
   kToolNotStarted,    // "下载失败" because the downloader tool could not be started
   kNoDownloadFolder,  // "下载失败" because the download folder could not be made
+  kStopped,           // a stop was requested: the tool was ended (or never started), no file kept, no box
 };
 
 struct AppContext {
@@ -27,6 +30,11 @@ struct AppContext {
   // Called on the UI thread when a job that a parse started on a worker thread
   // has ended, including its clean-up. Optional.
   std::function<void(JobOutcome)> job_finished;
+  // Called on the job's thread for each progress line of the tool. Optional.
+  std::function<void(const DownloadProgress&)> download_progress;
+  // Raised, the running job ends its tool within a second, removes the partial
+  // file and returns kStopped without touching the window again.
+  StopRequest stop;
 };
 
 }  // namespace app

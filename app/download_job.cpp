@@ -28,11 +28,19 @@ std::string QuotedWhenBlank(const std::string& program) {
 constexpr char kPartialSuffix[] = ".part";
 
 // Runs the tool into the partial file; a stale partial file of an earlier run
-// goes first, so that only what this run wrote can be judged.
+// goes first, so that only what this run wrote can be judged. The tool's console
+// output is read here: its progress lines go to the context, the rest nowhere.
 runtime::ProgramEnd RunTool(const AppContext& context, const DownloadRequest& request) {
   runtime::DeleteFile(PartialFile(context.download_folder, request.track_name));
-  return runtime::RunProgramToEnd(DownloadCommandLine(context.config, context.state.tool_path, request),
-                                  {.working_directory = context.download_folder});
+  runtime::ProgramWatch watch{.stop = &context.stop};
+  if (context.download_progress)
+    watch.on_line = [&context](std::string_view line) {
+      // After a stop the tool's last words are nobody's business.
+      if (context.stop.Requested()) return;
+      if (std::optional<DownloadProgress> progress = ParseToolProgress(line)) context.download_progress(*progress);
+    };
+  return runtime::RunWatchedProgram(DownloadCommandLine(context.config, context.state.tool_path, request),
+                                    {.working_directory = context.download_folder}, watch);
 }
 
 // The documented size test, on the partial file; a tool that never ran or was
@@ -65,6 +73,7 @@ runtime::Path PartialFile(const runtime::Path& folder, const Text& track_name) {
 JobOutcome DownloadJob(AppContext& context) {
   MainView& view = context.view;
   UiThread& ui = context.ui;
+  if (context.stop.Requested()) return JobOutcome::kStopped;
 
   bool usable = false;
   ui.Send([&] {
@@ -85,6 +94,11 @@ JobOutcome DownloadJob(AppContext& context) {
   // unusable in between, but a tool started with a bad path must never run.
   runtime::ProgramEnd end;
   if (have_folder && IsUsablePlayPath(request.play_path)) end = RunTool(context, request);
+  // Whatever the tool left is unfinished, and the window may be going away.
+  if (end.stopped || (!end.started && context.stop.Requested())) {
+    runtime::DeleteFile(PartialFile(context.download_folder, request.track_name));
+    return JobOutcome::kStopped;
+  }
 
   Text track_name;
   ui.Send([&] {

@@ -4,9 +4,12 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace runtime {
+
+class StopSignal;
 
 // Window show state requested for a started program: values above 6 become 6,
 // values of 0 or less become 1, no value means 2 (normal). A console program on
@@ -23,6 +26,7 @@ struct RunOptions {
 struct ProgramEnd {
   bool started = false;  // false: nothing ran (no such program, not executable, no working directory)
   bool killed = false;   // ended by a signal rather than by exiting
+  bool stopped = false;  // ended, or never started, because a stop was requested
   int exit_code = -1;    // when it exited
 };
 
@@ -31,6 +35,24 @@ struct ProgramEnd {
 // with this process's environment and no file descriptors besides standard
 // input, output and error, and waits until it has ended.
 ProgramEnd RunProgramToEnd(const std::string& command_line, const RunOptions& options = {});
+
+// What RunWatchedProgram does with the program while it runs.
+struct ProgramWatch {
+  // Gets the program's standard output and error, one line at a time (split at
+  // '\r' and '\n', empty lines left out), on the calling thread. Without it the
+  // output is read and dropped: it never reaches this process's terminal.
+  std::function<void(std::string_view line)> on_line;
+  // Once raised, the program is ended: SIGTERM to its process group, SIGKILL
+  // when it is still there half a second later. Raised before the start, the
+  // program is never started. May be null.
+  const StopSignal* stop = nullptr;
+};
+
+// RunProgramToEnd with the output captured through a pipe and a way to end the
+// program from another thread. The program gets /dev/null as its input and a
+// process group of its own (a Ctrl+C on our terminal reaches only us). It is
+// always reaped before this returns.
+ProgramEnd RunWatchedProgram(const std::string& command_line, const RunOptions& options, const ProgramWatch& watch);
 
 // RunProgramToEnd when `wait`; otherwise returns at once and the child is reaped
 // in the background. True when the program was started.

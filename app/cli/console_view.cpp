@@ -7,14 +7,33 @@
 
 namespace app {
 
+namespace {
+// Back to the line's start, then erase to its end.
+constexpr char kWipeLine[] = "\r\x1b[K";
+}  // namespace
+
 int ConsoleView::ShowMessageBox(const MessageBoxRequest& request) {
+  EndProgress();
   static const runtime::Text kDefaultTitle = runtime::Gbk("提示：");
   out_ << ForConsole(request.title.value_or(kDefaultTitle)) << ": " << ForConsole(request.content) << std::endl;
   return kAnswerOk;
 }
 
 void ConsoleView::ShowSavedFile(const std::filesystem::path& file) {
+  EndProgress();
   out_ << "saved: " << EscapeControls(file.native()) << std::endl;
+}
+
+void ConsoleView::ShowProgress(const DownloadProgress& progress) {
+  if (!progress_) return;
+  *progress_ << kWipeLine << "downloading: " << ProgressText(progress) << std::flush;
+  progress_shown_ = true;
+}
+
+void ConsoleView::EndProgress() {
+  if (!progress_shown_) return;
+  *progress_ << kWipeLine << std::flush;
+  progress_shown_ = false;
 }
 
 }  // namespace app

@@ -6,13 +6,14 @@
 #include <array>
 #include <iosfwd>
 
+#include "app/download_progress.h"
 #include "app/main_view.h"
 
 namespace app {
 
 class ConsoleView final : public MainView {
  public:
-  explicit ConsoleView(std::ostream& out) : out_(out) {}
+  explicit ConsoleView(std::ostream& out, std::ostream* progress = nullptr) : out_(out), progress_(progress) {}
 
   runtime::Text EditText(EditBox box) override { return boxes_[Index(box)]; }
   void SetEditText(EditBox box, const runtime::Text& text) override { boxes_[Index(box)] = text; }
@@ -20,10 +21,16 @@ class ConsoleView final : public MainView {
   int ShowMessageBox(const MessageBoxRequest& request) override;
   void ShowSavedFile(const std::filesystem::path& file) override;
 
+  void ShowProgress(const DownloadProgress& progress);
+  // Wipes a shown progress line.
+  void EndProgress();
+
  private:
   static size_t Index(EditBox box) { return static_cast<size_t>(box); }
 
   std::ostream& out_;
+  std::ostream* progress_;
+  bool progress_shown_ = false;
   std::array<runtime::Text, 3> boxes_;
 };
 

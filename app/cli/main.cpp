@@ -2,6 +2,8 @@
 // "解析&&下载" does in the window: parse the play page, then download the track
 // into the download folder.
 #include <getopt.h>
+#include <signal.h>
+#include <unistd.h>
 
 #include <iostream>
 #include <optional>
@@ -19,7 +21,7 @@
 
 namespace {
 
-enum ExitStatus { kExitDownloaded = 0, kExitFailed = 1, kExitError = 2, kExitUsage = 64 };
+enum ExitStatus { kExitDownloaded = 0, kExitFailed = 1, kExitError = 2, kExitUsage = 64, kExitBySignal = 128 };
 
 constexpr char kUsage[] =
     "usage: brivo-cli [--parse-only] [-o DIR | --output-dir DIR] <play-page-address>\n";
@@ -34,8 +36,10 @@ constexpr char kHelp[] =
     "                       it is writable, else the music folder's brivo/\n"
     "  --help               print this help\n"
     "\n"
+    "Ctrl+C stops a download and removes its partial file.\n"
+    "\n"
     "Exit status: 0 saved, 1 download failed, 2 no usable play path or address,\n"
-    "64 bad usage.\n";
+    "64 bad usage, 128 + the signal's number when stopped (130 for Ctrl+C).\n";
 
 struct Arguments {
   bool help = false;
@@ -74,9 +78,31 @@ void ExplainFailure(app::JobOutcome outcome, const app::AppContext& context) {
     std::cerr << "brivo-cli: the downloader tool rtmpdump could not be started ("
               << app::EscapeControls(context.state.tool_path.native())
               << "); install it (Debian/Ubuntu: sudo apt install rtmpdump) or set BRIVO_RTMPDUMP to its path\n";
+  if (outcome == app::JobOutcome::kStopped)
+    std::cerr << "brivo-cli: download stopped; its partial file was removed\n";
   if (outcome == app::JobOutcome::kNoDownloadFolder)
     std::cerr << "brivo-cli: cannot make the download folder "
               << app::EscapeControls(context.download_folder.native()) << '\n';
+}
+
+// Ctrl+C, a hang-up or a polite kill stops the download: the tool runs in a
+// process group of its own and would otherwise go on writing its partial file.
+// A second such signal ends brivo-cli at once.
+app::StopRequest* g_stop = nullptr;
+volatile sig_atomic_t g_stop_signal = 0;
+
+void RequestStop(int signal) {
+  g_stop_signal = signal;
+  g_stop->Request();
+}
+
+void StopOnSignals(app::StopRequest& stop) {
+  g_stop = &stop;
+  struct sigaction action = {};
+  action.sa_handler = RequestStop;
+  action.sa_flags = SA_RESETHAND | SA_RESTART;
+  sigemptyset(&action.sa_mask);
+  for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
 }
 
 int ExitStatusOf(app::JobOutcome outcome) {
@@ -85,6 +111,7 @@ int ExitStatusOf(app::JobOutcome outcome) {
     case app::JobOutcome::kFailed:
     case app::JobOutcome::kToolNotStarted:
     case app::JobOutcome::kNoDownloadFolder: return kExitFailed;
+    case app::JobOutcome::kStopped: return kExitBySignal + (g_stop_signal ? g_stop_signal : SIGINT);
     case app::JobOutcome::kNotRun: break;
   }
   return kExitError;
@@ -103,7 +130,8 @@ int main(int argc, char** argv) {
     return kExitDownloaded;
   }
 
-  app::ConsoleView view(std::cout);
+  // Progress is for a person watching; a pipe or log gets only the result lines.
+  app::ConsoleView view(std::cout, isatty(STDERR_FILENO) ? &std::cerr : nullptr);
   app::TaskQueue ui;
   app::AppContext context{
       .config = app::Config::FromEnvironment(),
@@ -111,6 +139,10 @@ int main(int argc, char** argv) {
       .ui = ui,
       .download_folder = app::DownloadFolder(app::FolderSources::FromEnvironment(arguments->output_dir))};
   app::InstallDownloaderTool(context.state);
+  StopOnSignals(context.stop);
+  context.download_progress = [&view, &ui](const app::DownloadProgress& progress) {
+    ui.Post([&view, progress] { view.ShowProgress(progress); });
+  };
   view.SetEditText(app::EditBox::kAddress, runtime::Utf8ToGbk(arguments->address));
 
   if (!app::ParsePlayPage(context)) return kExitError;
@@ -122,6 +154,7 @@ int main(int argc, char** argv) {
   context.job_finished = [&outcome](app::JobOutcome result) { outcome = result; };
   app::StartDownloadJob(context);
   ui.RunUntil([&outcome] { return outcome.has_value(); });
+  view.EndProgress();
   ExplainFailure(*outcome, context);
   return ExitStatusOf(*outcome);
 }

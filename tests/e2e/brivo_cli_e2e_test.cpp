@@ -1,13 +1,18 @@
 // brivo-cli against the demo site's nginx with the real rtmpdump: a download as a
 // user makes it, end to end.
+#include <signal.h>
+
+#include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
+#include <thread>
 
 #include "runtime/gbk.h"
 #include "tests/support/child_process.h"
 #include "tests/support/demo_site.h"
 #include "tests/support/http_test_server.h"
+#include "tests/support/process_table.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -36,15 +41,21 @@ class BrivoCliTest : public ::testing::Test {
 
   fs::path FileManager() const { return folder_.path() / "file-manager"; }
 
-  ChildResult Run(const std::vector<std::string>& args, std::map<std::string, std::string> env = {}) {
+  std::map<std::string, std::string> Environment(const std::map<std::string, std::string>& env) const {
     std::map<std::string, std::string> environment = site_->ProgramEnvironment();
     environment["BRIVO_FILE_MANAGER"] = FileManager().string();
     environment["BRIVO_DOWNLOAD_DIR"] = "";
     environment["no_proxy"] = "127.0.0.1";
     for (auto& [name, value] : env) environment[name] = value;
+    return environment;
+  }
+  std::vector<std::string> Command(const std::vector<std::string>& args) const {
     std::vector<std::string> argv = {(program_dir_ / "brivo-cli").string()};
     argv.insert(argv.end(), args.begin(), args.end());
-    return RunChild(argv, environment);
+    return argv;
+  }
+  ChildResult Run(const std::vector<std::string>& args, std::map<std::string, std::string> env = {}) {
+    return RunChild(Command(args), Environment(env));
   }
 
   // Files in a folder, the program itself left out.
@@ -187,6 +198,53 @@ TEST_F(BrivoCliTest, PagesThatDoNotParseAndEmptyAddressesAreErrors) {
   EXPECT_EQ(empty.exit_code, 2);
   EXPECT_EQ(empty.output, "提示：: 请输入播放地址 \n");
   EXPECT_TRUE(SavedFiles().empty());
+}
+
+TEST_F(BrivoCliTest, CtrlCStopsTheDownloadRemovesThePartialFileAndLeavesNoTool) {
+  PutEarlierDownload();
+  const fs::path partial = program_dir_ / "晨岚测试长曲四.aac.part";
+  testing_support::WriteWholeFile(program_dir_ / "晨岚测试长曲四.aac", "earlier good download");
+  const fs::path output = folder_.path() / "output";
+  pid_t cli = testing_support::StartChild(Command({site_->LongTrackPage()}),
+                                          Environment({{"BRIVO_RTMPDUMP", site_->RealtimeTool()}}), output);
+  ASSERT_NE(cli, 0);
+  // Half a second of stream on disk, then Ctrl+C as a terminal sends it: to the
+  // whole foreground group.
+  std::vector<pid_t> tools;
+  for (int i = 0; i < 1000 && !(fs::exists(partial) && fs::file_size(partial) > 4000); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  tools = testing_support::ChildProcesses(cli, "rtmpdump");
+  ASSERT_TRUE(fs::exists(partial));
+  auto interrupted = std::chrono::steady_clock::now();
+  ASSERT_EQ(kill(-cli, SIGINT), 0);
+  EXPECT_EQ(testing_support::WaitChild(cli), 130);
+  EXPECT_LT(std::chrono::steady_clock::now() - interrupted, std::chrono::seconds(1));
+  ASSERT_EQ(tools.size(), 1u);
+  EXPECT_FALSE(testing_support::ProcessRunning(tools[0]));
+  EXPECT_FALSE(fs::exists(partial));
+  EXPECT_EQ(testing_support::ReadWholeFile(program_dir_ / "晨岚测试长曲四.aac"), "earlier good download");
+  EXPECT_EQ(EarlierDownload(), "earlier good download");
+  std::string printed = testing_support::ReadWholeFile(output);
+  EXPECT_NE(printed.find("brivo-cli: download stopped"), std::string::npos) << printed;
+  // Neither a box line nor progress: the output is no terminal.
+  EXPECT_EQ(printed.find("下载"), std::string::npos) << printed;
+  EXPECT_EQ(printed.find("downloading"), std::string::npos) << printed;
+}
+
+TEST_F(BrivoCliTest, OnATerminalTheProgressIsOneLineRedrawnAndWipedBeforeTheResult) {
+  // script(1) gives brivo-cli a terminal as its standard streams.
+  std::string command = "'" + (program_dir_ / "brivo-cli").string() + "' '" + site_->Get("BRIVO_DEMO_PAGE_URL") + "'";
+  ChildResult result = RunChild({"script", "-qec", command, "/dev/null"},
+                                Environment({{"BRIVO_RTMPDUMP", site_->RealtimeTool()}}));
+  EXPECT_EQ(result.exit_code, 0) << result.output;
+  const size_t first = result.output.find("\r\x1b[Kdownloading: ");
+  const size_t done = result.output.find("下载完成: 晨岚测试曲一");
+  ASSERT_NE(first, std::string::npos) << result.output;
+  ASSERT_NE(done, std::string::npos) << result.output;
+  EXPECT_NE(result.output.find("%)\r\x1b[Kdownloading: ", first), std::string::npos) << result.output;
+  EXPECT_EQ(result.output.substr(done - 4, 4), "\r\x1b[K");  // wiped, not left above the result
+  // rtmpdump's own console output stays hidden.
+  EXPECT_EQ(result.output.find("RTMPDump"), std::string::npos) << result.output;
 }
 
 TEST_F(BrivoCliTest, HelpGoesToStandardOutputAndBadUsageIsRefused) {

@@ -11,28 +11,46 @@ extern char** environ;
 
 namespace testing_support {
 
-ChildResult RunChild(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env) {
-  std::vector<std::string> environment;
-  for (char** e = environ; *e; ++e) {
-    std::string entry = *e;
-    if (!env.count(entry.substr(0, entry.find('=')))) environment.push_back(entry);
-  }
-  for (const auto& [name, value] : env) environment.push_back(name + "=" + value);
-  std::vector<char*> args, envp;
-  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-  for (const std::string& e : environment) envp.push_back(const_cast<char*>(e.c_str()));
-  args.push_back(nullptr);
-  envp.push_back(nullptr);
+namespace {
 
+// argv and this process's environment with `env` laid over it, as exec takes them.
+class ExecArguments {
+ public:
+  ExecArguments(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env) : argv_(argv) {
+    for (char** e = environ; *e; ++e) {
+      std::string entry = *e;
+      if (!env.count(entry.substr(0, entry.find('=')))) environment_.push_back(entry);
+    }
+    for (const auto& [name, value] : env) environment_.push_back(name + "=" + value);
+    for (const std::string& a : argv_) args_.push_back(const_cast<char*>(a.c_str()));
+    for (const std::string& e : environment_) envp_.push_back(const_cast<char*>(e.c_str()));
+    args_.push_back(nullptr);
+    envp_.push_back(nullptr);
+  }
+
+  // Starts the program with its standard output and error on `output_fd`.
+  int Spawn(pid_t& pid, int output_fd, const posix_spawnattr_t* attributes = nullptr) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, output_fd, 1);
+    posix_spawn_file_actions_adddup2(&actions, output_fd, 2);
+    int rc = posix_spawnp(&pid, args_[0], &actions, attributes, args_.data(), envp_.data());
+    posix_spawn_file_actions_destroy(&actions);
+    return rc;
+  }
+
+ private:
+  std::vector<std::string> argv_, environment_;
+  std::vector<char*> args_, envp_;
+};
+
+}  // namespace
+
+ChildResult RunChild(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env) {
   int pipe_fds[2];
   if (::pipe2(pipe_fds, O_CLOEXEC) != 0) return {};
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, pipe_fds[1], 1);
-  posix_spawn_file_actions_adddup2(&actions, pipe_fds[1], 2);
   pid_t pid = 0;
-  int rc = posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
+  int rc = ExecArguments(argv, env).Spawn(pid, pipe_fds[1]);
   ::close(pipe_fds[1]);
   ChildResult result;
   char buffer[4096];
@@ -43,11 +61,31 @@ ChildResult RunChild(const std::vector<std::string>& argv, const std::map<std::s
   }
   ::close(pipe_fds[0]);
   if (rc != 0) return result;
-  int status = 0;
-  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-  }
-  if (WIFEXITED(status)) result.exit_code = WEXITSTATUS(status);
+  result.exit_code = WaitChild(pid);
   return result;
+}
+
+pid_t StartChild(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env,
+                 const std::filesystem::path& output) {
+  int fd = ::open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  if (fd < 0) return 0;
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  posix_spawnattr_setpgroup(&attributes, 0);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+  pid_t pid = 0;
+  int rc = ExecArguments(argv, env).Spawn(pid, fd, &attributes);
+  posix_spawnattr_destroy(&attributes);
+  ::close(fd);
+  return rc == 0 ? pid : 0;
+}
+
+int WaitChild(pid_t pid) {
+  int status = 0;
+  while (::waitpid(pid, &status, 0) < 0) {
+    if (errno != EINTR) return -1;
+  }
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 }  // namespace testing_support

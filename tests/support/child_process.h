@@ -1,5 +1,8 @@
 #pragma once
 // Runs a program for a test and collects what it printed.
+#include <sys/types.h>
+
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -13,5 +16,14 @@ struct ChildResult {
 
 // Runs argv[0] (looked up on PATH) with this process's environment plus `env`.
 ChildResult RunChild(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env = {});
+
+// Starts argv[0] like RunChild, without waiting, as the leader of a new process
+// group (as a shell starts a foreground job, so the test can send the group what
+// a terminal's Ctrl+C sends), its output going to the file `output`. 0 on failure.
+pid_t StartChild(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env,
+                 const std::filesystem::path& output);
+
+// Waits for a child started by StartChild; its exit code, or -1 when it did not exit.
+int WaitChild(pid_t pid);
 
 }  // namespace testing_support

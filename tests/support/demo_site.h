@@ -26,6 +26,12 @@ class DemoSite {
   std::string AddFile(const std::string& file, const std::string& bytes) const;
   std::string Log() const;
 
+  // A play page whose track, a minute long, takes about that long to download
+  // with RealtimeTool(): progress can be watched and a download stopped half-way.
+  std::string LongTrackPage() const { return Get("BRIVO_DEMO_LONG_PAGE_URL"); }
+  // rtmpdump asking for a short play buffer, so that nginx sends in real time.
+  std::string RealtimeTool() const { return Get("BRIVO_DEMO_REALTIME_RTMPDUMP"); }
+
  private:
   TempDir state_;
   std::map<std::string, std::string> env_;

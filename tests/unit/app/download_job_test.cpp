@@ -19,13 +19,18 @@ namespace fs = std::filesystem;
 
 // A stand-in for rtmpdump that records its arguments and writes $TOOL_OUTPUT into
 // the file named after -o (relative to its working directory); with
-// $TOOL_WRITES_NOTHING it creates no file, with $TOOL_DIES it is killed after writing.
+// $TOOL_WRITES_NOTHING it creates no file, with $TOOL_DIES it is killed after writing;
+// $TOOL_PROGRESS makes it write two progress lines as rtmpdump does, $TOOL_HANGS
+// makes it record its pid and wait after writing.
 constexpr char kStandInTool[] =
     "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$TOOL_RECORD\"\n"
     "pwd > \"$TOOL_RECORD.cwd\"\n"
     "prev=; for a in \"$@\"; do [ \"$prev\" = -o ] && out=$a; prev=$a; done\n"
     "[ -n \"$TOOL_WRITES_NOTHING\" ] && exit 1\n"
     "printf '%s' \"$TOOL_OUTPUT\" > \"$out\"\n"
+    "[ -n \"$TOOL_PROGRESS\" ] && printf 'INFO: Connected...\\n\\r1.000 kB / 0.10 sec (10.0%%)"
+    "\\r2.500 kB / 0.20 sec (25.0%%)\\n' >&2\n"
+    "[ -n \"$TOOL_HANGS\" ] && { echo $$ > \"$TOOL_RECORD.pid\"; sleep 30; }\n"
     "[ -n \"$TOOL_DIES\" ] && kill -KILL $$\n"
     "exit 0\n";
 
@@ -186,6 +191,47 @@ TEST_F(DownloadJobTest, NoSwitchIsGivenAnEmptyValue) {
   SetAddress(" www.example.com/play/1.html\n");
   DownloadJob(context_);
   EXPECT_NE(Record().find("-p\nhttp://www.example.com/play/1.html\n-y\n"), std::string::npos) << Record();
+}
+
+TEST_F(DownloadJobTest, TheToolsProgressLinesReachTheContextOnTheJobsThread) {
+  ScopedEnv progress("TOOL_PROGRESS", "1");
+  std::vector<std::pair<double, double>> reports;
+  std::vector<std::thread::id> threads;
+  context_.download_progress = [&](const DownloadProgress& p) {
+    reports.emplace_back(p.kilobytes, p.percent.value_or(-1));
+    threads.push_back(std::this_thread::get_id());
+  };
+  EXPECT_EQ(DownloadJob(context_), JobOutcome::kSucceeded);
+  EXPECT_EQ(reports, (std::vector<std::pair<double, double>>{{1.0, 10.0}, {2.5, 25.0}}));
+  EXPECT_EQ(threads, std::vector<std::thread::id>(2, std::this_thread::get_id()));
+}
+
+TEST_F(DownloadJobTest, AStopDuringTheDownloadEndsTheToolKeepsNothingAndShowsNoBox) {
+  PutEarlierDownload();
+  ScopedEnv hangs("TOOL_HANGS", "1");
+  std::string pid_text;
+  std::thread stopper([&] {
+    for (int i = 0; i < 1000 && (pid_text = ReadWholeFile(tools_.path() / "argv.pid")).empty(); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    context_.stop.Request();
+  });
+  EXPECT_EQ(DownloadJob(context_), JobOutcome::kStopped);
+  stopper.join();
+  ASSERT_FALSE(pid_text.empty());
+  EXPECT_FALSE(fs::exists("/proc/" + pid_text.substr(0, pid_text.size() - 1)));
+  EXPECT_TRUE(view_.boxes.empty());
+  EXPECT_TRUE(view_.shown_files.empty());
+  // The tool had written its partial file; only the earlier download is left.
+  EXPECT_EQ(FilesSaved(), std::vector<std::string>{"晨岚测试曲一.aac"});
+  EXPECT_EQ(ReadWholeFile(Saved("晨岚测试曲一.aac")), "earlier good download");
+}
+
+TEST_F(DownloadJobTest, AStopRequestedBeforeTheJobStartsNothing) {
+  context_.stop.Request();
+  EXPECT_EQ(DownloadJob(context_), JobOutcome::kStopped);
+  EXPECT_FALSE(fs::exists(tools_.path() / "argv"));
+  EXPECT_TRUE(view_.boxes.empty());
+  EXPECT_TRUE(view_.disabled_log.empty());
 }
 
 TEST_F(DownloadJobTest, AParseStartsTheJobOnAWorkerThatHandsWindowWorkToTheUiThread) {

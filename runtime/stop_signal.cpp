@@ -1,0 +1,26 @@
+#include "runtime/stop_signal.h"
+
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <cstdint>
+
+namespace runtime {
+
+static_assert(std::atomic<bool>::is_always_lock_free, "Request() must stay async-signal-safe");
+
+StopSignal::StopSignal() : wake_fd_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+
+StopSignal::~StopSignal() {
+  if (wake_fd_ >= 0) close(wake_fd_);
+}
+
+void StopSignal::Request() {
+  requested_.store(true, std::memory_order_release);
+  if (wake_fd_ < 0) return;
+  // Nobody reads the counter, so the descriptor stays readable for every waiter.
+  const uint64_t one = 1;
+  [[maybe_unused]] ssize_t written = write(wake_fd_, &one, sizeof one);
+}
+
+}  // namespace runtime
