@@ -22,11 +22,14 @@ BrivoWindow::BrivoWindow(winsys::WindowId start_window)
                .view = view_,
                .ui = ui_,
                .download_folder = DownloadFolder(FolderSources::FromEnvironment(std::nullopt)),
-               .job_finished = [this](JobOutcome outcome) { OnJobFinished(outcome); }} {}
+               .job_finished = [this](JobOutcome outcome) { OnJobFinished(outcome); },
+               .download_progress = [this](const DownloadProgress& progress) { progress_.Report(progress); }},
+      progress_(ui_, [this](const DownloadProgress& progress) { view_.ShowProgress(progress); }) {}
 
 // The program's end: the job goes first (it uses everything below), then the
 // window, whose host destroys the controls; the state goes with the object.
 BrivoWindow::~BrivoWindow() {
+  if (job_running_) context_.stop.Request();
   WaitForJob();
   winsys::WindowSystem& system = winsys::Current();
   if (system.IsWindow(window_)) system.DestroyWindow(window_);
@@ -69,8 +72,10 @@ void BrivoWindow::OnJobFinished(JobOutcome) {
   if (waiting_for_job_) winsys::Current().PostQuitMessage(0);  // ends WaitForJob's loop
 }
 
+// Closing the window during a download stops the tool; Run() then waits the
+// moment it takes to end, and the window closes as usual meanwhile.
 winsys::LResult BrivoWindow::OnMessage(unsigned message) {
-  (void)message;
+  if (message == winsys::WM_CLOSE && job_running_) context_.stop.Request();
   return -1;
 }
 

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "app/app_context.h"
+#include "app/gui/coalesced_progress.h"
 #include "app/gui/main_window.h"
 #include "app/gui/window_ui_thread.h"
 #include "app/gui/window_view.h"
@@ -62,6 +63,7 @@ class BrivoWindow {
   MainWindow controls_;
   WindowView view_;
   AppContext context_;
+  CoalescedProgress progress_;
   bool job_running_ = false;
   bool waiting_for_job_ = false;
 };

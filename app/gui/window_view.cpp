@@ -30,7 +30,12 @@ void WindowView::SetDisabled(Control control, bool disabled) {
   if (!WindowAlive()) return;
   switch (control) {
     case Control::kParseButton: controls_.parse_button.SetDisabled(disabled); return;
-    case Control::kDownloadButton: controls_.download_button.SetDisabled(disabled); return;
+    case Control::kDownloadButton:
+      // The download button comes back when the tool has ended: so do its
+      // caption and the title.
+      if (!disabled) progress_.Restore();
+      controls_.download_button.SetDisabled(disabled);
+      return;
     case Control::kAddressEdit: controls_.address_edit.SetDisabled(disabled); return;
   }
 }

@@ -2,11 +2,14 @@
 // demo site's nginx with the real rtmpdump.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "app/gui/feedback.h"
 #include "razezazo/controls/caption_button.h"
 #include "runtime/gbk.h"
+#include "tests/support/process_table.h"
 #include "tests/ui/app/brivo_window_fixture.h"
 
 namespace brivo_window_test {
@@ -16,6 +19,7 @@ namespace fs = std::filesystem;
 using runtime::Gbk;
 
 constexpr char kTrack[] = "晨岚测试曲一";
+constexpr char kTitle[] = "晨岚DJ音乐网(brivo)[2015.11.02]";
 
 class BrivoWindowTest : public BrivoWindowFixture {
  protected:
@@ -57,6 +61,9 @@ TEST_F(BrivoWindowTest, TheParseButtonDownloadsTheTrackAndTheDownloadButtonRepea
   EXPECT_FALSE(Controls().parse_button.disabled());
   EXPECT_FALSE(Controls().download_button.disabled());
   EXPECT_FALSE(Controls().address_edit.disabled());
+  // The progress the tool reported has gone again.
+  EXPECT_EQ(headless_->WindowText(window_->window()), kTitle);
+  EXPECT_EQ(Controls().download_button.caption(), Gbk("下 载"));
 
   // The download button runs the job again with what the boxes hold.
   fs::remove(saved);
@@ -93,6 +100,38 @@ TEST_F(BrivoWindowTest, ClicksOnTheDisabledControlsDuringADownloadDoNothing) {
   EXPECT_EQ(boxes_[0].title, "下载完成");
   EXPECT_FALSE(Controls().parse_button.disabled());
   EXPECT_FALSE(Controls().address_edit.disabled());
+}
+
+TEST_F(BrivoWindowTest, ProgressShowsInTheTitleAndOnTheButtonAndClosingStopsTheDownload) {
+  Set("BRIVO_RTMPDUMP", site_->RealtimeTool());
+  Open();
+  Controls().address_edit.SetText(Gbk(site_->LongTrackPage()));
+  Click(Controls().parse_button);
+  const std::string track = Text(Controls().result_edit);
+  // Two different reports: the display follows the tool.
+  std::string first_title;
+  ASSERT_TRUE(RunUntil([&] {
+    const std::string title = headless_->WindowText(window_->window());
+    if (title.find("kB") == std::string::npos) return false;
+    if (first_title.empty()) first_title = title;
+    return title != first_title;
+  }));
+  const std::string title = headless_->WindowText(window_->window());
+  EXPECT_NE(title.find("%) - " + std::string(kTitle)), std::string::npos) << title;
+  const std::string caption = runtime::GbkToUtf8(Controls().download_button.caption());
+  EXPECT_EQ(title.substr(0, caption.size()), caption) << "the button shows what the title shows";
+  const std::vector<pid_t> tools = testing_support::ChildProcesses(getpid(), "rtmpdump");
+  ASSERT_EQ(tools.size(), 1u);
+  ASSERT_TRUE(fs::exists(Downloads() / (track + ".aac.part")));
+
+  Click(*CaptionButton(razezazo::kCaptionButtonClose));
+  ASSERT_TRUE(RunUntil([&] { return !headless_->IsWindow(window_->window()); }));
+  ASSERT_TRUE(RunUntilJobEnds());
+  EXPECT_TRUE(testing_support::EndsSoon(tools[0]));
+  EXPECT_TRUE(testing_support::ChildProcesses(getpid(), "rtmpdump").empty());
+  EXPECT_FALSE(fs::exists(Downloads() / (track + ".aac.part")));
+  EXPECT_FALSE(fs::exists(Downloads() / (track + ".aac")));
+  EXPECT_TRUE(boxes_.empty()) << "a stopped download reports nothing";
 }
 
 TEST_F(BrivoWindowTest, AnEmptyAddressIsAWarningAndAnEmptyPlayPathAnError) {
@@ -143,7 +182,7 @@ TEST_F(BrivoWindowTest, TheFeedbackButtonOpensTheMailPageAndTheCloseButtonDoesNo
 
 TEST_F(BrivoWindowTest, TheTitleAndTheControlsAreTheMainWindows) {
   Open();
-  EXPECT_EQ(headless_->WindowText(window_->window()), "晨岚DJ音乐网(brivo)[2015.11.02]");
+  EXPECT_EQ(headless_->WindowText(window_->window()), kTitle);
   EXPECT_TRUE(headless_->IsVisible(window_->window()));
   EXPECT_TRUE(boxes_.empty()) << "the site's version is this one";
   // Visible ones in creation order, then the two hidden ones.
