@@ -12,6 +12,7 @@
 #include "tests/gui/example_process.h"
 #include "tests/gui/xvfb_display.h"
 #include "tests/support/demo_site.h"
+#include "tests/support/process_table.h"
 #include "tests/support/temp_dir.h"
 
 namespace winsys::testing {
@@ -128,6 +129,20 @@ TEST_F(BrivoGuiTest, TheAddressGivenAtStartIsDownloadedWithAClickAndTheBoxAnswer
   ClickAt(354, 16);  // close
   EXPECT_TRUE(brivo_->WaitForExit());
   EXPECT_EQ(brivo_->exit_status(), 0);
+}
+
+TEST_F(BrivoGuiTest, TheTitleShowsProgressAndClosingDuringTheDownloadLeavesNothingBehind) {
+  Set("BRIVO_RTMPDUMP", site_->RealtimeTool());
+  Launch({site_->LongTrackPage()});
+  ClickAt(315, 70);
+  ASSERT_TRUE(WaitForWindow("kB \\([0-9.]+%\\) - 晨岚DJ音乐网")) << "no progress in the title";
+  const std::vector<pid_t> tools = testing_support::ChildProcesses(brivo_->pid(), "rtmpdump");
+  ASSERT_EQ(tools.size(), 1u);
+  ClickAt(354, 16);  // close
+  EXPECT_TRUE(brivo_->WaitForExit(3000));
+  EXPECT_EQ(brivo_->exit_status(), 0);
+  EXPECT_TRUE(testing_support::EndsSoon(tools[0]));
+  EXPECT_TRUE(fs::is_empty(Downloads())) << "neither a partial nor a whole track";
 }
 
 }  // namespace

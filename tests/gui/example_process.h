@@ -24,6 +24,7 @@ class ExampleProcess {
   bool WaitForExit(int timeout_ms = 10000);
   // The exit code once WaitForExit saw a normal exit; -1 otherwise.
   int exit_status() const { return exit_status_; }
+  pid_t pid() const { return pid_; }
 
  private:
   pid_t pid_ = -1;
