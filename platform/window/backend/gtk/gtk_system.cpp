@@ -64,7 +64,13 @@ std::unique_ptr<GtkSystem> GtkSystem::Open() {
   // Only X11 carries what the framework needs (placed popups, grabs, shapes).
   // Set once: GDK keeps each string it is given.
   static std::once_flag x11_only;
-  std::call_once(x11_only, [] { gdk_set_allowed_backends("x11"); });
+  std::call_once(x11_only, [] {
+    gdk_set_allowed_backends("x11");
+    // Windows present our own ARGB buffers; GL is never used, and probing it
+    // when the display opens loads the GL driver (hundreds of milliseconds
+    // with Mesa's llvmpipe). A user's own setting is kept.
+    g_setenv("GDK_GL", "disable", FALSE);
+  });
   if (!gtk_init_check(nullptr, nullptr) || !gdk_display_get_default()) return nullptr;
   return std::unique_ptr<GtkSystem>(new GtkSystem());
 }
