@@ -14,6 +14,7 @@ BRIVO_EMBEDDED(message_box_icons_png)
 BRIVO_EMBEDDED(program_icon_16_png)
 BRIVO_EMBEDDED(program_icon_32_png)
 BRIVO_EMBEDDED(program_icon_48_png)
+BRIVO_EMBEDDED(program_icon_256_png)
 #undef BRIVO_EMBEDDED
 }  // namespace assets::embedded
 
@@ -31,6 +32,7 @@ Bytes ProgramIcon(int size) {
   switch (size) {
     case 16: return {e::program_icon_16_png, e::program_icon_16_png_size};
     case 32: return {e::program_icon_32_png, e::program_icon_32_png_size};
+    case 256: return {e::program_icon_256_png, e::program_icon_256_png_size};
     default: return {e::program_icon_48_png, e::program_icon_48_png_size};
   }
 }

@@ -1,5 +1,6 @@
 // The message-box icon strip (error, warning, question, information and a
-// "done" tick, 40 x 40 each) and the program icon in three sizes.
+// "done" tick, 40 x 40 each) and the program icon in four sizes (the desktop's
+// icon theme and docks take 16 to 256 pixels).
 #include <cmath>
 
 #include "canvas.h"
@@ -163,7 +164,7 @@ void DrawMessageBoxIcons(const std::string& dir) {
 }
 
 void DrawProgramIcons(const std::string& dir) {
-  for (int size : {16, 32, 48}) ProgramIcon(dir + "/program_icon_" + std::to_string(size) + ".png", size);
+  for (int size : {16, 32, 48, 256}) ProgramIcon(dir + "/program_icon_" + std::to_string(size) + ".png", size);
 }
 
 }  // namespace assets_draw

@@ -7,7 +7,9 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "platform/gfx/bitmap.h"
 #include "platform/gfx/geometry.h"
 #include "platform/gfx/region.h"
 #include "platform/window/window_system.h"
@@ -36,6 +38,7 @@ struct WindowRecord {
   gfx::RectI ime_caret;
   std::deque<std::string> ime_pending;  // results of queued WM_IME_COMPOSITION messages
   std::string ime_result;               // the result of the last one taken from the queue
+  std::vector<gfx::Bitmap> icons;       // as SetWindowIcon gave them
 
   bool Topmost() const { return (ex_style & WS_EX_TOPMOST) != 0; }
   bool Layered() const { return (ex_style & WS_EX_LAYERED) != 0; }

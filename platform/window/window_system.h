@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/geometry.h"
@@ -179,6 +180,16 @@ class WindowSystem {
   // of `owner`; an empty text removes the tool.
   virtual void SetTool(WindowId owner, std::uintptr_t tool_id, const gfx::RectI& rect, std::string_view utf8) = 0;
   virtual void RemoveTool(WindowId owner, std::uintptr_t tool_id) = 0;
+
+  // --- desktop identity ----------------------------------------------------------
+  // The program's window class (on X11 both parts of WM_CLASS), by which docks
+  // and task switchers match its windows to its desktop entry (StartupWMClass).
+  // It applies to windows created afterwards: set it before the first window.
+  virtual void SetProgramClass(std::string_view name) = 0;
+  virtual std::string ProgramClass() const = 0;
+  // The window's icon in the sizes given (square pictures; a dock picks the
+  // size it shows). An empty list takes the icon away.
+  virtual void SetWindowIcon(WindowId window, const std::vector<gfx::Bitmap>& icons) = 0;
 };
 
 // The active window system; Start() must have been called.

@@ -81,6 +81,11 @@ class WindowSystemBase : public WindowSystem {
   std::string ImeResult(WindowId window) const override;
   void SetTool(WindowId owner, std::uintptr_t tool_id, const gfx::RectI& rect, std::string_view utf8) override;
   void RemoveTool(WindowId owner, std::uintptr_t tool_id) override;
+  void SetProgramClass(std::string_view name) override;
+  std::string ProgramClass() const override { return program_class_; }
+  void SetWindowIcon(WindowId window, const std::vector<gfx::Bitmap>& icons) override;
+  // The icons the window was given last (none for an unknown window).
+  const std::vector<gfx::Bitmap>& WindowIcons(WindowId window) const;
 
   // By our own stacking order: the topmost shown window whose shape holds the point.
   WindowId WindowFromPoint(gfx::PointF screen_point) const override;
@@ -106,6 +111,8 @@ class WindowSystemBase : public WindowSystem {
   virtual void NativeCursor(Cursor) {}
   virtual void NativeInputMethod(WindowRecord&) {}  // enabled flag or caret changed
   virtual void NativeToolsChanged(WindowId) {}
+  virtual void NativeProgramClass(const std::string&) {}
+  virtual void NativeIcon(WindowRecord&) {}
   // Return true when the native system carries out the command itself (a
   // window manager); the state then follows from its events.
   virtual bool NativeMaximize(WindowRecord&) { return false; }
@@ -177,6 +184,7 @@ class WindowSystemBase : public WindowSystem {
   MessageQueue queue_;
   TimerTable timers_;
   std::vector<ToolRecord> tools_;
+  std::string program_class_;
   std::bitset<256> keys_;
   WindowId active_ = 0;
   WindowId focus_ = 0;

@@ -17,7 +17,8 @@ TEST(BuiltInImages, DecodeAtTheirDocumentedSizes) {
   for (const auto& [bytes, w, h] : {Expect{assets::MainBackground(), 380, 338}, {assets::CaptionButtons(), 729, 20},
                                     {assets::PushButtonSkin(), 55, 28}, {assets::MessageBoxSkin(), 2, 160},
                                     {assets::MessageBoxIcons(), 200, 40}, {assets::ProgramIcon(16), 16, 16},
-                                    {assets::ProgramIcon(32), 32, 32}, {assets::ProgramIcon(48), 48, 48}}) {
+                                    {assets::ProgramIcon(32), 32, 32}, {assets::ProgramIcon(48), 48, 48},
+                                    {assets::ProgramIcon(256), 256, 256}}) {
     ImageHandle image = Load(bytes);
     ASSERT_TRUE(image) << w << "x" << h;
     EXPECT_EQ(image->Width(), w);

@@ -8,6 +8,7 @@
 
 #include "platform/window/backend/gtk/gtk_start.h"
 #include "platform/window/backend/gtk/window_at_point.h"
+#include "platform/window/backend/gtk/window_icon.h"
 
 namespace winsys {
 
@@ -185,6 +186,17 @@ void GtkSystem::NativeResizable(WindowRecord& record) {
 
 void GtkSystem::NativeTitle(WindowRecord& record) {
   if (NativeWindow* native = Native(record.id)) native->SetTitle(record.title);
+}
+
+// GDK names new windows' WM_CLASS after these two: the instance part after the
+// program name, the class part after the program class.
+void GtkSystem::NativeProgramClass(const std::string& name) {
+  g_set_prgname(name.c_str());
+  gdk_set_program_class(name.c_str());
+}
+
+void GtkSystem::NativeIcon(WindowRecord& record) {
+  if (NativeWindow* native = Native(record.id)) gtk::SetIconList(native->Gdk(), record.icons);
 }
 
 void GtkSystem::NativeStack(WindowRecord& record) {

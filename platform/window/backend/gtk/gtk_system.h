@@ -65,6 +65,8 @@ class GtkSystem : public WindowSystemBase {
   void NativeCursor(Cursor cursor) override;
   void NativeInputMethod(WindowRecord& record) override;
   void NativeToolsChanged(WindowId owner) override;
+  void NativeProgramClass(const std::string& name) override;
+  void NativeIcon(WindowRecord& record) override;
   bool NativeMaximize(WindowRecord& record) override;
   bool NativeMinimize(WindowRecord& record) override;
   bool NativeRestore(WindowRecord& record) override;

@@ -42,7 +42,15 @@ NativeWindow::NativeWindow(Kind kind, const gfx::RectI& rect, const std::string&
   attr.visual = rgba ? gdk_screen_get_rgba_visual(screen) : gdk_screen_get_system_visual(screen);
   attr.window_type = kind == Kind::kTopLevel ? GDK_WINDOW_TOPLEVEL : GDK_WINDOW_TEMP;
   attr.type_hint = HintFor(kind, transient_for);
-  const int mask = GDK_WA_X | GDK_WA_Y | GDK_WA_TITLE | GDK_WA_VISUAL | GDK_WA_TYPE_HINT;
+  int mask = GDK_WA_X | GDK_WA_Y | GDK_WA_TITLE | GDK_WA_VISUAL | GDK_WA_TYPE_HINT;
+  if (kind == Kind::kTopLevel) {
+    // WM_CLASS, which docks match to the desktop entry: only widgets get it by
+    // themselves. The instance part is the program name, the class part the
+    // program class (WindowSystem::SetProgramClass).
+    attr.wmclass_name = const_cast<gchar*>(g_get_prgname());
+    attr.wmclass_class = const_cast<gchar*>(gdk_get_program_class());
+    if (attr.wmclass_name && attr.wmclass_class) mask |= GDK_WA_WMCLASS;
+  }
   window_ = gdk_window_new(nullptr, &attr, mask);
   width_ = attr.width;
   height_ = attr.height;

@@ -1,0 +1,35 @@
+// What a dock or task switcher reads from our window on a real X server: the
+// program class (WM_CLASS) and the icon list (_NET_WM_ICON), read with xprop.
+#include "app/program_icon.h"
+#include "tests/gui/gtk_window_fixture.h"
+
+namespace winsys::testing {
+namespace {
+
+// Whether xprop's report of `property` on the window titled `title` holds
+// `text`. xprop reads only the first 1000000 bytes of a property unless told.
+bool PropertyShows(const std::string& title, const std::string& property, const std::string& text) {
+  return RunProgram({"sh", "-c",
+                     "xprop -len 4000000 -name '" + title + "' " + property + " | grep -aqF '" + text + "'"}) == 0;
+}
+
+TEST_F(GtkWindowTest, DocksFindTheProgramClassAndTheIconInEverySize) {
+  sys->SetProgramClass("brivo");
+  CreateParams params;
+  params.title = "identity-window";
+  params.rect = {50, 50, 120, 90};
+  params.style = WS_POPUP | WS_VISIBLE;
+  const WindowId w = MakeWith(params);
+  ASSERT_NE(w, 0u);
+  sys->SetWindowIcon(w, app::ProgramIconImages());
+  ASSERT_TRUE(PumpUntil([&] { return PropertyShows("identity-window", "WM_CLASS", "\"brivo\", \"brivo\""); }))
+      << "WM_CLASS is not brivo's";
+  for (const char* size : {"16 x 16", "32 x 32", "48 x 48", "256 x 256"})
+    EXPECT_TRUE(PumpUntil([&] { return PropertyShows("identity-window", "_NET_WM_ICON", size); })) << size;
+  // Taking the icons away clears the property.
+  sys->SetWindowIcon(w, {});
+  EXPECT_TRUE(PumpUntil([&] { return !PropertyShows("identity-window", "_NET_WM_ICON", "Icon ("); }));
+}
+
+}  // namespace
+}  // namespace winsys::testing
