@@ -4,15 +4,21 @@
 #include "app/download_job.h"
 #include "app/gui/feedback.h"
 #include "app/play_page_parser.h"
+#include "app/program_icon.h"
 #include "razezazo/core/framework.h"
 
 namespace app::gui {
 
 winsys::WindowId CreateStartWindow() {
-  return razezazo::CreateFrameworkWindow(
+  winsys::WindowSystem& system = winsys::Current();
+  // Docks match the windows to the desktop entry by this class.
+  system.SetProgramClass("brivo");
+  const winsys::WindowId window = razezazo::CreateFrameworkWindow(
       {.width = 380,
        .height = 338,
        .style = winsys::WS_POPUP | winsys::WS_CLIPCHILDREN | winsys::WS_MINIMIZEBOX | winsys::WS_SYSMENU});
+  if (window) system.SetWindowIcon(window, ProgramIconImages());
+  return window;
 }
 
 BrivoWindow::BrivoWindow(winsys::WindowId start_window)

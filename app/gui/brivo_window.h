@@ -22,7 +22,7 @@ namespace app::gui {
 
 // The start window: a plain top-level framework window as big as the
 // background picture, centred, with a minimise button (the picture does not
-// grow, so there is nothing to maximise).
+// grow, so there is nothing to maximise), brivo's window class and icon.
 winsys::WindowId CreateStartWindow();
 
 class BrivoWindow {

@@ -194,6 +194,11 @@ TEST_F(BrivoWindowTest, TheTitleAndTheControlsAreTheMainWindows) {
   EXPECT_FALSE(Controls().path_edit.visible());
   EXPECT_FALSE(Controls().path_label.visible());
   EXPECT_EQ(window_->host().caption_flags() & 1152u, 1152u);
+  // What docks match to the desktop entry and show.
+  EXPECT_EQ(headless_->ProgramClass(), "brivo");
+  std::vector<int> icon_sizes;
+  for (const gfx::Bitmap& icon : headless_->WindowIcons(window_->window())) icon_sizes.push_back(icon.Width());
+  EXPECT_EQ(icon_sizes, (std::vector<int>{16, 32, 48, 256}));
 }
 
 TEST_F(BrivoWindowTest, ANewerVersionAsksFirstAndNoGoesOn) {
