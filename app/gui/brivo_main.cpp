@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   app::gui::BrivoWindow program(start_window);
+  program.StopDownloadsOnTermination();
   program.Start();
   if (argc == 2) program.SetAddress(runtime::Utf8ToGbk(argv[1]));
   program.Run();

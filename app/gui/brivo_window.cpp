@@ -3,6 +3,7 @@
 #include "app/download_folder.h"
 #include "app/download_job.h"
 #include "app/gui/feedback.h"
+#include "app/gui/termination_signals.h"
 #include "app/play_page_parser.h"
 #include "app/program_icon.h"
 #include "razezazo/core/framework.h"
@@ -75,8 +76,13 @@ void BrivoWindow::StartJob() {
 
 void BrivoWindow::OnJobFinished(JobOutcome) {
   job_running_ = false;
-  if (waiting_for_job_) winsys::Current().PostQuitMessage(0);  // ends WaitForJob's loop
+  winsys::WindowSystem& system = winsys::Current();
+  if (waiting_for_job_) system.PostQuitMessage(0);  // ends WaitForJob's loop
+  // Stopped by a termination signal: the program ends the way closing it does.
+  if (context_.stop.Requested() && system.IsWindow(window_)) system.Post(window_, winsys::WM_CLOSE, 0, 0);
 }
+
+void BrivoWindow::StopDownloadsOnTermination() { gui::StopDownloadsOnTermination(context_.stop, job_running_); }
 
 // Closing the window during a download stops the tool; Run() then waits the
 // moment it takes to end, and the window closes as usual meanwhile.

@@ -9,6 +9,7 @@
 //
 // The object is the program's end: it outlives every job it started, and its
 // destruction releases the window, its host and controls, then the state.
+#include <atomic>
 #include <memory>
 
 #include "app/app_context.h"
@@ -46,7 +47,9 @@ class BrivoWindow {
   razezazo::RazezaZOHost& host() { return host_; }
   MainWindow& controls() { return controls_; }
   AppContext& context() { return context_; }
-  bool job_running() const { return job_running_; }
+  bool job_running() const { return job_running_.load(); }
+  // SIGINT, SIGTERM and SIGHUP stop a running download and close the window.
+  void StopDownloadsOnTermination();
 
  private:
   void BindHandlers();
@@ -64,7 +67,7 @@ class BrivoWindow {
   WindowView view_;
   AppContext context_;
   CoalescedProgress progress_;
-  bool job_running_ = false;
+  std::atomic<bool> job_running_{false};  // also read by the termination signals
   bool waiting_for_job_ = false;
 };
 

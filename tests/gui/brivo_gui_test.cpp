@@ -3,6 +3,8 @@
 #include "tests/gui/brivo_gui_fixture.h"
 #include "tests/support/process_table.h"
 
+#include <signal.h>
+
 namespace winsys::testing {
 namespace {
 
@@ -39,19 +41,36 @@ TEST_F(BrivoGuiTest, TheAddressGivenAtStartIsDownloadedWithAClickAndTheBoxAnswer
   EXPECT_EQ(brivo_->exit_status(), 0);
 }
 
-TEST_F(BrivoGuiTest, TheTitleShowsProgressAndClosingDuringTheDownloadLeavesNothingBehind) {
-  Set("BRIVO_RTMPDUMP", site_->RealtimeTool());
-  Launch({site_->LongTrackPage()});
-  ClickAt(315, 70);
-  ASSERT_TRUE(WaitForWindow("kB \\([0-9.]+%\\) - 晨岚DJ音乐网")) << "no progress in the title";
-  const std::vector<pid_t> tools = testing_support::ChildProcesses(brivo_->pid(), "rtmpdump");
-  ASSERT_EQ(tools.size(), 1u);
-  ClickAt(354, 16);  // close
+class BrivoGuiStopTest : public BrivoGuiTest, public ::testing::WithParamInterface<bool> {
+ protected:
+  // Starts the minute-long track with the real-time tool and waits until its
+  // progress shows in the title; the tool's process id.
+  pid_t StartLongDownload() {
+    Set("BRIVO_RTMPDUMP", site_->RealtimeTool());
+    Launch({site_->LongTrackPage()});
+    ClickAt(315, 70);
+    EXPECT_TRUE(WaitForWindow("kB \\([0-9.]+%\\) - 晨岚DJ音乐网")) << "no progress in the title";
+    const std::vector<pid_t> tools = testing_support::ChildProcesses(brivo_->pid(), "rtmpdump");
+    EXPECT_EQ(tools.size(), 1u);
+    return tools.empty() ? -1 : tools[0];
+  }
+};
+
+// The window closed by its close button, or the program asked to end by a signal.
+TEST_P(BrivoGuiStopTest, EndingDuringADownloadStopsTheToolAndLeavesNoFile) {
+  const pid_t tool = StartLongDownload();
+  ASSERT_GT(tool, 0);
+  if (GetParam())
+    ClickAt(354, 16);  // close
+  else
+    ASSERT_EQ(::kill(brivo_->pid(), SIGTERM), 0);
   EXPECT_TRUE(brivo_->WaitForExit(3000));
   EXPECT_EQ(brivo_->exit_status(), 0);
-  EXPECT_TRUE(testing_support::EndsSoon(tools[0]));
+  EXPECT_TRUE(testing_support::EndsSoon(tool));
   EXPECT_TRUE(fs::is_empty(Downloads())) << "neither a partial nor a whole track";
 }
+
+INSTANTIATE_TEST_SUITE_P(CloseButtonOrSignal, BrivoGuiStopTest, ::testing::Bool());
 
 }  // namespace
 }  // namespace winsys::testing
