@@ -1,7 +1,5 @@
 #include "runtime/process.h"
 
-#include <sys/wait.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <system_error>
@@ -39,9 +37,7 @@ int ClampShowMode(std::optional<int> show_mode) {
 ProgramEnd RunProgramToEnd(const std::string& command_line, const RunOptions& options) {
   std::optional<pid_t> pid = Start(command_line, options);
   if (!pid) return {};
-  int status = WaitForExit(*pid);
-  if (WIFSIGNALED(status)) return {.started = true, .killed = true};
-  return {.started = true, .exit_code = WEXITSTATUS(status)};
+  return EndedWith(WaitForExit(*pid));
 }
 
 bool RunProgram(const std::string& command_line, bool wait, const RunOptions& options) {

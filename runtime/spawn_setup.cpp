@@ -65,4 +65,9 @@ int WaitForExit(pid_t pid) {
   return status;
 }
 
+ProgramEnd EndedWith(int wait_status) {
+  if (WIFSIGNALED(wait_status)) return {.started = true, .killed = true};
+  return {.started = true, .exit_code = WEXITSTATUS(wait_status)};
+}
+
 }  // namespace runtime

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "runtime/process.h"
+
 namespace runtime {
 
 class SpawnSetup {
@@ -36,5 +38,8 @@ class SpawnSetup {
 
 // Waits for the child's end (retrying after signals) and returns its wait status.
 int WaitForExit(pid_t pid);
+
+// How a started program ended, from its wait status.
+ProgramEnd EndedWith(int wait_status);
 
 }  // namespace runtime

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <cstdint>
 
 #include "runtime/command_line.h"
 #include "runtime/line_splitter.h"
@@ -66,9 +67,7 @@ class WatchedChild {
   }
 
   ProgramEnd Reap() {
-    if (!status_) status_ = WaitForExit(pid_);
-    if (WIFSIGNALED(*status_)) return {.started = true, .killed = true};
-    return {.started = true, .exit_code = WEXITSTATUS(*status_)};
+    return EndedWith(status_ ? *status_ : WaitForExit(pid_));
   }
 
  private:
@@ -141,7 +140,9 @@ class WatchLoop {
     const bool blind = child_.ExitDescriptor() < 0 || (stop_ && !stopping_ && stop_->WakeDescriptor() < 0);
     if (blind) timeout = static_cast<int>(kExitPollInterval.count());
     if (stopping_ && !killed_) {
-      auto left = std::chrono::duration_cast<milliseconds>(kill_at_ - Clock::now()).count() + 1;
+      // Never negative: to poll() that means waiting for ever.
+      const auto left = std::max<std::int64_t>(
+          std::chrono::duration_cast<milliseconds>(kill_at_ - Clock::now()).count() + 1, 0);
       timeout = timeout < 0 ? static_cast<int>(left) : std::min(timeout, static_cast<int>(left));
     }
     return timeout;

