@@ -1,6 +1,8 @@
 // The edit box's keyboard: the key handler (the Ctrl group and the plain keys,
 // Shift selection), typed characters by input mode, and the input method's
 // result.
+#include <algorithm>
+
 #include "razezazo/controls/edit_box.h"
 #include "razezazo/controls/edit_context_menu.h"
 #include "razezazo/controls/edit_exchange.h"
