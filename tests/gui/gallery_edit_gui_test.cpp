@@ -7,9 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "tests/gui/example_process.h"
+#include "tests/gui/gallery_fixture.h"
 #include "tests/gui/x_clipboard.h"
-#include "tests/gui/xvfb_display.h"
 
 namespace winsys::testing {
 namespace {
@@ -22,17 +21,8 @@ constexpr unsigned kMenuStrip = 0xFFD1E4EC;  // the menu's icon strip
 // The middle of the edit menu's item `index` (1-based; a separator after the third).
 int MenuRowY(int menu_y, int index) { return menu_y + 8 + 22 * (index - 1) + 11 + (index > 3 ? 3 - 22 : 0); }
 
-class GalleryEditGuiTest : public ::testing::Test {
+class GalleryEditGuiTest : public GalleryFixture {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(display_.Start()) << "no Xvfb";
-    gallery_ = std::make_unique<ExampleProcess>(GALLERY_PATH);
-    ASSERT_TRUE(gallery_->WaitForLine("ready"));
-  }
-  int Xdotool(std::vector<std::string> args) {
-    args.insert(args.begin(), "xdotool");
-    return RunProgram(args);
-  }
   // Key combinations separated by spaces, pressed in turn.
   void Keys(const std::string& keys) {
     std::vector<std::string> args{"key", "--delay", "30"};
@@ -50,9 +40,6 @@ class GalleryEditGuiTest : public ::testing::Test {
     ASSERT_TRUE(gallery_->WaitForLine("edit single: ")) << "the box did not take the keys";
   }
   void ExpectText(const std::string& utf8) { EXPECT_TRUE(gallery_->WaitForLine("edit single: " + utf8)) << utf8; }
-
-  XvfbDisplay display_;
-  std::unique_ptr<ExampleProcess> gallery_;
 };
 
 TEST_F(GalleryEditGuiTest, TypedAndPastedTextIsCopiedBackExactly) {
