@@ -30,8 +30,14 @@ class CommandRecordingBox : public EditBox {
 
 class EditBoxCommandsTest : public EditBoxInputFixture {
  protected:
+  // The menu is shared by the whole program: each test leaves it as it found it.
+  void SetUp() override {
+    EditBoxInputFixture::SetUp();
+    states_before_ = States();
+  }
   void TearDown() override {
     EditContextMenu().SetOpenedHandler(nullptr);
+    for (int i = 1; i <= 5; ++i) EditContextMenu().ItemState(i, states_before_[static_cast<size_t>(i - 1)]);
     EditBoxInputFixture::TearDown();
   }
 
@@ -63,6 +69,8 @@ class EditBoxCommandsTest : public EditBoxInputFixture {
 
   // Rows of the edit menu: three commands, a separator, select all.
   static int CommandRow(int index) { return 8 + 22 * (index - 1) + 11 + (index > 3 ? 3 - 22 : 0); }
+
+  std::vector<int> states_before_;
 };
 
 TEST_F(EditBoxCommandsTest, CtrlKeysCopyCutPasteAndSelectAllInUtf8) {
