@@ -4,12 +4,14 @@
 // Below them every push-button look, and a row of buttons that open each type
 // of message box. A second window, "编辑框", at the screen's top-left corner
 // holds a single-line, a password and a multi-line edit box (a few hundred
-// lines, both scroll bars, a selection).
+// lines, both scroll bars, a selection); they take typing, the input method,
+// selection keys, the clipboard and the edit context menu.
 //
 //   gallery [--message-box TYPE [ICON] [TEXT]]
 //
 // It prints "ready" once shown, "click <what>" for clicks, "answer <code>" for
-// each answered box, and "closed" at the end (the GUI tests read them). With
+// each answered box, "edit single: <text>" after every change of the
+// single-line box, and "closed" at the end (the GUI tests read them). With
 // --message-box it opens that box over the window at start, prints the answer
 // code alone on a line when the box has closed, and exits 0.
 // A right click opens a popup menu (gallery_menu.h), which prints its own lines.
@@ -151,6 +153,9 @@ struct EditBoxWindow {
     password.Create(window, {20, 50, 260, 20}, "secret", {.input_mode = razezazo::InputMode::kPassword});
     lines.Create(window, {20, 80, 260, 200}, GalleryLines(), {.multi_line = true});
     lines.Select({3, 4}, {5, 9});
+    single.SetChangeHandler([](razezazo::ControlBase*, razezazo::EditBox& box) {
+      Say(("edit single: " + runtime::GbkToUtf8(box.store().WholeText())).c_str());
+    });
     host.Show();
   }
 

@@ -66,6 +66,26 @@ size_t SkipUtf16Unit(std::string_view) { return 2; }
 constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
 constexpr std::string_view kReplacementUtf16 = std::string_view("\xFD\xFF", 2);
 
+Converter& Utf8ToGbkConverter() {
+  thread_local Converter c("GBK", "UTF-8");
+  return c;
+}
+
+Converter& Utf16ToGbkConverter() {
+  thread_local Converter c("GBK", "UTF-16LE");
+  return c;
+}
+
+std::string Utf16LeBytes(std::u16string_view utf16) {
+  std::string bytes;
+  bytes.reserve(utf16.size() * 2);
+  for (char16_t u : utf16) {
+    bytes.push_back(static_cast<char>(u & 0xFF));
+    bytes.push_back(static_cast<char>(u >> 8));
+  }
+  return bytes;
+}
+
 }  // namespace
 
 std::string GbkToUtf8(std::string_view gbk) {
@@ -73,10 +93,9 @@ std::string GbkToUtf8(std::string_view gbk) {
   return c.Run(gbk, kReplacementUtf8, SkipOneByte);
 }
 
-Text Utf8ToGbk(std::string_view utf8) {
-  thread_local Converter c("GBK", "UTF-8");
-  return c.Run(utf8, "?", SkipUtf8Char);
-}
+Text Utf8ToGbk(std::string_view utf8) { return Utf8ToGbkConverter().Run(utf8, "?", SkipUtf8Char); }
+
+Text Utf8ToGbkOmitting(std::string_view utf8) { return Utf8ToGbkConverter().Run(utf8, "", SkipUtf8Char); }
 
 std::u16string GbkToUtf16(std::string_view gbk) {
   thread_local Converter c("UTF-16LE", "GBK");
@@ -89,14 +108,11 @@ std::u16string GbkToUtf16(std::string_view gbk) {
 }
 
 Text Utf16ToGbk(std::u16string_view utf16) {
-  thread_local Converter c("GBK", "UTF-16LE");
-  std::string bytes;
-  bytes.reserve(utf16.size() * 2);
-  for (char16_t u : utf16) {
-    bytes.push_back(static_cast<char>(u & 0xFF));
-    bytes.push_back(static_cast<char>(u >> 8));
-  }
-  return c.Run(bytes, "?", SkipUtf16Unit);
+  return Utf16ToGbkConverter().Run(Utf16LeBytes(utf16), "?", SkipUtf16Unit);
+}
+
+Text Utf16ToGbkOmitting(std::u16string_view utf16) {
+  return Utf16ToGbkConverter().Run(Utf16LeBytes(utf16), "", SkipUtf16Unit);
 }
 
 }  // namespace runtime

@@ -15,6 +15,12 @@ Text Utf8ToGbk(std::string_view utf8);
 std::u16string GbkToUtf16(std::string_view gbk);
 Text Utf16ToGbk(std::u16string_view utf16);
 
+// For text a user hands over (typed, composed, pasted): a character that GBK
+// cannot hold is left out whole instead of becoming '?', so nothing that the
+// user did not give turns up in the text.
+Text Utf8ToGbkOmitting(std::string_view utf8);
+Text Utf16ToGbkOmitting(std::u16string_view utf16);
+
 // Literal texts live in the source as UTF-8; this is the one place they become GBK.
 inline Text Gbk(std::string_view utf8_literal) { return Utf8ToGbk(utf8_literal); }
 

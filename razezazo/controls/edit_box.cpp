@@ -168,6 +168,11 @@ std::intptr_t EditBox::HandleMessage(int code, std::intptr_t argument1, std::int
       if (horizontal_bar_ && (scroll_bars_ & scroll_bars::kHorizontal))
         horizontal_bar_->SetOpacity(static_cast<int>(argument2));
       return 0;
+    case winsys::WM_KEYDOWN:
+    case winsys::WM_CHAR:
+    case winsys::WM_IME_COMPOSITION:
+    case winsys::WM_COMMAND:
+    case winsys::WM_RBUTTONUP: return InputMessage(code, argument1, argument2);
     case event::kFocusGained:
     case event::kFocusLost:
       // The keyboard-focus frame follows the focus; the rest of focus handling

@@ -42,6 +42,7 @@ struct TextPlace {
 };
 
 class EditBox;
+class PopupMenu;
 // Called after every change of the text with the box's parent control (null
 // for a top-level box) and the box.
 using ChangeHandler = std::function<void(ControlBase* parent, EditBox& box)>;
@@ -123,6 +124,33 @@ class EditBox : public ControlBase {
   void UpdateScrollRanges();
   // Without `area` the whole box; with it only that part (control coordinates).
   void Paint(bool relayout = false, const std::optional<FloatRect>& area = std::nullopt);
+
+  // --- keyboard, typed text, input method, clipboard, context menu -------------
+  // The key handler (key down with the keyboard's Ctrl, or a command with Ctrl
+  // taken as held): its answer is the message's, kNotHandled for a key the box
+  // leaves to the host.
+  std::intptr_t KeyDown(unsigned key, bool ctrl, bool shift);
+  // Tells the input method where the caret is and draws or hides it.
+  void RefreshCaret(bool show, bool reposition);
+
+ private:
+  // Runs one input message, then refreshes the caret if the box still exists.
+  std::intptr_t InputMessage(int code, std::intptr_t argument1, std::intptr_t argument2);
+  std::intptr_t CtrlKey(unsigned key);
+  std::intptr_t PlainKey(unsigned key, bool shift);
+  // The caret after a movement key; nullopt for any other key.
+  std::optional<TextPlace> MovedCaret(unsigned key) const;
+  void Backspace();
+  std::intptr_t TypedCharacter(unsigned code);
+  bool TakesCharacter(unsigned code) const;
+  void ImeComposition(std::intptr_t flags);
+  void SelectAll();
+  void Copy();
+  std::intptr_t Cut();
+  void Paste();
+  void ShowContextMenu(std::intptr_t position);
+  void SetContextMenuStates(PopupMenu& menu);
+  bool HasFocus() const;
 
  protected:
   std::intptr_t OnEvent(int code, std::intptr_t argument1, std::intptr_t argument2) override;

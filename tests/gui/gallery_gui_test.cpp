@@ -7,8 +7,7 @@
 
 #include "assets/assets.h"
 #include "platform/gfx/image_decoder.h"
-#include "tests/gui/example_process.h"
-#include "tests/gui/xvfb_display.h"
+#include "tests/gui/gallery_fixture.h"
 
 namespace winsys::testing {
 namespace {
@@ -22,21 +21,7 @@ std::pair<int, int> WindowPosition() {
   return {rect.x, rect.y};
 }
 
-class GalleryGuiTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(display_.Start()) << "no Xvfb";
-    gallery_ = std::make_unique<ExampleProcess>(GALLERY_PATH);  // on this display
-    ASSERT_TRUE(gallery_->WaitForLine("ready"));
-  }
-  int Xdotool(std::vector<std::string> args) {
-    args.insert(args.begin(), "xdotool");
-    return RunProgram(args);
-  }
-
-  XvfbDisplay display_;
-  std::unique_ptr<ExampleProcess> gallery_;
-};
+using GalleryGuiTest = GalleryFixture;
 
 TEST_F(GalleryGuiTest, TheWindowShowsItsBackgroundCaptionAndButtons) {
   auto decoded = gfx::DecodeImage(assets::MainBackground());

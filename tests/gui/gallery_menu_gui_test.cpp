@@ -5,8 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "tests/gui/example_process.h"
-#include "tests/gui/xvfb_display.h"
+#include "tests/gui/gallery_fixture.h"
 
 namespace winsys::testing {
 namespace {
@@ -24,25 +23,13 @@ bool Near(gfx::Argb p, unsigned r, unsigned g, unsigned b) {
   return near(gfx::RedOf(p), r) && near(gfx::GreenOf(p), g) && near(gfx::BlueOf(p), b);
 }
 
-class GalleryMenuGuiTest : public ::testing::Test {
+class GalleryMenuGuiTest : public GalleryFixture {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(display_.Start()) << "no Xvfb";
-    gallery_ = std::make_unique<ExampleProcess>(GALLERY_PATH);
-    ASSERT_TRUE(gallery_->WaitForLine("ready"));
-  }
-  int Xdotool(std::vector<std::string> args) {
-    args.insert(args.begin(), "xdotool");
-    return RunProgram(args);
-  }
   void OpenMenu() {
     ASSERT_EQ(Xdotool({"mousemove", std::to_string(kMenuX), std::to_string(kMenuY), "click", "3"}), 0);
     ASSERT_TRUE(gallery_->WaitForLine("menu opened"));
   }
   void ClickAt(int x, int y) { ASSERT_EQ(Xdotool({"mousemove", std::to_string(x), std::to_string(y), "click", "1"}), 0); }
-
-  XvfbDisplay display_;
-  std::unique_ptr<ExampleProcess> gallery_;
 };
 
 TEST_F(GalleryMenuGuiTest, ARightClickOpensTheMenuAtThePointer) {

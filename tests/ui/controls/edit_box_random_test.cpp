@@ -1,7 +1,11 @@
 // Random operations on a multi-line edit box with random GBK text (bad bytes
 // included): after each one the caret, the anchor and the scroll offsets must
 // be valid, and every 1,000 operations the incremental layout must equal a
-// full one, and what it painted a whole new paint. Seeded: BRIVO_EDIT_SEED repeats a run; a failure names its seed.
+// full one, and what it painted a whole new paint. Input comes both through
+// the box's operations and as the user gives it: keys with Shift and Ctrl,
+// typed characters, pastes and input-method results, each of which must add
+// exactly the GBK form of what was given, less what GBK cannot hold.
+// Seeded: BRIVO_EDIT_SEED repeats a run; a failure names its seed.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -51,6 +55,25 @@ class RandomEdits {
     runtime::Text text;
     for (int i = 0; i < pieces; ++i) text += Piece();
     return text;
+  }
+  // A piece of text as the desktop gives it (UTF-8) and the bytes it must
+  // add to the box: GBK, without the characters GBK cannot hold.
+  struct Given {
+    std::string utf8;
+    runtime::Text gbk;
+  };
+  Given UserText(int pieces, bool line_breaks) {
+    static const char* const kPieces[] = {"a", "Z", " ", "~", "中", "文", "é", "😀", "한", "\n"};
+    Given given;
+    for (int i = 0; i < pieces; ++i) {
+      const std::string piece = kPieces[Below(line_breaks ? 10 : 9)];
+      given.utf8 += piece;
+      if (piece == "\n")
+        given.gbk += "\r\n";
+      else if (piece != "😀" && piece != "한")
+        given.gbk += runtime::Gbk(piece);
+    }
+    return given;
   }
   TextPlace Place(const EditText& store) {
     const int line = 1 + Below(store.line_count() + 1);  // one past the end now and then
@@ -113,7 +136,7 @@ class EditBoxRandomTest : public EditBoxFixture {
   }
 
   void Operate(EditBox& box, RandomEdits& r) {
-    switch (r.Below(20)) {
+    switch (r.Below(26)) {
       case 0:
         if (r.OneIn(10)) box.SetText(r.Text(r.Below(400)), r.OneIn(2));
         break;
@@ -130,8 +153,46 @@ class EditBoxRandomTest : public EditBoxFixture {
       case 15: case 16: DragVerticalBar(box, r); break;
       case 17: box.SetVerticalScrollPosition(r.Below(box.vertical_bar()->maximum() + 1)); break;
       case 18: box.SetHorizontalScrollPosition(r.Below(box.horizontal_bar()->maximum() + 1)); break;
-      default: box.Select(box.caret(), box.caret()); break;
+      case 19: box.Select(box.caret(), box.caret()); break;
+      default: OperateByInput(box, r); break;
     }
+  }
+
+  // One key, typed text, paste or input-method result, to the focused box.
+  void OperateByInput(EditBox& box, RandomEdits& r) {
+    static const unsigned kKeys[] = {winsys::VK_BACK,  winsys::VK_RETURN, winsys::VK_DELETE, winsys::VK_END,
+                                     winsys::VK_HOME,  winsys::VK_LEFT,   winsys::VK_RIGHT,  winsys::VK_UP,
+                                     winsys::VK_DOWN,  winsys::VK_SPACE,  'A', 'C', 'V', 'X', 'Q'};
+    if (host_->focused() != &box) system_->Click(window_, 40, 35);
+    const size_t length = box.store().WholeText().size();
+    const size_t selected = box.SelectedText().size();
+    RandomEdits::Given given;
+    switch (r.Below(4)) {
+      case 0: {
+        const unsigned modifier = r.OneIn(3) ? winsys::VK_SHIFT : r.OneIn(3) ? winsys::VK_CONTROL : 0;
+        if (modifier) system_->KeyDown(modifier);
+        system_->KeyPress(kKeys[r.Below(std::size(kKeys))]);
+        if (modifier) system_->KeyUp(modifier);
+        return;
+      }
+      case 1:
+        given = r.UserText(1 + r.Below(3), false);
+        system_->TypeText(given.utf8);
+        break;
+      case 2:
+        given = r.UserText(1 + r.Below(8), true);
+        system_->SetClipboardText(given.utf8);
+        system_->KeyDown(winsys::VK_CONTROL);
+        system_->KeyPress('V');
+        system_->KeyUp(winsys::VK_CONTROL);
+        break;
+      default:
+        given = r.UserText(1 + r.Below(4), false);
+        system_->ImeCommit(given.utf8);
+        break;
+    }
+    const size_t removed = given.gbk.empty() ? 0 : selected;
+    ASSERT_EQ(box.store().WholeText().size(), length - removed + given.gbk.size()) << "given " << given.utf8;
   }
 };
 
@@ -145,7 +206,7 @@ TEST_F(EditBoxRandomTest, InvariantsHoldAfterEveryOperation) {
   for (int bars : {3, 2}) {
     auto box = Box({20, 20, 220, 140}, r.Text(200), {.multi_line = true, .scroll_bars = bars});
     for (int op = 1; op <= kOperations / 2; ++op) {
-      Operate(*box, r);
+      ASSERT_NO_FATAL_FAILURE(Operate(*box, r)) << "operation " << op << ", bars " << bars;
       ASSERT_NO_FATAL_FAILURE(CheckInvariants(*box)) << "operation " << op << ", bars " << bars;
       if (op % 1000 == 0) {
         ASSERT_NO_FATAL_FAILURE(CheckAgainstFullLayout(*box)) << "operation " << op;

@@ -72,8 +72,6 @@ TEST_F(EditBoxTest, TextTravelsThroughTheSetAndGetMessages) {
   EXPECT_STREQ(reinterpret_cast<const char*>(box->SendEvent(razezazo::edit_message::kGetText, 0, 0)), "raw");
   // An unknown message is not handled.
   EXPECT_EQ(box->Deliver(9999, 0, 0), razezazo::kNotHandled);
-  // Input messages are left to the host until the input handlers exist.
-  EXPECT_EQ(box->Deliver(winsys::WM_KEYDOWN, winsys::VK_LEFT, 0), razezazo::kNotHandled);
 }
 
 // The user-message hook sees every message first and can keep one from the box.

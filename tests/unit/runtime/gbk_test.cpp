@@ -24,5 +24,16 @@ TEST(Gbk, BadBytesNeverFailTheConversion) {
   EXPECT_EQ(Utf16ToGbk(u"a\xD800" "b"), "a?b");
 }
 
+// Text a user gives keeps only what GBK holds: no '?' takes the place of an
+// emoji, Hangul, a surrogate half or malformed UTF-8, and the rest is whole.
+TEST(Gbk, OmittingConversionsLeaveOutWhatGbkCannotHold) {
+  EXPECT_EQ(Utf8ToGbkOmitting("a\U0001F600中한b"), "a" + Gbk("中") + "b");
+  EXPECT_EQ(Utf8ToGbkOmitting("a\xC3(b\xE4\xB8"), "a(b");
+  EXPECT_EQ(Utf8ToGbkOmitting("\U0001F600"), "");
+  EXPECT_EQ(Utf16ToGbkOmitting(u"a\U0001F600\uD55Cb"), "ab");
+  EXPECT_EQ(Utf16ToGbkOmitting(u"\xD83D"), "");
+  EXPECT_EQ(Utf16ToGbkOmitting(u"x\xDE00\u6587"), "x" + Gbk("文"));
+}
+
 }  // namespace
 }  // namespace runtime

@@ -1,0 +1,69 @@
+// The edit commands that the Ctrl keys and the shared context menu both run:
+// select all, copy, cut, paste; and the context menu itself.
+#include "razezazo/controls/edit_box.h"
+#include "razezazo/controls/edit_context_menu.h"
+#include "razezazo/controls/edit_exchange.h"
+
+namespace razezazo {
+namespace {
+
+winsys::WindowSystem& System() { return winsys::Current(); }
+
+// The context menu's items, 1-based.
+constexpr int kCutItem = 1;
+constexpr int kCopyItem = 2;
+constexpr int kPasteItem = 3;
+constexpr int kSelectAllItem = 5;
+constexpr int kSelectAllOffered = 1;
+
+runtime::Text ClipboardText() { return edit_exchange::FromUtf8(System().ClipboardText()); }
+
+}  // namespace
+
+void EditBox::SelectAll() {
+  const int last = text_.line_count();
+  Select({1, 0}, {last, text_.LineChars(last)});
+}
+
+void EditBox::Copy() {
+  const runtime::Text selected = SelectedText();
+  if (!selected.empty()) System().SetClipboardText(edit_exchange::ToUtf8(selected));
+}
+
+// A read-only box leaves Ctrl+X to the host.
+std::intptr_t EditBox::Cut() {
+  if (input_mode_ == InputMode::kReadOnly) return kNotHandled;
+  const runtime::Text selected = SelectedText();
+  if (selected.empty()) return 0;
+  System().SetClipboardText(edit_exchange::ToUtf8(selected));
+  DeleteSelection();
+  return 0;
+}
+
+void EditBox::Paste() {
+  const runtime::Text text = ClipboardText();
+  if (!text.empty()) InsertText(text);
+}
+
+// --- the context menu --------------------------------------------------------------------
+
+void EditBox::SetContextMenuStates(PopupMenu& menu) {
+  const bool read_only = input_mode_ == InputMode::kReadOnly;
+  const bool selected = !SelectedText().empty();
+  menu.ItemState(kCutItem, selected && !read_only ? kMenuItemEnabled : kMenuItemDisabled);
+  menu.ItemState(kCopyItem, selected ? kMenuItemEnabled : kMenuItemDisabled);
+  menu.ItemState(kPasteItem, read_only || ClipboardText().empty() ? kMenuItemDisabled : kMenuItemEnabled);
+  menu.ItemState(kSelectAllItem, text_.length() > 0 ? kSelectAllOffered : kMenuItemDisabled);
+}
+
+// At the mouse point of the message (host-window coordinates); the chosen
+// command comes back to this box as WM_COMMAND while the menu's loop runs.
+void EditBox::ShowContextMenu(std::intptr_t position) {
+  PopupMenu& menu = EditContextMenu();
+  SetContextMenuStates(menu);
+  const winsys::WindowId owner = host_window();
+  const gfx::RectI window = System().WindowRect(owner);
+  menu.Show(owner, window.x + winsys::PointX(position), window.y + winsys::PointY(position));
+}
+
+}  // namespace razezazo

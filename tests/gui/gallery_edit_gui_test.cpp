@@ -1,0 +1,87 @@
+// The gallery's edit boxes on a real X server: typing with xdotool, the
+// clipboard shared with xclip (UTF-8 both ways), selection keys and the edit
+// context menu.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "tests/gui/gallery_fixture.h"
+#include "tests/gui/x_clipboard.h"
+
+namespace winsys::testing {
+namespace {
+
+// The "编辑框" window sits at the screen's top-left corner, without a caption;
+// its single-line box is at (20, 20), 260 x 20.
+constexpr int kBoxX = 150, kBoxY = 30;
+constexpr unsigned kMenuStrip = 0xFFD1E4EC;  // the menu's icon strip
+
+// The middle of the edit menu's item `index` (1-based; a separator after the third).
+int MenuRowY(int menu_y, int index) { return menu_y + 8 + 22 * (index - 1) + 11 + (index > 3 ? 3 - 22 : 0); }
+
+class GalleryEditGuiTest : public GalleryFixture {
+ protected:
+  // Key combinations separated by spaces, pressed in turn.
+  void Keys(const std::string& keys) {
+    std::vector<std::string> args{"key", "--delay", "30"};
+    for (size_t at = 0, end; at < keys.size(); at = end + 1) {
+      end = std::min(keys.find(' ', at), keys.size());
+      args.push_back(keys.substr(at, end - at));
+    }
+    ASSERT_EQ(Xdotool(args), 0);
+  }
+  // Clicks into the single-line box and empties it.
+  void StartEmpty() {
+    ASSERT_EQ(Xdotool({"mousemove", std::to_string(kBoxX), std::to_string(kBoxY), "click", "1"}), 0);
+    Keys("ctrl+a");
+    Keys("BackSpace");
+    ASSERT_TRUE(gallery_->WaitForLine("edit single: ")) << "the box did not take the keys";
+  }
+  void ExpectText(const std::string& utf8) { EXPECT_TRUE(gallery_->WaitForLine("edit single: " + utf8)) << utf8; }
+};
+
+TEST_F(GalleryEditGuiTest, TypedAndPastedTextIsCopiedBackExactly) {
+  StartEmpty();
+  ASSERT_EQ(Xdotool({"type", "--delay", "30", "abc def"}), 0);
+  ExpectText("abc def");
+  ASSERT_TRUE(SetXClipboard("中文粘贴"));
+  Keys("ctrl+v");
+  ExpectText("abc def中文粘贴");
+  Keys("shift+Home");
+  Keys("ctrl+c");
+  EXPECT_EQ(WaitForXClipboard("abc def中文粘贴"), "abc def中文粘贴");
+  // A part of it, selected backwards from the end.
+  Keys("End");
+  Keys("shift+Left shift+Left");
+  Keys("ctrl+c");
+  EXPECT_EQ(WaitForXClipboard("粘贴"), "粘贴");
+}
+
+// The input method (GtkIMContext) commits what these keys type: the Latin
+// letter comes back as a character message, the others as a composition
+// result. Either way each reaches the box once.
+TEST_F(GalleryEditGuiTest, NonAsciiTypedTextArrivesOnce) {
+  StartEmpty();
+  ASSERT_EQ(Xdotool({"type", "--delay", "50", "é中x"}), 0);
+  ExpectText("é中x");
+  EXPECT_FALSE(gallery_->WaitForLine("edit single: é中xx", 300));
+  EXPECT_FALSE(gallery_->WaitForLine("edit single: é中中", 10));
+}
+
+TEST_F(GalleryEditGuiTest, TheContextMenuOpensAtThePointerAndSelectsAll) {
+  StartEmpty();
+  ASSERT_EQ(Xdotool({"type", "--delay", "30", "all of it"}), 0);
+  ExpectText("all of it");
+  Keys("Home");
+  ASSERT_EQ(Xdotool({"mousemove", std::to_string(kBoxX), std::to_string(kBoxY), "click", "3"}), 0);
+  // Its icon strip starts at the pointer.
+  EXPECT_TRUE(ScreenShows(display_.Name(), kBoxX + 12, MenuRowY(kBoxY, 5), kMenuStrip));
+  ASSERT_EQ(Xdotool({"mousemove", std::to_string(kBoxX + 50), std::to_string(MenuRowY(kBoxY, 5)), "click", "1"}), 0);
+  Keys("ctrl+c");
+  EXPECT_EQ(WaitForXClipboard("all of it"), "all of it");
+}
+
+}  // namespace
+}  // namespace winsys::testing
