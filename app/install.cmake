@@ -2,10 +2,7 @@
 # the program icon in the hicolor theme (the pictures the assets program drew).
 include(GNUInstallDirs)
 
-install(TARGETS brivo-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-if(TARGET brivo)
-  install(TARGETS brivo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-endif()
+install(TARGETS brivo brivo-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/desktop/brivo.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 foreach(size 16 32 48 256)
