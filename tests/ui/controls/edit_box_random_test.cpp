@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "edit_box_fixture.h"
+#include "edit_box_invariants.h"
 
 namespace controls_test {
 namespace {
@@ -86,33 +87,8 @@ class RandomEdits {
 
 class EditBoxRandomTest : public EditBoxFixture {
  protected:
-  void CheckInvariants(const EditBox& box) {
-    const EditText& store = box.store();
-    for (TextPlace place : {box.caret(), box.anchor()}) {
-      ASSERT_TRUE(store.IsValidLine(place.line)) << place.line;
-      ASSERT_GE(place.column, 0);
-      ASSERT_LE(place.column, store.LineChars(place.line));
-    }
-    const razezazo::FloatRect& view = box.view_rect();
-    ASSERT_LE(box.scroll_y(), 0);
-    ASSERT_LE(box.scroll_x(), 0);
-    ASSERT_GE(box.scroll_y(), std::min(0, static_cast<int>(view.height) - store.content_height()));
-    ASSERT_GE(box.scroll_x(), std::min(0, static_cast<int>(view.width) - store.content_width()));
-  }
-
-  void CheckAgainstFullLayout(EditBox& box) {
-    EditText full = box.store();
-    full.InvalidateGeometry();
-    full.Layout(*box.canvas_graphics(), box.view_rect(), box.font(), box.format(), box.scroll_bars());
-    const EditText& incremental = box.store();
-    ASSERT_EQ(full.line_count(), incremental.line_count());
-    ASSERT_EQ(full.content_width(), incremental.content_width());
-    ASSERT_EQ(full.content_height(), incremental.content_height());
-    for (int line = 1; line <= full.line_count(); ++line) {
-      const razezazo::FloatRect a = full.LineRect(line), b = incremental.LineRect(line);
-      ASSERT_TRUE(a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height) << "line " << line;
-    }
-  }
+  void CheckInvariants(const EditBox& box) { ASSERT_EQ(edit_box_checks::BrokenInvariant(box), ""); }
+  void CheckAgainstFullLayout(EditBox& box) { ASSERT_EQ(edit_box_checks::LayoutDiffersFromFull(box), ""); }
 
   // What the box painted bit by bit looks like a whole new paint. Glyphs cut
   // by a clip are blended a shade differently along the cut, so pixels may
