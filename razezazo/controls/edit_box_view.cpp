@@ -170,9 +170,12 @@ void EditBox::Wheel(int delta) {
   Paint();
 }
 
+// A bar only reports positions within its range; a caller's own number is
+// kept within the content as well, so the text never scrolls out of the view.
 void EditBox::SetVerticalScrollPosition(int position) {
   const int before = scroll_y_;
   scroll_y_ = -position;
+  ClampScroll();
   MoveCaretPoint(0, scroll_y_ - before);
   Paint();
 }
@@ -180,6 +183,7 @@ void EditBox::SetVerticalScrollPosition(int position) {
 void EditBox::SetHorizontalScrollPosition(int position) {
   const int before = scroll_x_;
   scroll_x_ = -position;
+  ClampScroll();
   MoveCaretPoint(scroll_x_ - before, 0);
   Paint();
 }

@@ -170,9 +170,31 @@ TEST_F(EditBoxViewTest, TheBarsScrollTheBox) {
   EXPECT_EQ(box->scroll_y(), -50);
   EXPECT_FLOAT_EQ(box->caret_point().y, caret.y - 50);
   EXPECT_GT(box->first_drawn_line(), 1);
-  box->SetHorizontalScrollPosition(7);
-  EXPECT_EQ(box->scroll_x(), -7);
-  EXPECT_FLOAT_EQ(box->caret_point().x, caret.x - 7);
+
+  auto wide = Box({20, 20, 200, 120}, std::string(80, 'w'), {.multi_line = true, .scroll_bars = 3});
+  const FloatRect wide_caret = wide->caret_point();
+  wide->SetHorizontalScrollPosition(7);
+  EXPECT_EQ(wide->scroll_x(), -7);
+  EXPECT_FLOAT_EQ(wide->caret_point().x, wide_caret.x - 7);
+}
+
+// A position from outside the bar's range (a caller's own number) stops at the
+// content's edges instead of scrolling the text out of the view.
+TEST_F(EditBoxViewTest, ScrollPositionsBeyondTheContentStopAtItsEdges) {
+  auto box = LongBox(60);
+  const FloatRect caret = box->caret_point();
+  box->SetVerticalScrollPosition(100000);
+  EXPECT_EQ(box->scroll_y(), static_cast<int>(box->view_rect().height) - box->store().content_height());
+  EXPECT_FLOAT_EQ(box->caret_point().y, caret.y + box->scroll_y());
+  box->SetVerticalScrollPosition(-40);
+  EXPECT_EQ(box->scroll_y(), 0);
+  EXPECT_FLOAT_EQ(box->caret_point().y, caret.y);
+
+  auto short_box = Box({20, 200, 200, 60}, "abc", {.multi_line = true, .scroll_bars = 2});
+  short_box->SetHorizontalScrollPosition(30);
+  EXPECT_EQ(short_box->scroll_x(), 0) << "nothing is wider than the view";
+  short_box->SetVerticalScrollPosition(30);
+  EXPECT_EQ(short_box->scroll_y(), 0);
 }
 
 // A selection over three lines: the tail of the first, all of the second, the
