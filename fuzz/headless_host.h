@@ -1,0 +1,91 @@
+#pragma once
+// A shown framework window with its host on a fresh headless window system,
+// made anew for every input so that no input sees what an earlier one left.
+// A second, plain window stands by to take the activation away.
+//
+// Every input gets a budget of virtual time: operations that wait stop moving
+// the clock once it is spent, and a modal loop fed by the input ends when the
+// input runs dry, so no input can keep a loop busy for ever.
+#include <cstdint>
+#include <memory>
+
+#include "platform/window/backend/headless/headless_system.h"
+#include "razezazo/core/framework.h"
+#include "razezazo/core/host.h"
+
+namespace fuzzing {
+
+class HeadlessHost {
+ public:
+  static constexpr int kWidth = 380;
+  static constexpr int kHeight = 338;
+  static constexpr std::uint32_t kClockBudgetMs = 120'000;
+
+  explicit HeadlessHost(const razezazo::HostOptions& options) {
+    auto system = std::make_unique<winsys::HeadlessSystem>();
+    system_ = system.get();
+    winsys::Install(std::move(system));
+    razezazo::FrameworkStartup();
+    other_window_ = razezazo::CreateFrameworkWindow({.x = 600, .y = 400, .width = 100, .height = 100, .show = true});
+    window_ = razezazo::CreateFrameworkWindow({.x = 100, .y = 80, .width = kWidth, .height = kHeight});
+    host_ = std::make_unique<razezazo::RazezaZOHost>();
+    host_->Create(window_, options);
+    // The window stays for the whole input: closing is answered, not carried out.
+    host_->hooks().message = [](winsys::WindowId, unsigned message, winsys::WParam, winsys::LParam) {
+      return message == winsys::WM_CLOSE ? winsys::LResult{0} : winsys::LResult{-1};
+    };
+    host_->Show();
+    system_->SetForeground(window_);
+    system_->RunPending();
+  }
+  ~HeadlessHost() {
+    system_->SetIdleHandler(nullptr);
+    host_.reset();
+    for (winsys::WindowId w : {window_, other_window_})
+      if (system_->IsWindow(w)) system_->DestroyWindow(w);
+  }
+  HeadlessHost(const HeadlessHost&) = delete;
+  HeadlessHost& operator=(const HeadlessHost&) = delete;
+
+  winsys::HeadlessSystem& system() { return *system_; }
+  winsys::WindowId window() const { return window_; }
+  winsys::WindowId other_window() const { return other_window_; }
+  razezazo::RazezaZOHost& host() { return *host_; }
+
+  // Moves the clock by up to `ms` (timers fire on the way) while the budget lasts.
+  void Advance(std::uint32_t ms) {
+    const std::uint32_t used = system_->Now();
+    if (used >= kClockBudgetMs) return;
+    system_->Advance(std::min(ms, kClockBudgetMs - used));
+  }
+  bool ClockSpent() const { return system_->Now() >= kClockBudgetMs; }
+
+  // The newest shown window other than the host's and the bystander: the menu
+  // or message box whose loop is waiting for input.
+  winsys::WindowId LoopWindow() const {
+    winsys::WindowId newest = 0;
+    for (winsys::WindowId w : system_->Windows())
+      if (w != window_ && w != other_window_ && system_->IsVisible(w) && w > newest) newest = w;
+    return newest;
+  }
+
+  // What a user does to leave a menu or a box: Escape, or a click away from
+  // every window, taking turns.
+  void LeaveLoop(int attempt) {
+    if (attempt % 2) {
+      system_->KeyPress(winsys::VK_ESCAPE);
+    } else {
+      system_->MoveMouseToScreen(1010, 750);
+      system_->PressLeft();
+      system_->ReleaseLeft();
+    }
+  }
+
+ private:
+  winsys::HeadlessSystem* system_ = nullptr;
+  winsys::WindowId window_ = 0;
+  winsys::WindowId other_window_ = 0;
+  std::unique_ptr<razezazo::RazezaZOHost> host_;
+};
+
+}  // namespace fuzzing
