@@ -68,8 +68,9 @@ class EditBoxSession {
                                      .scroll_bars = shape >> 4 & 3};
     if (shape & 0x40) options.mask_text = in_.TakeBytes(in_.TakeByte() % 4);
     if (static_cast<int>(options.input_mode) > 4) options.input_mode = razezazo::InputMode::kNormal;
+    const razezazo::FloatRect bounds{20, 20, 40.0f + in_.TakeBelow(300), 10.0f + in_.TakeBelow(280)};
     box_ = std::make_unique<EditBox>();
-    box_->Create(Window(), {20, 20, 40.0f + in_.TakeBelow(300), 10.0f + in_.TakeBelow(280)}, Text(), options);
+    box_->Create(Window(), bounds, Text(), options);
     box_->SetChangeHandler([this](razezazo::ControlBase*, EditBox& box) { OnChange(box); });
     System().RunPending();
   }
@@ -108,7 +109,11 @@ class EditBoxSession {
 
   void Operate() {
     switch (in_.TakeByte() % 20) {
-      case 0: box_->SetText(Text(), in_.TakeByte() & 1); break;
+      case 0: {
+        const std::string text = Text();
+        box_->SetText(text, in_.TakeByte() & 1);
+        break;
+      }
       case 1: box_->InsertText(Text()); break;
       case 2: box_->DeleteSelection(in_.TakeByte() & 1); break;
       case 3: {

@@ -68,7 +68,7 @@ class Host:
     click = staticmethod(lambda x, y: bytes([6]) + point(x, y))
     double_click = staticmethod(lambda x, y: bytes([7]) + point(x, y))
     key = staticmethod(lambda name, mods=0: bytes([8]) + n(Host.KEYS.index(name)) + bytes([mods]))
-    type = staticmethod(lambda raw: bytes([9, len(raw)]) + raw)
+    type = staticmethod(lambda raw: bytes([9, len(raw)]) + raw)  # up to 7 bytes
     wheel = staticmethod(lambda notches: bytes([10]) + n(notches + 3))
     resize = staticmethod(lambda w, h: bytes([12, 2]) + n(w - 1) + n(h - 1))
     tick = staticmethod(lambda ms: bytes([13]) + n(ms))
@@ -100,7 +100,7 @@ def edit_box_seeds():
 
 def host_input_seeds():
     h = Host
-    typing = (h.click(280, 130) + h.act(0) + h.type(b"hi there") + h.key("tab") + h.key("tab")
+    typing = (h.click(280, 130) + h.act(0) + h.type(b"hi you") + h.key("tab") + h.key("tab")
               + h.key("left") + h.wheel(-1) + h.move(60, 110) + h.move(300, 300) + h.tick(700))
     menu = (h.move(330, 300) + h.press_right(330, 300) + h.release_right()
             + h.move(40, 19) + h.click(40, 19))
