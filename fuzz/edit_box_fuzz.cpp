@@ -48,7 +48,8 @@ class EditBoxSession {
       if (!Alive()) CreateBox();
       Operate();
       if (!Alive()) continue;
-      fuzzing::Check(edit_box_checks::BrokenInvariant(*box_).empty(), edit_box_checks::BrokenInvariant(*box_));
+      const std::string broken = edit_box_checks::BrokenInvariant(*box_);
+      fuzzing::Check(broken.empty(), broken);
       if (done % kLayoutCheckEvery == 0) {
         const std::string differs = edit_box_checks::LayoutDiffersFromFull(*box_);
         fuzzing::Check(differs.empty(), differs);
@@ -63,11 +64,11 @@ class EditBoxSession {
 
   void CreateBox() {
     const std::uint8_t shape = in_.TakeByte();
+    const int mode = shape >> 1 & 7;  // five modes; the rest are normal boxes
     razezazo::EditBoxOptions options{.multi_line = (shape & 1) != 0,
-                                     .input_mode = static_cast<razezazo::InputMode>(shape >> 1 & 7) ,
+                                     .input_mode = static_cast<razezazo::InputMode>(mode <= 4 ? mode : 0),
                                      .scroll_bars = shape >> 4 & 3};
     if (shape & 0x40) options.mask_text = in_.TakeBytes(in_.TakeByte() % 4);
-    if (static_cast<int>(options.input_mode) > 4) options.input_mode = razezazo::InputMode::kNormal;
     const razezazo::FloatRect bounds{20, 20, 40.0f + in_.TakeBelow(300), 10.0f + in_.TakeBelow(280)};
     box_ = std::make_unique<EditBox>();
     box_->Create(Window(), bounds, Text(), options);
@@ -75,7 +76,8 @@ class EditBoxSession {
     System().RunPending();
   }
 
-  // Any GBK bytes, valid or not, within the size bound.
+  // Any bytes (GBK, valid or not, or UTF-8 for the clipboard and the input
+  // method) while the box's text stays within the size bound.
   std::string Text() {
     std::string text = in_.TakeText();
     if (Alive() && box_->store().WholeText().size() + text.size() > kMaxTextBytes) text.clear();
@@ -98,14 +100,14 @@ class EditBoxSession {
     return {static_cast<int>(in_.TakeBelow(64)) - 2, static_cast<int>(in_.TakeBelow(300)) - 2};
   }
 
-  void WithModifiers(std::uint8_t modifiers, void (EditBoxSession::*action)(unsigned), unsigned key) {
+  // Bit 1 of `modifiers` holds Shift down, bit 2 Ctrl.
+  void Press(unsigned key, std::uint8_t modifiers) {
     if (modifiers & 1) System().KeyDown(winsys::VK_SHIFT);
     if (modifiers & 2) System().KeyDown(winsys::VK_CONTROL);
-    (this->*action)(key);
+    System().KeyPress(key);
     if (modifiers & 2) System().KeyUp(winsys::VK_CONTROL);
     if (modifiers & 1) System().KeyUp(winsys::VK_SHIFT);
   }
-  void Press(unsigned key) { System().KeyPress(key); }
 
   void Operate() {
     switch (in_.TakeByte() % 20) {
@@ -123,7 +125,7 @@ class EditBoxSession {
       }
       case 4: case 5: {
         const unsigned key = kKeys[in_.TakeBelow(kKeys.size())];
-        WithModifiers(in_.TakeByte(), &EditBoxSession::Press, key);
+        Press(key, in_.TakeByte());
         break;
       }
       case 6:  // one UTF-16 code unit, lone surrogates included
@@ -183,15 +185,14 @@ class EditBoxSession {
 
   // Any bytes as the clipboard's text, then Ctrl+V.
   void Paste() {
-    std::string text = in_.TakeText();
-    System().SetClipboardText(text);
-    WithModifiers(2, &EditBoxSession::Press, 'V');
+    System().SetClipboardText(Text());
+    Press('V', 2);
   }
 
   void InputMethod() {
     const std::uint8_t how = in_.TakeByte();
     if (how & 1) System().EnableInputMethod(Window(), (how & 2) != 0);
-    System().ImeCommit(in_.TakeText());
+    System().ImeCommit(Text());
   }
 
   void Focus() {
