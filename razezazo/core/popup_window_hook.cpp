@@ -10,9 +10,11 @@ constexpr winsys::LResult kGoOn = -1;
 void OnDeactivate(winsys::WindowSystem& system, winsys::WindowId window, std::intptr_t kind,
                   winsys::WindowId activated) {
   if (kind == kPopupMenu) {
-    // Moving within the menu chain keeps it open.
-    if (activated && system.GetProp(activated, property::kHost)) return;
+    // Moving within the menu chain keeps it open; another chain's menu takes
+    // over, as any other window does.
     auto chain = static_cast<winsys::WindowId>(system.GetProp(window, property::kHost));
+    if (activated && chain && static_cast<winsys::WindowId>(system.GetProp(activated, property::kHost)) == chain)
+      return;
     if (chain) system.Post(chain, winsys::WM_CLOSE, 0, 0);
   } else if (kind == kPopupSelfClosing) {
     system.Post(window, winsys::WM_CLOSE, 0, 0);

@@ -54,6 +54,24 @@ TEST_F(PopupHookTest, AMenuClosesItsChainUnlessTheChainItselfIsActivated) {
   EXPECT_FALSE(headless_->IsWindow(chain));
 }
 
+// A menu opened while another is open (a right click that reaches the owner)
+// is a chain of its own: activating it closes the first chain, which would
+// otherwise stay open without the activation that Escape and clicks elsewhere
+// need to close it.
+TEST_F(PopupHookTest, ActivatingAnotherChainClosesThisOne) {
+  std::unique_ptr<RazezaZOHost> first_host, second_host;
+  winsys::WindowId second = Popup(0, second_host);
+  winsys::WindowId first = Popup(0, first_host);  // active; both become menus only now
+  for (winsys::WindowId menu : {first, second}) {
+    headless_->SetProp(menu, property::kFlags, kPopupMenu);
+    headless_->SetProp(menu, property::kHost, menu);
+  }
+  headless_->SetForeground(second);
+  headless_->RunPending();
+  EXPECT_FALSE(headless_->IsWindow(first));
+  EXPECT_TRUE(headless_->IsWindow(second));
+}
+
 TEST_F(PopupHookTest, DestroyClearsTheKindsProperties) {
   std::unique_ptr<RazezaZOHost> host;
   winsys::WindowId box = Popup(kPopupMessageBox, host);
