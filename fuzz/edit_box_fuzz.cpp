@@ -39,7 +39,7 @@ class EditBoxSession {
     other_.Create(session_.window(), {300, 300, 60, 24}, "OK");
     // A menu's loop (the box's context menu) waits for input: the input picks an
     // item or leaves with Escape, and once it is dry only Escape comes.
-    session_.system().SetIdleHandler([this] { return MenuStep(); });
+    session_.OnLoopWaiting([this] { return MenuStep(); });
     CreateBox();
   }
 
@@ -218,7 +218,7 @@ class EditBoxSession {
     if (menu != menu_window_) menu_window_ = menu, menu_steps_ = 0;
     if (!menu || ++menu_steps_ > kMaxMenuSteps + 4) return false;
     if (in_.Empty() || menu_steps_ > kMaxMenuSteps || in_.TakeByte() & 1) {
-      session_.LeaveLoop(menu_steps_);
+      session_.LeaveLoop(menu, menu_steps_);
     } else {
       const auto [x, y] = Point();
       System().Click(menu, x, y);

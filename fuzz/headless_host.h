@@ -7,6 +7,7 @@
 // the clock once it is spent, and a modal loop fed by the input ends when the
 // input runs dry, so no input can keep a loop busy for ever.
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "platform/window/backend/headless/headless_system.h"
@@ -52,11 +53,27 @@ class HeadlessHost {
   winsys::WindowId other_window() const { return other_window_; }
   razezazo::RazezaZOHost& host() { return *host_; }
 
-  // Moves the clock by up to `ms` (timers fire on the way) while the budget lasts.
+  // Runs `step` whenever a modal loop (a menu's, a message box's) waits for
+  // input; true when it did something.
+  void OnLoopWaiting(std::function<bool()> step) {
+    system_->SetIdleHandler([this, step = std::move(step)] {
+      in_loop_step_ = true;
+      const bool acted = step();
+      in_loop_step_ = false;
+      return acted;
+    });
+  }
+
+  // Moves the clock by up to `ms` while the budget lasts. Timers fire on the
+  // way; inside a loop's step they fire when that loop looks for messages
+  // again, since dispatching there would run a nested loop without input.
   void Advance(std::uint32_t ms) {
     const std::uint32_t used = system_->Now();
     if (used >= kClockBudgetMs) return;
-    system_->Advance(std::min(ms, kClockBudgetMs - used));
+    if (in_loop_step_)
+      system_->Sleep(std::min(ms, kClockBudgetMs - used));
+    else
+      system_->Advance(std::min(ms, kClockBudgetMs - used));
   }
   bool ClockSpent() const { return system_->Now() >= kClockBudgetMs; }
 
@@ -69,15 +86,17 @@ class HeadlessHost {
     return newest;
   }
 
-  // What a user does to leave a menu or a box: Escape, or a click away from
-  // every window, taking turns.
-  void LeaveLoop(int attempt) {
-    if (attempt % 2) {
-      system_->KeyPress(winsys::VK_ESCAPE);
-    } else {
-      system_->MoveMouseToScreen(1010, 750);
-      system_->PressLeft();
-      system_->ReleaseLeft();
+  // What a user does to leave a menu or a box, in turn: Escape; a click on the
+  // host's window; and, for a box that lost the activation to another window
+  // (which leaves it open and deaf to both), bringing it back first.
+  void LeaveLoop(winsys::WindowId loop_window, int attempt) {
+    switch (attempt % 3) {
+      case 0: system_->KeyPress(winsys::VK_ESCAPE); break;
+      case 1: system_->Click(window_, 2, 2); break;
+      default:
+        system_->SetForeground(loop_window);
+        system_->KeyPress(winsys::VK_ESCAPE);
+        break;
     }
   }
 
@@ -85,6 +104,7 @@ class HeadlessHost {
   winsys::HeadlessSystem* system_ = nullptr;
   winsys::WindowId window_ = 0;
   winsys::WindowId other_window_ = 0;
+  bool in_loop_step_ = false;
   std::unique_ptr<razezazo::RazezaZOHost> host_;
 };
 

@@ -65,7 +65,7 @@ class HostInputSession {
     session_.host().hooks().right_up = [this](WindowId, ControlBase*, winsys::WParam, winsys::LParam, int) {
       ShowMenu();
     };
-    System().SetIdleHandler([this] { return LoopStep(); });
+    session_.OnLoopWaiting([this] { return LoopStep(); });
   }
 
   void Run() {
@@ -285,7 +285,7 @@ class HostInputSession {
     if (window != loop_window_) loop_window_ = window, loop_steps_ = 0;
     if (!window || ++loop_steps_ > kMaxLoopSteps) return false;
     if (in_.Empty() || loop_steps_ > kLoopStepsBeforeClosing || ++all_loop_steps_ > kMaxOperations)
-      session_.LeaveLoop(loop_steps_);
+      session_.LeaveLoop(window, loop_steps_);
     else
       Operate(window);
     CheckHost();
