@@ -6,6 +6,7 @@
 // Every input gets a budget of virtual time: operations that wait stop moving
 // the clock once it is spent, and a modal loop fed by the input ends when the
 // input runs dry, so no input can keep a loop busy for ever.
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -75,7 +76,6 @@ class HeadlessHost {
     else
       system_->Advance(std::min(ms, kClockBudgetMs - used));
   }
-  bool ClockSpent() const { return system_->Now() >= kClockBudgetMs; }
 
   // The newest shown window other than the host's and the bystander: the menu
   // or message box whose loop is waiting for input.
