@@ -39,6 +39,7 @@ constexpr int kMaxOperations = 300;
 constexpr int kLoopStepsBeforeClosing = 40;
 constexpr int kMaxLoopSteps = 60;
 constexpr int kMaxMenuDepth = 2;
+constexpr int kMaxResizes = 6;
 // What a loop left on its own may add to the clock: ten virtual minutes mean a
 // loop that would not end.
 constexpr std::uint32_t kIdleClockSlackMs = 60'000;
@@ -210,15 +211,18 @@ class HostInputSession {
     }
   }
 
+  // Each resize rebuilds the window's buffers and repaints every control: a few
+  // per input reach every path, more only slow the input down.
   void Resize() {
     const std::uint8_t how = in_.TakeByte();
+    const int width = 1 + static_cast<int>(in_.TakeBelow(700)), height = 1 + static_cast<int>(in_.TakeBelow(560));
+    if (++resizes_ > kMaxResizes) return;
     switch (how % 4) {
       case 0: System().Maximize(Window()); break;
       case 1: System().Restore(Window()); break;
       default: {
         const gfx::RectI rect = System().WindowRect(Window());
-        System().SetWindowRect(Window(), {rect.x, rect.y, 1 + static_cast<int>(in_.TakeBelow(700)),
-                                          1 + static_cast<int>(in_.TakeBelow(560))});
+        System().SetWindowRect(Window(), {rect.x, rect.y, width, height});
         break;
       }
     }
@@ -335,6 +339,7 @@ class HostInputSession {
   razezazo::PopupMenu menu_;
   razezazo::PopupMenu sub_menu_;
   int menu_depth_ = 0;
+  int resizes_ = 0;
   bool in_box_ = false;
   WindowId loop_window_ = 0;
   int loop_steps_ = 0;
