@@ -93,6 +93,7 @@ class RazezaZOHost : public HostSurface {
   ControlBase* hot() const { return hot_; }
   ControlBase* pressed() const { return pressed_; }
   bool pressing() const { return pressing_; }
+  ControlBase* pressing_control() const override { return pressing_ ? pressed_ : nullptr; }
   ControlBase* keyboard_focus() const override { return keyboard_focus_; }
   void ClearFocus() override { focused_ = nullptr; }
   void ForgetControl(ControlBase& control) override;

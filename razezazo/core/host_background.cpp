@@ -70,7 +70,7 @@ void RazezaZOHost::SetBackground(std::optional<std::span<const std::uint8_t>> im
     BroadcastRepaint();
     if (!self || !attached()) return;  // a handler deleted or detached the host
   }
-  ComposeChildren(*this, first_control(), WholeWindow(), *back_graphics_);
+  ComposeHostArea(*this, WholeWindow(), *back_graphics_);
   SetBusy(false);
   // Desktop-composition blur needs OsMajorVersion 6; this platform reports 0.
   // An empty window has no picture to fade in (and its fade could never end).

@@ -157,6 +157,11 @@ class ControlBase : public FrameworkObject {
   // Paint hooks: BeginPaint and EndPaint call them.
   virtual void OnPaintBegins(PaintContext&) {}
   virtual void OnPaintEnds(PaintContext&) {}
+  // The host has just recomposed `area` (window coordinates) of its picture
+  // while this control held the focus, and presents it next: what the control
+  // draws straight into the host's picture (a caret) is drawn again here, with
+  // `back` on that picture.
+  virtual void OnHostComposed(gfx::Graphics& /*back*/, const FloatRect& /*area*/) {}
 
   // --- numbered fields, for applications that address them by index -------------
   // Scalars, logicals and object handles read as stored; fields that hold

@@ -50,6 +50,9 @@ class HostSurface : public FrameworkObject {
   // The control that got the focus by Tab (drawn with a focus rectangle).
   virtual ControlBase* keyboard_focus() const = 0;
   virtual void SetFocus(ControlBase* control, bool by_keyboard) = 0;
+  // The control a left press is in progress on (the mouse is captured for
+  // it); null when there is none.
+  virtual ControlBase* pressing_control() const = 0;
   virtual void ClearFocus() = 0;
   // Every slot that refers to the control is cleared: it is going away.
   virtual void ForgetControl(ControlBase& control) = 0;

@@ -172,7 +172,7 @@ void RepaintHostRegion(HostSurface& host, FloatRect rect, bool present) {
     g.SetClip(rect);
   }
   CopyPixels(host.background_picture(), host.back_buffer(), PixelArea(rect, host.width(), host.height()));
-  ComposeChildren(host, host.first_control(), rect, g);
+  ComposeHostArea(host, rect, g);
   g.ResetClip();
   if (present) Present(host, rect);
 }
@@ -192,6 +192,12 @@ bool ComposeChildren(HostSurface& host, ControlBase* first, const FloatRect& dir
     g.SetClip(saved_clip);
     if (!whole) return false;
   }
+  return true;
+}
+
+bool ComposeHostArea(HostSurface& host, const FloatRect& dirty, gfx::Graphics& g) {
+  if (!ComposeChildren(host, host.first_control(), dirty, g)) return false;
+  if (ControlBase* focused = host.focused()) focused->OnHostComposed(g, dirty);
   return true;
 }
 

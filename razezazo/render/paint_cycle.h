@@ -68,6 +68,10 @@ void RepaintHostRegion(HostSurface& host, FloatRect rect, bool present);
 // False when a control's query handler deleted a control: the walk stopped and
 // `dirty` was posted for another round.
 bool ComposeChildren(HostSurface& host, ControlBase* first, const FloatRect& dirty, gfx::Graphics& graphics);
+// Every control of the host over `dirty`, then what the focused control draws
+// straight into the picture (ControlBase::OnHostComposed). Same answer as
+// ComposeChildren.
+bool ComposeHostArea(HostSurface& host, const FloatRect& dirty, gfx::Graphics& graphics);
 void Present(HostSurface& host, const FloatRect& rect);
 
 // One tick of the control's transition timer.
