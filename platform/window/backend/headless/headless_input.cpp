@@ -291,4 +291,14 @@ void HeadlessSystem::ImeCommit(std::string_view utf8) {
   Deliver();
 }
 
+bool HeadlessSystem::InputMethodEnabled(WindowId window) const {
+  const WindowRecord* record = Record(window);
+  return record && record->ime_enabled;
+}
+
+gfx::RectI HeadlessSystem::ImeCaret(WindowId window) const {
+  const WindowRecord* record = Record(window);
+  return record ? record->ime_caret : gfx::RectI{};
+}
+
 }  // namespace winsys

@@ -93,6 +93,10 @@ class HeadlessSystem : public WindowSystemBase {
   // A committed composition: WM_IME_COMPOSITION with GCS_RESULTSTR (ImeResult
   // gives the text), or plain WM_CHARs when the window's input method is off.
   void ImeCommit(std::string_view utf8);
+  // Whether the window's input method is on, and where it would put its
+  // candidate window (window coordinates).
+  bool InputMethodEnabled(WindowId window) const;
+  gfx::RectI ImeCaret(WindowId window) const;
 
   // --- what the screen shows ---
   // The window's pixels as last presented, with the window region cut out
