@@ -100,6 +100,8 @@ void EditBox::CreateScrollBars() {
 }
 
 void EditBox::OnDestroyed() {
+  RefreshCaret(false, false);
+  LeaveFocusState();
   text_ = EditText();
   font_.reset();
   format_.reset();
@@ -137,6 +139,7 @@ void EditBox::Reflow() {
   const int x = scroll_x_, y = scroll_y_;
   ClampScroll();
   caret_point_ = CaretRect(caret_line_, caret_column_);
+  CaretFollowsPaint();
   if (x == scroll_x_ && y == scroll_y_) return;
   SyncScrollBars();
   Paint();
@@ -173,12 +176,16 @@ std::intptr_t EditBox::HandleMessage(int code, std::intptr_t argument1, std::int
     case winsys::WM_IME_COMPOSITION:
     case winsys::WM_COMMAND:
     case winsys::WM_RBUTTONUP: return InputMessage(code, argument1, argument2);
-    case event::kFocusGained:
-    case event::kFocusLost:
-      // The keyboard-focus frame follows the focus; the rest of focus handling
-      // belongs to the input handlers.
-      Paint();
-      return kNotHandled;
+    case event::kFocusGained: FocusGained(); return 0;
+    case event::kFocusLost: FocusLost(); return 0;
+    case event::kTimer:
+      if (static_cast<Handle>(argument1) != self()) return kNotHandled;
+      RefreshCaret(blink_count_ % 2 != 0, false);
+      return 0;
+    case event::kHidden: RefreshCaret(false, false); return kNotHandled;
+    case winsys::WM_LBUTTONDOWN: LeftDown(argument1, argument2); return 0;
+    case winsys::WM_MOUSEMOVE: Drag(argument1, argument2); return 0;
+    case winsys::WM_LBUTTONUP: RefreshCaret(true, true); return 0;
     default: return kNotHandled;
   }
 }

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+#include "razezazo/controls/caret_column.h"
 #include "razezazo/controls/control_font.h"
 #include "razezazo/controls/edit_text.h"
 #include "razezazo/controls/scroll_bar.h"
@@ -125,13 +126,24 @@ class EditBox : public ControlBase {
   // Without `area` the whole box; with it only that part (control coordinates).
   void Paint(bool relayout = false, const std::optional<FloatRect>& area = std::nullopt);
 
+  // --- focus, caret and mouse ------------------------------------------------------
+  // The caret is a line the box draws straight into the host's picture. Show
+  // draws it where `caret_point` says (when the box has the focus, is shown,
+  // the host is drawing and the caret lies in the view); hide removes it. With
+  // show and reposition the input method learns where the caret is (for its
+  // candidate window) and a new blink starts. blink_count goes up on show and
+  // down on hide; the blink timer shows on odd counts.
+  void RefreshCaret(bool show, bool reposition);
+  int blink_count() const { return blink_count_; }
+  bool caret_shown() const { return caret_.drawn(); }
+  // Window pixels of the caret's column (x, top, 1, height) where it is drawn.
+  const gfx::RectI& caret_pixels() const { return caret_.place(); }
+
   // --- keyboard, typed text, input method, clipboard, context menu -------------
   // The key handler (key down with the keyboard's Ctrl, or a command with Ctrl
   // taken as held): its answer is the message's, kNotHandled for a key the box
   // leaves to the host.
   std::intptr_t KeyDown(unsigned key, bool ctrl, bool shift);
-  // Tells the input method where the caret is and draws or hides it.
-  void RefreshCaret(bool show, bool reposition);
 
  private:
   // Runs one input message, then refreshes the caret if the box still exists.
@@ -160,6 +172,7 @@ class EditBox : public ControlBase {
   }
   // Called while painting, after the text area is known and before the bars are placed.
   virtual void OnBeforeDraw(gfx::Graphics&) {}
+  void OnHostComposed(gfx::Graphics& back, const FloatRect& area) override;
 
  private:
   void Configure(const runtime::Text& text, const EditBoxOptions& options);
@@ -204,6 +217,29 @@ class EditBox : public ControlBase {
   TextPlace SelectionStart() const;
   TextPlace SelectionEnd() const;
   TextPlace Clamped(TextPlace place) const;
+
+  // --- focus, caret and mouse (edit_box_focus.cpp, edit_box_caret.cpp, edit_box_mouse.cpp)
+  void FocusGained();
+  void FocusLost();
+  // The blink timer stopped and the input method given back: the box has no
+  // focus any more, or is going away.
+  void LeaveFocusState();
+  bool CaretMayShow() const;
+  gfx::RectI CaretPixels() const;
+  // After a paint: a drawn caret follows its new place at once.
+  void CaretFollowsPaint();
+  void LeftDown(std::intptr_t keys, winsys::LParam position);
+  void Drag(std::intptr_t pressed, winsys::LParam position);
+  void SelectWordAtCaret();
+  bool IsWordCharacter(int line, int column) const;
+  bool InView(int x, int y) const;
+  // The caret placed (and the view following it), repainted, shown at once.
+  void ShowNewCaretPlace();
+
+  CaretColumn caret_;
+  bool input_method_detached_ = false;
+  bool double_clicked_ = false;
+  std::uint32_t double_click_time_ = 0;
 
   EditText text_;
   FormatHandle format_;

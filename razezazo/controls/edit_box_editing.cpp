@@ -112,6 +112,7 @@ void EditBox::SetTextMessage(const char* text, bool caret_at_end) {
   } else {
     caret_point_ = last_caret_point_ = CaretRect(1, 0);
     SyncScrollBars();
+    CaretFollowsPaint();
   }
   HostSurface* h = host();
   if (!h || h->focused() != this) winsys::Current().KillTimer(host_window(), self());

@@ -65,7 +65,7 @@ void EditBox::Paint(bool relayout, const std::optional<FloatRect>& area) {
   HostSurface* h = host();
   if (h && h->keyboard_focus() == this) DrawBorder(*g, focus_frame, border_style::kFocus);
   ResetClip(*g);
-  EndPaint(*this, context);
+  if (EndPaint(*this, context)) CaretFollowsPaint();
 }
 
 // The lines that meet the view are recorded as drawn; of those, only the ones

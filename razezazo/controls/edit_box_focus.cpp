@@ -1,0 +1,49 @@
+// The edit box's focus: while it has the focus its caret blinks on a 500 ms
+// timer whose id is the box's handle and, in the read-only, password, integer
+// and decimal modes, the window's input method is switched off (nothing it
+// composes would be welcome there). Losing the focus collapses the selection.
+#include "razezazo/controls/edit_box.h"
+#include "razezazo/render/host_surface.h"
+
+namespace razezazo {
+namespace {
+
+constexpr std::uint32_t kBlinkMs = 500;
+
+bool RefusesInputMethod(InputMode mode) { return mode != InputMode::kNormal; }
+
+}  // namespace
+
+void EditBox::FocusGained() {
+  winsys::WindowSystem& system = winsys::Current();
+  system.KillTimer(host_window(), self());
+  system.SetTimer(host_window(), self(), kBlinkMs);
+  Paint();
+  if (RefusesInputMethod(input_mode_) && !input_method_detached_) {
+    system.EnableInputMethod(host_window(), false);
+    input_method_detached_ = true;
+  }
+  // The caret shows at once rather than after the first blink.
+  RefreshCaret(true, true);
+}
+
+void EditBox::FocusLost() {
+  LeaveFocusState();
+  anchor_line_ = caret_line_;
+  anchor_column_ = caret_column_;
+  RefreshCaret(false, false);
+  Paint();
+}
+
+// The input method comes back exactly when this box took it away, whatever
+// the mode is now.
+void EditBox::LeaveFocusState() {
+  winsys::WindowSystem& system = winsys::Current();
+  if (input_method_detached_) {
+    system.EnableInputMethod(host_window(), true);
+    input_method_detached_ = false;
+  }
+  system.KillTimer(host_window(), self());
+}
+
+}  // namespace razezazo

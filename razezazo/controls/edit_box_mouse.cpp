@@ -1,0 +1,103 @@
+// The edit box's mouse: a click places the caret, a double click selects the
+// word of digits and lowercase letters around it, a third click soon after
+// selects the line, and dragging with the button held selects, scrolling the
+// view while the pointer is held outside it.
+//
+//   press                      -> caret at the point (when it lies in the view)
+//   second press of a double   -> the word around the caret (not for passwords)
+//   press within 500 ms of it  -> the caret's line (not for passwords)
+//   move while pressed         -> caret at the point, anchor kept
+//   release                    -> caret shown at its place
+#include <algorithm>
+
+#include "razezazo/controls/edit_box.h"
+#include "razezazo/render/host_surface.h"
+
+namespace razezazo {
+namespace {
+
+constexpr std::uint32_t kTripleClickMs = 500;
+
+bool IsWordByte(char byte) { return (byte >= '0' && byte <= '9') || (byte >= 'a' && byte <= 'z'); }
+
+}  // namespace
+
+bool EditBox::InView(int x, int y) const {
+  const float left = static_cast<float>(x) - this->x(), top = static_cast<float>(y) - this->y();
+  const FloatRect& v = view_rect_;
+  return left >= v.x && top >= v.y && left < v.Right() && top < v.Bottom();
+}
+
+bool EditBox::IsWordCharacter(int line, int column) const {
+  if (column < 0 || column >= text_.LineChars(line)) return false;
+  return IsWordByte(text_.WholeText()[static_cast<std::size_t>(text_.Position(line, column) - 1)]);
+}
+
+// From the caret the anchor goes left and the caret right over the word; a
+// caret that is not next to a word takes the one character after it.
+void EditBox::SelectWordAtCaret() {
+  const int line = caret_line_, length = text_.LineChars(line);
+  int start = caret_column_, end = caret_column_;
+  while (start > 0 && IsWordCharacter(line, start - 1)) --start;
+  while (end < length && IsWordCharacter(line, end)) ++end;
+  if (start == end) end = std::min(end + 1, length);
+  anchor_line_ = line;
+  anchor_column_ = start;
+  caret_column_ = end;
+}
+
+void EditBox::ShowNewCaretPlace() {
+  caret_point_ = last_caret_point_ = CaretRect(caret_line_, caret_column_, true);
+  Paint();
+  RefreshCaret(true, true);
+}
+
+void EditBox::LeftDown(std::intptr_t keys, winsys::LParam position) {
+  const bool password = input_mode_ == InputMode::kPassword;
+  const std::uint32_t now = winsys::Current().Now();
+  if (keys == event::kDoubleClickMark && !password) {
+    double_clicked_ = true;
+    double_click_time_ = now;
+    SelectWordAtCaret();
+  } else if (double_clicked_ && now - double_click_time_ <= kTripleClickMs && !password) {
+    anchor_line_ = caret_line_;
+    anchor_column_ = 0;
+    caret_column_ = text_.LineChars(caret_line_);
+  } else {
+    const int x = winsys::PointX(position), y = winsys::PointY(position);
+    if (InView(x, y)) {
+      const TextPlace hit = HitTest(x, y);
+      anchor_line_ = caret_line_ = hit.line;
+      anchor_column_ = caret_column_ = hit.column;
+    }
+    double_clicked_ = false;
+  }
+  ShowNewCaretPlace();
+}
+
+// The point is held to the line just outside the view, so the caret moves one
+// line beyond what is shown and the view follows it: every move made while
+// the pointer stays outside scrolls on. A single-line box only has its line.
+void EditBox::Drag(std::intptr_t pressed, winsys::LParam position) {
+  HostSurface* h = host();
+  if (!h || pressed != static_cast<std::intptr_t>(self()) || h->pressing_control() != this ||
+      input_mode_ == InputMode::kPassword)
+    return;
+  const FloatRect& v = view_rect_;
+  const int x = winsys::PointX(position);
+  int y = winsys::PointY(position);
+  const int view_top = static_cast<int>(this->y() + v.y), view_bottom = static_cast<int>(this->y() + v.Bottom());
+  y = multi_line_ ? std::clamp(y, view_top - 1, view_bottom) : view_top + 2;
+  const TextPlace before = caret();
+  const int scroll_x = scroll_x_, scroll_y = scroll_y_;
+  const float left_of_box = this->x() - static_cast<float>(x);
+  if (left_of_box > 0 && scroll_x_ < 0) scroll_x_ = std::min(0, scroll_x_ + static_cast<int>(left_of_box));
+  const TextPlace hit = HitTest(x, y);
+  caret_line_ = hit.line;
+  caret_column_ = hit.column;
+  caret_point_ = last_caret_point_ = CaretRect(caret_line_, caret_column_, true);
+  // A drag back onto the anchor still has a selection to wipe away.
+  if (caret() != before || scroll_x_ != scroll_x || scroll_y_ != scroll_y) Paint();
+}
+
+}  // namespace razezazo
