@@ -4,10 +4,13 @@
 // full one, and what it painted a whole new paint. Input comes both through
 // the box's operations and as the user gives it: keys with Shift and Ctrl,
 // typed characters, pastes and input-method results, each of which must add
-// exactly the GBK form of what was given, less what GBK cannot hold.
+// exactly the GBK form of what was given, less what GBK cannot hold; and
+// clicks, drags and focus changes, after which a caret is drawn only in the
+// focused box at its caret point and never leaves stale pixels behind.
 // Seeded: BRIVO_EDIT_SEED repeats a run; a failure names its seed.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <random>
 #include <sstream>
@@ -170,6 +173,65 @@ class EditBoxRandomTest : public EditBoxFixture {
     const size_t removed = given.gbk.empty() ? 0 : selected;
     ASSERT_EQ(box.store().WholeText().size(), length - removed + given.gbk.size()) << "given " << given.utf8;
   }
+
+  // A window point in or around the box; presses stay inside it (outside they
+  // would start moving the window).
+  std::pair<int, int> PointNear(const EditBox& box, RandomEdits& r, int margin) {
+    const razezazo::FloatRect b = box.bounds();
+    return {static_cast<int>(b.x) - margin + r.Below(static_cast<int>(b.width) + 2 * margin),
+            static_cast<int>(b.y) - margin + r.Below(static_cast<int>(b.height) + 2 * margin)};
+  }
+
+  // Clicks, double and triple clicks, drags that wander far outside the box,
+  // the focus going to another box and coming back, and time passing (blinks,
+  // and third clicks sooner or later than 500 ms).
+  void OperateWithMouse(EditBox& box, EditBox& other, RandomEdits& r) {
+    const auto [x, y] = PointNear(box, r, -1);
+    switch (r.Below(6)) {
+      case 0: system_->Click(window_, x, y); break;
+      case 1:
+        system_->DoubleClick(window_, x, y);
+        if (r.OneIn(2)) {
+          Advance(r.Below(700));
+          system_->Click(window_, x, y);
+        }
+        break;
+      case 2: {
+        system_->PressLeft(window_, x, y);
+        std::pair<int, int> to{x, y};
+        for (int moves = 1 + r.Below(5); moves > 0; --moves) {
+          to = PointNear(box, r, 60);
+          system_->MoveMouse(window_, to.first, to.second);
+        }
+        system_->ReleaseLeft(window_, to.first, to.second);
+        break;
+      }
+      case 3:
+        host_->SetFocus(&other, r.OneIn(2));
+        if (r.OneIn(2)) host_->SetFocus(&box, r.OneIn(2));
+        break;
+      case 4: Advance(r.Below(1200)); break;
+      default: box.RefreshCaret(r.OneIn(2), r.OneIn(2)); break;
+    }
+  }
+
+  // A caret is drawn only in the focused box, where its caret point says.
+  void CheckCaret(const EditBox& box) {
+    if (!box.caret_shown()) return;
+    ASSERT_EQ(host_->focused(), &box);
+    const gfx::RectI column = box.caret_pixels();
+    ASSERT_EQ(column.x, static_cast<int>(std::floor(box.x() + box.caret_point().x)));
+    ASSERT_EQ(column.y, static_cast<int>(std::floor(box.y() + box.caret_point().y)));
+  }
+
+  // With the caret hidden, the window shows what a fresh composition shows:
+  // no caret line and no stale column of old pixels anywhere.
+  void CheckNoStaleCaretPixels(EditBox& box) {
+    box.RefreshCaret(false, false);
+    const gfx::Bitmap shown = Screen();
+    host_->RedrawNow();
+    ASSERT_TRUE(NearPixels(shown, Screen()));
+  }
 };
 
 TEST_F(EditBoxRandomTest, InvariantsHoldAfterEveryOperation) {
@@ -181,12 +243,18 @@ TEST_F(EditBoxRandomTest, InvariantsHoldAfterEveryOperation) {
   RandomEdits r(seed);
   for (int bars : {3, 2}) {
     auto box = Box({20, 20, 220, 140}, r.Text(200), {.multi_line = true, .scroll_bars = bars});
+    auto other = Box({250, 20, 120, 24}, "other");
     for (int op = 1; op <= kOperations / 2; ++op) {
-      ASSERT_NO_FATAL_FAILURE(Operate(*box, r)) << "operation " << op << ", bars " << bars;
+      if (r.OneIn(3))
+        OperateWithMouse(*box, *other, r);
+      else
+        ASSERT_NO_FATAL_FAILURE(Operate(*box, r)) << "operation " << op << ", bars " << bars;
       ASSERT_NO_FATAL_FAILURE(CheckInvariants(*box)) << "operation " << op << ", bars " << bars;
+      ASSERT_NO_FATAL_FAILURE(CheckCaret(*box)) << "operation " << op << ", bars " << bars;
       if (op % 1000 == 0) {
         ASSERT_NO_FATAL_FAILURE(CheckAgainstFullLayout(*box)) << "operation " << op;
         ASSERT_NO_FATAL_FAILURE(CheckAgainstFullPaint(*box)) << "operation " << op;
+        ASSERT_NO_FATAL_FAILURE(CheckNoStaleCaretPixels(*box)) << "operation " << op;
       }
     }
   }
