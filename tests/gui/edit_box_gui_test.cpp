@@ -1,0 +1,111 @@
+// The gallery's edit boxes on a real X server: a click puts a blinking caret
+// into a box, and a drag with the button held selects text.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "tests/gui/example_process.h"
+#include "tests/gui/xvfb_display.h"
+
+namespace winsys::testing {
+namespace {
+
+// The window "编辑框" sits at the screen's top-left corner (no window manager
+// moves it); its single-line box covers (20, 20, 260, 20).
+constexpr gfx::RectI kSingleBox{20, 20, 260, 20};
+
+bool IsDark(gfx::Argb p) { return gfx::RedOf(p) < 90 && gfx::GreenOf(p) < 90 && gfx::BlueOf(p) < 90; }
+bool IsSelectionBlue(gfx::Argb p) {
+  return gfx::BlueOf(p) > 200 && gfx::RedOf(p) < 120 && gfx::GreenOf(p) > 110 && gfx::GreenOf(p) < 190;
+}
+
+class EditBoxGuiTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(display_.Start()) << "no Xvfb";
+    gallery_ = std::make_unique<ExampleProcess>(GALLERY_PATH);
+    ASSERT_TRUE(gallery_->WaitForLine("ready"));
+  }
+  int Xdotool(std::vector<std::string> args) {
+    args.insert(args.begin(), "xdotool");
+    return RunProgram(args);
+  }
+  int CountIn(const gfx::Bitmap& shot, const gfx::RectI& area, bool (*test)(gfx::Argb)) {
+    int count = 0;
+    for (int y = area.y; y < area.Bottom(); ++y)
+      for (int x = area.x; x < area.Right(); ++x) count += test(shot.GetPixel(x, y)) ? 1 : 0;
+    return count;
+  }
+
+  XvfbDisplay display_;
+  std::unique_ptr<ExampleProcess> gallery_;
+};
+
+TEST_F(EditBoxGuiTest, AClickPutsABlinkingCaretIntoTheBox) {
+  const gfx::Bitmap before = Screenshot(display_.Name());
+  ASSERT_FALSE(before.IsNull());
+  // Right of the text: the caret goes to the end of the line.
+  ASSERT_EQ(Xdotool({"mousemove", "270", "30", "click", "1"}), 0);
+
+  // Over about two seconds of screenshots, the only pixels of the box that
+  // change form one column: dark in some shots, as before in others.
+  std::vector<gfx::Bitmap> shots;
+  for (int i = 0; i < 20; ++i) {
+    shots.push_back(Screenshot(display_.Name()));
+    ASSERT_FALSE(shots.back().IsNull());
+    usleep(100000);
+  }
+  std::set<int> changed_columns;
+  for (const gfx::Bitmap& shot : shots)
+    for (int y = kSingleBox.y; y < kSingleBox.Bottom(); ++y)
+      for (int x = kSingleBox.x; x < kSingleBox.Right(); ++x)
+        if (shot.GetPixel(x, y) != before.GetPixel(x, y)) changed_columns.insert(x);
+  ASSERT_EQ(changed_columns.size(), 1u) << "the caret should be the only change";
+  const int column = *changed_columns.begin();
+  EXPECT_GT(column, kSingleBox.x + 100);  // after the text
+
+  int shown = 0, hidden = 0, switches = 0;
+  bool last = false;
+  for (size_t i = 0; i < shots.size(); ++i) {
+    const int dark = CountIn(shots[i], {column, kSingleBox.y, 1, kSingleBox.height}, IsDark);
+    const bool on = dark >= 10;  // a caret as tall as the line
+    (on ? shown : hidden) += 1;
+    if (i > 0 && on != last) ++switches;
+    last = on;
+  }
+  EXPECT_GT(shown, 0);
+  EXPECT_GT(hidden, 0);
+  EXPECT_GE(switches, 2) << "shown " << shown << ", hidden " << hidden;
+  shots.front().SavePng(::testing::TempDir() + "edit_box_caret_first.png");
+}
+
+TEST_F(EditBoxGuiTest, DraggingWithTheButtonHeldSelectsText) {
+  const gfx::Bitmap before = Screenshot(display_.Name());
+  ASSERT_FALSE(before.IsNull());
+  EXPECT_EQ(CountIn(before, kSingleBox, IsSelectionBlue), 0);
+  ASSERT_EQ(Xdotool({"mousemove", "23", "30", "mousedown", "1"}), 0);
+  for (int x = 34; x <= 70; x += 12) {  // over the first Chinese characters
+    usleep(30000);
+    ASSERT_EQ(Xdotool({"mousemove", std::to_string(x), "30"}), 0);
+  }
+  ASSERT_EQ(Xdotool({"mouseup", "1"}), 0);
+  int blue = 0;
+  gfx::Bitmap shot;
+  for (int attempt = 0; attempt < 30 && blue < 100; ++attempt) {
+    usleep(50000);
+    shot = Screenshot(display_.Name());
+    blue = CountIn(shot, kSingleBox, IsSelectionBlue);
+  }
+  EXPECT_GE(blue, 100) << "no selection on the screen";
+  // The selection ends where the pointer went: the Latin words stay unselected.
+  EXPECT_EQ(CountIn(shot, {90, kSingleBox.y, kSingleBox.Right() - 90, kSingleBox.height}, IsSelectionBlue), 0);
+  shot.SavePng(::testing::TempDir() + "edit_box_drag.png");
+}
+
+}  // namespace
+}  // namespace winsys::testing
