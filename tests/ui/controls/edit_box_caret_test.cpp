@@ -133,6 +133,22 @@ TEST_F(EditBoxCaretTest, LosingTheFocusStopsTheBlinkCollapsesTheSelectionAndHide
     for (int x = 0; x < first->canvas().Width(); ++x) ASSERT_FALSE(IsSelectionBlue(first->canvas().GetPixel(x, y)));
 }
 
+TEST_F(EditBoxCaretTest, ATransitionOfTheBoxKeepsTheCaretAndLeavesNothingBehind) {
+  auto box = Box({30, 60, 240, 24}, "fading text");
+  box->SetTransitionSteps(5, 20);
+  system_->Click(window_, 260, 72);
+  Advance(200);  // the click's own repaint fades in
+  ASSERT_TRUE(box->caret_shown());
+  box->SetText("new text, fading in", true);
+  box->RefreshCaret(true, true);
+  for (int frame = 0; frame < 5; ++frame) {
+    Advance(20);
+    EXPECT_TRUE(ColumnIsCaret(Screen(), box->caret_pixels())) << "frame " << frame;
+  }
+  Advance(500);
+  EXPECT_TRUE(SamePixels(Screen(), FreshComposition(*box)));
+}
+
 TEST_F(EditBoxCaretTest, TheInputMethodIsOffWhileAModeThatRefusesItHasTheFocus) {
   auto normal = Box({30, 60, 240, 24}, "text");
   auto password = Box({30, 100, 240, 24}, "secret", {.input_mode = InputMode::kPassword});
