@@ -1,7 +1,8 @@
 // Edit box speed on large texts: a keystroke at the end of 10,000 lines (with
 // a GtkTextView doing the same as the peer), the same keystroke as the user
 // gives it (key and character messages through the host, to the presented
-// pixels), setting those lines, one wheel step, and a hit test in a long line. The edit box runs on the headless
+// pixels), setting those lines, one wheel step, a hit test in a long line,
+// and the caret's blink with what an idle focused box costs. The edit box runs on the headless
 // window system; the peer needs an X display and starts Xvfb when none is set.
 #include <benchmark/benchmark.h>
 #include <gtk/gtk.h>
@@ -193,6 +194,24 @@ void BM_EditHitTest200Chars(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_EditHitTest200Chars)->Unit(benchmark::kMicrosecond);
+
+// One blink of the caret in the focused 10,000-line box: the timer message
+// in, the caret's column drawn or put back, and that column presented.
+void BM_EditCaretBlink(benchmark::State& state) {
+  EditScene scene(TenThousandLines(), {.multi_line = true});
+  scene.headless->Click(scene.window, 100, 100);
+  for (auto _ : state) scene.headless->Send(scene.window, winsys::WM_TIMER, scene.box.self(), 0);
+}
+BENCHMARK(BM_EditCaretBlink)->Unit(benchmark::kMicrosecond);
+
+// What a focused box costs while nobody types: one second of the virtual
+// clock, with its two blinks and whatever else the host does meanwhile.
+void BM_EditIdleFocusedSecond(benchmark::State& state) {
+  EditScene scene(TenThousandLines(), {.multi_line = true});
+  scene.headless->Click(scene.window, 100, 100);
+  for (auto _ : state) scene.headless->Advance(1000);
+}
+BENCHMARK(BM_EditIdleFocusedSecond)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
