@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "tests/gui/example_process.h"
-#include "tests/gui/xvfb_display.h"
+#include "tests/gui/gallery_fixture.h"
 
 namespace winsys::testing {
 namespace {
@@ -24,26 +24,14 @@ bool IsSelectionBlue(gfx::Argb p) {
   return gfx::BlueOf(p) > 200 && gfx::RedOf(p) < 120 && gfx::GreenOf(p) > 110 && gfx::GreenOf(p) < 190;
 }
 
-class EditBoxGuiTest : public ::testing::Test {
+class EditBoxGuiTest : public GalleryFixture {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(display_.Start()) << "no Xvfb";
-    gallery_ = std::make_unique<ExampleProcess>(GALLERY_PATH);
-    ASSERT_TRUE(gallery_->WaitForLine("ready"));
-  }
-  int Xdotool(std::vector<std::string> args) {
-    args.insert(args.begin(), "xdotool");
-    return RunProgram(args);
-  }
   int CountIn(const gfx::Bitmap& shot, const gfx::RectI& area, bool (*test)(gfx::Argb)) {
     int count = 0;
     for (int y = area.y; y < area.Bottom(); ++y)
       for (int x = area.x; x < area.Right(); ++x) count += test(shot.GetPixel(x, y)) ? 1 : 0;
     return count;
   }
-
-  XvfbDisplay display_;
-  std::unique_ptr<ExampleProcess> gallery_;
 };
 
 TEST_F(EditBoxGuiTest, AClickPutsABlinkingCaretIntoTheBox) {
@@ -52,7 +40,7 @@ TEST_F(EditBoxGuiTest, AClickPutsABlinkingCaretIntoTheBox) {
   // Right of the text: the caret goes to the end of the line.
   ASSERT_EQ(Xdotool({"mousemove", "270", "30", "click", "1"}), 0);
 
-  // Over about two seconds of screenshots, the only pixels of the box that
+  // Over a run of screenshots (at least two seconds), the only pixels of the box that
   // change form one column: dark in some shots, as before in others.
   std::vector<gfx::Bitmap> shots;
   for (int i = 0; i < 20; ++i) {
