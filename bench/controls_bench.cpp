@@ -4,38 +4,21 @@
 // push button's paint in each state and its hover fade.
 #include <benchmark/benchmark.h>
 
-#include <memory>
-
 #include "assets/assets.h"
-#include "platform/window/backend/headless/headless_system.h"
+#include "bench/headless_bench_window.h"
 #include "razezazo/controls/caption_button.h"
 #include "razezazo/controls/label_control.h"
 #include "razezazo/controls/picture_control.h"
 #include "razezazo/controls/push_button.h"
-#include "razezazo/core/framework.h"
-#include "razezazo/core/host.h"
 #include "runtime/gbk.h"
 
 namespace {
 
 // The application's main window: its background picture, no caption.
-struct Window {
-  Window() {
-    auto owned = std::make_unique<winsys::HeadlessSystem>();
-    system = owned.get();
-    winsys::Install(std::move(owned));
-    razezazo::FrameworkStartup();
-    window = razezazo::CreateFrameworkWindow({.title = runtime::Gbk("bench"), .width = 380, .height = 338});
-    host.Create(window, {.background_image = assets::MainBackground(), .background_colour = 0xFFFFFF,
-                         .caption_flags = 0});
-    host.Show();
-    system->RunPending();
-  }
-  ~Window() { system->DestroyWindow(window); }
-
-  winsys::HeadlessSystem* system = nullptr;
-  winsys::WindowId window = 0;
-  razezazo::RazezaZOHost host;
+struct Window : bench::HeadlessBenchWindow {
+  Window()
+      : HeadlessBenchWindow({.background_image = assets::MainBackground(), .background_colour = 0xFFFFFF,
+                             .caption_flags = 0}) {}
 };
 
 // CPU time of one whole transition: SetText paints both pictures, then the

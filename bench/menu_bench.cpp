@@ -4,35 +4,19 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <memory>
 
-#include "platform/window/backend/headless/headless_system.h"
+#include "bench/headless_bench_window.h"
 #include "razezazo/controls/edit_context_menu.h"
-#include "razezazo/core/framework.h"
-#include "razezazo/core/host.h"
-#include "runtime/gbk.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-struct Window {
-  Window() {
-    auto owned = std::make_unique<winsys::HeadlessSystem>();
-    system = owned.get();
-    winsys::Install(std::move(owned));
-    razezazo::FrameworkStartup();
-    window = razezazo::CreateFrameworkWindow({.title = runtime::Gbk("bench"), .width = 380, .height = 338});
-    host.Create(window, {.background_colour = 0xFFFFFF, .caption_flags = 0});
-    host.Show();
-    system->RunPending();
+// A plain white window with the pointer resting inside it.
+struct Window : bench::HeadlessBenchWindow {
+  Window() : HeadlessBenchWindow({.background_colour = 0xFFFFFF, .caption_flags = 0}) {
     system->MoveMouse(window, 100, 100);
   }
-  ~Window() { system->DestroyWindow(window); }
-
-  winsys::HeadlessSystem* system = nullptr;
-  winsys::WindowId window = 0;
-  razezazo::RazezaZOHost host;
 };
 
 void BM_EditContextMenuToFirstFrame(benchmark::State& state) {

@@ -1,0 +1,33 @@
+#pragma once
+// A framework window of the main window's size on a fresh headless window
+// system, shown and settled, for benchmarks of controls and menus.
+#include <memory>
+
+#include "platform/window/backend/headless/headless_system.h"
+#include "razezazo/core/framework.h"
+#include "razezazo/core/host.h"
+#include "runtime/gbk.h"
+
+namespace bench {
+
+struct HeadlessBenchWindow {
+  explicit HeadlessBenchWindow(const razezazo::HostOptions& options) {
+    auto owned = std::make_unique<winsys::HeadlessSystem>();
+    system = owned.get();
+    winsys::Install(std::move(owned));
+    razezazo::FrameworkStartup();
+    window = razezazo::CreateFrameworkWindow({.title = runtime::Gbk("bench"), .width = 380, .height = 338});
+    host.Create(window, options);
+    host.Show();
+    system->RunPending();
+  }
+  HeadlessBenchWindow(const HeadlessBenchWindow&) = delete;
+  HeadlessBenchWindow& operator=(const HeadlessBenchWindow&) = delete;
+  ~HeadlessBenchWindow() { system->DestroyWindow(window); }
+
+  winsys::HeadlessSystem* system = nullptr;
+  winsys::WindowId window = 0;
+  razezazo::RazezaZOHost host;
+};
+
+}  // namespace bench
