@@ -15,6 +15,7 @@
 #include "assets/assets.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/headless_host.h"
+#include "fuzz/input_gestures.h"
 #include "razezazo/controls/caption_button.h"
 #include "razezazo/controls/edit_box.h"
 #include "razezazo/controls/group_box_control.h"
@@ -137,66 +138,23 @@ class HostInputSession {
 
   // --- operations -----------------------------------------------------------------
 
-  std::pair<int, int> Point(WindowId window) {
-    const gfx::RectI rect = System().WindowRect(window);
-    return {static_cast<int>(in_.TakeBelow(static_cast<std::uint32_t>(rect.width) + 40)) - 20,
-            static_cast<int>(in_.TakeBelow(static_cast<std::uint32_t>(rect.height) + 40)) - 20};
-  }
-
   // One message (or the few a gesture makes) to `window`: the host's window, or
   // the window of the loop that is running.
   void Operate(WindowId window) {
-    switch (in_.TakeByte() % 16) {
-      case 0: case 1: {
-        const auto [x, y] = Point(window);
-        System().MoveMouse(window, x, y);
-        break;
-      }
-      case 2: {
-        const auto [x, y] = Point(window);
-        System().PressLeft(window, x, y);
-        break;
-      }
-      case 3: System().ReleaseLeft(); break;
-      case 4: {
-        const auto [x, y] = Point(window);
-        System().PressRight(window, x, y);
-        break;
-      }
-      case 5: System().ReleaseRight(); break;
-      case 6: {
-        const auto [x, y] = Point(window);
-        System().Click(window, x, y);
-        break;
-      }
-      case 7: {
-        const auto [x, y] = Point(window);
-        System().DoubleClick(window, x, y);
-        break;
-      }
-      case 8: Key(); break;
-      case 9: System().TypeText(in_.TakeBytes(in_.TakeByte() % 8)); break;
-      case 10: System().Wheel((static_cast<int>(in_.TakeBelow(7)) - 3) * 120); break;
+    using fuzzing::Gesture;
+    static constexpr Gesture kPlain[] = {Gesture::kMove,        Gesture::kMove,       Gesture::kPressLeft,
+                                         Gesture::kReleaseLeft, Gesture::kPressRight, Gesture::kReleaseRight,
+                                         Gesture::kClick,       Gesture::kDoubleClick, Gesture::kKey,
+                                         Gesture::kTypeBytes,   Gesture::kWheel};
+    const std::uint8_t choice = in_.TakeByte() % 16;
+    switch (choice) {
       case 11: Focus(); break;
       case 12: Resize(); break;
       case 13: session_.Advance(in_.TakeBelow(2000)); break;
       case 14: Act(static_cast<int>(in_.TakeBelow(kSlotCount))); break;
-      default: System().MoveMouseToScreen(1000, 740); break;  // off every window
+      case 15: gestures_.Give(Gesture::kLeaveWindows, window); break;
+      default: gestures_.Give(kPlain[choice], window); break;
     }
-  }
-
-  void Key() {
-    const unsigned key = kKeys[in_.TakeBelow(kKeys.size())];
-    const std::uint8_t modifiers = in_.TakeByte();
-    if (modifiers & 4) {
-      System().SysChar(static_cast<char>(key));
-      return;
-    }
-    if (modifiers & 1) System().KeyDown(winsys::VK_SHIFT);
-    if (modifiers & 2) System().KeyDown(winsys::VK_CONTROL);
-    System().KeyPress(key);
-    if (modifiers & 2) System().KeyUp(winsys::VK_CONTROL);
-    if (modifiers & 1) System().KeyUp(winsys::VK_SHIFT);
   }
 
   void Focus() {
@@ -335,6 +293,7 @@ class HostInputSession {
 
   FuzzInput& in_;
   fuzzing::HeadlessHost session_;
+  fuzzing::InputGestures<FuzzInput> gestures_{session_.system(), in_, kKeys};
   std::array<std::unique_ptr<ControlBase>, kSlotCount> controls_;
   razezazo::PopupMenu menu_;
   razezazo::PopupMenu sub_menu_;

@@ -4,30 +4,19 @@
 #include <sstream>
 #include <thread>
 
-#include "razezazo/controls/label_control.h"
 #include "razezazo/core/framework.h"
 #include "razezazo/core/host.h"
-#include "razezazo/core/message_box_buttons.h"
 #include "runtime/gbk.h"
+#include "tests/ui/app/message_box_reading.h"
 
 namespace brivo_window_test {
 namespace {
-
-constexpr std::intptr_t kMessageBoxFlag = 3;
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
   std::istringstream in(text);
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
-}
-
-// The box's text label: the label that is not the caption's title.
-std::string BoxText(razezazo::RazezaZOHost& host) {
-  for (razezazo::ControlBase* c = host.first_control(); c; c = c->next_sibling())
-    if (c->kind() == razezazo::kKindLabel && c != static_cast<razezazo::ControlBase*>(host.title()))
-      return runtime::GbkToUtf8(static_cast<razezazo::LabelControl*>(c)->text());
-  return {};
 }
 
 // The openers run detached: their records come a little later.
@@ -101,18 +90,12 @@ bool BrivoWindowFixture::RunUntil(const std::function<bool()>& done, int timeout
 
 bool BrivoWindowFixture::AnswerBox() {
   for (winsys::WindowId box : headless_->Windows()) {
-    if (headless_->GetProp(box, razezazo::property::kFlags) != kMessageBoxFlag) continue;
-    razezazo::RazezaZOHost* host = razezazo::HostOfWindow(box);
-    if (!host) continue;
-    boxes_.push_back({headless_->WindowText(box), BoxText(*host), razezazo::HostOfWindow(start_window_) != nullptr});
+    std::optional<BoxContent> content = ReadMessageBox(*headless_, box);
+    if (!content) continue;
+    boxes_.push_back({content->title, content->text, razezazo::HostOfWindow(start_window_) != nullptr});
     const std::optional<int> wanted = answers_.empty() ? std::nullopt : std::optional<int>(answers_.front());
     if (!answers_.empty()) answers_.pop_front();
-    for (razezazo::ControlBase* c = host->first_control(); c; c = c->next_sibling()) {
-      std::optional<razezazo::ButtonTag> tag = razezazo::ParseButtonTag(c->tag());
-      if (!tag || (wanted ? tag->code != *wanted : tag->position != 1)) continue;
-      headless_->Click(box, static_cast<int>(c->x() + c->width() / 2), static_cast<int>(c->y() + c->height() / 2));
-      return true;
-    }
+    if (ClickBoxButton(*headless_, box, wanted)) return true;
     ADD_FAILURE() << "the box has no button to answer with";
     headless_->Post(box, winsys::WM_CLOSE, 0, 0);
     return true;

@@ -1,0 +1,235 @@
+// brivo's window under a long run of random user input on the headless
+// window system, against the demo site's nginx with the real rtmpdump, so
+// that downloads, failed downloads and failed parses happen while the input
+// goes on. Then the window is closed with its close button, and the program
+// must end cleanly: no thread or child process of it left, its memory back
+// near where it was after start-up, and every download it reported done a
+// complete copy of its stream.
+//
+// 10,000 events (a fifth of that under the sanitizers); BRIVO_SOAK_EVENTS=N
+// gives N (the long soak: 100000). The seed is fixed and printed;
+// BRIVO_SOAK_SEED=S repeats a run with another.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <map>
+#include <sstream>
+#include <thread>
+
+#include "app/download_job.h"
+#include "razezazo/controls/caption_button.h"
+#include "runtime/gbk.h"
+#include "tests/support/child_process.h"
+#include "tests/support/own_usage.h"
+#include "tests/support/process_table.h"
+#include "tests/ui/app/brivo_window_fixture.h"
+#include "tests/ui/app/window_soak.h"
+
+namespace brivo_window_test {
+namespace {
+
+namespace fs = std::filesystem;
+
+#if defined(__SANITIZE_ADDRESS__)
+// Every event is several times slower, and the allocator's quarantine keeps
+// freed memory resident, so the memory figures say nothing there.
+constexpr long kDefaultEvents = 2000;
+constexpr bool kMemoryComparable = false;
+#else
+constexpr long kDefaultEvents = 10000;
+constexpr bool kMemoryComparable = true;
+#endif
+constexpr unsigned kDefaultSeed = 20151102;
+// A run this long reaches every outcome: a saved track and a failed parse.
+constexpr long kEventsForEveryOutcome = 2000;
+// Memory after the run may exceed the start-up figure by this share.
+constexpr double kMemoryGrowthAllowed = 0.10;
+// The detached openers and their collecting threads end shortly after the
+// program; so do the threads of the last job.
+constexpr int kSettleMs = 10000;
+
+constexpr char kDone[] = "下载完成";
+constexpr char kFailed[] = "下载失败";
+constexpr char kParseFailed[] = "错误";
+constexpr char kNoAddress[] = "提示：";
+
+long FromEnvironment(const char* name, long fallback) {
+  const char* given = std::getenv(name);
+  return given && *given ? std::strtol(given, nullptr, 10) : fallback;
+}
+
+double Megabytes(long kilobytes) { return static_cast<double>(kilobytes) / 1024.0; }
+
+class BrivoWindowSoakTest : public BrivoWindowFixture {
+ protected:
+  BrivoWindowSoakTest() {
+    // Random typing can turn the address's host into any name: every address
+    // but the loopback one goes to a closed port instead of the network.
+    for (const char* proxy : {"http_proxy", "https_proxy"}) Set(proxy, "http://127.0.0.1:9");
+    // The tracks come at full speed, except from one page whose track comes
+    // in real time, so that its download runs for seconds while the input
+    // goes on, its progress showing in the window.
+    testing_support::WriteScript(folder_.path() / "rtmpdump",
+                                 "case \"$*\" in *" + std::string(kRealtimePage) + "*) exec '" +
+                                     site_->RealtimeTool() + "' \"$@\";; esac\nexec rtmpdump \"$@\"\n");
+    Set("BRIVO_RTMPDUMP", (folder_.path() / "rtmpdump").string());
+  }
+
+  static constexpr char kRealtimePage[] = "soak/realtime.html";
+
+  // What the user pastes, with how often in a hundred pastes: the demo pages
+  // (the long one too), a page whose track comes in real time, one with a
+  // name no file may carry as it is, addresses with blanks and without
+  // "http://", a page without a player (a failed parse), a page whose stream
+  // does not exist (a failed download), a closed port and a text that is no
+  // address.
+  std::vector<SoakAddress> Addresses() {
+    const std::string demo = site_->Get("BRIVO_DEMO_PAGE_URL");
+    const std::string base = demo.substr(0, demo.rfind("demo01"));
+    streams_ = {{"晨岚测试曲一", "demo01"}, {"Demo Track 2", "demo02"},   {"晨岚测试曲三", "demo03"},
+                {"晨岚测试长曲四", "demo04"}, {"实时的曲", "demo03"}, {"晨岚/测试:曲?五", "demo02"}};
+    return {{base + "demo01.html", 16},
+            {base + "demo02.html", 16},
+            {base + "demo03.html", 16},
+            {site_->LongTrackPage(), 4},
+            {site_->AddPage(kRealtimePage, "实时的曲", "music/2015/", "demo03"), 1},
+            {site_->AddPage("soak/odd.html", "晨岚/测试:曲?五", "music/2015/", "demo02"), 8},
+            {"  " + base + "demo03.html\r\n", 4},
+            {(base + "demo01.html").substr(std::string("http://").size()), 4},
+            {site_->AddFile("soak/garbage.html", "<html><body>no player here</body></html>"), 12},
+            {site_->AddPage("soak/missing.html", "缺失的曲", "music/2015/", "nosuch"), 11},
+            {"http://127.0.0.1:9/play/demo01.html", 4},
+            {"晨岚DJ", 4}};
+  }
+
+  // The bytes rtmpdump itself saves of a stream (they are the same at any pace).
+  std::string Reference(const std::string& stream) {
+    std::string& bytes = references_[stream];
+    if (bytes.empty()) {
+      const fs::path file = folder_.path() / (stream + ".reference");
+      testing_support::RunChild({"rtmpdump", "-q", "-r", "rtmp://" + site_->Get("BRIVO_SITE_RTMP_HOST") + "/rozezeri/",
+                                 "-y", "mp4:music/2015/" + stream + ".mp4", "-o", file.string()});
+      bytes = testing_support::ReadWholeFile(file);
+    }
+    return bytes;
+  }
+
+  void ClickClose() {
+    for (const auto& button : window_->host().caption_buttons())
+      if (button->button_kind() == razezazo::kCaptionButtonClose) Click(*button);
+  }
+
+  // Waits until the process is back to `threads` threads and has no child.
+  bool Settles(size_t threads) {
+    for (int waited = 0; waited < kSettleMs; waited += 50) {
+      if (testing_support::OwnThreadNames().size() <= threads && testing_support::ChildProcesses(getpid()).empty())
+        return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+  }
+
+  std::map<std::string, std::string> streams_;  // track name (UTF-8) → stream
+  std::map<std::string, std::string> references_;
+};
+
+std::string Joined(const std::vector<std::string>& names) {
+  std::string joined;
+  for (const std::string& name : names) joined += (joined.empty() ? "" : ", ") + name;
+  return joined;
+}
+
+TEST_F(BrivoWindowSoakTest, RandomInputWithDownloadsThenTheProgramEndsCleanly) {
+  const long events = FromEnvironment("BRIVO_SOAK_EVENTS", kDefaultEvents);
+  const auto seed = static_cast<unsigned>(FromEnvironment("BRIVO_SOAK_SEED", kDefaultSeed));
+  std::ostringstream trace;
+  trace << "seed " << seed << " (repeat with BRIVO_SOAK_SEED=" << seed << " BRIVO_SOAK_EVENTS=" << events << ")";
+  SCOPED_TRACE(trace.str());
+  std::cout << "soak: " << trace.str() << std::endl;
+
+  const std::vector<SoakAddress> addresses = Addresses();
+  const size_t threads_before = testing_support::OwnThreadNames().size();
+  Open();
+  headless_->Advance(1000);  // the show animation
+  const std::vector<std::string> threads_started = testing_support::OwnThreadNames();
+  const long memory_started = testing_support::OwnResidentKilobytes();
+  testing_support::ResetOwnPeakResident();
+
+  auto soak = std::make_unique<WindowSoak>(*headless_, *window_, addresses, seed);
+  const auto start = std::chrono::steady_clock::now();
+  soak->Run(events / 2);
+  const long memory_half_way = testing_support::OwnResidentKilobytes();
+  soak->Run(events);
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const double busy_seconds = seconds - soak->paused().count();
+  const long memory_after_events = testing_support::OwnResidentKilobytes();
+
+  // The user closes the window; a download still running is stopped.
+  ClickClose();
+  window_->Run();
+  EXPECT_FALSE(headless_->IsWindow(window_->window()));
+  EXPECT_FALSE(window_->job_running());
+  const std::vector<BoxContent> boxes = soak->boxes();
+  const long menus = soak->menus();
+  soak.reset();
+  window_.reset();
+  const bool settled = Settles(threads_before);
+  const long memory_closed = testing_support::OwnResidentKilobytes();
+  const long memory_peak = testing_support::OwnPeakResidentKilobytes();
+
+  std::map<std::string, int> outcomes;
+  std::vector<std::string> done;
+  for (const BoxContent& box : boxes) {
+    ++outcomes[box.title];
+    if (box.title == kDone) done.push_back(box.text);
+  }
+  std::ostringstream figures;
+  figures << std::fixed;
+  figures.precision(1);
+  figures << events << " events in " << seconds << " s, " << static_cast<double>(events) / seconds
+          << " events/s (" << static_cast<double>(events) / busy_seconds
+          << " without the pauses for downloads); memory after start-up " << Megabytes(memory_started)
+          << " MB, peak " << Megabytes(memory_peak) << " MB, half-way " << Megabytes(memory_half_way)
+          << " MB, after the events " << Megabytes(memory_after_events) << " MB, after closing "
+          << Megabytes(memory_closed) << " MB; threads before start-up " << threads_before
+          << ", after start-up " << threads_started.size() << " (" << Joined(threads_started) << "), at the end "
+          << testing_support::OwnThreadNames().size() << "; downloads done " << outcomes[kDone] << ", failed "
+          << outcomes[kFailed] << "; failed parses " << outcomes[kParseFailed] << "; no address "
+          << outcomes[kNoAddress] << "; menus " << menus;
+  std::cout << "soak: " << figures.str() << std::endl;
+
+  EXPECT_TRUE(settled) << "threads left: " << Joined(testing_support::OwnThreadNames()) << "; child processes: "
+                       << testing_support::ChildProcesses(getpid()).size();
+  if (kMemoryComparable) {
+    EXPECT_LE(memory_closed, memory_started * (1 + kMemoryGrowthAllowed)) << figures.str();
+    // The first boxes, menus and downloads fill caches that stay; after them
+    // the memory of the open window must not keep growing with the events.
+    EXPECT_LE(memory_after_events, memory_half_way * (1 + kMemoryGrowthAllowed)) << figures.str();
+  }
+  if (events >= kEventsForEveryOutcome) {
+    EXPECT_GT(outcomes[kDone], 0) << figures.str();
+    EXPECT_GT(outcomes[kParseFailed], 0) << figures.str();
+  }
+
+  // Every track reported done is there, whole; each was shown in the file manager.
+  EXPECT_EQ(Shown(done.size()).size(), done.size());
+  for (const std::string& name : done) {
+    ASSERT_TRUE(streams_.count(name)) << "a track no page names: " << name;
+    const std::string& reference = Reference(streams_[name]);
+    ASSERT_FALSE(reference.empty()) << "rtmpdump saved nothing of " << streams_[name];
+    const fs::path saved = app::ResultFile(Downloads(), runtime::Utf8ToGbk(name));
+    EXPECT_TRUE(testing_support::ReadWholeFile(saved) == reference) << saved << " is not the whole stream";
+  }
+  if (fs::exists(Downloads())) {
+    for (const auto& entry : fs::directory_iterator(Downloads()))
+      EXPECT_NE(entry.path().extension(), ".part") << "a partial file stayed: " << entry.path();
+  }
+}
+
+}  // namespace
+}  // namespace brivo_window_test
