@@ -67,6 +67,14 @@ double Megabytes(long kilobytes) { return static_cast<double>(kilobytes) / 1024.
 
 class BrivoWindowSoakTest : public BrivoWindowFixture {
  protected:
+  // Counted before the fixture starts the framework: reading the desktop's
+  // title-bar font through GSettings leaves two GLib threads (gmain, dconf
+  // worker) that live as long as the process.
+  static void SetUpTestSuite() {
+    threads_before_framework_ = testing_support::OwnThreadNames().size();
+    BrivoWindowFixture::SetUpTestSuite();
+  }
+
   BrivoWindowSoakTest() {
     // Random typing can turn the address's host into any name: every address
     // but the loopback one goes to a closed port instead of the network.
@@ -134,9 +142,12 @@ class BrivoWindowSoakTest : public BrivoWindowFixture {
     return false;
   }
 
+  static size_t threads_before_framework_;
   std::map<std::string, std::string> streams_;  // track name (UTF-8) → stream
   std::map<std::string, std::string> references_;
 };
+
+size_t BrivoWindowSoakTest::threads_before_framework_ = 0;
 
 std::string Joined(const std::vector<std::string>& names) {
   std::string joined;
@@ -144,76 +155,96 @@ std::string Joined(const std::vector<std::string>& names) {
   return joined;
 }
 
+// What a run measured, for its report line.
+struct SoakFigures {
+  long events = 0;
+  double seconds = 0;
+  double paused_seconds = 0;  // waiting for downloads between events
+  long memory_started = 0, memory_half_way = 0, memory_after_events = 0, memory_closed = 0, memory_peak = 0;
+  size_t threads_before_framework = 0, threads_before = 0, threads_at_end = 0;
+  std::vector<std::string> threads_started;
+  std::map<std::string, int> outcomes;  // box title → how many
+  long menus = 0;
+
+  std::string Describe() const {
+    std::ostringstream out;
+    out << std::fixed;
+    out.precision(1);
+    out << events << " events in " << seconds << " s, " << static_cast<double>(events) / seconds << " events/s ("
+        << static_cast<double>(events) / (seconds - paused_seconds) << " without the pauses for downloads); memory "
+        << "after start-up " << Megabytes(memory_started) << " MB, peak " << Megabytes(memory_peak) << " MB, half-way "
+        << Megabytes(memory_half_way) << " MB, after the events " << Megabytes(memory_after_events)
+        << " MB, after closing " << Megabytes(memory_closed) << " MB; threads before the framework's start-up "
+        << threads_before_framework << ", before the window's " << threads_before << ", after it "
+        << threads_started.size() << " (" << Joined(threads_started) << "), at the end " << threads_at_end
+        << "; downloads done " << Count(kDone) << ", failed " << Count(kFailed) << "; failed parses "
+        << Count(kParseFailed) << "; no address " << Count(kNoAddress) << "; menus " << menus;
+    return out.str();
+  }
+  int Count(const std::string& title) const {
+    const auto found = outcomes.find(title);
+    return found == outcomes.end() ? 0 : found->second;
+  }
+};
+
 TEST_F(BrivoWindowSoakTest, RandomInputWithDownloadsThenTheProgramEndsCleanly) {
-  const long events = FromEnvironment("BRIVO_SOAK_EVENTS", kDefaultEvents);
+  SoakFigures figures{.events = FromEnvironment("BRIVO_SOAK_EVENTS", kDefaultEvents),
+                      .threads_before_framework = threads_before_framework_};
   const auto seed = static_cast<unsigned>(FromEnvironment("BRIVO_SOAK_SEED", kDefaultSeed));
   std::ostringstream trace;
-  trace << "seed " << seed << " (repeat with BRIVO_SOAK_SEED=" << seed << " BRIVO_SOAK_EVENTS=" << events << ")";
+  trace << "seed " << seed << " (repeat with BRIVO_SOAK_SEED=" << seed << " BRIVO_SOAK_EVENTS=" << figures.events
+        << ")";
   SCOPED_TRACE(trace.str());
   std::cout << "soak: " << trace.str() << std::endl;
 
   const std::vector<SoakAddress> addresses = Addresses();
-  const size_t threads_before = testing_support::OwnThreadNames().size();
+  figures.threads_before = testing_support::OwnThreadNames().size();
   Open();
   headless_->Advance(1000);  // the show animation
-  const std::vector<std::string> threads_started = testing_support::OwnThreadNames();
-  const long memory_started = testing_support::OwnResidentKilobytes();
+  figures.threads_started = testing_support::OwnThreadNames();
+  figures.memory_started = testing_support::OwnResidentKilobytes();
   testing_support::ResetOwnPeakResident();
 
   auto soak = std::make_unique<WindowSoak>(*headless_, *window_, addresses, seed);
   const auto start = std::chrono::steady_clock::now();
-  soak->Run(events / 2);
-  const long memory_half_way = testing_support::OwnResidentKilobytes();
-  soak->Run(events);
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  const double busy_seconds = seconds - soak->paused().count();
-  const long memory_after_events = testing_support::OwnResidentKilobytes();
+  soak->Run(figures.events / 2);
+  figures.memory_half_way = testing_support::OwnResidentKilobytes();
+  soak->Run(figures.events);
+  figures.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  figures.paused_seconds = soak->paused().count();
+  figures.memory_after_events = testing_support::OwnResidentKilobytes();
 
   // The user closes the window; a download still running is stopped.
   ClickClose();
   window_->Run();
   EXPECT_FALSE(headless_->IsWindow(window_->window()));
   EXPECT_FALSE(window_->job_running());
-  const std::vector<BoxContent> boxes = soak->boxes();
-  const long menus = soak->menus();
-  soak.reset();
-  window_.reset();
-  const bool settled = Settles(threads_before);
-  const long memory_closed = testing_support::OwnResidentKilobytes();
-  const long memory_peak = testing_support::OwnPeakResidentKilobytes();
-
-  std::map<std::string, int> outcomes;
   std::vector<std::string> done;
-  for (const BoxContent& box : boxes) {
-    ++outcomes[box.title];
+  for (const BoxContent& box : soak->boxes()) {
+    ++figures.outcomes[box.title];
     if (box.title == kDone) done.push_back(box.text);
   }
-  std::ostringstream figures;
-  figures << std::fixed;
-  figures.precision(1);
-  figures << events << " events in " << seconds << " s, " << static_cast<double>(events) / seconds
-          << " events/s (" << static_cast<double>(events) / busy_seconds
-          << " without the pauses for downloads); memory after start-up " << Megabytes(memory_started)
-          << " MB, peak " << Megabytes(memory_peak) << " MB, half-way " << Megabytes(memory_half_way)
-          << " MB, after the events " << Megabytes(memory_after_events) << " MB, after closing "
-          << Megabytes(memory_closed) << " MB; threads before start-up " << threads_before
-          << ", after start-up " << threads_started.size() << " (" << Joined(threads_started) << "), at the end "
-          << testing_support::OwnThreadNames().size() << "; downloads done " << outcomes[kDone] << ", failed "
-          << outcomes[kFailed] << "; failed parses " << outcomes[kParseFailed] << "; no address "
-          << outcomes[kNoAddress] << "; menus " << menus;
-  std::cout << "soak: " << figures.str() << std::endl;
+  figures.menus = soak->menus();
+  soak.reset();
+  window_.reset();
+  const bool settled = Settles(figures.threads_before);
+  figures.threads_at_end = testing_support::OwnThreadNames().size();
+  figures.memory_closed = testing_support::OwnResidentKilobytes();
+  figures.memory_peak = testing_support::OwnPeakResidentKilobytes();
+  std::cout << "soak: " << figures.Describe() << std::endl;
 
   EXPECT_TRUE(settled) << "threads left: " << Joined(testing_support::OwnThreadNames()) << "; child processes: "
                        << testing_support::ChildProcesses(getpid()).size();
   if (kMemoryComparable) {
-    EXPECT_LE(memory_closed, memory_started * (1 + kMemoryGrowthAllowed)) << figures.str();
+    EXPECT_LE(figures.memory_closed, figures.memory_started * (1 + kMemoryGrowthAllowed)) << figures.Describe();
     // The first boxes, menus and downloads fill caches that stay; after them
     // the memory of the open window must not keep growing with the events.
-    EXPECT_LE(memory_after_events, memory_half_way * (1 + kMemoryGrowthAllowed)) << figures.str();
+    EXPECT_LE(figures.memory_after_events, figures.memory_half_way * (1 + kMemoryGrowthAllowed))
+        << figures.Describe();
   }
-  if (events >= kEventsForEveryOutcome) {
-    EXPECT_GT(outcomes[kDone], 0) << figures.str();
-    EXPECT_GT(outcomes[kParseFailed], 0) << figures.str();
+  if (figures.events >= kEventsForEveryOutcome) {
+    EXPECT_GT(figures.Count(kDone), 0) << figures.Describe();
+    EXPECT_GT(figures.Count(kParseFailed), 0) << figures.Describe();
   }
 
   // Every track reported done is there, whole; each was shown in the file manager.
