@@ -35,8 +35,11 @@ constexpr int kMaxPatience = 6;
 // and before the run gives up on it.
 constexpr int kReanswerEvery = 25;
 constexpr int kGiveUpAfter = 400;
+// A loop with nothing to answer waits this long (real and virtual) for a worker.
 constexpr std::uint32_t kWaitMs = 10;
+// The most real time between two events while a download runs.
 constexpr std::uint32_t kDownloadPauseMs = 20;
+// The most virtual time one event lets pass (caret blinks, animations, double-click gaps).
 constexpr std::uint32_t kMaxTimePassingMs = 2000;
 
 }  // namespace
