@@ -7,7 +7,8 @@
 // window.
 //
 // A window may have a rectangle the pointer never lands on (a close button
-// that would end the session): a point in it moves just left of it.
+// that would end the session), whatever window a gesture is meant for: a
+// point on it moves just left of it.
 #include <cstdint>
 #include <span>
 #include <string>
@@ -82,21 +83,27 @@ class InputGestures {
     return x >= rect.x && x < rect.Right() && y >= rect.y && y < rect.Bottom();
   }
 
-  std::pair<int, int> Allowed(winsys::WindowId window, int x, int y) const {
-    const auto kept = kept_off_.find(window);
-    if (kept != kept_off_.end() && Inside(kept->second, x, y)) x = kept->second.x - 1;
-    return {x, y};
+  // A screen point moved just left of every kept-off rectangle it lands on,
+  // whichever window the gesture was meant for.
+  int KeptOffScreenX(int x, int y) const {
+    for (const auto& [window, rect] : kept_off_) {
+      if (!system_.IsWindow(window)) continue;
+      const gfx::RectI place = system_.WindowRect(window);
+      if (Inside(rect, x - place.x, y - place.y)) x = place.x + rect.x - 1;
+    }
+    return x;
   }
 
-  // To a corner of the screen, unless a window lies there with its
-  // forbidden rectangle under that point.
+  std::pair<int, int> Allowed(winsys::WindowId window, int x, int y) const {
+    if (kept_off_.empty()) return {x, y};
+    const gfx::RectI place = system_.WindowRect(window);
+    return {KeptOffScreenX(place.x + x, place.y + y) - place.x, y};
+  }
+
+  // To a corner of the screen, unless a kept-off rectangle lies there.
   void LeaveWindows() {
     constexpr int kX = 1000, kY = 740;
-    for (const auto& [window, rect] : kept_off_) {
-      const gfx::RectI place = system_.WindowRect(window);
-      if (system_.IsWindow(window) && Inside(rect, kX - place.x, kY - place.y)) return;
-    }
-    system_.MoveMouseToScreen(kX, kY);
+    if (KeptOffScreenX(kX, kY) == kX) system_.MoveMouseToScreen(kX, kY);
   }
 
   void Key() {

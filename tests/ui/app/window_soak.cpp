@@ -60,9 +60,13 @@ WindowSoak::WindowSoak(winsys::HeadlessSystem& system, app::gui::BrivoWindow& pr
       box_gestures_(system, choices_, kBoxKeys),
       menu_gestures_(system, choices_, kMenuKeys) {
   for (const SoakAddress& address : addresses_) total_weight_ += address.weight;
-  if (const razezazo::CaptionButton* close = CaptionButton(razezazo::kCaptionButtonClose))
-    gestures_.KeepPointerOff(Window(), {static_cast<int>(close->x()) - 1, static_cast<int>(close->y()) - 1,
-                                        static_cast<int>(close->width()) + 2, static_cast<int>(close->height()) + 2});
+  // Also the events meant for a menu land around it, and so perhaps on the
+  // main window's close button.
+  if (const razezazo::CaptionButton* close = CaptionButton(razezazo::kCaptionButtonClose)) {
+    const gfx::RectI button{static_cast<int>(close->x()) - 1, static_cast<int>(close->y()) - 1,
+                            static_cast<int>(close->width()) + 2, static_cast<int>(close->height()) + 2};
+    for (auto* gestures : {&gestures_, &box_gestures_, &menu_gestures_}) gestures->KeepPointerOff(Window(), button);
+  }
   system_.SetIdleHandler([this] { return LoopStep(); });
 }
 
@@ -70,7 +74,7 @@ WindowSoak::~WindowSoak() { system_.SetIdleHandler(nullptr); }
 
 void WindowSoak::Run(long events) {
   limit_ = events;
-  while (events_ < limit_) Step();
+  while (events_ < limit_ && system_.IsWindow(Window())) Step();
 }
 
 // --- events to the main window ------------------------------------------------------

@@ -56,8 +56,8 @@ class WindowSoak {
   WindowSoak(const WindowSoak&) = delete;
   WindowSoak& operator=(const WindowSoak&) = delete;
 
-  // Gives events until `events` have been given in all; returns with no box
-  // or menu open. Afterwards, while the object lives, a box or menu that opens
+  // Gives events until `events` have been given in all (or the window has
+  // gone); returns with no box or menu open. Afterwards, while the object lives, a box or menu that opens
   // is answered at once, and a loop with nothing to do waits for a running
   // download (really, while the virtual clock keeps pace).
   void Run(long events);
