@@ -174,21 +174,87 @@ RectF TextLayout::RangeBounds(CharacterRange range) const {
   return bounds;
 }
 
+namespace {
+
+// How far a glyph may draw beyond its line's logical box.
+constexpr double kInkMargin = 8;
+// Glyphs drawn together are cut as one run when the run crosses an edge, so
+// the surface of a clipped text reaches well beyond the clip: a run that far
+// out has nothing inside it.
+constexpr double kRunMargin = 64;
+
+void SetColour(cairo_t* cr, Argb color) {
+  cairo_set_source_rgba(cr, RedOf(color) / 255.0, GreenOf(color) / 255.0, BlueOf(color) / 255.0, AlphaOf(color) / 255.0);
+}
+
+// Whether nothing cuts the area: it lies inside one rectangle of the clip,
+// which cairo gives cut to the target (user space is device space here).
+bool NothingCuts(cairo_t* cr, double x0, double y0, double x1, double y1) {
+  cairo_rectangle_list_t* list = cairo_copy_clip_rectangle_list(cr);
+  bool inside = false;
+  if (list->status == CAIRO_STATUS_SUCCESS) {
+    for (int i = 0; i < list->num_rectangles && !inside; ++i) {
+      const cairo_rectangle_t& r = list->rectangles[i];
+      inside = x0 >= r.x && y0 >= r.y && x1 <= r.x + r.width && y1 <= r.y + r.height;
+    }
+  }
+  cairo_rectangle_list_destroy(list);
+  return inside;
+}
+
+}  // namespace
+
+void TextLayout::ShowLines(cairo_t* cr, const RectF& rect) const {
+  if (all_lines_visible_) {
+    cairo_move_to(cr, rect.x + origin_x_, rect.y + origin_y_);
+    pango_cairo_show_layout(cr, layout_.get());
+    return;
+  }
+  for (const Line& l : lines_) {
+    cairo_move_to(cr, rect.x + origin_x_ + l.logical.x / kScale, rect.y + origin_y_ + l.baseline / kScale);
+    pango_cairo_show_layout_line(cr, l.line);
+  }
+}
+
+// Cairo leaves the clip out for glyphs whose reported extents lie inside it,
+// and clips the others to those extents; some glyphs (the bitmap strikes of
+// the sharp Chinese face) draw past them. Near a clip edge such a glyph would
+// paint outside the clip, and inside it differently from an unclipped drawing.
+// So where the clip runs through the text, the text is drawn unclipped on a
+// surface of its own that is then painted through the clip.
 void TextLayout::Draw(cairo_t* cr, const RectF& rect, Argb color) const {
   cairo_save(cr);
   if (!format_.Has(format_flags::kNoClip) && rect.width > 0 && rect.height > 0) {
     cairo_rectangle(cr, rect.x, rect.y, rect.width, rect.height);
     cairo_clip(cr);
   }
-  cairo_set_source_rgba(cr, RedOf(color) / 255.0, GreenOf(color) / 255.0, BlueOf(color) / 255.0, AlphaOf(color) / 255.0);
-  if (all_lines_visible_) {
-    cairo_move_to(cr, rect.x + origin_x_, rect.y + origin_y_);
-    pango_cairo_show_layout(cr, layout_.get());
+  const RectF block = Bounds();
+  int x0 = static_cast<int>(std::floor(rect.x + block.x - kInkMargin));
+  int y0 = static_cast<int>(std::floor(rect.y + block.y - kInkMargin));
+  int x1 = static_cast<int>(std::ceil(rect.x + block.Right() + kInkMargin));
+  int y1 = static_cast<int>(std::ceil(rect.y + block.Bottom() + kInkMargin));
+  if (NothingCuts(cr, x0, y0, x1, y1)) {
+    SetColour(cr, color);
+    ShowLines(cr, rect);
   } else {
-    for (const Line& l : lines_) {
-      cairo_move_to(cr, rect.x + origin_x_ + l.logical.x / kScale, rect.y + origin_y_ + l.baseline / kScale);
-      pango_cairo_show_layout_line(cr, l.line);
+    double cx0, cy0, cx1, cy1;
+    cairo_clip_extents(cr, &cx0, &cy0, &cx1, &cy1);
+    x0 = std::max(x0, static_cast<int>(std::floor(cx0 - kRunMargin)));
+    y0 = std::max(y0, static_cast<int>(std::floor(cy0 - kRunMargin)));
+    x1 = std::min(x1, static_cast<int>(std::ceil(cx1 + kRunMargin)));
+    y1 = std::min(y1, static_cast<int>(std::ceil(cy1 + kRunMargin)));
+    if (x1 <= x0 || y1 <= y0) {
+      cairo_restore(cr);
+      return;
     }
+    SurfacePtr ink(cairo_surface_create_similar_image(cairo_get_target(cr), CAIRO_FORMAT_ARGB32, x1 - x0, y1 - y0));
+    CairoPtr ink_cr(cairo_create(ink.get()));
+    cairo_translate(ink_cr.get(), -x0, -y0);
+    SetColour(ink_cr.get(), color);
+    ShowLines(ink_cr.get(), rect);
+    ink_cr.reset();
+    cairo_set_source_surface(cr, ink.get(), x0, y0);
+    cairo_paint(cr);
   }
   cairo_restore(cr);
 }

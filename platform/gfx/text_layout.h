@@ -52,6 +52,7 @@ class TextLayout {
   void CollectLines(float height);
   void PlaceBlock(float width, float height);
   int MeasuredWidth(PangoLayoutLine* line, int logical_width) const;
+  void ShowLines(cairo_t* cr, const RectF& rect) const;
 
   GObjectPtr<PangoLayout> layout_;
   IndexedUtf8 text_;

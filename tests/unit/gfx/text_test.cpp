@@ -178,5 +178,28 @@ TEST_F(Text, NoFontFallbackStillDrawsChineseAndTextIsClippedToItsRectangle) {
   EXPECT_GT(beyond, 0);
 }
 
+// Some glyphs of the sharp face's bitmap strikes draw past the extents their
+// font reports; a clip through the text must still cut them exactly where it
+// runs, and leave the text inside it as an unclipped drawing has it.
+TEST_F(Text, AClipThroughTheTextCutsItExactly) {
+  const Font song("宋体", 12.0f);
+  StringFormat f;
+  f.flags = format_flags::kNoClip | format_flags::kLineLimit;
+  const std::u16string text = u"\uff46f\uff4a\uff47g \u89e3\u6790 \uff59";
+  for (int top = 150; top < 175; ++top) {
+    Bitmap whole(120, 175), cut(120, 175);
+    Graphics(whole).DrawString(text, song, {2, static_cast<float>(top), 116, 0}, f, 0xE6000000);
+    Graphics g(cut);
+    const RectI clip{6, 9, 100, 164};
+    g.SetClip(RectF{6, 9, 100, 164});
+    g.DrawString(text, song, {2, static_cast<float>(top), 116, 0}, f, 0xE6000000);
+    for (int y = 0; y < 175; ++y)
+      for (int x = 0; x < 120; ++x) {
+        const bool inside = x >= clip.x && x < clip.Right() && y >= clip.y && y < clip.Bottom();
+        ASSERT_EQ(cut.GetPixel(x, y), inside ? whole.GetPixel(x, y) : 0u) << x << ", " << y << " top " << top;
+      }
+  }
+}
+
 }  // namespace
 }  // namespace gfx
