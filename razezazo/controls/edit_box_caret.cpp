@@ -18,9 +18,7 @@ gfx::RectI EditBox::CaretPixels() const {
 // below the view's; only a focused box on show has a caret.
 bool EditBox::CaretMayShow() const {
   HostSurface* h = host();
-  if (!h || h->focused() != this) return false;
-  for (const ControlBase* c = this; c; c = c->parent())
-    if (!c->visible()) return false;
+  if (!h || h->focused() != this || !Shown()) return false;
   const FloatRect& v = view_rect_;
   const float left = caret_point_.x, top = caret_point_.y + 2;
   return caret_point_.height >= 1 && left >= v.x && left <= v.Right() && top >= v.y && top < v.Bottom() &&

@@ -111,18 +111,16 @@ void RazezaZOHost::SetBusy(bool busy) {
   busy_ = busy;
   if (busy_) return;
   // Placements that arrived while busy are drawn now.
-  std::vector<Handle> deferred = std::move(deferred_placements_);
+  std::vector<DeferredPlacement> deferred = std::move(deferred_placements_);
   deferred_placements_.clear();
-  for (Handle handle : deferred)
-    if (ControlBase* control = Lookup<ControlBase>(handle)) DrawPlacement(*control);
+  for (const DeferredPlacement& placement : deferred) DrawPlacement(placement.before, placement.control);
 }
 
-// Both rectangles are read first: composing runs query handlers that may
-// delete the control.
-void RazezaZOHost::DrawPlacement(ControlBase& control) {
-  const FloatRect before = control.previous_bounds(), now = control.bounds();
+// The control is looked up after the first rectangle: composing runs query
+// handlers that may delete it.
+void RazezaZOHost::DrawPlacement(const FloatRect& before, Handle control) {
   RepaintHostRegion(*this, before, true);
-  RepaintHostRegion(*this, now, true);
+  if (ControlBase* moved = Lookup<ControlBase>(control)) RepaintHostRegion(*this, moved->bounds(), true);
 }
 
 void RazezaZOHost::QueueRedraw(const FloatRect& rect, int mode) { redraw_queue_.Add(rect, mode); }

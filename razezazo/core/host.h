@@ -144,7 +144,8 @@ class RazezaZOHost : public HostSurface {
   void RunCloseAnimation();
   gfx::Region WindowShape(int inset, int diameter) const;
   const gfx::Bitmap* BackgroundImage() const;
-  void DrawPlacement(ControlBase& control);
+  // Composes the place a control left, then the place it has now.
+  void DrawPlacement(const FloatRect& before, Handle control);
   void RebuildBackground();
   // The control behind a handle the host held across application code.
   static ControlBase* LiveControl(Handle control);
@@ -175,7 +176,13 @@ class RazezaZOHost : public HostSurface {
   bool leave_tracking_ = false;
   std::vector<std::pair<ControlBase*, unsigned>> accelerators_;
   RedrawQueue redraw_queue_;
-  std::vector<Handle> deferred_placements_;
+  // A control moved while the host was busy, and the place it left then: a
+  // later move overwrites the control's previous bounds.
+  struct DeferredPlacement {
+    Handle control = 0;
+    FloatRect before;
+  };
+  std::vector<DeferredPlacement> deferred_placements_;
   gfx::Bitmap snapshot_;
   int fade_alpha_ = 0;
   HostHooks hooks_;

@@ -146,12 +146,16 @@ std::optional<winsys::LResult> RazezaZOHost::HostMessage(unsigned message, winsy
     }
     case event::kPlacementChanged: {  // a control reports its move; it hears the same code
       ControlBase* control = NamedControl(wparam, *this);
-      if (!control || !control->DeliverSurvived(event::kPlacementChanged) || lparam != 1) return 1;
+      if (!control) return 1;
+      // The place it left is cleared even when its handler destroys it.
+      const DeferredPlacement placement{control->self(), control->previous_bounds()};
+      control->Deliver(event::kPlacementChanged, 0, 0);
+      if (lparam != 1) return 1;
       if (busy_) {
-        deferred_placements_.push_back(control->self());
+        deferred_placements_.push_back(placement);
         return 0;
       }
-      DrawPlacement(*control);
+      DrawPlacement(placement.before, placement.control);
       return 1;
     }
     case host_message::kDeliverEvent: {

@@ -75,7 +75,16 @@ void ControlBase::CreateCanvas() {
   if (DeliverSurvived(event::kCreated)) RepaintNow();
 }
 
-void ControlBase::Unlink() { ControlTree::Unlink(*this); }
+void ControlBase::Unlink() {
+  InvalidateIfComposed();
+  ControlTree::Unlink(*this);
+}
+
+// Children are clipped to their parent, so a control's bounds hold all that it
+// and its descendants showed.
+void ControlBase::InvalidateIfComposed() {
+  if (Shown() && ControlTree::IsLinked(*this)) Invalidate();
+}
 
 bool ControlBase::SetParent(ControlBase* parent) {
   ControlTree* t = self() ? tree() : nullptr;
@@ -95,6 +104,7 @@ bool ControlBase::ChangeZOrder(bool to_front, bool invalidate) {
 
 void ControlBase::Destroy() {
   if (!self() || !host_window_) return;
+  InvalidateIfComposed();  // its picture goes with it
   visible_ = false;
   while (ControlBase* child = first_child()) {
     child->Destroy();
@@ -173,6 +183,12 @@ void ControlBase::SetVisible(bool visible) {
   if (visible_ == visible || !self()) return;
   visible_ = visible;
   if (DeliverSurvived(visible ? event::kShown : event::kHidden)) Invalidate();
+}
+
+bool ControlBase::Shown() const {
+  for (const ControlBase* c = this; c; c = c->parent())
+    if (!c->visible_) return false;
+  return true;
 }
 
 void ControlBase::SetDisabled(bool disabled) {

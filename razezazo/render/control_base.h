@@ -83,7 +83,8 @@ class ControlBase : public FrameworkObject {
   // unlinked control.
   bool ChangeZOrder(bool to_front = true, bool invalidate = true);
   // Takes the control (with its children) out of the tree: it is no longer
-  // drawn, hit or walked, until SetParent links it again.
+  // drawn, hit or walked, until SetParent links it again. The place it showed
+  // in is composed again without it.
   void Unlink();
 
   // --- properties ----------------------------------------------------------------
@@ -101,6 +102,8 @@ class ControlBase : public FrameworkObject {
 
   bool visible() const { return visible_; }
   void SetVisible(bool visible);
+  // Visible, and so is every ancestor: its picture is composed.
+  bool Shown() const;
   bool disabled() const { return disabled_; }
   void SetDisabled(bool disabled);
   bool interactive() const { return interactive_; }
@@ -192,6 +195,9 @@ class ControlBase : public FrameworkObject {
   void MoveDescendants(float dx, float dy);
   void SetComponent(std::optional<float> BoundsUpdate::*member, float current, float value);
   void ReportPlacement(bool redraw);
+  // Asks the host to compose the control's place again when its picture is
+  // part of the window (before it leaves it).
+  void InvalidateIfComposed();
   void ClearHostReferences();
 
   winsys::WindowId host_window_ = 0;

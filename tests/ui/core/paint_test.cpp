@@ -144,6 +144,59 @@ TEST_F(PaintTest, APlacementWhileBusyIsDrawnWhenTheHostIsFreeAgain) {
   EXPECT_TRUE(NearColour(Screen(120, 30), 255, 0, 0));
 }
 
+TEST_F(PaintTest, EveryPlaceAControlLeftWhileTheHostWasBusyIsClearedAfterwards) {
+  auto a = Add({10, 10, 50, 50}, 0xFFFF0000);
+  host_->SetBusy(true);
+  a->SetBounds({.x = 100});
+  a->SetBounds({.x = 200});
+  host_->SetBusy(false);
+  EXPECT_TRUE(NearColour(Screen(30, 30), 0, 0, 0));
+  EXPECT_TRUE(NearColour(Screen(120, 30), 0, 0, 0));
+  EXPECT_TRUE(NearColour(Screen(220, 30), 255, 0, 0));
+}
+
+// Whatever leaves the screen (destroyed, hidden, shrunk, moved or re-parented,
+// with children reaching beyond it) leaves what a fresh composition shows.
+class LeavingPaintTest : public PaintTest {
+ protected:
+  void ExpectScreenFresh() {
+    headless_->RunPending();
+    const gfx::Bitmap shown = headless_->ScreenPixels(window_);
+    host_->RedrawNow();
+    const gfx::Bitmap fresh = headless_->ScreenPixels(window_);
+    for (int y = 0; y < shown.Height(); ++y)
+      for (int x = 0; x < shown.Width(); ++x)
+        ASSERT_EQ(shown.GetPixel(x, y), fresh.GetPixel(x, y)) << "pixel " << x << ", " << y;
+  }
+  std::unique_ptr<TestControl> parent_ = Add({10, 10, 100, 60}, 0xFFFF0000);
+  std::unique_ptr<TestControl> child_ = Add({80, 40, 60, 40}, 0xFF00FF00, parent_.get());
+};
+
+TEST_F(LeavingPaintTest, ADestroyedControlAndItsChildren) {
+  parent_->Destroy();
+  ASSERT_NO_FATAL_FAILURE(ExpectScreenFresh());
+  EXPECT_TRUE(NearColour(Screen(20, 20), 0, 0, 0));
+}
+
+TEST_F(LeavingPaintTest, AHiddenOrShrunkParentWithAChildBeyondIt) {
+  parent_->SetBounds({.width = 50, .height = 30});
+  ASSERT_NO_FATAL_FAILURE(ExpectScreenFresh());
+  EXPECT_TRUE(NearColour(Screen(90, 50), 0, 0, 0));
+  parent_->SetBounds({.width = 100, .height = 60});
+  parent_->SetVisible(false);
+  ASSERT_NO_FATAL_FAILURE(ExpectScreenFresh());
+}
+
+TEST_F(LeavingPaintTest, AMovedOrReparentedChild) {
+  child_->SetBounds({.x = 20, .y = 20});
+  ASSERT_NO_FATAL_FAILURE(ExpectScreenFresh());
+  auto other = Add({200, 100, 100, 100}, 0xFF0000FF);
+  child_->SetParent(other.get());
+  ASSERT_NO_FATAL_FAILURE(ExpectScreenFresh());
+  parent_->SetBounds({.x = 150, .y = 150});
+  ASSERT_NO_FATAL_FAILURE(ExpectScreenFresh());
+}
+
 TEST_F(PaintTest, ACanvaslessControlKeepsAOnePixelCanvas) {
   auto a = Add({10, 10, 50, 50}, 0xFFFF0000, nullptr, kKindCanvasless);
   EXPECT_EQ(a->canvas().Width(), 1);
