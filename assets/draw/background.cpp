@@ -18,20 +18,6 @@ namespace {
 constexpr double kBandHeight = 25;  // picture rows; window rows 5..29
 constexpr double kEqualiserTop = 262;  // below the lowest control (window row 245)
 
-void LinearFill(cairo_t* cr, double x, double y, double w, double h, unsigned top, unsigned bottom) {
-  cairo_pattern_t* p = cairo_pattern_create_linear(0, y, 0, y + h);
-  auto stop = [p](double at, unsigned rgb) {
-    cairo_pattern_add_color_stop_rgb(p, at, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0,
-                                     (rgb & 0xFF) / 255.0);
-  };
-  stop(0, top);
-  stop(1, bottom);
-  cairo_set_source(cr, p);
-  cairo_rectangle(cr, x, y, w, h);
-  cairo_fill(cr);
-  cairo_pattern_destroy(p);
-}
-
 void LightField(cairo_t* cr, int w, int h) {
   LinearFill(cr, 0, kBandHeight, w, h - kBandHeight, 0xF8FAFD, 0xE6EEF6);
   // A soft glow from the upper right gives the field some depth.

@@ -66,6 +66,20 @@ void SetRgba(cairo_t* cr, unsigned rgb, double alpha) {
   cairo_set_source_rgba(cr, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0, (rgb & 0xFF) / 255.0, alpha);
 }
 
+void LinearFill(cairo_t* cr, double x, double y, double w, double h, unsigned top, unsigned bottom) {
+  cairo_pattern_t* p = cairo_pattern_create_linear(0, y, 0, y + h);
+  auto stop = [p](double at, unsigned rgb) {
+    cairo_pattern_add_color_stop_rgb(p, at, ((rgb >> 16) & 0xFF) / 255.0, ((rgb >> 8) & 0xFF) / 255.0,
+                                     (rgb & 0xFF) / 255.0);
+  };
+  stop(0, top);
+  stop(1, bottom);
+  cairo_set_source(cr, p);
+  cairo_rectangle(cr, x, y, w, h);
+  cairo_fill(cr);
+  cairo_pattern_destroy(p);
+}
+
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r) {
   cairo_new_sub_path(cr);
   cairo_arc(cr, x + w - r, y + r, r, -M_PI / 2, 0);

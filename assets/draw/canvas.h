@@ -31,6 +31,8 @@ class Canvas {
 // Drawing helpers shared by the images.
 void SetRgba(cairo_t* cr, unsigned rgb, double alpha = 1.0);
 void RoundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
+// Fills the rectangle with a vertical gradient from `top` to `bottom` (RGB).
+void LinearFill(cairo_t* cr, double x, double y, double w, double h, unsigned top, unsigned bottom);
 
 void DrawBackground(const std::string& dir);
 void DrawCaptionButtons(const std::string& dir);

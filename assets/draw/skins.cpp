@@ -64,35 +64,16 @@ void DrawMessageBoxSkin(const std::string& dir) {
   Canvas c(2, 160);
   cairo_t* cr = c.cr();
   cairo_set_antialias(cr, CAIRO_ANTIALIAS_NONE);
-  // Rows 0..95: the caption band fading into the white message area.
-  cairo_pattern_t* band = cairo_pattern_create_linear(0, 0, 0, 28);
-  cairo_pattern_add_color_stop_rgb(band, 0, 0xDD / 255.0, 0xEA / 255.0, 0xF8 / 255.0);
-  cairo_pattern_add_color_stop_rgb(band, 1, 0xF3 / 255.0, 0xF7 / 255.0, 0xFC / 255.0);
-  cairo_rectangle(cr, 0, 0, 2, 28);
-  cairo_set_source(cr, band);
-  cairo_fill(cr);
-  cairo_pattern_destroy(band);
-  cairo_rectangle(cr, 0, 28, 2, 1);
-  SetRgba(cr, 0xCADAEB);
-  cairo_fill(cr);
-  cairo_pattern_t* fade = cairo_pattern_create_linear(0, 29, 0, 60);
-  cairo_pattern_add_color_stop_rgb(fade, 0, 0xF8 / 255.0, 0xFB / 255.0, 0xFE / 255.0);
-  cairo_pattern_add_color_stop_rgb(fade, 1, 1, 1, 1);
-  cairo_rectangle(cr, 0, 29, 2, 100);
-  cairo_set_source(cr, fade);
-  cairo_fill(cr);
-  cairo_pattern_destroy(fade);
+  // Rows 0..23 (window rows 7..30): a deep blue caption band behind the white
+  // title and caption buttons, as on the main window, closed by an accent
+  // line; then rows 24..95 fade into the white message area.
+  LinearFill(cr, 0, 0, 2, 22, 0x1C3454, 0x24476E);
+  LinearFill(cr, 0, 22, 2, 2, 0x3A9BE0, 0x3A9BE0);
+  LinearFill(cr, 0, 24, 2, 36, 0xE4ECF5, 0xFFFFFF);
+  LinearFill(cr, 0, 60, 2, 69, 0xFFFFFF, 0xFFFFFF);
   // Rows 129..159: the button bar with its separator.
-  cairo_rectangle(cr, 0, 129, 2, 1);
-  SetRgba(cr, 0xDCE2E9);
-  cairo_fill(cr);
-  cairo_pattern_t* bar = cairo_pattern_create_linear(0, 130, 0, 160);
-  cairo_pattern_add_color_stop_rgb(bar, 0, 0xF3 / 255.0, 0xF5 / 255.0, 0xF8 / 255.0);
-  cairo_pattern_add_color_stop_rgb(bar, 1, 0xE8 / 255.0, 0xEC / 255.0, 0xF1 / 255.0);
-  cairo_rectangle(cr, 0, 130, 2, 30);
-  cairo_set_source(cr, bar);
-  cairo_fill(cr);
-  cairo_pattern_destroy(bar);
+  LinearFill(cr, 0, 129, 2, 1, 0xDCE2E9, 0xDCE2E9);
+  LinearFill(cr, 0, 130, 2, 30, 0xF3F5F8, 0xE8ECF1);
   c.SavePng(dir + "/message_box_skin.png");
 }
 

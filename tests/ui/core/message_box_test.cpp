@@ -284,6 +284,29 @@ TEST_F(MessageBoxTest, TheIconCellAndSkinnedButtonsAreDrawn) {
   EXPECT_EQ(shot.GetPixel(60, 110) & 0xFFFFFF, shot.GetPixel(150, 110) & 0xFFFFFF);
 }
 
+// The application's white look: the white title "提示：" stands on the dark
+// caption band of the box's skin.
+TEST_F(MessageBoxTest, TheWhiteTitleStandsOnADarkCaptionBand) {
+  gfx::Bitmap shot;
+  razezazo::FloatRect title;
+  ShowAnd({.text = Gbk("请输入播放地址"), .icon = 48,
+           .look = razezazo::HostOptions{.background_colour = 0xFFFFFF, .frame_style = 0}},
+          [&](winsys::WindowId box) {
+            shot = system_->ScreenPixels(box);
+            title = razezazo::HostOfWindow(box)->title()->bounds();
+            system_->KeyPress(winsys::VK_ESCAPE);
+          });
+  auto light = [](gfx::Argb p) { return gfx::RedOf(p) + gfx::GreenOf(p) + gfx::BlueOf(p); };
+  int white = 0, dark = 0;
+  for (int y = static_cast<int>(title.y); y < static_cast<int>(title.Bottom()) && y < 30; ++y)
+    for (int x = static_cast<int>(title.x); x < static_cast<int>(title.Right()); ++x)
+      (light(shot.GetPixel(x, y)) > 3 * 200 ? white : dark) += 1;
+  EXPECT_GT(white, 20);  // the glyphs
+  EXPECT_GT(dark, 4 * white);  // the band around them
+  EXPECT_LT(light(shot.GetPixel(160, 12)), 3 * 120);
+  EXPECT_GT(light(shot.GetPixel(160, 60)), 3 * 230);  // the message area stays white
+}
+
 TEST_F(MessageBoxTest, WithoutAParentHostTheBoxIsOrangeAndLayered) {
   int alpha = 0;
   std::int64_t colour = 0;
