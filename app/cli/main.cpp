@@ -18,6 +18,7 @@
 #include "app/safe_names.h"
 #include "app/task_queue.h"
 #include "runtime/gbk.h"
+#include "runtime/termination_signals.h"
 
 namespace {
 
@@ -85,33 +86,16 @@ void ExplainFailure(app::JobOutcome outcome, const app::AppContext& context) {
               << app::EscapeControls(context.download_folder.native()) << '\n';
 }
 
-// Ctrl+C, a hang-up or a polite kill stops the download: the tool runs in a
-// process group of its own and would otherwise go on writing its partial file.
-// A second such signal ends brivo-cli at once.
-app::StopRequest* g_stop = nullptr;
-volatile sig_atomic_t g_stop_signal = 0;
-
-void RequestStop(int signal) {
-  g_stop_signal = signal;
-  g_stop->Request();
-}
-
-void StopOnSignals(app::StopRequest& stop) {
-  g_stop = &stop;
-  struct sigaction action = {};
-  action.sa_handler = RequestStop;
-  action.sa_flags = SA_RESETHAND | SA_RESTART;
-  sigemptyset(&action.sa_mask);
-  for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaction(signal, &action, nullptr);
-}
-
 int ExitStatusOf(app::JobOutcome outcome) {
   switch (outcome) {
     case app::JobOutcome::kSucceeded: return kExitDownloaded;
     case app::JobOutcome::kFailed:
     case app::JobOutcome::kToolNotStarted:
     case app::JobOutcome::kNoDownloadFolder: return kExitFailed;
-    case app::JobOutcome::kStopped: return kExitBySignal + (g_stop_signal ? g_stop_signal : SIGINT);
+    case app::JobOutcome::kStopped: {
+      const int signal = runtime::CaughtTerminationSignal();
+      return kExitBySignal + (signal ? signal : SIGINT);
+    }
     case app::JobOutcome::kNotRun: break;
   }
   return kExitError;
@@ -139,7 +123,9 @@ int main(int argc, char** argv) {
       .ui = ui,
       .download_folder = app::DownloadFolder(app::FolderSources::FromEnvironment(arguments->output_dir))};
   app::InstallDownloaderTool(context.state);
-  StopOnSignals(context.stop);
+  // Ctrl+C, a hang-up or a polite kill stops the download: the tool runs in a
+  // process group of its own and would otherwise go on writing its partial file.
+  runtime::StopOnTerminationSignals(context.stop);
   context.download_progress = [&view, &ui](const app::DownloadProgress& progress) {
     ui.Post([&view, progress] { view.ShowProgress(progress); });
   };

@@ -3,10 +3,10 @@
 #include "app/download_folder.h"
 #include "app/download_job.h"
 #include "app/gui/feedback.h"
-#include "app/gui/termination_signals.h"
 #include "app/play_page_parser.h"
 #include "app/program_icon.h"
 #include "razezazo/core/framework.h"
+#include "runtime/termination_signals.h"
 
 namespace app::gui {
 
@@ -82,7 +82,7 @@ void BrivoWindow::OnJobFinished(JobOutcome) {
   if (context_.stop.Requested() && system.IsWindow(window_)) system.Post(window_, winsys::WM_CLOSE, 0, 0);
 }
 
-void BrivoWindow::StopDownloadsOnTermination() { gui::StopDownloadsOnTermination(context_.stop, job_running_); }
+void BrivoWindow::StopDownloadsOnTermination() { runtime::StopOnTerminationSignals(context_.stop, &job_running_); }
 
 // Closing the window during a download stops the tool; Run() then waits the
 // moment it takes to end, and the window closes as usual meanwhile.
