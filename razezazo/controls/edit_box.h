@@ -162,6 +162,7 @@ class EditBox : public ControlBase {
   void Paste();
   void ShowContextMenu(std::intptr_t position);
   void SetContextMenuStates(PopupMenu& menu);
+  // The host's focused control is this box (the caret and the blink follow it).
   bool HasFocus() const;
 
  protected:

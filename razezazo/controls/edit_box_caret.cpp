@@ -17,8 +17,7 @@ gfx::RectI EditBox::CaretPixels() const {
 // Its top-left point (taken 2 pixels lower) within the view and its bottom not
 // below the view's; only a focused box on show has a caret.
 bool EditBox::CaretMayShow() const {
-  HostSurface* h = host();
-  if (!h || h->focused() != this || !Shown()) return false;
+  if (!HasFocus() || !Shown()) return false;
   const FloatRect& v = view_rect_;
   const float left = caret_point_.x, top = caret_point_.y + 2;
   return caret_point_.height >= 1 && left >= v.x && left <= v.Right() && top >= v.y && top < v.Bottom() &&

@@ -114,8 +114,7 @@ void EditBox::SetTextMessage(const char* text, bool caret_at_end) {
     SyncScrollBars();
     CaretFollowsPaint();
   }
-  HostSurface* h = host();
-  if (!h || h->focused() != this) winsys::Current().KillTimer(host_window(), self());
+  if (!HasFocus()) winsys::Current().KillTimer(host_window(), self());
   NotifyChange();
 }
 
