@@ -187,6 +187,13 @@ TEST_F(LeavingPaintTest, AHiddenOrShrunkParentWithAChildBeyondIt) {
   ASSERT_NO_FATAL_FAILURE(ExpectScreenFresh());
 }
 
+TEST_F(LeavingPaintTest, AControlDestroyedByItsOwnPlacementHandler) {
+  parent_->AddEventHandler(event::kPlacementChanged, [this](const Event&) { parent_->Destroy(); });
+  parent_->SetBounds({.x = 150, .y = 150});
+  ASSERT_NO_FATAL_FAILURE(ExpectScreenFresh());
+  EXPECT_TRUE(NearColour(Screen(20, 20), 0, 0, 0));
+}
+
 TEST_F(LeavingPaintTest, AMovedOrReparentedChild) {
   child_->SetBounds({.x = 20, .y = 20});
   ASSERT_NO_FATAL_FAILURE(ExpectScreenFresh());
