@@ -213,11 +213,15 @@ void GtkSystem::NativeShape(WindowRecord& record) {
   if (!record.Layered()) native->DropAlphaShape();
 }
 
+// The input method follows the keyboard only once text input has begun (a
+// caret was placed or a key came): attaching needs GTK's settings, whose
+// first use parses the whole widget theme, about 25 ms that a window which
+// has not yet taken text need not spend before it shows.
 void GtkSystem::NativeActivate(WindowRecord& record) {
   NativeWindow* native = Native(record.id);
   if (!native || !record.Shown()) return;
   gdk_window_focus(native->Gdk(), last_event_time_);
-  if (record.ime_enabled) input_method_.Attach(native->Gdk());
+  if (record.ime_enabled && input_method_.EverAttached()) input_method_.Attach(native->Gdk());
 }
 
 void GtkSystem::NativeCapture(WindowId window) {

@@ -20,7 +20,9 @@ void InputMethod::Attach(GdkWindow* window) {
   if (window_) gtk_im_context_focus_out(context_);
   window_ = window;
   gtk_im_context_set_client_window(context_, window);
-  if (window) gtk_im_context_focus_in(context_);
+  if (!window) return;
+  ever_attached_ = true;
+  gtk_im_context_focus_in(context_);
 }
 
 bool InputMethod::Filter(GdkEventKey* event) {

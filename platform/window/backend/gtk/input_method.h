@@ -22,6 +22,8 @@ class InputMethod {
   // Attaches to the window that has the keyboard (null: none) and gives it focus.
   void Attach(GdkWindow* window);
   GdkWindow* Attached() const { return window_; }
+  // Whether any window has had the input method yet.
+  bool EverAttached() const { return ever_attached_; }
   // True when the input method consumed the key; act on it only otherwise.
   bool Filter(GdkEventKey* event);
   // Where the candidate window goes (window coordinates of the attached window).
@@ -38,6 +40,7 @@ class InputMethod {
   GdkWindow* window_ = nullptr;
   CommitHandler on_commit_;
   bool composing_ = false;
+  bool ever_attached_ = false;
 };
 
 }  // namespace winsys::gtk
