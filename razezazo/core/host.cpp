@@ -90,7 +90,9 @@ bool RazezaZOHost::Create(winsys::WindowId window, const HostOptions& options) {
   SetBusy(true);
   CreateCaption();
   SetBusy(false);
-  SetBackground(options.background_image, options.background_colour ? *options.background_colour : -1, -1);
+  // -1 (none given) must stay -1: a uint32 in the conditional would turn it into a colour.
+  SetBackground(options.background_image,
+                options.background_colour ? static_cast<std::int64_t>(*options.background_colour) : -1, -1);
   if (layer_alpha_ != -1) system.PresentLayered(window, back_buffer_, 255);
   initial_paint_ = initial_paint;
   if (resizable_) system.SetStyle(window, system.Style(window) | winsys::WS_THICKFRAME);

@@ -20,11 +20,13 @@ std::uint32_t MeanColour(const gfx::Bitmap& image) {
   std::uint64_t r = 0, g = 0, b = 0;
   std::uint64_t count = static_cast<std::uint64_t>(image.Width()) * static_cast<std::uint64_t>(image.Height());
   if (count == 0) return 0;
-  for (int y = 0; y < image.Height(); ++y)
+  for (int y = 0; y < image.Height(); ++y) {
+    const std::uint32_t* row = image.Row(y);
     for (int x = 0; x < image.Width(); ++x) {
-      gfx::Argb p = image.GetPixel(x, y);
+      gfx::Argb p = gfx::Unpremultiply(row[x]);
       r += gfx::RedOf(p), g += gfx::GreenOf(p), b += gfx::BlueOf(p);
     }
+  }
   return static_cast<std::uint32_t>(r / count | (g / count) << 8 | (b / count) << 16);
 }
 

@@ -55,6 +55,20 @@ TEST_F(HostWindowTest, ASkinnedWindowStretchesOrNineGridsItsImage) {
   EXPECT_TRUE(NearColour(Screen(292, 150), 0, 255, 0));
 }
 
+// Without a colour of its own the window takes its picture's mean colour,
+// averaged over the straight colours: half-transparent pixels count as the
+// colours they are, not darkened by their alpha.
+TEST_F(HostWindowTest, APictureWithoutAColourGivesTheWindowItsMeanColour) {
+  gfx::Bitmap image(30, 30);
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 30; ++x) image.SetPixel(x, y, x < 10 ? 0x80FF0000 : 0xFF0000FF);
+  Recreate({.background_image = image.EncodePng(), .caption_flags = 0});
+  const std::int64_t colour = host_->GetField(21);  // Windows RGB: red in the low byte
+  EXPECT_NEAR(colour & 0xFF, 85, 1);
+  EXPECT_EQ((colour >> 8) & 0xFF, 0);
+  EXPECT_NEAR((colour >> 16) & 0xFF, 170, 1);
+}
+
 TEST_F(HostWindowTest, ALayeredWindowGetsABlackShadowByDefault) {
   Recreate({.background_colour = 0x00FFFFFF, .layer_alpha = 255, .frame_style = 7});
   host_->SetShadowColour(-1);
