@@ -31,5 +31,27 @@ TEST_F(GtkWindowTest, DocksFindTheProgramClassAndTheIconInEverySize) {
   EXPECT_TRUE(PumpUntil([&] { return !PropertyShows("identity-window", "_NET_WM_ICON", "Icon ("); }));
 }
 
+// The icon's pixels reach the property as straight ARGB: a half-transparent
+// red stays full red at half alpha (0x80FF0000), not darkened by its alpha.
+TEST_F(GtkWindowTest, TheIconKeepsItsColoursAndAlpha) {
+  CreateParams params;
+  params.title = "icon-colours";
+  params.rect = {50, 50, 120, 90};
+  params.style = WS_POPUP | WS_VISIBLE;
+  const WindowId w = MakeWith(params);
+  ASSERT_NE(w, 0u);
+  std::vector<gfx::Bitmap> icons;
+  icons.emplace_back(2, 1);
+  icons.back().SetPixel(0, 0, 0x80FF0000);
+  icons.back().SetPixel(1, 0, 0xFF00FF00);
+  sys->SetWindowIcon(w, icons);
+  // Width, height, then one 32-bit cardinal per pixel, in decimal.
+  EXPECT_TRUE(PumpUntil([&] {
+    return RunProgram({"sh", "-c",
+                       "xprop -name icon-colours -notype -f _NET_WM_ICON 32c _NET_WM_ICON"
+                       " | grep -qF '= 2, 1, 2164195328, 4278255360'"}) == 0;
+  }));
+}
+
 }  // namespace
 }  // namespace winsys::testing
