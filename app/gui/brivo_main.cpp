@@ -6,6 +6,7 @@
 
 #include "app/gui/brivo_window.h"
 #include "razezazo/core/framework.h"
+#include "razezazo/render/font_warm_up.h"
 #include "runtime/gbk.h"
 
 namespace {
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     std::fputs(kUsage, argc > 2 ? stderr : stdout);
     return argc > 2 ? 64 : 0;
   }
+  const razezazo::FontWarmUp fonts;  // while the display opens and the version file comes
   if (!winsys::Start()) {
     std::fputs("brivo: no display to show the window on; brivo-cli downloads on the console\n", stderr);
     return 1;
