@@ -13,13 +13,20 @@ bool PropertyShows(const std::string& title, const std::string& property, const 
                      "xprop -len 4000000 -name '" + title + "' " + property + " | grep -aqF '" + text + "'"}) == 0;
 }
 
-TEST_F(GtkWindowTest, DocksFindTheProgramClassAndTheIconInEverySize) {
+class IdentityTest : public GtkWindowTest {
+ protected:
+  WindowId ShownWindow(const std::string& title) {
+    CreateParams params;
+    params.title = title;
+    params.rect = {50, 50, 120, 90};
+    params.style = WS_POPUP | WS_VISIBLE;
+    return MakeWith(params);
+  }
+};
+
+TEST_F(IdentityTest, DocksFindTheProgramClassAndTheIconInEverySize) {
   sys->SetProgramClass("brivo");
-  CreateParams params;
-  params.title = "identity-window";
-  params.rect = {50, 50, 120, 90};
-  params.style = WS_POPUP | WS_VISIBLE;
-  const WindowId w = MakeWith(params);
+  const WindowId w = ShownWindow("identity-window");
   ASSERT_NE(w, 0u);
   sys->SetWindowIcon(w, app::ProgramIconImages());
   ASSERT_TRUE(PumpUntil([&] { return PropertyShows("identity-window", "WM_CLASS", "\"brivo\", \"brivo\""); }))
@@ -33,12 +40,8 @@ TEST_F(GtkWindowTest, DocksFindTheProgramClassAndTheIconInEverySize) {
 
 // The icon's pixels reach the property as straight ARGB: a half-transparent
 // red stays full red at half alpha (0x80FF0000), not darkened by its alpha.
-TEST_F(GtkWindowTest, TheIconKeepsItsColoursAndAlpha) {
-  CreateParams params;
-  params.title = "icon-colours";
-  params.rect = {50, 50, 120, 90};
-  params.style = WS_POPUP | WS_VISIBLE;
-  const WindowId w = MakeWith(params);
+TEST_F(IdentityTest, TheIconKeepsItsColoursAndAlpha) {
+  const WindowId w = ShownWindow("icon-colours");
   ASSERT_NE(w, 0u);
   std::vector<gfx::Bitmap> icons;
   icons.emplace_back(2, 1);
