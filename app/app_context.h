@@ -15,9 +15,11 @@ namespace app {
 enum class JobOutcome {
   kNotRun,            // no usable play path: the "错误" box
   kSucceeded,         // a non-empty file, now under the track's name: "下载完成"
-  kFailed,            // no file, an empty one, or a tool killed mid-way: "下载失败"
+  kFailed,            // the tool failed, brought nothing, or the file could not be kept: "下载失败"
+  kIncomplete,        // "下载失败" because the stream ended early (a dropped connection, a killed tool)
   kToolNotStarted,    // "下载失败" because the downloader tool could not be started
   kNoDownloadFolder,  // "下载失败" because the download folder could not be made
+  kCannotWrite,       // "下载失败" because no file could be made in the download folder
   kStopped,           // a stop was requested: the tool was ended (or never started), no file kept, no box
 };
 

@@ -1,8 +1,10 @@
 #include "app/download_job.h"
 
 #include "app/page_address.h"
+#include "app/partial_file.h"
 #include "app/safe_names.h"
 #include "app/texts.h"
+#include "app/tool_verdict.h"
 #include "runtime/files.h"
 #include "runtime/gbk.h"
 #include "runtime/process.h"
@@ -25,29 +27,69 @@ std::string QuotedWhenBlank(const std::string& program) {
   return program.empty() || program.find(' ') != std::string::npos ? Concat("\"", program, "\"") : program;
 }
 
-constexpr char kPartialSuffix[] = ".part";
+// A path of the system's, in a reason the user reads.
+Text ForReason(const runtime::Path& path) { return runtime::Utf8ToGbk(path.native()); }
 
-// Runs the tool into the partial file; a stale partial file of an earlier run
-// goes first, so that only what this run wrote can be judged. The tool's console
-// output is read here: its progress lines go to the context, the rest nowhere.
-runtime::ProgramEnd RunTool(const AppContext& context, const DownloadRequest& request) {
-  runtime::DeleteFile(PartialFile(context.download_folder, request.track_name));
-  runtime::ProgramWatch watch{.stop = &context.stop};
-  if (context.download_progress)
-    watch.on_line = [&context](std::string_view line) {
-      // After a stop the tool's last words are nobody's business.
-      if (context.stop.Requested()) return;
-      if (std::optional<DownloadProgress> progress = ParseToolProgress(line)) context.download_progress(*progress);
-    };
-  return runtime::RunWatchedProgram(DownloadCommandLine(context.config, context.state.tool_path, request),
-                                    {.working_directory = context.download_folder}, watch);
+struct ToolRun {
+  runtime::ProgramEnd end;
+  ToolReport report;
+};
+
+// Runs the tool with the partial file as its standard output. The tool's
+// console output is read here: its progress lines go to the context, and what
+// the verdict needs is kept.
+ToolRun RunTool(const AppContext& context, const DownloadRequest& request, const PartialFile& partial) {
+  ToolRun run;
+  runtime::ProgramWatch watch{.stop = &context.stop, .output_file = partial.descriptor()};
+  watch.on_line = [&context, &run](std::string_view line) {
+    // After a stop the tool's last words are nobody's business.
+    if (context.stop.Requested()) return;
+    run.report.Read(line);
+    if (!context.download_progress) return;
+    if (std::optional<DownloadProgress> progress = ParseToolProgress(line)) context.download_progress(*progress);
+  };
+  run.end = runtime::RunWatchedProgram(DownloadCommandLine(context.config, context.state.tool_path, request),
+                                       {.working_directory = context.download_folder}, watch);
+  return run;
 }
 
-// The documented size test, on the partial file; a tool that never ran or was
-// killed cannot have finished it, whatever it left. A good partial file then
-// replaces any earlier file of the result's name.
-bool KeepIfGood(const runtime::ProgramEnd& end, const runtime::Path& partial, const runtime::Path& result) {
-  return end.started && !end.killed && runtime::FileSize(partial) > 0 && runtime::RenameFile(partial, result);
+struct Verdict {
+  JobOutcome outcome;
+  Text reason;  // empty on success
+};
+
+// Only a complete stream in a non-empty file that could be kept is a download;
+// anything else leaves an earlier file of the name as it was.
+Verdict KeepIfGood(const AppContext& context, const ToolRun& run, PartialFile& partial,
+                   const runtime::Path& result) {
+  if (!run.end.started)
+    return {JobOutcome::kToolNotStarted,
+            Concat(texts::kToolNotStartedReason, ForReason(context.state.tool_path), texts::kToolNotStartedAdvice)};
+  switch (JudgeTool(run.end, run.report)) {
+    case ToolVerdict::kIncomplete: return {JobOutcome::kIncomplete, texts::kIncompleteReason};
+    case ToolVerdict::kFailed:
+      return {JobOutcome::kFailed, run.report.last_error.empty()
+                                       ? Text()
+                                       : Concat(texts::kToolErrorReason, run.report.last_error)};
+    case ToolVerdict::kComplete: break;
+  }
+  if (partial.Size() <= 0) return {JobOutcome::kFailed, texts::kNothingReceivedReason};
+  if (!partial.KeepAs(result)) return {JobOutcome::kFailed, Concat(texts::kNotKeptReason, ForReason(result))};
+  return {JobOutcome::kSucceeded, {}};
+}
+
+// The partial file of this run, made once the folder is there; what went wrong otherwise.
+std::optional<PartialFile> PreparePartialFile(const runtime::Path& folder, const Text& track_name,
+                                              Verdict& failure) {
+  if (!runtime::MakeFolders(folder)) {
+    failure = {JobOutcome::kNoDownloadFolder, Concat(texts::kNoFolderReason, ForReason(folder))};
+    return std::nullopt;
+  }
+  // Runs that died (killed, or the machine went down) left theirs behind.
+  RemoveAbandonedPartialFiles(folder);
+  std::optional<PartialFile> partial = PartialFile::Create(folder, ResultFile({}, track_name).native());
+  if (!partial) failure = {JobOutcome::kCannotWrite, Concat(texts::kCannotWriteReason, ForReason(folder))};
+  return partial;
 }
 
 }  // namespace
@@ -58,16 +100,11 @@ std::string DownloadCommandLine(const Config& config, const runtime::Path& tool_
   Text switches = Concat(texts::kRtmpSwitch, config.site_rtmp_host, texts::kApplication, page, texts::kPlayPathSwitch,
                          request.play_path, texts::kPlayerSwitch, config.site_web_host, texts::kOutputSwitch);
   // The tool's path is already the system's bytes; only the GBK texts are converted.
-  return Concat(QuotedWhenBlank(tool_path.native()), runtime::GbkToUtf8(switches),
-                PartialFile({}, request.track_name).native(), texts::kOutputEnd);
+  return Concat(QuotedWhenBlank(tool_path.native()), runtime::GbkToUtf8(switches));
 }
 
 runtime::Path ResultFile(const runtime::Path& folder, const Text& track_name) {
   return folder / Concat(SafeFileName(track_name), texts::kResultSuffix);
-}
-
-runtime::Path PartialFile(const runtime::Path& folder, const Text& track_name) {
-  return folder / Concat(SafeFileName(track_name), texts::kResultSuffix, kPartialSuffix);
 }
 
 JobOutcome DownloadJob(AppContext& context) {
@@ -89,40 +126,34 @@ JobOutcome DownloadJob(AppContext& context) {
     SetLocked(view, true);
     request = {view.EditText(EditBox::kAddress), view.EditText(EditBox::kPath), view.EditText(EditBox::kResult)};
   });
-  const bool have_folder = runtime::MakeFolders(context.download_folder);
+  Verdict verdict{JobOutcome::kFailed, {}};
+  std::optional<PartialFile> partial = PreparePartialFile(context.download_folder, request.track_name, verdict);
   // The path box is read again for the command line; it cannot have become
   // unusable in between, but a tool started with a bad path must never run.
-  runtime::ProgramEnd end;
-  if (have_folder && IsUsablePlayPath(request.play_path)) end = RunTool(context, request);
-  // Whatever the tool left is unfinished, and the window may be going away.
-  if (end.stopped || (!end.started && context.stop.Requested())) {
-    runtime::DeleteFile(PartialFile(context.download_folder, request.track_name));
-    return JobOutcome::kStopped;
-  }
+  ToolRun run;
+  if (partial && IsUsablePlayPath(request.play_path)) run = RunTool(context, request, *partial);
+  // Whatever the tool left is unfinished (the partial file goes with `partial`),
+  // and the window may be going away.
+  if (run.end.stopped || (!run.end.started && context.stop.Requested())) return JobOutcome::kStopped;
 
   Text track_name;
   ui.Send([&] {
     SetLocked(view, false);
     track_name = view.EditText(EditBox::kResult);
   });
-  // The tool wrote the partial file of the name it was given; the result takes
-  // the name the box holds now.
-  const runtime::Path partial = PartialFile(context.download_folder, request.track_name);
+  // The result takes the name the box holds now.
   const runtime::Path result_file = ResultFile(context.download_folder, track_name);
-  const bool saved = KeepIfGood(end, partial, result_file);
+  if (partial) verdict = KeepIfGood(context, run, *partial, result_file);
+  const bool saved = verdict.outcome == JobOutcome::kSucceeded;
   ui.Send([&] {
     view.ShowMessageBox({.content = track_name,
                          .type = kBoxOk,
                          .title = saved ? texts::kSuccessTitle : texts::kFailureTitle,
-                         .icon = saved ? kIconInformation : kIconError});
+                         .icon = saved ? kIconInformation : kIconError,
+                         .reason = verdict.reason});
   });
-  if (saved) {
-    ui.Send([&] { view.ShowSavedFile(result_file); });
-    return JobOutcome::kSucceeded;
-  }
-  runtime::DeleteFile(partial);
-  if (!have_folder) return JobOutcome::kNoDownloadFolder;
-  return end.started ? JobOutcome::kFailed : JobOutcome::kToolNotStarted;
+  if (saved) ui.Send([&] { view.ShowSavedFile(result_file); });
+  return verdict.outcome;
 }
 
 void StartDownloadJob(AppContext& context) {

@@ -12,19 +12,15 @@ struct DownloadRequest {
 };
 
 // The downloader tool's command line (in the system's encoding): the tool, then
-// -r, -p, -y, -s and -o in that order; only the output name is quoted (and the
-// tool when it holds a blank). The output is the track's partial file. -p is
-// left out when there is no page address, so that no switch has an empty value.
+// -r, -p, -y, -s and -o in that order, the tool quoted when it holds a blank.
+// The output is "-", standard output, which the job makes the track's partial
+// file. -p is left out when there is no page address, so that no switch has an
+// empty value.
 std::string DownloadCommandLine(const Config& config, const runtime::Path& tool_path,
                                 const DownloadRequest& request);
 
 // The file a track is saved to: the folder, the track's safe file name and ".aac".
 runtime::Path ResultFile(const runtime::Path& folder, const runtime::Text& track_name);
-
-// The file the tool writes while it works: the result file's name and ".part",
-// which no finished download can have. It becomes the result file only once the
-// download has been judged good, so an earlier good file is never lost.
-runtime::Path PartialFile(const runtime::Path& folder, const runtime::Text& track_name);
 
 // Downloads the track that the edit boxes describe and reports the result.
 // Runs on the calling thread; every window action goes through context.ui, so

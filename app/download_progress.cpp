@@ -29,8 +29,10 @@ bool Take(std::string_view& text, std::string_view expected) {
 std::optional<DownloadProgress> ParseToolProgress(std::string_view line) {
   while (!line.empty() && line.front() == ' ') line.remove_prefix(1);
   std::optional<double> kilobytes = TakeNumber(line);
-  if (!kilobytes || !Take(line, " kB / ") || !TakeNumber(line) || !Take(line, " sec")) return std::nullopt;
-  DownloadProgress progress{.kilobytes = *kilobytes};
+  std::optional<double> seconds;
+  if (!kilobytes || !Take(line, " kB / ") || !(seconds = TakeNumber(line)) || !Take(line, " sec"))
+    return std::nullopt;
+  DownloadProgress progress{.kilobytes = *kilobytes, .seconds = *seconds};
   if (line.empty()) return progress;
   std::optional<double> percent;
   if (!Take(line, " (") || !(percent = TakeNumber(line)) || !Take(line, "%)") || !line.empty()) return std::nullopt;

@@ -23,6 +23,9 @@ struct MessageBoxRequest {
   int type = kBoxOk;
   std::optional<runtime::Text> title;  // absent: the box's default title
   int icon = 0;
+  // Why something failed, for a line of its own under the content (and for a
+  // console's error output). Empty: no reason is given.
+  runtime::Text reason;
 };
 
 class MessageBoxes {

@@ -11,8 +11,9 @@ bool IsControl(unsigned char c) { return c < 0x20 || c == 0x7F; }
 
 // A Linux file name holds 255 bytes. Chinese takes three of them in UTF-8 (two
 // in GBK), so about 84 characters of a long mix's title would already be too
-// many: the name is cut at a character boundary to leave room for ".aac.part".
-constexpr size_t kMaxNameBytes = 255 - 9;
+// many: the name is cut at a character boundary to leave room for the partial
+// file's ".aac.01234567.part".
+constexpr size_t kMaxNameBytes = 255 - 18;
 
 void CutToFileNameLength(std::string& utf8) {
   if (utf8.size() <= kMaxNameBytes) return;

@@ -10,7 +10,7 @@ namespace app {
 // track (a GBK text) is saved under: every control character, '/', '\' and '"'
 // becomes '_', so does a leading '.' or '-', and an empty name becomes "_".
 // Bytes that are not GBK become U+FFFD. A name too long for the file system is
-// cut at a character boundary, leaving room for ".aac.part".
+// cut at a character boundary, leaving room for the partial file's suffix.
 std::string SafeFileName(const runtime::Text& track_name);
 
 // The page address as the tool's one unquoted argument: blanks, double quotes

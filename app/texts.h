@@ -30,13 +30,25 @@ inline const Text kApplication = Gbk("/rozezeri/");
 inline const Text kPageSwitch = Gbk(" -p ");
 inline const Text kPlayPathSwitch = Gbk(" -y mp4:");
 inline const Text kPlayerSwitch = Gbk(".mp4 -s http://");
-inline const Text kOutputSwitch = Gbk("/js/mp.swf/ -o \"");
-inline const Text kOutputEnd = Gbk("\"");
+// The tool writes the stream to its standard output, which is the partial file
+// that the job made and handed to it.
+inline const Text kOutputSwitch = Gbk("/js/mp.swf/ -o -");
 inline const Text kResultSuffix = Gbk(".aac");
 
 inline const Text kSuccessTitle = Gbk("下载完成");
 inline const Text kFailureTitle = Gbk("下载失败");
 inline const Text kErrorTitle = Gbk("错误");
 inline const Text kParseFailed = Gbk("由于网络原因或网站更新导致本次解析失败! ");
+
+// Why a download failed: a line under the track's name in the "下载失败" box.
+inline const Text kToolNotStartedReason = Gbk("无法启动下载工具 ");  // + the tool's path +
+inline const Text kToolNotStartedAdvice =
+    Gbk("：请安装 rtmpdump（Debian/Ubuntu：sudo apt install rtmpdump），或用 BRIVO_RTMPDUMP 指定它的路径");
+inline const Text kNoFolderReason = Gbk("无法创建下载文件夹 ");
+inline const Text kCannotWriteReason = Gbk("无法在下载文件夹中写入文件 ");
+inline const Text kIncompleteReason = Gbk("数据流提前结束，下载不完整");
+inline const Text kToolErrorReason = Gbk("下载工具出错：");
+inline const Text kNothingReceivedReason = Gbk("下载工具没有收到任何数据");
+inline const Text kNotKeptReason = Gbk("无法保存文件 ");
 
 }  // namespace app::texts

@@ -5,9 +5,10 @@
 
 namespace app {
 
-// Fetches the version file; when it holds a text other than this program's
-// version, asks whether to update, and on yes opens the update page and ends the
-// program. Any other outcome returns and start-up goes on.
+// Fetches the version file (within a few seconds); when its first line is a
+// short version text other than this program's, asks whether to update, and on
+// yes opens the update page and ends the program. Any other outcome (no answer,
+// an error page, a text that is no version) returns and start-up goes on.
 void UpdateCheck(const Config& config, AppState& state, MessageBoxes& boxes);
 
 }  // namespace app

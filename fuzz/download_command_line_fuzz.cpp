@@ -1,6 +1,7 @@
 // The downloader tool's command line built from hostile page texts (track name,
 // play path, page address): splitting it gives back exactly the intended
-// arguments, one each, so no page can add a switch or move the output file.
+// arguments, one each, so no page can add a switch or name a file; the file
+// the track is saved under stays in the download folder.
 #include <vector>
 
 #include "app/config.h"
@@ -26,8 +27,7 @@ std::vector<std::string> IntendedArguments(const app::Config& config, const std:
   runtime::Text address = app::AddressAsArgument(app::NormalizedPageAddress(request.page_url));
   if (!address.empty()) args.insert(args.end(), {"-p", runtime::GbkToUtf8(address)});
   args.insert(args.end(), {"-y", "mp4:" + runtime::GbkToUtf8(request.play_path) + ".mp4", "-s",
-                           "http://" + config.site_web_host + "/js/mp.swf/", "-o",
-                           app::PartialFile({}, request.track_name).native()});
+                           "http://" + config.site_web_host + "/js/mp.swf/", "-o", "-"});
   return args;
 }
 
@@ -47,8 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string line = app::DownloadCommandLine(config, tool, request);
   fuzzing::Check(runtime::SplitCommandLine(line) == IntendedArguments(config, tool, request),
                  "the command line does not split into the intended arguments");
-  const std::string output = app::PartialFile({}, request.track_name).native();
+  const std::string output = app::ResultFile({}, request.track_name).native();
   fuzzing::Check(output.find('/') == std::string::npos && !output.starts_with('.') && !output.starts_with('-'),
-                 "the output file can leave the download folder or read as a switch");
+                 "the saved file can leave the download folder or pass for a hidden file");
   return 0;
 }

@@ -98,8 +98,12 @@ ByteBlock HttpGet(const Text& address, const FetchLimits& limits) {
   if (!url || !curl || !headers) return {};
   BodySink body{.max_bytes = limits.max_bytes};
   SetRequestOptions(curl.get(), url.get(), headers.get(), limits.time_limit, &body);
-  // A fetch that ran out of time failed, whatever trickled in before.
+  // A fetch that ran out of time failed, whatever trickled in before; so did one
+  // that the server answered with an error page or an unfollowed redirect.
   if (curl_easy_perform(curl.get()) == CURLE_OPERATION_TIMEDOUT) return {};
+  long status = 0;
+  curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status);
+  if (status < 200 || status > 299) return {};
   return std::move(body.bytes);
 }
 

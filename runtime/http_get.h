@@ -2,8 +2,8 @@
 // Fetching a web address. The request is fixed: GET over HTTP/1.0 with the
 // program's user agent and "Accept: */*"; redirects to http and https addresses
 // are followed; cookies live in memory for the process; the system's proxy
-// settings (http_proxy, https_proxy, no_proxy) apply; the HTTP status is not
-// looked at. A connection attempt gives up after 60 s, a transfer that
+// settings (http_proxy, https_proxy, no_proxy) apply; a response whose status is
+// not 2xx is a failed fetch (an error page is neither a page nor a version). A connection attempt gives up after 60 s, a transfer that
 // receives nothing for 30 s ends, and no fetch lasts longer than its time limit
 // (a server that sends a byte now and then cannot keep it going); a body is read
 // up to a byte limit, so an endless one cannot use up memory either.
@@ -24,8 +24,8 @@ struct FetchLimits {
   std::chrono::milliseconds time_limit = std::chrono::minutes(2);  // for the whole fetch
 };
 
-// The body of the response; empty when nothing could be fetched or the fetch ran
-// out of time (its time limit, or 30 s without a byte), and the bytes read so far
+// The body of the response; empty when nothing could be fetched, the status was
+// not 2xx, or the fetch ran out of time (its time limit, or 30 s without a byte), and the bytes read so far
 // when the connection broke off or the byte limit was reached. The address's
 // fragment is not sent.
 ByteBlock HttpGet(const Text& address, const FetchLimits& limits = {});

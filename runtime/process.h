@@ -46,12 +46,17 @@ struct ProgramWatch {
   // when it is still there half a second later. Raised before the start, the
   // program is never started. May be null.
   const StopSignal* stop = nullptr;
+  // When set, the program's standard output goes into this open file instead
+  // (on_line then gets its error output only): a program told to write to
+  // standard output then never opens a name of its own.
+  int output_file = -1;
 };
 
 // RunProgramToEnd with the output captured through a pipe and a way to end the
 // program from another thread. The program gets /dev/null as its input and a
 // process group of its own (a Ctrl+C on our terminal reaches only us). It is
-// always reaped before this returns.
+// always reaped before this returns, and it is killed if the calling thread
+// ends first (this process killed included).
 ProgramEnd RunWatchedProgram(const std::string& command_line, const RunOptions& options, const ProgramWatch& watch);
 
 // RunProgramToEnd when `wait`; otherwise returns at once and the child is reaped

@@ -166,7 +166,9 @@ ProgramEnd RunWatchedProgram(const std::string& command_line, const RunOptions& 
   SpawnSetup setup;
   if (options.working_directory) setup.ChangeDirectory(options.working_directory->native());
   setup.CaptureOutput(pipe->write_end.get());
+  if (watch.output_file >= 0) setup.OutputTo(watch.output_file);
   setup.NewProcessGroup();
+  setup.DieWithParent();
   std::optional<pid_t> pid = setup.Spawn(SplitCommandLine(command_line));
   pipe->write_end.Reset();  // the pipe reports its end once the child's copy closes
   if (!pid) return {};

@@ -13,7 +13,9 @@ namespace app {
 
 class ConsoleView final : public MainView {
  public:
-  explicit ConsoleView(std::ostream& out, std::ostream* progress = nullptr) : out_(out), progress_(progress) {}
+  // A box's reason goes to `errors` as "brivo-cli: <reason>" when given.
+  explicit ConsoleView(std::ostream& out, std::ostream* progress = nullptr, std::ostream* errors = nullptr)
+      : out_(out), progress_(progress), errors_(errors) {}
 
   runtime::Text EditText(EditBox box) override { return boxes_[Index(box)]; }
   void SetEditText(EditBox box, const runtime::Text& text) override { boxes_[Index(box)] = text; }
@@ -30,6 +32,7 @@ class ConsoleView final : public MainView {
 
   std::ostream& out_;
   std::ostream* progress_;
+  std::ostream* errors_;
   bool progress_shown_ = false;
   std::array<runtime::Text, 3> boxes_;
 };

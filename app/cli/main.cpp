@@ -73,25 +73,19 @@ std::optional<Arguments> ParseArguments(int argc, char** argv) {
   return arguments;
 }
 
-// The box already said "下载失败"; this says why, where the console can.
-void ExplainFailure(app::JobOutcome outcome, const app::AppContext& context) {
-  if (outcome == app::JobOutcome::kToolNotStarted)
-    std::cerr << "brivo-cli: the downloader tool rtmpdump could not be started ("
-              << app::EscapeControls(context.state.tool_path.native())
-              << "); install it (Debian/Ubuntu: sudo apt install rtmpdump) or set BRIVO_RTMPDUMP to its path\n";
-  if (outcome == app::JobOutcome::kStopped)
-    std::cerr << "brivo-cli: download stopped; its partial file was removed\n";
-  if (outcome == app::JobOutcome::kNoDownloadFolder)
-    std::cerr << "brivo-cli: cannot make the download folder "
-              << app::EscapeControls(context.download_folder.native()) << '\n';
+// The box and its reason were printed; a stop has no box, so it is said here.
+void ExplainStop(app::JobOutcome outcome) {
+  if (outcome == app::JobOutcome::kStopped) std::cerr << "brivo-cli: download stopped; its partial file was removed\n";
 }
 
 int ExitStatusOf(app::JobOutcome outcome) {
   switch (outcome) {
     case app::JobOutcome::kSucceeded: return kExitDownloaded;
     case app::JobOutcome::kFailed:
+    case app::JobOutcome::kIncomplete:
     case app::JobOutcome::kToolNotStarted:
-    case app::JobOutcome::kNoDownloadFolder: return kExitFailed;
+    case app::JobOutcome::kNoDownloadFolder:
+    case app::JobOutcome::kCannotWrite: return kExitFailed;
     case app::JobOutcome::kStopped: {
       const int signal = runtime::CaughtTerminationSignal();
       return kExitBySignal + (signal ? signal : SIGINT);
@@ -115,7 +109,7 @@ int main(int argc, char** argv) {
   }
 
   // Progress is for a person watching; a pipe or log gets only the result lines.
-  app::ConsoleView view(std::cout, isatty(STDERR_FILENO) ? &std::cerr : nullptr);
+  app::ConsoleView view(std::cout, isatty(STDERR_FILENO) ? &std::cerr : nullptr, &std::cerr);
   app::TaskQueue ui;
   app::AppContext context{
       .config = app::Config::FromEnvironment(),
@@ -141,6 +135,6 @@ int main(int argc, char** argv) {
   app::StartDownloadJob(context);
   ui.RunUntil([&outcome] { return outcome.has_value(); });
   view.EndProgress();
-  ExplainFailure(*outcome, context);
+  ExplainStop(*outcome);
   return ExitStatusOf(*outcome);
 }

@@ -202,7 +202,6 @@ TEST_F(BrivoCliTest, PagesThatDoNotParseAndEmptyAddressesAreErrors) {
 
 TEST_F(BrivoCliTest, CtrlCStopsTheDownloadRemovesThePartialFileAndLeavesNoTool) {
   PutEarlierDownload();
-  const fs::path partial = program_dir_ / "晨岚测试长曲四.aac.part";
   testing_support::WriteWholeFile(program_dir_ / "晨岚测试长曲四.aac", "earlier good download");
   const fs::path output = folder_.path() / "output";
   pid_t cli = testing_support::StartChild(Command({site_->LongTrackPage()}),
@@ -211,10 +210,15 @@ TEST_F(BrivoCliTest, CtrlCStopsTheDownloadRemovesThePartialFileAndLeavesNoTool) 
   // Half a second of stream on disk, then Ctrl+C as a terminal sends it: to the
   // whole foreground group.
   std::vector<pid_t> tools;
-  for (int i = 0; i < 1000 && !(fs::exists(partial) && fs::file_size(partial) > 4000); ++i)
+  fs::path partial;
+  for (int i = 0; i < 1000; ++i) {
+    partial = testing_support::PartialFile(program_dir_, "晨岚测试长曲四");
+    std::error_code error;
+    if (!partial.empty() && fs::file_size(partial, error) > 4000) break;
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
   tools = testing_support::ChildProcesses(cli, "rtmpdump");
-  ASSERT_TRUE(fs::exists(partial));
+  ASSERT_FALSE(partial.empty());
   auto interrupted = std::chrono::steady_clock::now();
   ASSERT_EQ(kill(-cli, SIGINT), 0);
   EXPECT_EQ(testing_support::WaitChild(cli), 130);

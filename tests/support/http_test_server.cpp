@@ -117,6 +117,10 @@ void HttpTestServer::Answer(int connection) {
   SendAll(connection, reply + response.body);
 }
 
+SilentServer::SilentServer() : listener_(BoundSocket()), port_(PortOf(listener_)) { ::listen(listener_, 16); }
+
+SilentServer::~SilentServer() { ::close(listener_); }
+
 int ClosedPort() {
   int fd = BoundSocket();
   int port = PortOf(fd);

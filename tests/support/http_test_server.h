@@ -51,4 +51,19 @@ class HttpTestServer {
 // A loopback port on which nothing listens.
 int ClosedPort();
 
+// A loopback port that takes connections (the kernel completes them) and never
+// says a word: a server that has hung.
+class SilentServer {
+ public:
+  SilentServer();
+  ~SilentServer();
+  SilentServer(const SilentServer&) = delete;
+  SilentServer& operator=(const SilentServer&) = delete;
+  int port() const { return port_; }
+
+ private:
+  int listener_ = -1;
+  int port_ = 0;
+};
+
 }  // namespace testing_support

@@ -31,7 +31,8 @@ void RecordingView::ShowSavedFile(const std::filesystem::path& file) {
 int RecordingView::ShowMessageBox(const app::MessageBoxRequest& request) {
   Check();
   boxes.push_back({request.title ? runtime::GbkToUtf8(*request.title) : "<default>",
-                   runtime::GbkToUtf8(request.content), request.type, request.icon});
+                   runtime::GbkToUtf8(request.content), request.type, request.icon,
+                   runtime::GbkToUtf8(request.reason)});
   if (on_box) on_box();
   if (answers_.empty()) return app::kAnswerOk;
   int answer = answers_.front();

@@ -37,6 +37,24 @@ void WriteScript(const std::filesystem::path& path, const std::string& body) {
                                          std::filesystem::perms::others_exec);
 }
 
+std::vector<std::filesystem::path> PartialFiles(const std::filesystem::path& folder, const std::string& track) {
+  std::vector<std::filesystem::path> found;
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    const std::string name = it->path().filename().string();
+    if (name.starts_with(track + ".aac.") && name.ends_with(".part") && name.size() == track.size() + 18)
+      found.push_back(it->path());
+    else if (track.empty() && name.ends_with(".part"))
+      found.push_back(it->path());
+  }
+  return found;
+}
+
+std::filesystem::path PartialFile(const std::filesystem::path& folder, const std::string& track) {
+  std::vector<std::filesystem::path> found = PartialFiles(folder, track);
+  return found.size() == 1 ? found.front() : std::filesystem::path();
+}
+
 ScopedEnv::ScopedEnv(const char* name, const std::string& value) : name_(name) {
   const char* old = ::getenv(name);
   had_value_ = old != nullptr;

@@ -122,14 +122,14 @@ TEST_F(BrivoWindowTest, ProgressShowsInTheTitleAndOnTheButtonAndClosingStopsTheD
   EXPECT_EQ(title.substr(0, caption.size()), caption) << "the button shows what the title shows";
   const std::vector<pid_t> tools = testing_support::ChildProcesses(getpid(), "rtmpdump");
   ASSERT_EQ(tools.size(), 1u);
-  ASSERT_TRUE(fs::exists(Downloads() / (track + ".aac.part")));
+  ASSERT_FALSE(testing_support::PartialFile(Downloads(), track).empty());
 
   Click(*CaptionButton(razezazo::kCaptionButtonClose));
   ASSERT_TRUE(RunUntil([&] { return !headless_->IsWindow(window_->window()); }));
   ASSERT_TRUE(RunUntilJobEnds());
   EXPECT_TRUE(testing_support::EndsSoon(tools[0]));
   EXPECT_TRUE(testing_support::ChildProcesses(getpid(), "rtmpdump").empty());
-  EXPECT_FALSE(fs::exists(Downloads() / (track + ".aac.part")));
+  EXPECT_TRUE(testing_support::PartialFiles(Downloads()).empty());
   EXPECT_FALSE(fs::exists(Downloads() / (track + ".aac")));
   EXPECT_TRUE(boxes_.empty()) << "a stopped download reports nothing";
 }

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "app/partial_file.h"
 #include "app/play_page_parser.h"
 #include "runtime/gbk.h"
 #include "tests/unit/app/app_fixture.h"
@@ -17,22 +18,26 @@ using testing_support::ScopedEnv;
 using testing_support::TempDir;
 namespace fs = std::filesystem;
 
-// A stand-in for rtmpdump that records its arguments and writes $TOOL_OUTPUT into
-// the file named after -o (relative to its working directory); with
-// $TOOL_WRITES_NOTHING it creates no file, with $TOOL_DIES it is killed after writing;
-// $TOOL_PROGRESS makes it write two progress lines as rtmpdump does, $TOOL_HANGS
+// A stand-in for rtmpdump that records its arguments and writes $TOOL_OUTPUT to
+// its standard output (the job's partial file, as "-o -" asks); with
+// $TOOL_WRITES_NOTHING it writes nothing and fails, with $TOOL_DIES it is killed
+// after writing, $TOOL_EXIT is its exit status; $TOOL_SAYS is written to its
+// standard error (progress and error lines as rtmpdump writes them), $TOOL_HANGS
 // makes it record its pid and wait after writing.
 constexpr char kStandInTool[] =
     "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$TOOL_RECORD\"\n"
     "pwd > \"$TOOL_RECORD.cwd\"\n"
-    "prev=; for a in \"$@\"; do [ \"$prev\" = -o ] && out=$a; prev=$a; done\n"
     "[ -n \"$TOOL_WRITES_NOTHING\" ] && exit 1\n"
-    "printf '%s' \"$TOOL_OUTPUT\" > \"$out\"\n"
-    "[ -n \"$TOOL_PROGRESS\" ] && printf 'INFO: Connected...\\n\\r1.000 kB / 0.10 sec (10.0%%)"
-    "\\r2.500 kB / 0.20 sec (25.0%%)\\n' >&2\n"
+    "printf '%s' \"$TOOL_OUTPUT\"\n"
+    "printf \"$TOOL_SAYS\" >&2\n"
     "[ -n \"$TOOL_HANGS\" ] && { echo $$ > \"$TOOL_RECORD.pid\"; sleep 30; }\n"
     "[ -n \"$TOOL_DIES\" ] && kill -KILL $$\n"
-    "exit 0\n";
+    "exit ${TOOL_EXIT:-0}\n";
+
+// rtmpdump's last words for a five-second track: all of it came, yet it exits 2.
+constexpr char kShortTrackEnd[] =
+    "0.232 kB / 0.00 sec (0.0%%)\\r43.382 kB / 5.01 sec (99.8%%)\\n"
+    "Download may be incomplete (downloaded about 99.80%%), try resuming\\n";
 
 class DownloadJobTest : public testing_support::AppFixture {
  protected:
@@ -48,6 +53,7 @@ class DownloadJobTest : public testing_support::AppFixture {
   }
 
   std::string Record(const std::string& suffix = "") { return ReadWholeFile(tools_.path() / ("argv" + suffix)); }
+  std::string Reason() const { return view_.boxes.empty() ? "" : view_.boxes.back().reason; }
   fs::path Saved(const std::string& name) const { return context_.download_folder / name; }
   std::vector<std::string> FilesSaved() const {
     std::vector<std::string> names;
@@ -67,11 +73,11 @@ class DownloadJobTest : public testing_support::AppFixture {
   ScopedEnv output_{"TOOL_OUTPUT", "FLV data"};
 };
 
-TEST_F(DownloadJobTest, RunsTheToolIntoAPartialFileAndKeepsItUnderTheTrackName) {
+TEST_F(DownloadJobTest, TheToolWritesIntoAPartialFileThatIsKeptUnderTheTrackName) {
   EXPECT_EQ(DownloadJob(context_), JobOutcome::kSucceeded);
   EXPECT_EQ(Record(),
             "-r\nrtmp://127.0.0.1:1935/rozezeri/\n-p\nhttp://127.0.0.1/play/demo01.html\n"
-            "-y\nmp4:music/2015/demo01.mp4\n-s\nhttp://www.example.test/js/mp.swf/\n-o\n晨岚测试曲一.aac.part\n");
+            "-y\nmp4:music/2015/demo01.mp4\n-s\nhttp://www.example.test/js/mp.swf/\n-o\n-\n");
   EXPECT_EQ(Record(".cwd"), context_.download_folder.string() + "\n");  // made on first use
   EXPECT_EQ(FilesSaved(), std::vector<std::string>{"晨岚测试曲一.aac"});
   EXPECT_EQ(ReadWholeFile(Saved("晨岚测试曲一.aac")), "FLV data");
@@ -81,6 +87,7 @@ TEST_F(DownloadJobTest, RunsTheToolIntoAPartialFileAndKeepsItUnderTheTrackName) 
   EXPECT_EQ(view_.boxes[0].title, "下载完成");
   EXPECT_EQ(view_.boxes[0].content, "晨岚测试曲一");
   EXPECT_EQ(view_.boxes[0].icon, kIconInformation);
+  EXPECT_EQ(Reason(), "");
   EXPECT_EQ(view_.shown_files, std::vector<fs::path>{Saved("晨岚测试曲一.aac")});
 }
 
@@ -93,50 +100,82 @@ TEST_F(DownloadJobTest, AGoodDownloadReplacesAnEarlierFileOfTheName) {
 
 TEST_F(DownloadJobTest, AnEmptyFileIsAFailureAndIsDeletedAfterTheBox) {
   ScopedEnv empty("TOOL_OUTPUT", "");
-  bool file_there_during_box = false;
-  view_.on_box = [&] { file_there_during_box = fs::exists(Saved("晨岚测试曲一.aac.part")); };
+  bool partial_there_during_box = false;
+  view_.on_box = [&] { partial_there_during_box = FilesSaved().size() == 1; };
   EXPECT_EQ(DownloadJob(context_), JobOutcome::kFailed);
   ASSERT_EQ(view_.boxes.size(), 1u);
   EXPECT_EQ(view_.boxes[0].title, "下载失败");
   EXPECT_EQ(view_.boxes[0].icon, kIconError);
-  EXPECT_TRUE(file_there_during_box);
+  EXPECT_EQ(Reason(), "下载工具没有收到任何数据");
+  EXPECT_TRUE(partial_there_during_box);
   EXPECT_TRUE(FilesSaved().empty());
   EXPECT_TRUE(view_.shown_files.empty());
 }
 
-TEST_F(DownloadJobTest, AFailedDownloadNeverTouchesAnEarlierGoodFile) {
-  // The tool truncates its output and fails, the tool cannot start, the tool is
-  // killed after writing: each is "下载失败", and the earlier file stays as it was.
-  std::vector<std::pair<const char*, std::string>> failures = {
-      {"TOOL_OUTPUT", ""}, {"TOOL_DIES", "1"}, {"TOOL_WRITES_NOTHING", "1"}};
-  for (const auto& [variable, value] : failures) {
+TEST_F(DownloadJobTest, OnlyACompleteStreamIsADownloadAndAFailureNeverTouchesAnEarlierFile) {
+  // Each run writes bytes; only the tool's end tells whether they are the whole track.
+  struct Case {
+    std::vector<std::pair<const char*, std::string>> tool;
+    JobOutcome outcome;
+    std::string reason;
+  };
+  const std::vector<Case> failures = {
+      {{{"TOOL_EXIT", "2"}, {"TOOL_SAYS", "100.000 kB / 12.00 sec (37.0%%)\\n"}},
+       JobOutcome::kIncomplete, "数据流提前结束，下载不完整"},
+      {{{"TOOL_EXIT", "2"}}, JobOutcome::kIncomplete, "数据流提前结束，下载不完整"},  // no length was announced
+      {{{"TOOL_EXIT", "1"}, {"TOOL_SAYS", "ERROR: Download: Failed writing, exiting!\\n"}},
+       JobOutcome::kFailed, "下载工具出错：Download: Failed writing, exiting!"},
+      {{{"TOOL_DIES", "1"}}, JobOutcome::kIncomplete, "数据流提前结束，下载不完整"},
+      {{{"TOOL_WRITES_NOTHING", "1"}}, JobOutcome::kFailed, ""}};
+  for (const Case& failure : failures) {
     view_.boxes.clear();
     PutEarlierDownload();
-    ScopedEnv failure(variable, value);
-    EXPECT_EQ(DownloadJob(context_), JobOutcome::kFailed) << variable;
-    EXPECT_EQ(view_.boxes.at(0).title, "下载失败") << variable;
-    EXPECT_EQ(ReadWholeFile(Saved("晨岚测试曲一.aac")), "earlier good download") << variable;
-    EXPECT_EQ(FilesSaved(), std::vector<std::string>{"晨岚测试曲一.aac"}) << variable;
+    std::vector<std::unique_ptr<ScopedEnv>> tool;
+    for (const auto& [variable, value] : failure.tool) tool.push_back(std::make_unique<ScopedEnv>(variable, value));
+    const std::string what = failure.tool.front().first + ("=" + failure.tool.front().second);
+    EXPECT_EQ(DownloadJob(context_), failure.outcome) << what;
+    EXPECT_EQ(view_.boxes.at(0).title, "下载失败") << what;
+    EXPECT_EQ(Reason(), failure.reason) << what;
+    EXPECT_EQ(ReadWholeFile(Saved("晨岚测试曲一.aac")), "earlier good download") << what;
+    EXPECT_EQ(FilesSaved(), std::vector<std::string>{"晨岚测试曲一.aac"}) << what;
   }
+  // A short track: rtmpdump says "incomplete" for its last frame, yet all of it came.
+  ScopedEnv exit("TOOL_EXIT", "2");
+  ScopedEnv says("TOOL_SAYS", kShortTrackEnd);
+  EXPECT_EQ(DownloadJob(context_), JobOutcome::kSucceeded);
+  EXPECT_EQ(ReadWholeFile(Saved("晨岚测试曲一.aac")), "FLV data");
 }
 
 TEST_F(DownloadJobTest, AToolThatCannotStartIsAFailureWhateverFilesAreThere) {
   PutEarlierDownload();
-  testing_support::WriteWholeFile(Saved("晨岚测试曲一.aac.part"), "left by an interrupted run");
+  testing_support::WriteWholeFile(Saved("晨岚测试曲一.aac.part"), "left by an earlier version");
   context_.state.tool_path = tools_ / "missing-tool";
   EXPECT_EQ(DownloadJob(context_), JobOutcome::kToolNotStarted);
   EXPECT_EQ(view_.boxes.at(0).title, "下载失败");
+  EXPECT_NE(Reason().find("sudo apt install rtmpdump"), std::string::npos) << Reason();
   EXPECT_EQ(view_.disabled_log.size(), 6u);
   EXPECT_EQ(ReadWholeFile(Saved("晨岚测试曲一.aac")), "earlier good download");
-  EXPECT_EQ(FilesSaved(), std::vector<std::string>{"晨岚测试曲一.aac"});
+  EXPECT_EQ(FilesSaved(), (std::vector<std::string>{"晨岚测试曲一.aac", "晨岚测试曲一.aac.part"}));
 }
 
-TEST_F(DownloadJobTest, AStalePartialFileIsNeverTakenForThisRunsDownload) {
+TEST_F(DownloadJobTest, PartialFilesOfDeadRunsGoAndThoseOfLivingRunsStay) {
   fs::create_directories(context_.download_folder);
-  testing_support::WriteWholeFile(Saved("晨岚测试曲一.aac.part"), "left by an interrupted run");
-  ScopedEnv nothing("TOOL_WRITES_NOTHING", "1");
-  EXPECT_EQ(DownloadJob(context_), JobOutcome::kFailed);
-  EXPECT_TRUE(FilesSaved().empty());
+  testing_support::WriteWholeFile(Saved("晨岚测试曲一.aac.0badc0de.part"), "left by a killed run");
+  std::optional<PartialFile> running = PartialFile::Create(context_.download_folder, "晨岚测试曲一.aac");
+  ASSERT_TRUE(running);
+  EXPECT_EQ(DownloadJob(context_), JobOutcome::kSucceeded);
+  EXPECT_EQ(FilesSaved(),
+            (std::vector<std::string>{"晨岚测试曲一.aac", running->path().filename().string()}));
+}
+
+TEST_F(DownloadJobTest, ALinkPlantedUnderAPartialNameIsNeverWrittenThrough) {
+  // A neighbour in a shared folder plants a link where the tool used to write.
+  fs::create_directories(context_.download_folder);
+  testing_support::WriteWholeFile(tools_.path() / "victim", "precious");
+  fs::create_symlink(tools_.path() / "victim", Saved("晨岚测试曲一.aac.part"));
+  EXPECT_EQ(DownloadJob(context_), JobOutcome::kSucceeded);
+  EXPECT_EQ(ReadWholeFile(tools_.path() / "victim"), "precious");
+  EXPECT_EQ(ReadWholeFile(Saved("晨岚测试曲一.aac")), "FLV data");
 }
 
 TEST_F(DownloadJobTest, ADownloadFolderThatCannotBeMadeIsAFailure) {
@@ -144,6 +183,7 @@ TEST_F(DownloadJobTest, ADownloadFolderThatCannotBeMadeIsAFailure) {
   context_.download_folder = download_folder_.path() / "file" / "below";
   EXPECT_EQ(DownloadJob(context_), JobOutcome::kNoDownloadFolder);
   EXPECT_EQ(view_.boxes.at(0).title, "下载失败");
+  EXPECT_EQ(Reason(), "无法创建下载文件夹 " + context_.download_folder.string());
   EXPECT_FALSE(fs::exists(tools_.path() / "argv"));
 }
 
@@ -165,7 +205,7 @@ TEST_F(DownloadJobTest, AHostileTrackNameStaysOneFileInTheDownloadFolder) {
   view_.SetEditText(EditBox::kResult, "../x\" -o \"/tmp/evil");
   EXPECT_EQ(DownloadJob(context_), JobOutcome::kSucceeded);
   std::string argv = Record();
-  EXPECT_EQ(argv.substr(argv.find("-o\n")), "-o\n_._x_ -o __tmp_evil.aac.part\n");
+  EXPECT_EQ(argv.substr(argv.find("-o\n")), "-o\n-\n");
   EXPECT_EQ(FilesSaved(), std::vector<std::string>{"_._x_ -o __tmp_evil.aac"});
   EXPECT_EQ(view_.boxes.at(0).content, "../x\" -o \"/tmp/evil");  // the user sees the real name
 }
@@ -175,7 +215,7 @@ TEST_F(DownloadJobTest, AnAddressWithBlanksAndQuotesStaysOneArgument) {
   EXPECT_EQ(DownloadJob(context_), JobOutcome::kSucceeded);
   EXPECT_EQ(Record(),
             "-r\nrtmp://127.0.0.1:1935/rozezeri/\n-p\nhttp://127.0.0.1/play/a%20b.html?x=%22-o%22%20%22/tmp/evil\n"
-            "-y\nmp4:music/2015/demo01.mp4\n-s\nhttp://www.example.test/js/mp.swf/\n-o\n晨岚测试曲一.aac.part\n");
+            "-y\nmp4:music/2015/demo01.mp4\n-s\nhttp://www.example.test/js/mp.swf/\n-o\n-\n");
 }
 
 TEST_F(DownloadJobTest, NoSwitchIsGivenAnEmptyValue) {
@@ -184,7 +224,7 @@ TEST_F(DownloadJobTest, NoSwitchIsGivenAnEmptyValue) {
     SetAddress(address);
     EXPECT_EQ(DownloadJob(context_), JobOutcome::kSucceeded) << address;
     EXPECT_EQ(Record(), "-r\nrtmp://127.0.0.1:1935/rozezeri/\n-y\nmp4:music/2015/demo01.mp4\n"
-                        "-s\nhttp://www.example.test/js/mp.swf/\n-o\n晨岚测试曲一.aac.part\n")
+                        "-s\nhttp://www.example.test/js/mp.swf/\n-o\n-\n")
         << address;
   }
   // The address the user pasted is taken as the parser took it.
@@ -194,7 +234,7 @@ TEST_F(DownloadJobTest, NoSwitchIsGivenAnEmptyValue) {
 }
 
 TEST_F(DownloadJobTest, TheToolsProgressLinesReachTheContextOnTheJobsThread) {
-  ScopedEnv progress("TOOL_PROGRESS", "1");
+  ScopedEnv progress("TOOL_SAYS", "INFO: Connected...\\n\\r1.000 kB / 0.10 sec (10.0%%)\\r2.500 kB / 0.20 sec (25.0%%)\\n");
   std::vector<std::pair<double, double>> reports;
   std::vector<std::thread::id> threads;
   context_.download_progress = [&](const DownloadProgress& p) {

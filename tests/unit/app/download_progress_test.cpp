@@ -14,6 +14,7 @@ TEST(ParseToolProgress, ReadsRtmpdumpsProgressLines) {
   std::optional<DownloadProgress> later = ParseToolProgress("19.876 kB / 2.25 sec (3.7%)");
   ASSERT_TRUE(later);
   EXPECT_DOUBLE_EQ(later->kilobytes, 19.876);
+  EXPECT_DOUBLE_EQ(later->seconds, 2.25);
   EXPECT_DOUBLE_EQ(*later->percent, 3.7);
   // Without a length from the server there is no percentage.
   std::optional<DownloadProgress> open_ended = ParseToolProgress("1234.567 kB / 12.34 sec");

@@ -28,21 +28,46 @@ TEST_F(UpdateCheckTest, TheSameVersionAsksNothing) {
   EXPECT_EQ(context_.state.version_text, "[2015.11.02]");
 }
 
-TEST_F(UpdateCheckTest, NothingFetchedAsksNothing) {
+TEST_F(UpdateCheckTest, NothingFetchedAndNoVersionAskNothing) {
+  // Empty, an error page, a first line too long or with control characters for a version.
   ServeVersion("");
   Check();
+  server_.Route("/missing.txt", {.status = 404, .body = "<html>404 Not Found</html>"});
+  context_.config.update_version_url = server_.Url("/missing.txt");
+  Check();
+  for (const std::string& text : {std::string(49, '9'), std::string("[2016\x1b[2J]"), std::string(2 << 20, 'x')}) {
+    ServeVersion(text);
+    Check();
+  }
   context_.config.update_version_url =
       "http://127.0.0.1:" + std::to_string(testing_support::ClosedPort()) + "/brivo.txt";
   Check();
   EXPECT_TRUE(view_.boxes.empty());
+  EXPECT_EQ(context_.state.version_text, "");
 }
 
-TEST_F(UpdateCheckTest, AnyOtherTextIsOfferedAsItIsAndNoGoesOn) {
+TEST_F(UpdateCheckTest, AVersionServerThatNeverAnswersHoldsUpTheStartOnlyBriefly) {
+  // The connection is taken but no byte ever comes; then one that trickles.
+  testing_support::SilentServer silent;
+  context_.config.update_version_url = "http://127.0.0.1:" + std::to_string(silent.port()) + "/brivo.txt";
+  auto started = std::chrono::steady_clock::now();
+  Check();
+  ServeVersion("[2016.01.01]");
+  server_.Route("/brivo.txt", {.body = "[2016.01.01]", .trickle = std::chrono::seconds(1)});
+  Check();
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(10));
+  EXPECT_TRUE(view_.boxes.empty());
+}
+
+TEST_F(UpdateCheckTest, TheFirstLineIsTheVersionOfferedAndNoGoesOn) {
   ServeVersion("[2015.11.02]\n");
+  Check();
+  EXPECT_TRUE(view_.boxes.empty());
+  ServeVersion("[2016.01.01]\r\nWhat is new: everything\n");
   view_.AnswerWith(kAnswerNo);
   Check();  // returns: start-up goes on
   ASSERT_EQ(view_.boxes.size(), 1u);
-  EXPECT_EQ(view_.boxes[0].content, "发现新版本[2015.11.02]\n，是否更新？");
+  EXPECT_EQ(view_.boxes[0].content, "发现新版本[2016.01.01]，是否更新？");
   EXPECT_EQ(view_.boxes[0].title, "晨岚DJ音乐网(brivo)");
   EXPECT_EQ(view_.boxes[0].type, kBoxYesNo);
   EXPECT_EQ(view_.boxes[0].icon, kIconQuestion);

@@ -33,10 +33,13 @@ TEST_F(HttpGetTest, SendsTheFixedRequestWithoutTheFragment) {
   EXPECT_NE(request.find("\r\nAccept: */*\r\n"), std::string::npos);
 }
 
-TEST_F(HttpGetTest, ReturnsErrorPagesAndBodiesWithZeroBytes) {
-  server_.Route("/missing", {.status = 404, .body = "not here"});
+TEST_F(HttpGetTest, AnErrorPageIsAFailedFetchAndABodyKeepsItsZeroBytes) {
+  // An error page's text is no page and no version: a status other than 2xx gives nothing.
+  for (int status : {404, 500, 302}) {
+    server_.Route("/status", {.status = status, .body = "<html>404 Not Found</html>"});
+    EXPECT_EQ(HttpGet(server_.Url("/status")), "") << status;
+  }
   server_.Route("/zero", {.body = std::string("ab\0cd", 5)});
-  EXPECT_EQ(HttpGet(server_.Url("/missing")), "not here");
   ByteBlock zero = HttpGet(server_.Url("/zero"));
   EXPECT_EQ(zero, std::string("ab\0cd", 5));
   EXPECT_EQ(ToText(zero), "ab");

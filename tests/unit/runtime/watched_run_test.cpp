@@ -12,6 +12,7 @@
 
 #include "runtime/process.h"
 #include "runtime/stop_signal.h"
+#include "runtime/unique_fd.h"
 #include "tests/support/process_table.h"
 #include "tests/support/temp_dir.h"
 
@@ -87,6 +88,34 @@ TEST_F(WatchedRunTest, HandsOverStandardOutputAndErrorLineByLine) {
   EXPECT_FALSE(end.stopped);
   EXPECT_EQ(end.exit_code, 4);
   EXPECT_EQ(lines, (std::vector<std::string>{"one", "two", "err", "last"}));
+}
+
+TEST_F(WatchedRunTest, StandardOutputCanGoIntoAnOpenFileWhileErrorLinesAreHandedOver) {
+  std::string script = Script("writer", "printf 'data\\0bytes'; printf 'progress\\n' >&2\n");
+  testing_support::WriteWholeFile(dir_.path() / "out", "");
+  UniqueFd file(::open((dir_.path() / "out").c_str(), O_WRONLY | O_CLOEXEC));
+  std::vector<std::string> lines;
+  ProgramEnd end = RunWatchedProgram(
+      script, {}, {.on_line = [&](std::string_view l) { lines.emplace_back(l); }, .output_file = file.get()});
+  EXPECT_EQ(end.exit_code, 0);
+  EXPECT_EQ(ReadWholeFile(dir_.path() / "out"), std::string("data\0bytes", 10));
+  EXPECT_EQ(lines, std::vector<std::string>{"progress"});
+}
+
+TEST_F(WatchedRunTest, TheProgramDiesWithTheProcessThatWatchesIt) {
+  // The watcher is killed outright: nothing of ours can run, yet the program goes too.
+  std::string script = Script("lingers", "echo $$ > pid; exec sleep 30\n");
+  const pid_t watcher = fork();
+  ASSERT_GE(watcher, 0);
+  if (watcher == 0) {
+    RunWatchedProgram(script, {.working_directory = dir_.path()}, {});
+    _exit(0);
+  }
+  const pid_t program = WaitForPidFile(dir_.path() / "pid");
+  kill(watcher, SIGKILL);
+  waitpid(watcher, nullptr, 0);
+  ASSERT_NE(program, 0);
+  EXPECT_TRUE(testing_support::EndsSoon(program));
 }
 
 TEST_F(WatchedRunTest, OutputNeverReachesOurOwnStandardStreams) {

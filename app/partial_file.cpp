@@ -1,0 +1,120 @@
+#include "app/partial_file.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/random.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <system_error>
+
+namespace app {
+namespace {
+
+constexpr char kPartialSuffix[] = ".part";
+constexpr size_t kTagDigits = 8;
+// How often a fresh name is drawn when another run's file has the one drawn.
+constexpr int kMostNameAttempts = 16;
+// A partial file whose lock cannot be tested (a file system without locks) is
+// taken as abandoned only when nothing has written to it for this long.
+constexpr std::chrono::hours kAbandonedAfter{24};
+
+std::string RandomTag() {
+  unsigned value = 0;
+  if (getrandom(&value, sizeof value, 0) != static_cast<ssize_t>(sizeof value))
+    value = static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+            static_cast<unsigned>(getpid());
+  char tag[kTagDigits + 1];
+  std::snprintf(tag, sizeof tag, "%08x", value);
+  return tag;
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+// True when `path` names, without following a link, the file open as `fd`.
+bool NameHolds(const runtime::Path& path, int fd) {
+  struct stat named {}, open {};
+  return lstat(path.c_str(), &named) == 0 && fstat(fd, &open) == 0 && SameFile(named, open);
+}
+
+bool LongUntouched(const struct stat& info) {
+  const auto modified = std::chrono::system_clock::from_time_t(info.st_mtime);
+  return std::chrono::system_clock::now() - modified > kAbandonedAfter;
+}
+
+// Whether the partial file open as `fd` was left by a run that is gone: nobody
+// holds its lock (a living run never lets go of it), or, where locks do not
+// work, it has not changed for a day.
+bool Abandoned(int fd, const struct stat& info) {
+  if (flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
+  return errno != EWOULDBLOCK && LongUntouched(info);
+}
+
+void RemoveIfAbandoned(const runtime::Path& path) {
+  runtime::UniqueFd file(open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  struct stat info {};
+  if (!file.valid() || fstat(file.get(), &info) != 0) return;
+  // Only our own plain files: another user's are none of our business.
+  if (!S_ISREG(info.st_mode) || info.st_uid != geteuid()) return;
+  if (Abandoned(file.get(), info) && NameHolds(path, file.get())) unlink(path.c_str());
+}
+
+}  // namespace
+
+std::optional<PartialFile> PartialFile::Create(const runtime::Path& folder, const std::string& result_name) {
+  for (int attempt = 0; attempt < kMostNameAttempts; ++attempt) {
+    runtime::Path path = folder / (result_name + "." + RandomTag() + kPartialSuffix);
+    // O_EXCL: never an existing file, and never through a link planted under the name.
+    runtime::UniqueFd file(open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+    if (!file.valid()) {
+      if (errno == EEXIST) continue;
+      return std::nullopt;
+    }
+    // Held until the file is closed by this run and by the tool it is handed to.
+    flock(file.get(), LOCK_EX | LOCK_NB);
+    return PartialFile(std::move(file), std::move(path));
+  }
+  return std::nullopt;
+}
+
+PartialFile::~PartialFile() {
+  if (file_.valid() && !kept_ && NameIsStillOurs()) unlink(path_.c_str());
+}
+
+long long PartialFile::Size() const {
+  struct stat info {};
+  return fstat(file_.get(), &info) == 0 ? static_cast<long long>(info.st_size) : -1;
+}
+
+bool PartialFile::NameIsStillOurs() const { return NameHolds(path_, file_.get()); }
+
+bool PartialFile::KeepAs(const runtime::Path& result) {
+  // A full disk or a failing one shows here at the latest, before any earlier
+  // file of the name is replaced.
+  if (fsync(file_.get()) != 0 || !NameIsStillOurs()) return false;
+  kept_ = std::rename(path_.c_str(), result.c_str()) == 0;
+  return kept_;
+}
+
+bool IsPartialFileName(const std::string& name) {
+  const size_t suffix = sizeof kPartialSuffix - 1;
+  if (name.size() < suffix + kTagDigits + 2 || !name.ends_with(kPartialSuffix)) return false;
+  const size_t tag = name.size() - suffix - kTagDigits;
+  if (name[tag - 1] != '.') return false;
+  for (size_t i = tag; i < tag + kTagDigits; ++i)
+    if (!std::isxdigit(static_cast<unsigned char>(name[i])) || std::isupper(static_cast<unsigned char>(name[i])))
+      return false;
+  return true;
+}
+
+void RemoveAbandonedPartialFiles(const runtime::Path& folder) {
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
+    if (IsPartialFileName(it->path().filename().native())) RemoveIfAbandoned(it->path());
+}
+
+}  // namespace app
