@@ -10,6 +10,7 @@
 
 #include "runtime/gbk.h"
 #include "tests/support/child_process.h"
+#include "tests/support/cutting_relay.h"
 #include "tests/support/demo_site.h"
 #include "tests/support/http_test_server.h"
 #include "tests/support/process_table.h"
@@ -264,6 +265,90 @@ TEST_F(BrivoCliTest, HelpGoesToStandardOutputAndBadUsageIsRefused) {
   EXPECT_EQ(on_stderr.exit_code, 64);
   EXPECT_EQ(on_stderr.output.rfind("usage: brivo-cli", 0), 0u) << on_stderr.output;
   EXPECT_TRUE(SavedFiles().empty());
+}
+
+// --- faults on the way: a full disk, a dropped stream, a neighbour, a kill -----------
+
+// A small file system of its own, as a nearly full disk is (root only).
+class SmallDisk {
+ public:
+  explicit SmallDisk(const fs::path& folder) : folder_(folder) {
+    fs::create_directories(folder_);
+    mounted_ = RunChild({"mount", "-t", "tmpfs", "-o", "size=800k", "tmpfs", folder_.string()}).exit_code == 0;
+  }
+  ~SmallDisk() {
+    if (mounted_) RunChild({"umount", "-l", folder_.string()});
+  }
+  bool mounted() const { return mounted_; }
+
+ private:
+  fs::path folder_;
+  bool mounted_ = false;
+};
+
+TEST_F(BrivoCliTest, AFullDiskIsAFailureThatKeepsTheEarlierCompleteFile) {
+  const fs::path disk = folder_.path() / "disk";
+  SmallDisk small(disk);
+  if (!small.mounted()) GTEST_SKIP() << "mounting a tmpfs needs root";
+  // The one-minute track (about 528 KB) fits once, not twice.
+  ChildResult first = Run({"-o", disk.string(), site_->LongTrackPage()});
+  ASSERT_EQ(first.exit_code, 0) << first.output;
+  const fs::path saved = disk / "晨岚测试长曲四.aac";
+  const std::string complete = testing_support::ReadWholeFile(saved);
+  ChildResult second = Run({"-o", disk.string(), site_->LongTrackPage()});
+  EXPECT_EQ(second.exit_code, 1) << second.output;
+  EXPECT_NE(second.output.find("下载失败: 晨岚测试长曲四\n"), std::string::npos) << second.output;
+  EXPECT_NE(second.output.find("brivo-cli: 下载工具出错：Download: Failed writing"), std::string::npos)
+      << second.output;
+  EXPECT_EQ(testing_support::ReadWholeFile(saved), complete);
+  EXPECT_EQ(FilesIn(disk), std::vector<std::string>{"晨岚测试长曲四.aac"});
+}
+
+TEST_F(BrivoCliTest, AStreamCutHalfWayIsAFailureThatKeepsTheEarlierFile) {
+  testing_support::CuttingRelay relay(std::stoi(site_->Get("BRIVO_DEMO_RTMP_PORT")), 200000);
+  testing_support::WriteWholeFile(program_dir_ / "晨岚测试长曲四.aac", "earlier good download");
+  ChildResult cut = Run({site_->LongTrackPage()},
+                        {{"BRIVO_SITE_RTMP_HOST", "127.0.0.1:" + std::to_string(relay.port())}});
+  EXPECT_EQ(cut.exit_code, 1) << cut.output;
+  EXPECT_NE(cut.output.find("下载失败: 晨岚测试长曲四\n"), std::string::npos) << cut.output;
+  EXPECT_NE(cut.output.find("brivo-cli: 数据流提前结束，下载不完整\n"), std::string::npos) << cut.output;
+  EXPECT_EQ(testing_support::ReadWholeFile(program_dir_ / "晨岚测试长曲四.aac"), "earlier good download");
+  EXPECT_EQ(SavedFiles(), std::vector<std::string>{"晨岚测试长曲四.aac"});
+}
+
+TEST_F(BrivoCliTest, TwoDownloadsOfOneTrackIntoOneFolderBothSaveTheWholeTrack) {
+  const fs::path shared = folder_.path() / "shared";
+  const fs::path reference = folder_.path() / "reference.flv";
+  RunChild({"rtmpdump", "-q", "-r", "rtmp://" + site_->Get("BRIVO_SITE_RTMP_HOST") + "/rozezeri/", "-y",
+            "mp4:music/2015/demo01.mp4", "-o", reference.string()});
+  const auto environment = Environment({{"BRIVO_RTMPDUMP", site_->RealtimeTool()}});
+  const std::vector<std::string> command = Command({"-o", shared.string(), site_->Get("BRIVO_DEMO_PAGE_URL")});
+  pid_t first = testing_support::StartChild(command, environment, folder_.path() / "first");
+  pid_t second = testing_support::StartChild(command, environment, folder_.path() / "second");
+  EXPECT_EQ(testing_support::WaitChild(first), 0) << testing_support::ReadWholeFile(folder_.path() / "first");
+  EXPECT_EQ(testing_support::WaitChild(second), 0) << testing_support::ReadWholeFile(folder_.path() / "second");
+  EXPECT_EQ(FilesIn(shared), std::vector<std::string>{"晨岚测试曲一.aac"});
+  EXPECT_EQ(testing_support::ReadWholeFile(shared / "晨岚测试曲一.aac"), testing_support::ReadWholeFile(reference));
+}
+
+TEST_F(BrivoCliTest, AKilledRunTakesItsToolAlongAndTheNextRunClearsWhatItLeft) {
+  pid_t cli = testing_support::StartChild(Command({site_->LongTrackPage()}),
+                                          Environment({{"BRIVO_RTMPDUMP", site_->RealtimeTool()}}),
+                                          folder_.path() / "output");
+  fs::path partial;
+  for (int i = 0; i < 1000 && partial.empty(); ++i) {
+    partial = testing_support::PartialFile(program_dir_, "晨岚测试长曲四");
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  const std::vector<pid_t> tools = testing_support::ChildProcesses(cli, "rtmpdump");
+  ASSERT_EQ(tools.size(), 1u);
+  kill(cli, SIGKILL);
+  testing_support::WaitChild(cli);
+  EXPECT_TRUE(testing_support::EndsSoon(tools[0]));
+  ASSERT_TRUE(fs::exists(partial));  // nothing of a killed program can clean up
+  ChildResult next = Run({site_->Get("BRIVO_DEMO_PAGE_URL")});
+  EXPECT_EQ(next.exit_code, 0) << next.output;
+  EXPECT_EQ(SavedFiles(), std::vector<std::string>{"晨岚测试曲一.aac"});
 }
 
 }  // namespace
