@@ -39,6 +39,20 @@ bool SameFolder(const runtime::Path& a, const runtime::Path& b) {
   return a.lexically_normal() / "" == b.lexically_normal() / "";
 }
 
+// A folder of an installation (a prefix's bin/, /usr/lib/brivo/, anything under
+// /usr) holds programs, not music, even where this user may write in it
+// (~/.local/bin, or root's /usr/local/bin).
+bool IsInstallFolder(const runtime::Path& folder) {
+  const runtime::Path normal = folder.lexically_normal();
+  const runtime::Path name = normal.has_filename() ? normal.filename() : normal.parent_path().filename();
+  const runtime::Path parent = (normal.has_filename() ? normal : normal.parent_path()).parent_path().filename();
+  for (const char* programs : {"bin", "sbin", "games", "libexec"})
+    if (name == programs) return true;
+  for (const char* libraries : {"lib", "lib64", "libexec"})
+    if (parent == libraries) return true;
+  return normal.native().starts_with("/usr/");
+}
+
 }  // namespace
 
 FolderSources FolderSources::FromEnvironment(std::optional<runtime::Path> requested) {
@@ -66,7 +80,8 @@ runtime::Path DownloadFolder(const FolderSources& sources) {
     std::error_code no_current_folder;
     return std::filesystem::absolute(*sources.requested, no_current_folder).lexically_normal();
   }
-  if (runtime::CanCreateFilesIn(sources.program_dir)) return sources.program_dir;
+  if (!IsInstallFolder(sources.program_dir) && runtime::CanCreateFilesIn(sources.program_dir))
+    return sources.program_dir;
   return MusicFolder(sources.home, sources.config_home) / "brivo";
 }
 

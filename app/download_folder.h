@@ -1,7 +1,9 @@
 #pragma once
 // Where downloaded tracks go. In order:
 //   1. the folder the user asked for (brivo-cli -o, else BRIVO_DOWNLOAD_DIR);
-//   2. the program's own folder, when files can be made there (a portable copy);
+//   2. the program's own folder, when files can be made there and it is no
+//      folder of an installation (a portable copy: a build folder, an unpacked
+//      archive; never a bin/ folder, a lib/ folder's program folder or /usr);
 //   3. "brivo" in the user's music folder: XDG_MUSIC_DIR as user-dirs.dirs sets
 //      it, else ~/Music (an installed program cannot write next to itself).
 // The folder is created when a download first needs it. Paths are the file

@@ -5,6 +5,7 @@
 #include "app/download_job.h"
 #include "app/extract_between.h"
 #include "app/page_address.h"
+#include "app/safe_names.h"
 #include "app/texts.h"
 #include "runtime/http_get.h"
 #include "runtime/text_ops.h"
@@ -73,6 +74,7 @@ void ReadPlayPage(const Config& config, AppState& state) {
   SubstituteAssignments(state);
   state.path_expression = runtime::Replace(state.path_expression, texts::kJoiner, {}, kCaseSensitive);
   state.stream_path = state.path_expression;
+  state.track_name = CutTrackName(state.track_name);
 }
 
 bool ParsePlayPage(AppContext& context) {

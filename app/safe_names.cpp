@@ -24,6 +24,20 @@ void CutToFileNameLength(std::string& utf8) {
 
 }  // namespace
 
+runtime::Text CutTrackName(const runtime::Text& track_name) {
+  // A GBK character of two bytes takes at most three in UTF-8, so is a lone
+  // byte above 0x7F (it reads as U+FFFD or U+20AC).
+  size_t utf8_bytes = 0;
+  for (size_t i = 0; i < track_name.size();) {
+    const bool ascii = static_cast<unsigned char>(track_name[i]) < 0x80;
+    const size_t length = ascii || i + 1 == track_name.size() ? 1 : 2;
+    utf8_bytes += ascii ? 1 : 3;
+    if (utf8_bytes > kMaxNameBytes) return track_name.substr(0, i);
+    i += length;
+  }
+  return track_name;
+}
+
 // Works on the UTF-8 form, which is what reaches the file system and the tool's
 // argv: a malformed GBK pair can then never hide an ASCII quote or slash.
 std::string SafeFileName(const runtime::Text& track_name) {

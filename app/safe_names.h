@@ -13,6 +13,11 @@ namespace app {
 // cut at a character boundary, leaving room for the partial file's suffix.
 std::string SafeFileName(const runtime::Text& track_name);
 
+// A track name as a page gives it, cut at a character boundary to what a file
+// name holds: a page can name a track with megabytes of text, which no file,
+// edit box or message box should have to hold.
+runtime::Text CutTrackName(const runtime::Text& track_name);
+
 // The page address as the tool's one unquoted argument: blanks, double quotes
 // and control characters are percent-encoded (as a browser sends them), so the
 // address can neither split into more arguments nor open a quoted group.

@@ -37,6 +37,19 @@ TEST_F(DownloadFolderTest, AnInstalledProgramSavesIntoTheMusicFolder) {
   EXPECT_EQ(DownloadFolder(Sources("/proc")), home_ / "Musik" / "brivo");
 }
 
+TEST_F(DownloadFolderTest, AnInstalledProgramSavesIntoTheMusicFolderWhereverItMayWrite) {
+  // ~/.local/bin and root's /usr/local/bin are writable, yet no place for music.
+  for (const fs::path& installed : {dir_.path() / ".local" / "bin", dir_.path() / "usr" / "lib" / "brivo",
+                                    dir_.path() / "prefix" / "sbin" / ""}) {
+    fs::create_directories(installed);
+    EXPECT_EQ(DownloadFolder(Sources(installed)), home_ / "Music" / "brivo") << installed;
+  }
+  // A portable copy, such as an unpacked archive or a build folder, keeps its tracks.
+  const fs::path portable = dir_.path() / "brivo-2015.11.02" / "build-run" / "app";
+  fs::create_directories(portable);
+  EXPECT_EQ(DownloadFolder(Sources(portable)), portable);
+}
+
 TEST_F(DownloadFolderTest, MusicFolderReadsUserDirsAsXdgUserDirDoes) {
   WriteUserDirs("XDG_MUSIC_DIR=\"/srv/music\"\n");
   EXPECT_EQ(MusicFolder(home_, config_), "/srv/music");

@@ -55,6 +55,16 @@ TEST_F(PlayPageParserTest, AMissingNameEndMarkerGivesAnEmptyName) {
   EXPECT_EQ(Box(EditBox::kPath), "a/");
 }
 
+TEST_F(PlayPageParserTest, AHugeTrackNameIsCutToWhatAFileNameHolds) {
+  std::string lines;
+  for (int i = 0; i < 20000; ++i) lines += Gbk("晨岚") + "\n";
+  ParseScript("ab='a/';var n =\"" + lines + "\";var t=1;play(fwqhp, p);p=ab;fmpObj = {};");
+  const std::string name = Box(EditBox::kResult);
+  EXPECT_GT(name.size(), 200u);
+  EXPECT_LE(name.size(), 237u);
+  EXPECT_EQ(runtime::GbkToUtf8(lines).rfind(name, 0), 0u);  // the start, cut between characters
+}
+
 TEST_F(PlayPageParserTest, AnEmptyAddressOnlyWarns) {
   view_.SetEditText(EditBox::kResult, "old name");
   SetAddress("");
