@@ -1,6 +1,7 @@
 #pragma once
 // Everything the application's handlers work with, owned by whoever runs them
 // (the window program, brivo-cli, a test) and alive for as long as a job may run.
+#include <atomic>
 #include <functional>
 
 #include "app/app_state.h"
@@ -37,6 +38,9 @@ struct AppContext {
   // Raised, the running job ends its tool within a second, removes the partial
   // file and returns kStopped without touching the window again.
   StopRequest stop;
+  // Jobs that StartDownloadJob started and whose thread has not yet returned:
+  // after a stop, 0 means the tool has ended and the partial file is gone.
+  std::atomic<int> jobs_on_workers{0};
 };
 
 }  // namespace app

@@ -1,5 +1,7 @@
 #include "app/download_job.h"
 
+#include <thread>
+
 #include "app/page_address.h"
 #include "app/partial_file.h"
 #include "app/safe_names.h"
@@ -157,12 +159,23 @@ JobOutcome DownloadJob(AppContext& context) {
 }
 
 void StartDownloadJob(AppContext& context) {
+  ++context.jobs_on_workers;
   const bool started = runtime::StartThread([&context] {
     JobOutcome outcome = DownloadJob(context);
+    --context.jobs_on_workers;
     if (context.job_finished) context.ui.Post([&context, outcome] { context.job_finished(outcome); });
   });
+  if (started) return;
+  --context.jobs_on_workers;
   // Whoever waits for the job's end must hear of it even when no thread came.
-  if (!started && context.job_finished) context.ui.Post([&context] { context.job_finished(JobOutcome::kNotRun); });
+  if (context.job_finished) context.ui.Post([&context] { context.job_finished(JobOutcome::kNotRun); });
+}
+
+bool WaitForWorkerJobs(const AppContext& context, std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (context.jobs_on_workers > 0 && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  return context.jobs_on_workers == 0;
 }
 
 }  // namespace app

@@ -1,4 +1,5 @@
 #pragma once
+#include <chrono>
 #include <string>
 
 #include "app/app_context.h"
@@ -30,5 +31,10 @@ JobOutcome DownloadJob(AppContext& context);
 // Runs DownloadJob on a new worker thread and reports its end through
 // context.job_finished.
 void StartDownloadJob(AppContext& context);
+
+// Waits (at most `limit`) until no job that StartDownloadJob started is still
+// on its thread, without needing the UI thread: for the moment the program is
+// about to end because the UI thread cannot go on. True when none is left.
+bool WaitForWorkerJobs(const AppContext& context, std::chrono::milliseconds limit);
 
 }  // namespace app

@@ -33,6 +33,7 @@ int main(int argc, char** argv) {
   }
   app::gui::BrivoWindow program(start_window);
   program.StopDownloadsOnTermination();
+  program.StopDownloadsOnDisplayLoss();
   program.Start();
   if (argc == 2) program.SetAddress(runtime::Utf8ToGbk(argv[1]));
   program.Run();

@@ -9,6 +9,12 @@
 #include "runtime/termination_signals.h"
 
 namespace app::gui {
+namespace {
+
+// The tool ends within a second of a stop (SIGTERM, then SIGKILL).
+constexpr std::chrono::seconds kDisplayLossCleanUp{2};
+
+}  // namespace
 
 winsys::WindowId CreateStartWindow() {
   winsys::WindowSystem& system = winsys::Current();
@@ -83,6 +89,16 @@ void BrivoWindow::OnJobFinished(JobOutcome) {
 }
 
 void BrivoWindow::StopDownloadsOnTermination() { runtime::StopOnTerminationSignals(context_.stop, &job_running_); }
+
+// A lost display ends the program the moment the handler returns; until then a
+// running download is stopped as a close stops it, so no tool and no partial
+// file outlive the window.
+void BrivoWindow::StopDownloadsOnDisplayLoss() {
+  winsys::Current().SetDisplayLostHandler([this] {
+    context_.stop.Request();
+    WaitForWorkerJobs(context_, kDisplayLossCleanUp);
+  });
+}
 
 // Closing the window during a download stops the tool; Run() then waits the
 // moment it takes to end, and the window closes as usual meanwhile.

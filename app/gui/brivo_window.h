@@ -50,6 +50,9 @@ class BrivoWindow {
   bool job_running() const { return job_running_.load(); }
   // SIGINT, SIGTERM and SIGHUP stop a running download and close the window.
   void StopDownloadsOnTermination();
+  // A lost display (the X server's end, xkill) stops a running download
+  // before the program ends.
+  void StopDownloadsOnDisplayLoss();
 
  private:
   void BindHandlers();

@@ -190,6 +190,14 @@ class WindowSystem {
   // The window's icon in the sizes given (square pictures; a dock picks the
   // size it shows). An empty list takes the icon away.
   virtual void SetWindowIcon(WindowId window, const std::vector<gfx::Bitmap>& icons) = 0;
+
+  // --- the display's end ---------------------------------------------------------
+  // `handler` runs when the connection to the display is lost (the server
+  // ended, or the program's windows were killed with xkill), on the thread
+  // that noticed, right before the program ends with exit status 1. No window
+  // call works any more: the handler only finishes what must not be left half
+  // done. Backends without a display never call it.
+  virtual void SetDisplayLostHandler(std::function<void()> handler) { (void)handler; }
 };
 
 // The active window system; Start() must have been called.

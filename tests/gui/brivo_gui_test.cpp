@@ -1,6 +1,7 @@
 // The brivo window program on a real X server, used as a person would: the
 // mouse on its buttons, the keyboard on its boxes, the result on disk.
 #include "tests/gui/brivo_gui_fixture.h"
+#include "tests/support/child_process.h"
 #include "tests/support/process_table.h"
 
 #include <signal.h>
@@ -71,6 +72,22 @@ TEST_P(BrivoGuiStopTest, EndingDuringADownloadStopsTheToolAndLeavesNoFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(CloseButtonOrSignal, BrivoGuiStopTest, ::testing::Bool());
+
+class BrivoGuiDisplayLossTest : public BrivoGuiStopTest {};
+
+TEST_F(BrivoGuiDisplayLossTest, ALostDisplayStopsTheToolAndLeavesNoPartialFile) {
+  const pid_t tool = StartLongDownload();
+  ASSERT_GT(tool, 0);
+  ASSERT_EQ(testing_support::PartialFiles(Downloads()).size(), 1u);
+  // xkill cuts the program's connection to the X server, as a server's end does.
+  const testing_support::ChildResult xkill =
+      testing_support::RunChild({"sh", "-c", "xkill -id \"$(xdotool search --name '晨岚DJ音乐网' | head -n 1)\""});
+  ASSERT_EQ(xkill.exit_code, 0) << xkill.output;
+  EXPECT_TRUE(brivo_->WaitForExit(3000));
+  EXPECT_EQ(brivo_->exit_status(), 1);
+  EXPECT_TRUE(testing_support::EndsSoon(tool));
+  EXPECT_TRUE(fs::is_empty(Downloads())) << "neither a partial nor a whole track";
+}
 
 }  // namespace
 }  // namespace winsys::testing

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <mutex>
 
+#include "platform/window/backend/gtk/display_loss.h"
 #include "platform/window/backend/gtk/gtk_start.h"
 #include "platform/window/backend/gtk/window_at_point.h"
 #include "platform/window/backend/gtk/window_icon.h"
@@ -95,6 +96,8 @@ GtkSystem::~GtkSystem() {
   ForgetAllWindows();
   gdk_display_flush(display_);
 }
+
+void GtkSystem::SetDisplayLostHandler(std::function<void()> handler) { CallOnDisplayLoss(std::move(handler)); }
 
 std::uint32_t GtkSystem::Now() const { return static_cast<std::uint32_t>(g_get_monotonic_time() / 1000); }
 

@@ -48,6 +48,7 @@ class GtkSystem : public WindowSystemBase {
   std::string ClipboardText() override;
   void SetClipboardText(std::string_view utf8) override;
   void Beep() override;
+  void SetDisplayLostHandler(std::function<void()> handler) override;
 
   GdkWindow* NativeOf(WindowId window) const;
 
