@@ -101,8 +101,10 @@ FormatHandle MeasureFormat(int flags) {
 }
 
 // A text whose longest line does not fit widens the box (as far as the work
-// area allows); a text that then still needs more lines than fit heightens it.
-// Either way the box stays centred where it was.
+// area allows); a text that then still needs more lines than fit heightens it
+// (as far as the work area allows: the rest of the text is cut off, and the
+// buttons stay in reach). Either way the box stays centred where it was, moved
+// only as far as it takes to be wholly inside the work area.
 void FitText(Geometry& geo, const gfx::Graphics& g, const runtime::Text& text, const gfx::RectI& work) {
   const std::u16string wide = runtime::GbkToUtf16(text);
   const FontHandle& font = DefaultFont();
@@ -119,8 +121,10 @@ void FitText(Geometry& geo, const gfx::Graphics& g, const runtime::Text& text, c
     geo.box.width = width;
     area.width = wanted + 10;
   }
-  const float height =
-      MeasureTextSize(g, wide, font, MeasureFormat(text_flags::kMultiLineLabel), {0, 0, area.width, 0}).height;
+  const float tallest = static_cast<float>(work.height - 2 * kScreenMargin - vertical_margins);
+  const float height = std::min(
+      MeasureTextSize(g, wide, font, MeasureFormat(text_flags::kMultiLineLabel), {0, 0, area.width, 0}).height,
+      tallest);
   if (height > area.height) {
     const int box_height = static_cast<int>(std::ceil(height)) + vertical_margins;
     geo.box.y = CentredOn(geo.box.y, geo.box.height, box_height);
@@ -128,6 +132,8 @@ void FitText(Geometry& geo, const gfx::Graphics& g, const runtime::Text& text, c
     area.height = height + 5;
   }
   if (height < 30) area.y += 4;
+  geo.box.x = std::clamp(geo.box.x, work.x, std::max(work.x, work.x + work.width - geo.box.width));
+  geo.box.y = std::clamp(geo.box.y, work.y, std::max(work.y, work.y + work.height - geo.box.height));
 }
 
 HostOptions LookOf(const MessageBoxOptions& options) {

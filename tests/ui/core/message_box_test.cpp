@@ -190,6 +190,27 @@ TEST_F(MessageBoxTest, ALongTextWidensAndHeightensTheBoxAroundTheSameCentre) {
   EXPECT_FLOAT_EQ(after_resize.y, box_rect.height + 20 - 35);
 }
 
+TEST_F(MessageBoxTest, AnEndlessTextNeverTakesTheBoxOrItsButtonsBeyondTheWorkArea) {
+  const gfx::RectI work = system_->WorkArea();
+  runtime::Text text;
+  for (int i = 0; i < 5000; ++i) text += Gbk("第") + std::to_string(i) + Gbk("行\n");
+  system_->SetWindowRect(main_, {work.x + work.width - 100, work.y + work.height - 50, 380, 338});
+  for (bool over_parent : {false, true}) {
+    gfx::RectI box_rect;
+    razezazo::FloatRect rightmost;
+    ShowAnd({.text = text, .icon = 16, .centre_over_parent = over_parent}, [&](winsys::WindowId box) {
+      box_rect = system_->WindowRect(box);
+      rightmost = Buttons(box)[0]->bounds();
+      system_->KeyPress(winsys::VK_ESCAPE);
+    });
+    EXPECT_GE(box_rect.y, work.y) << over_parent;
+    EXPECT_GE(box_rect.x, work.x) << over_parent;
+    EXPECT_LE(box_rect.y + box_rect.height, work.y + work.height) << over_parent;
+    EXPECT_LE(box_rect.x + box_rect.width, work.x + work.width) << over_parent;
+    EXPECT_LE(rightmost.y + rightmost.height, box_rect.height) << over_parent;
+  }
+}
+
 TEST_F(MessageBoxTest, AShortTextKeepsTheStartingSizeCentredOnTheParentWhenAsked) {
   system_->SetWindowRect(main_, {100, 50, 380, 338});
   gfx::RectI box_rect;
