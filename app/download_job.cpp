@@ -114,26 +114,27 @@ JobOutcome DownloadJob(AppContext& context) {
   UiThread& ui = context.ui;
   if (context.stop.Requested()) return JobOutcome::kStopped;
 
+  // The boxes are read, checked and locked in one step on the UI thread: a
+  // click in between (into the address box, which empties the others) could
+  // otherwise hand the tool a play path that was never checked.
+  DownloadRequest request;
   bool usable = false;
   ui.Send([&] {
-    usable = IsUsablePlayPath(view.EditText(EditBox::kPath));
-    if (!usable)
-      view.ShowMessageBox({.content = texts::kParseFailed, .type = kBoxOk, .title = texts::kErrorTitle,
-                           .icon = kIconError});
+    request = {view.EditText(EditBox::kAddress), view.EditText(EditBox::kPath), view.EditText(EditBox::kResult)};
+    usable = IsUsablePlayPath(request.play_path);
+    if (usable) {
+      SetLocked(view, true);
+      return;
+    }
+    view.ShowMessageBox({.content = texts::kParseFailed, .type = kBoxOk, .title = texts::kErrorTitle,
+                         .icon = kIconError});
   });
   if (!usable) return JobOutcome::kNotRun;
 
-  DownloadRequest request;
-  ui.Send([&] {
-    SetLocked(view, true);
-    request = {view.EditText(EditBox::kAddress), view.EditText(EditBox::kPath), view.EditText(EditBox::kResult)};
-  });
   Verdict verdict{JobOutcome::kFailed, {}};
   std::optional<PartialFile> partial = PreparePartialFile(context.download_folder, request.track_name, verdict);
-  // The path box is read again for the command line; it cannot have become
-  // unusable in between, but a tool started with a bad path must never run.
   ToolRun run;
-  if (partial && IsUsablePlayPath(request.play_path)) run = RunTool(context, request, *partial);
+  if (partial) run = RunTool(context, request, *partial);
   // Whatever the tool left is unfinished (the partial file goes with `partial`),
   // and the window may be going away.
   if (run.end.stopped || (!run.end.started && context.stop.Requested())) return JobOutcome::kStopped;

@@ -52,7 +52,9 @@ std::string DemoSite::AddPage(const std::string& file, const std::string& track_
 }
 
 std::string DemoSite::AddFile(const std::string& file, const std::string& bytes) const {
-  WriteWholeFile(Get("BRIVO_DEMO_ROOT") + "/" + file, bytes);
+  const std::filesystem::path path = Get("BRIVO_DEMO_ROOT") + "/" + file;
+  std::filesystem::create_directories(path.parent_path());
+  WriteWholeFile(path, bytes);
   return "http://127.0.0.1:" + Get("BRIVO_DEMO_HTTP_PORT") + "/" + file;
 }
 

@@ -24,6 +24,7 @@
 #include "razezazo/controls/caption_button.h"
 #include "runtime/gbk.h"
 #include "tests/support/child_process.h"
+#include "tests/support/cutting_relay.h"
 #include "tests/support/own_usage.h"
 #include "tests/support/process_table.h"
 #include "tests/ui/app/brivo_window_fixture.h"
@@ -79,18 +80,30 @@ class BrivoWindowSoakTest : public BrivoWindowFixture {
     for (const char* proxy : {"http_proxy", "https_proxy"}) Set(proxy, "http://127.0.0.1:9");
     // The tracks come at full speed, except from one page whose track comes
     // in real time, so that its download runs for seconds while the input
-    // goes on, its progress showing in the window.
-    testing_support::WriteScript(folder_.path() / "rtmpdump",
-                                 "case \"$*\" in *" + std::string(kRealtimePage) + "*) exec '" +
-                                     site_->RealtimeTool() + "' \"$@\";; esac\nexec rtmpdump \"$@\"\n");
+    // goes on, its progress showing in the window. One page's stream is cut
+    // half-way by a relay, and one page's track meets a full disk (a file
+    // size limit): both name a track that other pages download whole, which
+    // their failures must leave as it was.
+    testing_support::WriteScript(
+        folder_.path() / "rtmpdump",
+        "case \"$*\" in\n"
+        "  *" + std::string(kRealtimePage) + "*) exec '" + site_->RealtimeTool() + "' \"$@\";;\n"
+        "  *" + std::string(kCutPage) + "*)\n"
+        "    for a do shift; case $a in rtmp://*) a=rtmp://127.0.0.1:" + std::to_string(relay_.port()) +
+            "/rozezeri/;; esac; set -- \"$@\" \"$a\"; done;;\n"
+        "  *" + std::string(kFullDiskPage) + "*) trap '' XFSZ; ulimit -f 20;;\n"
+        "esac\nexec rtmpdump \"$@\"\n");
     Set("BRIVO_RTMPDUMP", (folder_.path() / "rtmpdump").string());
   }
 
   static constexpr char kRealtimePage[] = "soak/realtime.html";
+  static constexpr char kCutPage[] = "soak/cut.html";
+  static constexpr char kFullDiskPage[] = "soak/full.html";
 
-  // What the user pastes, with how often in a hundred pastes: the demo pages
-  // (the long one too), a page whose track comes in real time, one with a
-  // name no file may carry as it is, addresses with blanks and without
+  // What the user pastes, with how often in a hundred-odd pastes: the demo
+  // pages (the long one too), a page whose track comes in real time, one with
+  // a name no file may carry as it is, a cut stream, a full disk, addresses
+  // with blanks and without
   // "http://", a page without a player (a failed parse), a page whose stream
   // does not exist (a failed download), a closed port and a text that is no
   // address.
@@ -105,6 +118,8 @@ class BrivoWindowSoakTest : public BrivoWindowFixture {
             {site_->LongTrackPage(), 4},
             {site_->AddPage(kRealtimePage, "实时的曲", "music/2015/", "demo03"), 1},
             {site_->AddPage("soak/odd.html", "晨岚/测试:曲?五", "music/2015/", "demo02"), 8},
+            {site_->AddPage(kCutPage, "晨岚测试长曲四", "music/2015/", "demo04"), 4},
+            {site_->AddPage(kFullDiskPage, "晨岚测试曲三", "music/2015/", "demo03"), 4},
             {"  " + base + "demo03.html\r\n", 4},
             {(base + "demo01.html").substr(std::string("http://").size()), 4},
             {site_->AddFile("soak/garbage.html", "<html><body>no player here</body></html>"), 12},
@@ -145,6 +160,8 @@ class BrivoWindowSoakTest : public BrivoWindowFixture {
   }
 
   static size_t threads_before_framework_;
+  // Passes 200,000 bytes of a stream, then drops the connection.
+  testing_support::CuttingRelay relay_{std::stoi(site_->Get("BRIVO_DEMO_RTMP_PORT")), 200000};
   std::map<std::string, std::string> streams_;  // track name (UTF-8) → stream
   std::map<std::string, std::string> references_;
 };
@@ -248,21 +265,26 @@ TEST_F(BrivoWindowSoakTest, RandomInputWithDownloadsThenTheProgramEndsCleanly) {
   }
   if (figures.events >= kEventsForEveryOutcome) {
     EXPECT_GT(figures.Count(kDone), 0) << figures.Describe();
+    EXPECT_GT(figures.Count(kFailed), 0) << figures.Describe();
     EXPECT_GT(figures.Count(kParseFailed), 0) << figures.Describe();
   }
 
-  // Every track reported done is there, whole; each was shown in the file manager.
+  // Every track reported done is there, and each was shown in the file
+  // manager; every saved file is its whole stream, whatever failed later
+  // under the same name.
   EXPECT_EQ(Shown(done.size()).size(), done.size());
-  for (const std::string& name : done) {
-    ASSERT_TRUE(streams_.count(name)) << "a track no page names: " << name;
-    const std::string& reference = Reference(streams_[name]);
-    ASSERT_FALSE(reference.empty()) << "rtmpdump saved nothing of " << streams_[name];
-    const fs::path saved = app::ResultFile(Downloads(), runtime::Utf8ToGbk(name));
-    EXPECT_TRUE(testing_support::ReadWholeFile(saved) == reference) << saved << " is not the whole stream";
-  }
+  for (const std::string& name : done)
+    EXPECT_TRUE(fs::exists(app::ResultFile(Downloads(), runtime::Utf8ToGbk(name)))) << name;
+  std::map<fs::path, std::string> saved_streams;
+  for (const auto& [name, stream] : streams_) saved_streams[app::ResultFile(Downloads(), runtime::Utf8ToGbk(name))] = stream;
   if (fs::exists(Downloads())) {
-    for (const auto& entry : fs::directory_iterator(Downloads()))
-      EXPECT_NE(entry.path().extension(), ".part") << "a partial file stayed: " << entry.path();
+    for (const auto& entry : fs::directory_iterator(Downloads())) {
+      ASSERT_TRUE(saved_streams.count(entry.path())) << "a file no page names: " << entry.path();
+      const std::string& reference = Reference(saved_streams[entry.path()]);
+      ASSERT_FALSE(reference.empty()) << "rtmpdump saved nothing of " << saved_streams[entry.path()];
+      EXPECT_TRUE(testing_support::ReadWholeFile(entry.path()) == reference)
+          << entry.path() << " is not the whole stream";
+    }
   }
 }
 
