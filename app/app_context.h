@@ -30,6 +30,9 @@ struct AppContext {
   MainView& view;
   UiThread& ui;
   runtime::Path download_folder;  // where tracks are saved; the tool runs there
+  // Saves the stream's FLV container as it came (.flv) instead of its audio
+  // as a file of its own kind (.aac, .mp3).
+  bool keep_flv = false;
   // Called on the UI thread when a job that a parse started on a worker thread
   // has ended, including its clean-up. Optional.
   std::function<void(JobOutcome)> job_finished;

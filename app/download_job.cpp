@@ -1,12 +1,15 @@
 #include "app/download_job.h"
 
+#include <ctime>
 #include <thread>
 
+#include "app/media/track_file.h"
 #include "app/page_address.h"
 #include "app/partial_file.h"
 #include "app/safe_names.h"
 #include "app/texts.h"
 #include "app/tool_verdict.h"
+#include "runtime/environment.h"
 #include "runtime/files.h"
 #include "runtime/gbk.h"
 #include "runtime/process.h"
@@ -57,13 +60,48 @@ ToolRun RunTool(const AppContext& context, const DownloadRequest& request, const
 
 struct Verdict {
   JobOutcome outcome;
-  Text reason;  // empty on success
+  Text detail;             // why it failed, or the name of the file saved
+  runtime::Path saved{};  // the file saved, on success
 };
 
-// Only a complete stream in a non-empty file that could be kept is a download;
-// anything else leaves an earlier file of the name as it was.
+Verdict Kept(PartialFile& file, const runtime::Path& result) {
+  if (!file.KeepAs(result)) return {JobOutcome::kFailed, Concat(texts::kNotKeptReason, ForReason(result))};
+  return {JobOutcome::kSucceeded, runtime::Utf8ToGbk(result.filename().native()), result};
+}
+
+media::TrackTags TagsOf(const DownloadRequest& request, const Text& track_name) {
+  char date[16] = "";
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+  if (localtime_r(&now, &local)) std::strftime(date, sizeof date, "%Y-%m-%d", &local);
+  return {.title = runtime::GbkToUtf8(track_name),
+          .page_address = runtime::GbkToUtf8(NormalizedPageAddress(request.page_url)),
+          .date = date};
+}
+
+// The stream the tool wrote (FLV), saved as the file it should be: its audio
+// as .aac or .mp3, rewritten into a partial file of its own first, or the FLV
+// itself. An unreadable stream is a failed download.
+Verdict SaveTrack(const AppContext& context, PartialFile& flv, const DownloadRequest& request,
+                  const Text& track_name) {
+  const std::string name = SafeFileName(track_name);
+  if (context.keep_flv) return Kept(flv, context.download_folder / (name + media::kFlvExtension));
+  const std::optional<std::string> stream = flv.ReadAll();
+  const std::optional<media::TrackFile> track =
+      stream ? media::TrackFileFrom(*stream, TagsOf(request, track_name)) : std::nullopt;
+  if (!track) return {JobOutcome::kFailed, texts::kUnreadableStreamReason};
+  const runtime::Path result = context.download_folder / (name + track->extension);
+  if (!track->bytes) return Kept(flv, result);
+  std::optional<PartialFile> rewritten = PartialFile::Create(context.download_folder, name + track->extension);
+  if (!rewritten || !rewritten->Append(*track->bytes))
+    return {JobOutcome::kFailed, Concat(texts::kNotKeptReason, ForReason(result))};
+  return Kept(*rewritten, result);
+}
+
+// Only a complete stream in a non-empty file that could be saved is a
+// download; anything else leaves an earlier file of the name as it was.
 Verdict KeepIfGood(const AppContext& context, const ToolRun& run, PartialFile& partial,
-                   const runtime::Path& result) {
+                   const DownloadRequest& request, const Text& track_name) {
   if (!run.end.started)
     return {JobOutcome::kToolNotStarted,
             Concat(texts::kToolNotStartedReason, ForReason(context.state.tool_path), texts::kToolNotStartedAdvice)};
@@ -76,8 +114,7 @@ Verdict KeepIfGood(const AppContext& context, const ToolRun& run, PartialFile& p
     case ToolVerdict::kComplete: break;
   }
   if (partial.Size() <= 0) return {JobOutcome::kFailed, texts::kNothingReceivedReason};
-  if (!partial.KeepAs(result)) return {JobOutcome::kFailed, Concat(texts::kNotKeptReason, ForReason(result))};
-  return {JobOutcome::kSucceeded, {}};
+  return SaveTrack(context, partial, request, track_name);
 }
 
 // The partial file of this run, made once the folder is there; what went wrong otherwise.
@@ -89,7 +126,7 @@ std::optional<PartialFile> PreparePartialFile(const runtime::Path& folder, const
   }
   // Runs that died (killed, or the machine went down) left theirs behind.
   RemoveAbandonedPartialFiles(folder);
-  std::optional<PartialFile> partial = PartialFile::Create(folder, ResultFile({}, track_name).native());
+  std::optional<PartialFile> partial = PartialFile::Create(folder, SafeFileName(track_name) + media::kFlvExtension);
   if (!partial) failure = {JobOutcome::kCannotWrite, Concat(texts::kCannotWriteReason, ForReason(folder))};
   return partial;
 }
@@ -105,9 +142,11 @@ std::string DownloadCommandLine(const Config& config, const runtime::Path& tool_
   return Concat(QuotedWhenBlank(tool_path.native()), runtime::GbkToUtf8(switches));
 }
 
-runtime::Path ResultFile(const runtime::Path& folder, const Text& track_name) {
-  return folder / Concat(SafeFileName(track_name), texts::kResultSuffix);
+runtime::Path ResultFile(const runtime::Path& folder, const Text& track_name, std::string_view extension) {
+  return folder / (SafeFileName(track_name) + std::string(extension));
 }
+
+bool KeepFlvRequested() { return runtime::EnvironmentValue("BRIVO_KEEP_FLV") == "1"; }
 
 JobOutcome DownloadJob(AppContext& context) {
   MainView& view = context.view;
@@ -145,17 +184,16 @@ JobOutcome DownloadJob(AppContext& context) {
     track_name = view.EditText(EditBox::kResult);
   });
   // The result takes the name the box holds now.
-  const runtime::Path result_file = ResultFile(context.download_folder, track_name);
-  if (partial) verdict = KeepIfGood(context, run, *partial, result_file);
+  if (partial) verdict = KeepIfGood(context, run, *partial, request, track_name);
   const bool saved = verdict.outcome == JobOutcome::kSucceeded;
   ui.Send([&] {
     view.ShowMessageBox({.content = track_name,
                          .type = kBoxOk,
                          .title = saved ? texts::kSuccessTitle : texts::kFailureTitle,
                          .icon = saved ? kIconInformation : kIconError,
-                         .reason = verdict.reason});
+                         .detail = verdict.detail});
   });
-  if (saved) ui.Send([&] { view.ShowSavedFile(result_file); });
+  if (saved) ui.Send([&] { view.ShowSavedFile(verdict.saved); });
   return verdict.outcome;
 }
 

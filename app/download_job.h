@@ -1,6 +1,7 @@
 #pragma once
 #include <chrono>
 #include <string>
+#include <string_view>
 
 #include "app/app_context.h"
 
@@ -20,8 +21,12 @@ struct DownloadRequest {
 std::string DownloadCommandLine(const Config& config, const runtime::Path& tool_path,
                                 const DownloadRequest& request);
 
-// The file a track is saved to: the folder, the track's safe file name and ".aac".
-runtime::Path ResultFile(const runtime::Path& folder, const runtime::Text& track_name);
+// The file a track is saved to: the folder, the track's safe file name and the
+// extension of what was saved (".aac", ".mp3" or ".flv").
+runtime::Path ResultFile(const runtime::Path& folder, const runtime::Text& track_name, std::string_view extension);
+
+// Whether the user asked for the stream's FLV as it came: BRIVO_KEEP_FLV=1.
+bool KeepFlvRequested();
 
 // Downloads the track that the edit boxes describe and reports the result.
 // Runs on the calling thread; every window action goes through context.ui, so

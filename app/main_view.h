@@ -23,9 +23,10 @@ struct MessageBoxRequest {
   int type = kBoxOk;
   std::optional<runtime::Text> title;  // absent: the box's default title
   int icon = 0;
-  // Why something failed, for a line of its own under the content (and for a
-  // console's error output). Empty: no reason is given.
-  runtime::Text reason;
+  // A line of its own under the content: why a download failed, or the file a
+  // track was saved as. An error box's detail also goes to the error output
+  // of the program. Empty: none.
+  runtime::Text detail;
 };
 
 class MessageBoxes {

@@ -69,7 +69,7 @@ std::optional<PartialFile> PartialFile::Create(const runtime::Path& folder, cons
   for (int attempt = 0; attempt < kMostNameAttempts; ++attempt) {
     runtime::Path path = folder / (result_name + "." + RandomTag() + kPartialSuffix);
     // O_EXCL: never an existing file, and never through a link planted under the name.
-    runtime::UniqueFd file(open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+    runtime::UniqueFd file(open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
     if (!file.valid()) {
       if (errno == EEXIST) continue;
       return std::nullopt;
@@ -88,6 +88,29 @@ PartialFile::~PartialFile() {
 long long PartialFile::Size() const {
   struct stat info {};
   return fstat(file_.get(), &info) == 0 ? static_cast<long long>(info.st_size) : -1;
+}
+
+std::optional<std::string> PartialFile::ReadAll() const {
+  const long long size = Size();
+  if (size < 0) return std::nullopt;
+  std::string bytes(static_cast<size_t>(size), '\0');
+  for (size_t done = 0; done < bytes.size();) {
+    const ssize_t n = pread(file_.get(), bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return std::nullopt;
+    done += static_cast<size_t>(n);
+  }
+  return bytes;
+}
+
+bool PartialFile::Append(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = write(file_.get(), bytes.data(), bytes.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    bytes.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
 }
 
 bool PartialFile::NameIsStillOurs() const { return NameHolds(path_, file_.get()); }

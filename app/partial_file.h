@@ -9,6 +9,7 @@
 // being written or was left by a run that died.
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "runtime/files.h"
 #include "runtime/unique_fd.h"
@@ -30,6 +31,10 @@ class PartialFile {
   const runtime::Path& path() const { return path_; }
   // Bytes written so far.
   long long Size() const;
+  // The whole file as it is now; nothing when it cannot be read.
+  std::optional<std::string> ReadAll() const;
+  // Appends `bytes`; false when they could not all be written (a full disk).
+  bool Append(std::string_view bytes);
 
   // Makes the file `result` (in the same folder), replacing an earlier file of
   // that name, once its bytes are on the disk. False, and the earlier file

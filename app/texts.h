@@ -33,7 +33,6 @@ inline const Text kPlayerSwitch = Gbk(".mp4 -s http://");
 // The tool writes the stream to its standard output, which is the partial file
 // that the job made and handed to it.
 inline const Text kOutputSwitch = Gbk("/js/mp.swf/ -o -");
-inline const Text kResultSuffix = Gbk(".aac");
 
 inline const Text kSuccessTitle = Gbk("下载完成");
 inline const Text kFailureTitle = Gbk("下载失败");
@@ -50,5 +49,6 @@ inline const Text kIncompleteReason = Gbk("数据流提前结束，下载不完�
 inline const Text kToolErrorReason = Gbk("下载工具出错：");
 inline const Text kNothingReceivedReason = Gbk("下载工具没有收到任何数据");
 inline const Text kNotKeptReason = Gbk("无法保存文件 ");
+inline const Text kUnreadableStreamReason = Gbk("下载的数据流无法读取（不是完好的 FLV）");
 
 }  // namespace app::texts

@@ -140,7 +140,7 @@ charset_is_gbk() {
 mapfile -t PAGES < <(env_value "$A" BRIVO_DEMO_PAGES | tr ' ' '\n')
 check "first page is BRIVO_DEMO_PAGE_URL" test "${PAGES[0]}" = "$(env_value "$A" BRIVO_DEMO_PAGE_URL)"
 i=0
-while IFS=$'\t' read -r id _ _ name; do
+while IFS=$'\t' read -r id _ _ _ name; do
   [[ -z $id || $id == \#* ]] && continue
   url=${PAGES[i]:-}
   i=$((i + 1))
@@ -150,14 +150,15 @@ while IFS=$'\t' read -r id _ _ name; do
 done <"$(dirname "$SITE")/tracks.tsv"
 check "one page per track" test "$i" -eq "${#PAGES[@]}" -a "$i" -ge 3
 
-# rtmpdump exits 2 for tracks this short; what counts is a complete AAC stream.
-dump_is_aac() { # play file
-  local out="$WORK/$1.aac"
-  rtmpdump -q -r "rtmp://127.0.0.1:$RTMP/rozezeri/" -p "${PAGES[0]}" -y "mp4:music/2015/$1.mp4" \
+# rtmpdump exits 2 for tracks this short; what counts is a complete stream of the codec.
+dump_is() { # codec play-file
+  local codec=$1 out="$WORK/$2.flv"
+  rtmpdump -q -r "rtmp://127.0.0.1:$RTMP/rozezeri/" -p "${PAGES[0]}" -y "mp4:music/2015/$2.mp4" \
     -s "http://$WEB/js/mp.swf/" -o "$out" >/dev/null 2>&1
-  [[ $? == [02] && -s $out ]] && ffprobe -v error -show_entries stream=codec_name -of csv=p=0 "$out" | grep -qx aac
+  [[ $? == [02] && -s $out ]] && ffprobe -v error -show_entries stream=codec_name -of csv=p=0 "$out" | grep -qx "$codec"
 }
-for id in demo01 demo02 demo03; do check "$id: rtmpdump saves an AAC stream" dump_is_aac "$id"; done
+for id in demo01 demo02 demo03; do check "$id: rtmpdump saves an AAC stream" dump_is aac "$id"; done
+check "demo05: rtmpdump saves an MP3 stream" dump_is mp3 demo05
 log_records_play() {
   local log
   log=$(env_value "$A" BRIVO_DEMO_LOG)

@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string line = app::DownloadCommandLine(config, tool, request);
   fuzzing::Check(runtime::SplitCommandLine(line) == IntendedArguments(config, tool, request),
                  "the command line does not split into the intended arguments");
-  const std::string output = app::ResultFile({}, request.track_name).native();
+  const std::string output = app::ResultFile({}, request.track_name, ".aac").native();
   fuzzing::Check(output.find('/') == std::string::npos && !output.starts_with('.') && !output.starts_with('-'),
                  "the saved file can leave the download folder or pass for a hidden file");
   return 0;

@@ -16,7 +16,8 @@ int ConsoleView::ShowMessageBox(const MessageBoxRequest& request) {
   EndProgress();
   static const runtime::Text kDefaultTitle = runtime::Gbk("提示：");
   out_ << ForConsole(request.title.value_or(kDefaultTitle)) << ": " << ForConsole(request.content) << std::endl;
-  if (errors_ && !request.reason.empty()) *errors_ << "brivo-cli: " << ForConsole(request.reason) << std::endl;
+  if (errors_ && request.icon == kIconError && !request.detail.empty())
+    *errors_ << "brivo-cli: " << ForConsole(request.detail) << std::endl;
   return kAnswerOk;
 }
 

@@ -13,7 +13,7 @@ namespace app {
 
 class ConsoleView final : public MainView {
  public:
-  // A box's reason goes to `errors` as "brivo-cli: <reason>" when given.
+  // An error box's detail goes to `errors` as "brivo-cli: <detail>" when given.
   explicit ConsoleView(std::ostream& out, std::ostream* progress = nullptr, std::ostream* errors = nullptr)
       : out_(out), progress_(progress), errors_(errors) {}
 

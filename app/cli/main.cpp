@@ -25,13 +25,17 @@ namespace {
 enum ExitStatus { kExitDownloaded = 0, kExitFailed = 1, kExitError = 2, kExitUsage = 64, kExitBySignal = 128 };
 
 constexpr char kUsage[] =
-    "usage: brivo-cli [--parse-only] [-o DIR | --output-dir DIR] <play-page-address>\n";
+    "usage: brivo-cli [--parse-only] [--keep-flv] [-o DIR | --output-dir DIR] <play-page-address>\n";
 constexpr char kHelp[] =
     "\n"
     "Saves the track of a play page: parses the page, runs rtmpdump and reports\n"
     "the result as the window's message boxes would, one line each.\n"
     "\n"
     "  --parse-only         print the track name and play path, download nothing\n"
+    "  --keep-flv           save the stream as it came, an FLV file (<track>.flv);\n"
+    "                       also BRIVO_KEEP_FLV=1. Without it AAC audio is saved as\n"
+    "                       <track>.aac (ADTS) and MP3 audio as <track>.mp3, each\n"
+    "                       with an ID3 tag naming the track; other audio as .flv\n"
     "  -o, --output-dir DIR save into DIR (made if missing) instead of the download\n"
     "                       folder: BRIVO_DOWNLOAD_DIR, else the program's folder when\n"
     "                       it is writable, else the music folder's brivo/\n"
@@ -45,6 +49,7 @@ constexpr char kHelp[] =
 struct Arguments {
   bool help = false;
   bool parse_only = false;
+  bool keep_flv = false;
   std::optional<std::string> output_dir;
   std::string address;
 };
@@ -52,6 +57,7 @@ struct Arguments {
 std::optional<Arguments> ParseArguments(int argc, char** argv) {
   static const option kOptions[] = {{"parse-only", no_argument, nullptr, 'p'},
                                     {"output-dir", required_argument, nullptr, 'o'},
+                                    {"keep-flv", no_argument, nullptr, 'k'},
                                     {"help", no_argument, nullptr, 'h'},
                                     {nullptr, 0, nullptr, 0}};
   Arguments arguments;
@@ -59,6 +65,8 @@ std::optional<Arguments> ParseArguments(int argc, char** argv) {
   for (int c; (c = getopt_long(argc, argv, "o:", kOptions, nullptr)) != -1;) {
     if (c == 'p') {
       arguments.parse_only = true;
+    } else if (c == 'k') {
+      arguments.keep_flv = true;
     } else if (c == 'h') {
       arguments.help = true;
     } else if (c == 'o' && *optarg) {
@@ -116,6 +124,7 @@ int main(int argc, char** argv) {
       .view = view,
       .ui = ui,
       .download_folder = app::DownloadFolder(app::FolderSources::FromEnvironment(arguments->output_dir))};
+  context.keep_flv = arguments->keep_flv || app::KeepFlvRequested();
   app::InstallDownloaderTool(context.state);
   // Ctrl+C, a hang-up or a polite kill stops the download: the tool runs in a
   // process group of its own and would otherwise go on writing its partial file.

@@ -35,6 +35,7 @@ BrivoWindow::BrivoWindow(winsys::WindowId start_window)
                .view = view_,
                .ui = ui_,
                .download_folder = DownloadFolder(FolderSources::FromEnvironment(std::nullopt)),
+               .keep_flv = KeepFlvRequested(),
                .job_finished = [this](JobOutcome outcome) { OnJobFinished(outcome); },
                .download_progress = [this](const DownloadProgress& progress) { progress_.Report(progress); }},
       progress_(ui_, [this](const DownloadProgress& progress) { view_.ShowProgress(progress); }) {}

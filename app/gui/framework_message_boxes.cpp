@@ -9,12 +9,12 @@
 namespace app::gui {
 
 int FrameworkMessageBoxes::ShowMessageBox(const MessageBoxRequest& request) {
-  // A reason is a line of its own under the content, and said on standard
-  // error too, where a terminal or the session's log keeps it.
+  // The detail is a line of its own under the content; an error's is said on
+  // standard error too, where a terminal or the session's log keeps it.
   runtime::Text text = request.content;
-  if (!request.reason.empty()) {
-    std::cerr << "brivo: " << runtime::GbkToUtf8(request.reason) << std::endl;
-    text = runtime::Concat(text, "\n", request.reason);
+  if (!request.detail.empty()) {
+    if (request.icon == kIconError) std::cerr << "brivo: " << runtime::GbkToUtf8(request.detail) << std::endl;
+    text = runtime::Concat(text, "\n", request.detail);
   }
   return razezazo::ShowMessageBox(
       {.parent = parent_, .text = text, .type = request.type, .caption = request.title, .icon = request.icon});

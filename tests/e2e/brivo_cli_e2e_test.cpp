@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <thread>
+#include <tuple>
 
 #include "runtime/gbk.h"
 #include "tests/support/child_process.h"
@@ -97,6 +98,38 @@ TEST_F(BrivoCliTest, DownloadsADemoTrackIntoAProgramFolderGbkCannotName) {
   EXPECT_NE(site_->Log().find("mp4:music/2015/demo01.mp4"), std::string::npos);
   // A console user gets the path, not a file manager window.
   EXPECT_FALSE(fs::exists(FileManager().string() + ".record"));
+}
+
+// What ffmpeg decodes a file's audio to (16-bit PCM), for comparing sound.
+std::string DecodedSound(const fs::path& file) {
+  return RunChild({"sh", "-c", "ffmpeg -v error -i \"$0\" -f s16le - | od -An -tx1 | md5sum", file.string()}).output;
+}
+
+TEST_F(BrivoCliTest, EachTrackIsSavedAsWhatItsExtensionSaysWithItsTitleAndTheStreamsSound) {
+  const std::string aac_page = site_->Get("BRIVO_DEMO_PAGE_URL");
+  const std::string mp3_page = aac_page.substr(0, aac_page.rfind("demo01")) + "demo05.html";
+  for (const auto& [page, stream, name, format] :
+       {std::tuple{aac_page, "demo01", "晨岚测试曲一.aac", "aac"}, std::tuple{mp3_page, "demo05", "晨岚测试曲五.mp3", "mp3"}}) {
+    const fs::path reference = folder_.path() / (std::string(stream) + ".flv");
+    RunChild({"rtmpdump", "-q", "-r", "rtmp://" + site_->Get("BRIVO_SITE_RTMP_HOST") + "/rozezeri/", "-y",
+              "mp4:music/2015/" + std::string(stream) + ".mp4", "-o", reference.string()});
+    ChildResult result = Run({page});
+    ASSERT_EQ(result.exit_code, 0) << result.output;
+    const fs::path saved = program_dir_ / name;
+    EXPECT_NE(result.output.find("saved: " + saved.string() + "\n"), std::string::npos) << result.output;
+    ChildResult probe = RunChild({"ffprobe", "-v", "error", "-show_entries", "format=format_name:format_tags=title",
+                                  "-of", "default=noprint_wrappers=1", saved.string()});
+    EXPECT_EQ(probe.output, "format_name=" + std::string(format) + "\nTAG:title=" + fs::path(name).stem().string() + "\n");
+    // Sample for sample the sound of the stream, so as long as it too.
+    const std::string sound = DecodedSound(reference);
+    EXPECT_EQ(DecodedSound(saved), sound) << name;
+    EXPECT_NE(sound, DecodedSound("/dev/null"));
+  }
+  // Asked for, the stream is kept as it came.
+  ChildResult kept = Run({"--keep-flv", aac_page});
+  ASSERT_EQ(kept.exit_code, 0) << kept.output;
+  EXPECT_EQ(testing_support::ReadWholeFile(program_dir_ / "晨岚测试曲一.flv"),
+            testing_support::ReadWholeFile(folder_.path() / "demo01.flv"));
 }
 
 TEST_F(BrivoCliTest, SavesWhereTheUserAsksAndTakesTheToolFromAnyFolder) {
@@ -255,7 +288,8 @@ TEST_F(BrivoCliTest, OnATerminalTheProgressIsOneLineRedrawnAndWipedBeforeTheResu
 TEST_F(BrivoCliTest, HelpGoesToStandardOutputAndBadUsageIsRefused) {
   ChildResult help = RunChild({"sh", "-c", "\"$0\" --help 2>/dev/null", (program_dir_ / "brivo-cli").string()});
   EXPECT_EQ(help.exit_code, 0);
-  EXPECT_EQ(help.output.rfind("usage: brivo-cli [--parse-only] [-o DIR | --output-dir DIR] <play-page-address>\n", 0),
+  EXPECT_EQ(help.output.rfind(
+                "usage: brivo-cli [--parse-only] [--keep-flv] [-o DIR | --output-dir DIR] <play-page-address>\n", 0),
             0u)
       << help.output;
   for (std::vector<std::string> bad : std::vector<std::vector<std::string>>{
@@ -290,18 +324,27 @@ TEST_F(BrivoCliTest, AFullDiskIsAFailureThatKeepsTheEarlierCompleteFile) {
   const fs::path disk = folder_.path() / "disk";
   SmallDisk small(disk);
   if (!small.mounted()) GTEST_SKIP() << "mounting a tmpfs needs root";
-  // The one-minute track (about 528 KB) fits once, not twice.
-  ChildResult first = Run({"-o", disk.string(), site_->LongTrackPage()});
+  // The one-minute track's stream (about 528 KB) fits once, not twice: the
+  // disk fills while the tool writes.
+  ChildResult first = Run({"--keep-flv", "-o", disk.string(), site_->LongTrackPage()});
   ASSERT_EQ(first.exit_code, 0) << first.output;
-  const fs::path saved = disk / "晨岚测试长曲四.aac";
+  const fs::path saved = disk / "晨岚测试长曲四.flv";
   const std::string complete = testing_support::ReadWholeFile(saved);
-  ChildResult second = Run({"-o", disk.string(), site_->LongTrackPage()});
+  ChildResult second = Run({"--keep-flv", "-o", disk.string(), site_->LongTrackPage()});
   EXPECT_EQ(second.exit_code, 1) << second.output;
   EXPECT_NE(second.output.find("下载失败: 晨岚测试长曲四\n"), std::string::npos) << second.output;
   EXPECT_NE(second.output.find("brivo-cli: 下载工具出错：Download: Failed writing"), std::string::npos)
       << second.output;
   EXPECT_EQ(testing_support::ReadWholeFile(saved), complete);
-  EXPECT_EQ(FilesIn(disk), std::vector<std::string>{"晨岚测试长曲四.aac"});
+  EXPECT_EQ(FilesIn(disk), std::vector<std::string>{"晨岚测试长曲四.flv"});
+  // The stream fits, and its audio beside it does not: the disk fills while
+  // the audio is written out.
+  fs::remove(saved);
+  ChildResult third = Run({"-o", disk.string(), site_->LongTrackPage()});
+  EXPECT_EQ(third.exit_code, 1) << third.output;
+  EXPECT_NE(third.output.find("brivo-cli: 无法保存文件 " + (disk / "晨岚测试长曲四.aac").string()), std::string::npos)
+      << third.output;
+  EXPECT_TRUE(FilesIn(disk).empty());
 }
 
 TEST_F(BrivoCliTest, AStreamCutHalfWayIsAFailureThatKeepsTheEarlierFile) {
@@ -328,7 +371,7 @@ TEST_F(BrivoCliTest, TwoDownloadsOfOneTrackIntoOneFolderBothSaveTheWholeTrack) {
   EXPECT_EQ(testing_support::WaitChild(first), 0) << testing_support::ReadWholeFile(folder_.path() / "first");
   EXPECT_EQ(testing_support::WaitChild(second), 0) << testing_support::ReadWholeFile(folder_.path() / "second");
   EXPECT_EQ(FilesIn(shared), std::vector<std::string>{"晨岚测试曲一.aac"});
-  EXPECT_EQ(testing_support::ReadWholeFile(shared / "晨岚测试曲一.aac"), testing_support::ReadWholeFile(reference));
+  EXPECT_EQ(DecodedSound(shared / "晨岚测试曲一.aac"), DecodedSound(reference));
 }
 
 TEST_F(BrivoCliTest, AKilledRunTakesItsToolAlongAndTheNextRunClearsWhatItLeft) {

@@ -32,7 +32,7 @@ int RecordingView::ShowMessageBox(const app::MessageBoxRequest& request) {
   Check();
   boxes.push_back({request.title ? runtime::GbkToUtf8(*request.title) : "<default>",
                    runtime::GbkToUtf8(request.content), request.type, request.icon,
-                   runtime::GbkToUtf8(request.reason)});
+                   runtime::GbkToUtf8(request.detail)});
   if (on_box) on_box();
   if (answers_.empty()) return app::kAnswerOk;
   int answer = answers_.front();

@@ -18,7 +18,7 @@ struct ShownBox {
   std::string content;  // UTF-8
   int type;
   int icon;
-  std::string reason;  // UTF-8
+  std::string detail;  // UTF-8
 };
 
 class RecordingView final : public app::MainView {

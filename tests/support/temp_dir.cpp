@@ -42,7 +42,7 @@ std::vector<std::filesystem::path> PartialFiles(const std::filesystem::path& fol
   std::error_code error;
   for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
     const std::string name = it->path().filename().string();
-    if (name.starts_with(track + ".aac.") && name.ends_with(".part") && name.size() == track.size() + 18)
+    if (name.starts_with(track + ".") && name.ends_with(".part") && name.size() == track.size() + 18)
       found.push_back(it->path());
     else if (track.empty() && name.ends_with(".part"))
       found.push_back(it->path());

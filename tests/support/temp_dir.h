@@ -24,7 +24,7 @@ std::string ReadWholeFile(const std::filesystem::path& path);
 void WriteWholeFile(const std::filesystem::path& path, const std::string& bytes);
 // Writes a shell script and makes it executable.
 void WriteScript(const std::filesystem::path& path, const std::string& body);
-// The partial files of downloads in `folder` ("<track>.aac.<tag>.part") whose
+// The partial files of downloads in `folder` ("<track>.flv.<tag>.part") whose
 // names start with `track` (any track when empty).
 std::vector<std::filesystem::path> PartialFiles(const std::filesystem::path& folder, const std::string& track = "");
 // The one partial file of `track` in `folder`; empty when there is none or more.

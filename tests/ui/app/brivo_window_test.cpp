@@ -53,7 +53,7 @@ TEST_F(BrivoWindowTest, TheParseButtonDownloadsTheTrackAndTheDownloadButtonRepea
   ASSERT_TRUE(RunUntilJobEnds());
   ASSERT_EQ(boxes_.size(), 1u);
   EXPECT_EQ(boxes_[0].title, "下载完成");
-  EXPECT_EQ(boxes_[0].text, kTrack);
+  EXPECT_EQ(boxes_[0].text, std::string(kTrack) + "\n" + kTrack + ".aac");  // the name, then the file
   const fs::path saved = Downloads() / (std::string(kTrack) + ".aac");
   ASSERT_TRUE(fs::exists(saved));
   EXPECT_GT(fs::file_size(saved), 1000u);

@@ -7,6 +7,7 @@
 #include "app/partial_file.h"
 #include "app/play_page_parser.h"
 #include "runtime/gbk.h"
+#include "tests/support/media_files.h"
 #include "tests/unit/app/app_fixture.h"
 
 namespace app {
@@ -18,8 +19,8 @@ using testing_support::ScopedEnv;
 using testing_support::TempDir;
 namespace fs = std::filesystem;
 
-// A stand-in for rtmpdump that records its arguments and writes $TOOL_OUTPUT to
-// its standard output (the job's partial file, as "-o -" asks); with
+// A stand-in for rtmpdump that records its arguments and writes the file
+// $TOOL_OUTPUT (none when empty) to its standard output (the job's partial file, as "-o -" asks); with
 // $TOOL_WRITES_NOTHING it writes nothing and fails, with $TOOL_DIES it is killed
 // after writing, $TOOL_EXIT is its exit status; $TOOL_SAYS is written to its
 // standard error (progress and error lines as rtmpdump writes them), $TOOL_HANGS
@@ -28,7 +29,7 @@ constexpr char kStandInTool[] =
     "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > \"$TOOL_RECORD\"\n"
     "pwd > \"$TOOL_RECORD.cwd\"\n"
     "[ -n \"$TOOL_WRITES_NOTHING\" ] && exit 1\n"
-    "printf '%s' \"$TOOL_OUTPUT\"\n"
+    "[ -n \"$TOOL_OUTPUT\" ] && cat \"$TOOL_OUTPUT\"\n"
     "printf \"$TOOL_SAYS\" >&2\n"
     "[ -n \"$TOOL_HANGS\" ] && { echo $$ > \"$TOOL_RECORD.pid\"; sleep 30; }\n"
     "[ -n \"$TOOL_DIES\" ] && kill -KILL $$\n"
@@ -53,7 +54,7 @@ class DownloadJobTest : public testing_support::AppFixture {
   }
 
   std::string Record(const std::string& suffix = "") { return ReadWholeFile(tools_.path() / ("argv" + suffix)); }
-  std::string Reason() const { return view_.boxes.empty() ? "" : view_.boxes.back().reason; }
+  std::string Reason() const { return view_.boxes.empty() ? "" : view_.boxes.back().detail; }
   fs::path Saved(const std::string& name) const { return context_.download_folder / name; }
   std::vector<std::string> FilesSaved() const {
     std::vector<std::string> names;
@@ -70,7 +71,18 @@ class DownloadJobTest : public testing_support::AppFixture {
   TempDir tools_;
   fs::path tool_dir_ = tools_.path() / "Tööls-ä";
   ScopedEnv record_{"TOOL_RECORD", tools_ / "argv"};
-  ScopedEnv output_{"TOOL_OUTPUT", "FLV data"};
+  // The stream as rtmpdump writes it, and the audio of the .aac it becomes.
+  const std::string stream_ = testing_support::FlvBuilder().AacConfig().AacFrame("frame").bytes();
+  const std::string audio_ = std::string("\xFF\xF1\x50\x40\x01\x9F\xFC", 7) + "frame";
+  ScopedEnv output_{"TOOL_OUTPUT", WrittenStream()};
+
+  std::string WrittenStream() {
+    testing_support::WriteWholeFile(tools_.path() / "stream.flv", stream_);
+    return tools_ / "stream.flv";
+  }
+  std::string SavedAudio(const std::string& name) const {
+    return testing_support::WithoutId3Tag(ReadWholeFile(Saved(name)));
+  }
 };
 
 TEST_F(DownloadJobTest, TheToolWritesIntoAPartialFileThatIsKeptUnderTheTrackName) {
@@ -80,21 +92,37 @@ TEST_F(DownloadJobTest, TheToolWritesIntoAPartialFileThatIsKeptUnderTheTrackName
             "-y\nmp4:music/2015/demo01.mp4\n-s\nhttp://www.example.test/js/mp.swf/\n-o\n-\n");
   EXPECT_EQ(Record(".cwd"), context_.download_folder.string() + "\n");  // made on first use
   EXPECT_EQ(FilesSaved(), std::vector<std::string>{"晨岚测试曲一.aac"});
-  EXPECT_EQ(ReadWholeFile(Saved("晨岚测试曲一.aac")), "FLV data");
+  EXPECT_EQ(SavedAudio("晨岚测试曲一.aac"), audio_);
   EXPECT_EQ(view_.disabled_log, (std::vector<std::string>{"parse:1", "download:1", "address:1", "parse:0",
                                                           "download:0", "address:0"}));
   ASSERT_EQ(view_.boxes.size(), 1u);
   EXPECT_EQ(view_.boxes[0].title, "下载完成");
   EXPECT_EQ(view_.boxes[0].content, "晨岚测试曲一");
   EXPECT_EQ(view_.boxes[0].icon, kIconInformation);
-  EXPECT_EQ(Reason(), "");
+  EXPECT_EQ(Reason(), "晨岚测试曲一.aac");  // the file it was saved as
   EXPECT_EQ(view_.shown_files, std::vector<fs::path>{Saved("晨岚测试曲一.aac")});
+}
+
+TEST_F(DownloadJobTest, TheStreamIsKeptAsItCameWhenAskedAndAnUnreadableOneIsAFailure) {
+  context_.keep_flv = true;
+  EXPECT_EQ(DownloadJob(context_), JobOutcome::kSucceeded);
+  EXPECT_EQ(FilesSaved(), std::vector<std::string>{"晨岚测试曲一.flv"});
+  EXPECT_EQ(ReadWholeFile(Saved("晨岚测试曲一.flv")), stream_);
+  EXPECT_EQ(Reason(), "晨岚测试曲一.flv");
+  // Without the wish, bytes that are no FLV cannot be saved as audio.
+  context_.keep_flv = false;
+  PutEarlierDownload();
+  testing_support::WriteWholeFile(tools_.path() / "stream.flv", "no FLV at all");
+  EXPECT_EQ(DownloadJob(context_), JobOutcome::kFailed);
+  EXPECT_EQ(Reason(), "下载的数据流无法读取（不是完好的 FLV）");
+  EXPECT_EQ(FilesSaved(), (std::vector<std::string>{"晨岚测试曲一.aac", "晨岚测试曲一.flv"}));
+  EXPECT_EQ(ReadWholeFile(Saved("晨岚测试曲一.aac")), "earlier good download");
 }
 
 TEST_F(DownloadJobTest, AGoodDownloadReplacesAnEarlierFileOfTheName) {
   PutEarlierDownload();
   EXPECT_EQ(DownloadJob(context_), JobOutcome::kSucceeded);
-  EXPECT_EQ(ReadWholeFile(Saved("晨岚测试曲一.aac")), "FLV data");
+  EXPECT_EQ(SavedAudio("晨岚测试曲一.aac"), audio_);
   EXPECT_EQ(FilesSaved(), std::vector<std::string>{"晨岚测试曲一.aac"});
 }
 
@@ -143,7 +171,7 @@ TEST_F(DownloadJobTest, OnlyACompleteStreamIsADownloadAndAFailureNeverTouchesAnE
   ScopedEnv exit("TOOL_EXIT", "2");
   ScopedEnv says("TOOL_SAYS", kShortTrackEnd);
   EXPECT_EQ(DownloadJob(context_), JobOutcome::kSucceeded);
-  EXPECT_EQ(ReadWholeFile(Saved("晨岚测试曲一.aac")), "FLV data");
+  EXPECT_EQ(SavedAudio("晨岚测试曲一.aac"), audio_);
 }
 
 TEST_F(DownloadJobTest, AToolThatCannotStartIsAFailureWhateverFilesAreThere) {
@@ -175,7 +203,7 @@ TEST_F(DownloadJobTest, ALinkPlantedUnderAPartialNameIsNeverWrittenThrough) {
   fs::create_symlink(tools_.path() / "victim", Saved("晨岚测试曲一.aac.part"));
   EXPECT_EQ(DownloadJob(context_), JobOutcome::kSucceeded);
   EXPECT_EQ(ReadWholeFile(tools_.path() / "victim"), "precious");
-  EXPECT_EQ(ReadWholeFile(Saved("晨岚测试曲一.aac")), "FLV data");
+  EXPECT_EQ(SavedAudio("晨岚测试曲一.aac"), audio_);
 }
 
 TEST_F(DownloadJobTest, ADownloadFolderThatCannotBeMadeIsAFailure) {
