@@ -65,12 +65,61 @@ TEST_P(BrivoGuiStopTest, EndingDuringADownloadStopsTheToolAndLeavesNoFile) {
   else
     ASSERT_EQ(::kill(brivo_->pid(), SIGTERM), 0);
   EXPECT_TRUE(brivo_->WaitForExit(3000));
-  EXPECT_EQ(brivo_->exit_status(), 0);
+  EXPECT_EQ(brivo_->exit_status(), GetParam() ? 0 : 128 + SIGTERM);
   EXPECT_TRUE(testing_support::EndsSoon(tool));
   EXPECT_TRUE(fs::is_empty(Downloads())) << "neither a partial nor a whole track";
 }
 
 INSTANTIATE_TEST_SUITE_P(CloseButtonOrSignal, BrivoGuiStopTest, ::testing::Bool());
+
+// A polite stop ends the program in every state with 128 + the signal's
+// number; an open box goes at once and the file manager stays shut.
+TEST_F(BrivoGuiTest, ASignalEndsTheProgramIdleOrWithABoxOpen) {
+  Launch({});
+  ASSERT_EQ(::kill(brivo_->pid(), SIGHUP), 0);
+  EXPECT_TRUE(brivo_->WaitForExit(2000));
+  EXPECT_EQ(brivo_->exit_status(), 128 + SIGHUP);
+
+  Launch({site_->Get("BRIVO_DEMO_PAGE_URL")});
+  ClickAt(315, 70);  // "解析&&下载"
+  ASSERT_TRUE(WaitForWindow("下载完成"));
+  ASSERT_EQ(::kill(brivo_->pid(), SIGTERM), 0);
+  EXPECT_TRUE(brivo_->WaitForExit(2000));
+  EXPECT_EQ(brivo_->exit_status(), 128 + SIGTERM);
+  usleep(300000);  // a file manager would have written its record by now
+  EXPECT_EQ(testing_support::ReadWholeFile(folder_.path() / "file-manager.record"), "");
+}
+
+// The window closed by the window manager (Alt+F4, a taskbar's close) while
+// a box is open: both go, and so does the program.
+class BrivoManagedGuiTest : public BrivoGuiTest {
+ protected:
+  void SetUp() override {
+    BrivoGuiTest::SetUp();
+    window_manager_ = std::make_unique<WindowManager>();
+    ASSERT_TRUE(window_manager_->Running()) << "openbox did not start";
+  }
+  void TearDown() override {
+    brivo_.reset();
+    window_manager_.reset();
+  }
+  std::unique_ptr<WindowManager> window_manager_;
+};
+
+TEST_F(BrivoManagedGuiTest, ClosingTheMainWindowWhileABoxIsOpenEndsTheProgram) {
+  brivo_ = std::make_unique<ExampleProcess>(BRIVO_PATH, std::vector<std::string>{site_->Get("BRIVO_DEMO_PAGE_URL")});
+  ASSERT_TRUE(WaitForWindow("^晨岚DJ音乐网"));
+  usleep(500000);  // the show animation
+  // Openbox may have placed the window elsewhere: the parse button by its place in the window.
+  const gfx::RectI main = WindowGeometry("^晨岚DJ音乐网");
+  ASSERT_EQ(Xdotool({"mousemove", std::to_string(main.x + 315), std::to_string(main.y + 70), "click", "1"}), 0);
+  ASSERT_TRUE(WaitForWindow("下载完成"));
+  ASSERT_EQ(Xdotool({"search", "--name", "^晨岚DJ音乐网", "windowactivate", "--sync"}), 0);
+  // Apart: chained after a search, xdotool would send the keys to the window, past openbox.
+  ASSERT_EQ(Xdotool({"key", "alt+F4"}), 0);
+  EXPECT_TRUE(brivo_->WaitForExit(2000));
+  EXPECT_EQ(brivo_->exit_status(), 0);
+}
 
 }  // namespace
 }  // namespace winsys::testing
