@@ -48,6 +48,10 @@ void BrivoWindow::BindHandlers() {
   using razezazo::event::kClick;
   controls_.address_edit.AddEventHandler(kClick, [this](const razezazo::Event&) { ClearFields(view_); });
   controls_.parse_button.AddEventHandler(kClick, [this](const razezazo::Event&) { OnParseClick(); });
+  // An address typed or pasted is sent off with Enter, as with "解析&&下载".
+  controls_.address_edit.AddEventHandler(winsys::WM_KEYDOWN, [this](const razezazo::Event& event) {
+    if (event.argument1 == winsys::VK_RETURN) OnParseClick();
+  });
   controls_.download_button.AddEventHandler(kClick, [this](const razezazo::Event&) { OnDownloadClick(); });
   host_.hooks().click = FeedbackHook(context_.config);
   host_.hooks().message = [this](winsys::WindowId, unsigned message, winsys::WParam, winsys::LParam) {

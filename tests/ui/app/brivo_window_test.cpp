@@ -20,6 +20,9 @@ using runtime::Gbk;
 
 constexpr char kTrack[] = "晨岚测试曲一";
 constexpr char kTitle[] = "晨岚DJ音乐网(brivo)[2015.11.02]";
+// Every box of the program looks alike, with or without the main window's host:
+// white, no layer alpha, frame style 0, no image edges, no blur, title and close.
+const std::vector<std::int64_t> kBoxLook = {0xFFFFFF, -1, 0, 0, 0, 6};
 
 class BrivoWindowTest : public BrivoWindowFixture {
  protected:
@@ -73,6 +76,20 @@ TEST_F(BrivoWindowTest, TheParseButtonDownloadsTheTrackAndTheDownloadButtonRepea
   EXPECT_EQ(boxes_[1].title, "下载完成");
   EXPECT_TRUE(fs::exists(saved));
   EXPECT_EQ(Shown(2).size(), 2u);
+}
+
+// Users type or paste the address and press Enter: the box's own Enter does
+// nothing in a single line, the main window's address box parses with it.
+TEST_F(BrivoWindowTest, EnterInTheAddressBoxParsesAndDownloadsAsTheButtonDoes) {
+  Open();
+  Click(Controls().address_edit);  // the caret into the box
+  headless_->TypeText(site_->Get("BRIVO_DEMO_PAGE_URL"));
+  headless_->KeyPress(winsys::VK_RETURN);
+  EXPECT_EQ(Text(Controls().result_edit), kTrack);
+  ASSERT_TRUE(RunUntilJobEnds());
+  ASSERT_EQ(boxes_.size(), 1u);
+  EXPECT_EQ(boxes_[0].title, "下载完成");
+  EXPECT_TRUE(fs::exists(Downloads() / (std::string(kTrack) + ".aac")));
 }
 
 TEST_F(BrivoWindowTest, ClicksOnTheDisabledControlsDuringADownloadDoNothing) {
@@ -147,6 +164,7 @@ TEST_F(BrivoWindowTest, AnEmptyAddressIsAWarningAndAnEmptyPlayPathAnError) {
   ASSERT_EQ(boxes_.size(), 2u);
   EXPECT_EQ(boxes_[1].title, "错误");
   EXPECT_EQ(boxes_[1].text, "由于网络原因或网站更新导致本次解析失败! ");
+  for (const SeenBox& box : boxes_) EXPECT_EQ(box.look, kBoxLook) << box.title;
 }
 
 TEST_F(BrivoWindowTest, AClickOnTheAddressBoxEmptiesAllThreeBoxes) {
@@ -209,6 +227,7 @@ TEST_F(BrivoWindowTest, ANewerVersionAsksFirstAndNoGoesOn) {
   EXPECT_EQ(boxes_[0].title, "晨岚DJ音乐网(brivo)");
   EXPECT_EQ(boxes_[0].text, "发现新版本[2015.11.03]，是否更新？");
   EXPECT_FALSE(boxes_[0].main_window_built) << "the question comes before the window is built";
+  EXPECT_EQ(boxes_[0].look, kBoxLook);
   EXPECT_TRUE(headless_->IsVisible(window_->window()));
   EXPECT_EQ(Text(Controls().address_edit), "");
 }
