@@ -5,6 +5,8 @@
 
 #include <signal.h>
 
+#include <cstdio>
+
 namespace winsys::testing {
 namespace {
 
@@ -88,6 +90,20 @@ TEST_F(BrivoGuiTest, ASignalEndsTheProgramIdleOrWithABoxOpen) {
   EXPECT_EQ(brivo_->exit_status(), 128 + SIGTERM);
   usleep(300000);  // a file manager would have written its record by now
   EXPECT_EQ(testing_support::ReadWholeFile(folder_.path() / "file-manager.record"), "");
+}
+
+// Without a display there is nothing to show: brivo says so, names the
+// console program and fails, instead of running unseen.
+TEST(BrivoWithoutDisplayTest, SaysSoNamesBrivoCliAndFails) {
+  FILE* run = popen("env -u DISPLAY -u BRIVO_PLATFORM -u WAYLAND_DISPLAY " BRIVO_PATH " 2>&1; echo \"status $?\"", "r");
+  ASSERT_NE(run, nullptr);
+  std::string output;
+  char buffer[256];
+  for (size_t n; (n = fread(buffer, 1, sizeof buffer, run)) > 0;) output.append(buffer, n);
+  pclose(run);
+  EXPECT_NE(output.find("no display"), std::string::npos) << output;
+  EXPECT_NE(output.find("brivo-cli"), std::string::npos) << output;
+  EXPECT_NE(output.find("status 1\n"), std::string::npos) << output;
 }
 
 // The window closed by the window manager (Alt+F4, a taskbar's close) while
