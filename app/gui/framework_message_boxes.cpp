@@ -1,5 +1,6 @@
 #include "app/gui/framework_message_boxes.h"
 
+#include "razezazo/core/host.h"
 #include "razezazo/core/message_box.h"
 
 namespace app::gui {
@@ -13,6 +14,13 @@ razezazo::HostOptions BoxLook() {
           .blur_behind = false};
 }
 
+// A box that keeps its start size has its caption where the host made it, the
+// title from x = 0 in the window's margin; laid out, it starts clear of the
+// margin and may reach the caption buttons.
+void LayOutCaption(winsys::WindowId box, int, int) {
+  if (razezazo::RazezaZOHost* host = razezazo::HostOfWindow(box)) host->LayOutCaption();
+}
+
 }  // namespace
 
 int FrameworkMessageBoxes::ShowMessageBox(const MessageBoxRequest& request) {
@@ -22,7 +30,8 @@ int FrameworkMessageBoxes::ShowMessageBox(const MessageBoxRequest& request) {
                                    .caption = request.title,
                                    .icon = request.icon,
                                    .caption_flags = razezazo::kCaptionTitle | razezazo::kCaptionClose,
-                                   .look = BoxLook()});
+                                   .look = BoxLook(),
+                                   .on_built = LayOutCaption});
 }
 
 }  // namespace app::gui

@@ -5,6 +5,7 @@
 
 #include <signal.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace winsys::testing {
@@ -90,6 +91,41 @@ TEST_F(BrivoGuiTest, ASignalEndsTheProgramIdleOrWithABoxOpen) {
   EXPECT_EQ(brivo_->exit_status(), 128 + SIGTERM);
   usleep(300000);  // a file manager would have written its record by now
   EXPECT_EQ(testing_support::ReadWholeFile(folder_.path() / "file-manager.record"), "");
+}
+
+// The update question (before the main window has a host) and a result box
+// over the main window look alike: white, with the title in full inside the
+// window's frame. The pictures go next to the main window's.
+TEST_F(BrivoGuiTest, TheUpdateQuestionAndAResultBoxShowTheirWholeTitles) {
+  Set("BRIVO_UPDATE_VERSION_URL", site_->AddFile("newer.txt", "[2015.11.03]"));
+  brivo_ = std::make_unique<ExampleProcess>(BRIVO_PATH, std::vector<std::string>{site_->Get("BRIVO_DEMO_PAGE_URL")});
+  ASSERT_TRUE(WaitForWindow("^晨岚DJ音乐网\\(brivo\\)$"));
+  usleep(500000);
+  const gfx::RectI question_at = WindowGeometry("^晨岚DJ音乐网\\(brivo\\)$");
+  const gfx::Bitmap question = Screenshot(display_.Name()).CloneArea(question_at);
+  AnswerWithReturn("^晨岚DJ音乐网\\(brivo\\)$");  // 否
+  ASSERT_TRUE(ScreenShows(display_.Name(), kLeft + 200, kTop + 300, Background(200, 300))) << "no window";
+  ClickAt(315, 70);
+  ASSERT_TRUE(WaitForWindow("下载完成"));
+  usleep(500000);
+  const gfx::RectI result_at = WindowGeometry("下载完成");
+  const gfx::Bitmap result = Screenshot(display_.Name()).CloneArea(result_at);
+  // The white title lies on the dark caption band from x = 11 (box pixels),
+  // clear of the 6-px margin, and ends before the close button.
+  for (const gfx::Bitmap* box : {&question, &result}) {
+    int left = 320, right = -1;
+    for (int y = 10; y < 28; ++y)
+      for (int x = 7; x < box->Width() - 50; ++x)  // the margin shows what lies beneath
+        if (gfx::RedOf(box->GetPixel(x, y)) > 200 && gfx::BlueOf(box->GetPixel(x, y)) > 200) {
+          left = std::min(left, x);
+          right = std::max(right, x);
+        }
+    EXPECT_GE(left, 11) << "the title's first character in the margin";
+    EXPECT_GT(right, left + 40) << "no title";
+  }
+  EXPECT_TRUE(question.SavePng(BRIVO_SCREENSHOT_DIR "/brivo-update-question.png"));
+  EXPECT_TRUE(result.SavePng(BRIVO_SCREENSHOT_DIR "/brivo-result-box.png"));
+  AnswerWithReturn("下载完成");
 }
 
 // Without a display there is nothing to show: brivo says so, names the
