@@ -3,7 +3,10 @@
 #include "tests/gui/brivo_gui_fixture.h"
 #include "tests/support/process_table.h"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <signal.h>
+#include <sys/socket.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -77,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(CloseButtonOrSignal, BrivoGuiStopTest, ::testing::Bool(
 
 // A polite stop ends the program in every state with 128 + the signal's
 // number; an open box goes at once and the file manager stays shut.
-TEST_F(BrivoGuiTest, ASignalEndsTheProgramIdleOrWithABoxOpen) {
+TEST_F(BrivoGuiTest, ASignalEndsTheProgramIdleWithABoxOrMenuOpenOrAFetchStalled) {
   Launch({});
   ASSERT_EQ(::kill(brivo_->pid(), SIGHUP), 0);
   EXPECT_TRUE(brivo_->WaitForExit(2000));
@@ -91,6 +94,31 @@ TEST_F(BrivoGuiTest, ASignalEndsTheProgramIdleOrWithABoxOpen) {
   EXPECT_EQ(brivo_->exit_status(), 128 + SIGTERM);
   usleep(300000);  // a file manager would have written its record by now
   EXPECT_EQ(testing_support::ReadWholeFile(folder_.path() / "file-manager.record"), "");
+
+  // The address box's context menu open (its own loop).
+  Launch({});
+  ASSERT_EQ(Xdotool({"mousemove", std::to_string(kLeft + 150), std::to_string(kTop + 70), "click", "3"}), 0);
+  usleep(300000);  // the menu opens
+  ASSERT_EQ(::kill(brivo_->pid(), SIGINT), 0);
+  EXPECT_TRUE(brivo_->WaitForExit(2000));
+  EXPECT_EQ(brivo_->exit_status(), 128 + SIGINT);
+
+  // The page fetch stalled: a server that takes the connection and never answers.
+  const int server = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  ASSERT_EQ(::bind(server, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(::listen(server, 4), 0);
+  ASSERT_EQ(::getsockname(server, reinterpret_cast<sockaddr*>(&address), &length), 0);
+  Launch({"http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/play/stalled.html"});
+  ClickAt(315, 70);
+  usleep(300000);  // the fetch waits
+  ASSERT_EQ(::kill(brivo_->pid(), SIGTERM), 0);
+  EXPECT_TRUE(brivo_->WaitForExit(2000));
+  EXPECT_EQ(brivo_->exit_status(), 128 + SIGTERM);
+  ::close(server);
 }
 
 // The update question (before the main window has a host) and a result box

@@ -223,7 +223,8 @@ TEST_F(BrivoWindowTest, TheTitleAndTheControlsAreTheMainWindows) {
 // its last whole character, not with a character cut through.
 TEST_F(BrivoWindowTest, ATooLongTitleEndsWithAnEllipsisBeforeTheCaptionButtons) {
   Open();
-  headless_->SetWindowText(window_->window(), "78.9 kB (15.2%) - 晨岚DJ音乐网(brivo)[2015.11.02] 78.9 kB (15.2%) JJJJJJJJ");
+  headless_->SetWindowText(window_->window(),
+                           "78.9 kB (15.2%) - 晨岚DJ音乐网(brivo)[2015.11.02] 78.9 kB (15.2%) JJJJJJJJ");
   headless_->Advance(1000);  // the label's text change
   razezazo::LabelControl& title = *window_->host().title();
   const gfx::Bitmap& canvas = title.canvas();
