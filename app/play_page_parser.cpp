@@ -86,7 +86,9 @@ bool ParsePlayPage(AppContext& context) {
     return false;
   }
   state.page_url = address;
-  state.page_text = runtime::ToText(runtime::HttpGet(state.page_url, {.max_bytes = kMaxPageBytes}));
+  // A stop (the window closed, a signal) ends a stalled fetch too.
+  state.page_text =
+      runtime::ToText(runtime::HttpGet(state.page_url, {.max_bytes = kMaxPageBytes, .stop = &context.stop}));
   ReadPlayPage(context.config, state);
   view.SetEditText(EditBox::kResult, state.track_name);
   view.SetEditText(EditBox::kPath, state.stream_path);

@@ -57,6 +57,19 @@ size_t AppendBody(char* data, size_t size, size_t count, void* sink) {
   return kept;
 }
 
+// libcurl asks at least once a second, also while nothing arrives; a non-zero
+// answer aborts the transfer.
+int AbortWhenStopped(void* stop, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+  return static_cast<const StopSignal*>(stop)->Requested() ? 1 : 0;
+}
+
+void AbortOnStop(CURL* curl, const StopSignal* stop) {
+  if (!stop) return;
+  curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+  curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, AbortWhenStopped);
+  curl_easy_setopt(curl, CURLOPT_XFERINFODATA, stop);
+}
+
 // The address with its fragment removed, or null when it cannot be parsed.
 UrlHandle ParseAddress(const Text& address) {
   UrlHandle url(curl_url());
@@ -98,9 +111,12 @@ ByteBlock HttpGet(const Text& address, const FetchLimits& limits) {
   if (!url || !curl || !headers) return {};
   BodySink body{.max_bytes = limits.max_bytes};
   SetRequestOptions(curl.get(), url.get(), headers.get(), limits.time_limit, &body);
-  // A fetch that ran out of time failed, whatever trickled in before; so did one
-  // that the server answered with an error page or an unfollowed redirect.
-  if (curl_easy_perform(curl.get()) == CURLE_OPERATION_TIMEDOUT) return {};
+  AbortOnStop(curl.get(), limits.stop);
+  // A fetch that ran out of time or was stopped failed, whatever trickled in
+  // before; so did one that the server answered with an error page or an
+  // unfollowed redirect.
+  const CURLcode result = curl_easy_perform(curl.get());
+  if (result == CURLE_OPERATION_TIMEDOUT || result == CURLE_ABORTED_BY_CALLBACK) return {};
   long status = 0;
   curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status);
   if (status < 200 || status > 299) return {};

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <cstddef>
 
+#include "runtime/stop_signal.h"
 #include "runtime/text.h"
 
 namespace runtime {
@@ -22,10 +23,12 @@ inline constexpr std::size_t kMaxBodyBytes = 64u << 20;
 struct FetchLimits {
   std::size_t max_bytes = kMaxBodyBytes;  // reading stops here
   std::chrono::milliseconds time_limit = std::chrono::minutes(2);  // for the whole fetch
+  const StopSignal* stop = nullptr;  // raised, the fetch ends within a second and fails
 };
 
 // The body of the response; empty when nothing could be fetched, the status was
-// not 2xx, or the fetch ran out of time (its time limit, or 30 s without a byte), and the bytes read so far
+// not 2xx, the fetch ran out of time (its time limit, or 30 s without a byte)
+// or was stopped, and the bytes read so far
 // when the connection broke off or the byte limit was reached. The address's
 // fragment is not sent.
 ByteBlock HttpGet(const Text& address, const FetchLimits& limits = {});

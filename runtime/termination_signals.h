@@ -3,15 +3,12 @@
 // SIGINT, SIGTERM and SIGHUP raise a StopSignal instead of ending the program,
 // so that a running download can end its tool and remove its partial file.
 // Each handler is reset on entry: a second such signal ends the program at once.
-#include <atomic>
-
 #include "runtime/stop_signal.h"
 
 namespace runtime {
 
-// For the rest of the process. With `only_while`, a signal that comes while
-// the flag is false ends the program at once, as it would have without this.
-void StopOnTerminationSignals(StopSignal& stop, const std::atomic<bool>* only_while = nullptr);
+// For the rest of the process.
+void StopOnTerminationSignals(StopSignal& stop);
 
 // The last of those signals that raised the stop; 0 when none has.
 int CaughtTerminationSignal();

@@ -32,10 +32,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   app::gui::BrivoWindow program(start_window);
-  program.StopDownloadsOnTermination();
+  program.EndOnTerminationSignals();
   program.StopDownloadsOnDisplayLoss();
   program.Start();
   if (argc == 2) program.SetAddress(runtime::Utf8ToGbk(argv[1]));
   program.Run();
-  return 0;
+  return program.ExitStatus();
 }

@@ -55,6 +55,10 @@ void BrivoWindow::BindHandlers() {
   using razezazo::event::kClick;
   controls_.address_edit.AddEventHandler(kClick, [this](const razezazo::Event&) { ClearFields(view_); });
   controls_.parse_button.AddEventHandler(kClick, [this](const razezazo::Event&) { OnParseClick(); });
+  // An address typed or pasted is sent off with Enter, as with "解析&&下载".
+  controls_.address_edit.AddEventHandler(winsys::WM_KEYDOWN, [this](const razezazo::Event& event) {
+    if (event.argument1 == winsys::VK_RETURN) OnParseClick();
+  });
   controls_.download_button.AddEventHandler(kClick, [this](const razezazo::Event&) { OnDownloadClick(); });
   host_.hooks().click = FeedbackHook(context_.config);
   host_.hooks().message = [this](winsys::WindowId, unsigned message, winsys::WParam, winsys::LParam) {
@@ -83,13 +87,24 @@ void BrivoWindow::StartJob() {
 
 void BrivoWindow::OnJobFinished(JobOutcome) {
   job_running_ = false;
-  winsys::WindowSystem& system = winsys::Current();
-  if (waiting_for_job_) system.PostQuitMessage(0);  // ends WaitForJob's loop
-  // Stopped by a termination signal: the program ends the way closing it does.
-  if (context_.stop.Requested() && system.IsWindow(window_)) system.Post(window_, winsys::WM_CLOSE, 0, 0);
+  if (waiting_for_job_) winsys::Current().PostQuitMessage(0);  // ends WaitForJob's loop
 }
 
-void BrivoWindow::StopDownloadsOnTermination() { runtime::StopOnTerminationSignals(context_.stop, &job_running_); }
+// The window goes with any box it owns; the boxes' loops end with it, the
+// job that waited for an answer gets "cancel" and finds no window to show its
+// file in. The quit ends whichever loop runs now.
+void BrivoWindow::EndOnTerminationSignals() {
+  runtime::StopOnTerminationSignals(context_.stop);
+  signal_watcher_ = std::make_unique<StopWatcher>(context_.stop, ui_, [window = window_] {
+    winsys::WindowSystem& system = winsys::Current();
+    if (runtime::CaughtTerminationSignal() && system.IsWindow(window)) system.DestroyWindow(window);
+  });
+}
+
+int BrivoWindow::ExitStatus() const {
+  const int signal = runtime::CaughtTerminationSignal();
+  return signal ? 128 + signal : 0;
+}
 
 // A lost display ends the program the moment the handler returns; until then a
 // running download is stopped as a close stops it, so no tool and no partial
@@ -102,9 +117,12 @@ void BrivoWindow::StopDownloadsOnDisplayLoss() {
 }
 
 // Closing the window during a download stops the tool; Run() then waits the
-// moment it takes to end, and the window closes as usual meanwhile.
+// moment it takes to end, and the window closes as usual meanwhile. However
+// the window goes (closed, destroyed by the window manager or by a signal),
+// the program's loop ends with it, also when it runs inside a box or a menu.
 winsys::LResult BrivoWindow::OnMessage(unsigned message) {
-  if (message == winsys::WM_CLOSE && job_running_) context_.stop.Request();
+  if ((message == winsys::WM_CLOSE || message == winsys::WM_DESTROY) && job_running_) context_.stop.Request();
+  if (message == winsys::WM_DESTROY) winsys::Current().PostQuitMessage(0);
   return -1;
 }
 
@@ -118,12 +136,14 @@ void BrivoWindow::Run() {
   WaitForJob();
 }
 
-// Answers the job's calls until it has ended; the window may be gone already.
+// Answers the job's calls until it has ended; the window may be gone already,
+// and the quit its destruction posted may still be waiting.
 void BrivoWindow::WaitForJob() {
   winsys::WindowSystem& system = winsys::Current();
   winsys::Message message;
   waiting_for_job_ = true;
-  while (job_running_ && system.GetMessage(message)) system.DispatchMessage(message);
+  while (job_running_)
+    if (system.GetMessage(message)) system.DispatchMessage(message);
   waiting_for_job_ = false;
 }
 

@@ -15,6 +15,7 @@
 #include "app/app_context.h"
 #include "app/gui/coalesced_progress.h"
 #include "app/gui/main_window.h"
+#include "app/gui/stop_watcher.h"
 #include "app/gui/window_ui_thread.h"
 #include "app/gui/window_view.h"
 #include "razezazo/core/host.h"
@@ -39,17 +40,21 @@ class BrivoWindow {
   void Start();
   // Puts an address into the address box, as `brivo <address>` does.
   void SetAddress(const runtime::Text& address);
-  // The UI thread's message loop, until the start window is closed and the
-  // last job has ended.
+  // The UI thread's message loop, until the start window is gone (closed,
+  // destroyed or ended by a signal) and the last job has ended.
   void Run();
+  // The program's exit status: 128 + the signal's number after a stop by
+  // SIGINT, SIGTERM or SIGHUP, else 0.
+  int ExitStatus() const;
 
   winsys::WindowId window() const { return window_; }
   razezazo::RazezaZOHost& host() { return host_; }
   MainWindow& controls() { return controls_; }
   AppContext& context() { return context_; }
   bool job_running() const { return job_running_.load(); }
-  // SIGINT, SIGTERM and SIGHUP stop a running download and close the window.
-  void StopDownloadsOnTermination();
+  // SIGINT, SIGTERM and SIGHUP end the program in any state: a running
+  // download stops, an open box and the window go at once, no file manager opens.
+  void EndOnTerminationSignals();
   // A lost display (the X server's end, xkill) stops a running download
   // before the program ends.
   void StopDownloadsOnDisplayLoss();
@@ -70,8 +75,9 @@ class BrivoWindow {
   WindowView view_;
   AppContext context_;
   CoalescedProgress progress_;
-  std::atomic<bool> job_running_{false};  // also read by the termination signals
+  std::atomic<bool> job_running_{false};
   bool waiting_for_job_ = false;
+  std::unique_ptr<StopWatcher> signal_watcher_;  // last: it goes first
 };
 
 }  // namespace app::gui

@@ -2,11 +2,30 @@
 
 #include <iostream>
 
+#include "razezazo/core/host.h"
 #include "razezazo/core/message_box.h"
 #include "runtime/gbk.h"
 #include "runtime/text_ops.h"
 
 namespace app::gui {
+namespace {
+
+// One look for every box, whether or not the main window has its host yet:
+// white, an ordinary window, square, no blur; the default caption (title and
+// close button).
+razezazo::HostOptions BoxLook() {
+  return {.background_colour = 0xFFFFFF, .layer_alpha = -1, .frame_style = 0, .image_edges = false,
+          .blur_behind = false};
+}
+
+// A box that keeps its start size has its caption where the host made it, the
+// title from x = 0 in the window's margin; laid out, it starts clear of the
+// margin and may reach the caption buttons.
+void LayOutCaption(winsys::WindowId box, int, int) {
+  if (razezazo::RazezaZOHost* host = razezazo::HostOfWindow(box)) host->LayOutCaption();
+}
+
+}  // namespace
 
 int FrameworkMessageBoxes::ShowMessageBox(const MessageBoxRequest& request) {
   // The detail is a line of its own under the content; an error's is said on
@@ -16,8 +35,14 @@ int FrameworkMessageBoxes::ShowMessageBox(const MessageBoxRequest& request) {
     if (request.icon == kIconError) std::cerr << "brivo: " << runtime::GbkToUtf8(request.detail) << std::endl;
     text = runtime::Concat(text, "\n", request.detail);
   }
-  return razezazo::ShowMessageBox(
-      {.parent = parent_, .text = text, .type = request.type, .caption = request.title, .icon = request.icon});
+  return razezazo::ShowMessageBox({.parent = parent_,
+                                   .text = text,
+                                   .type = request.type,
+                                   .caption = request.title,
+                                   .icon = request.icon,
+                                   .caption_flags = razezazo::kCaptionTitle | razezazo::kCaptionClose,
+                                   .look = BoxLook(),
+                                   .on_built = LayOutCaption});
 }
 
 }  // namespace app::gui

@@ -39,6 +39,7 @@ void BrivoWindow::Start() {
   winsys::Current().SetWindowText(window_, runtime::GbkToUtf8(runtime::Concat(texts::kTitleBase, texts::kVersion)));
   FrameworkMessageBoxes question(window_);
   UpdateCheck(context_.config, context_.state, question);
+  if (!winsys::Current().IsWindow(window_)) return;  // a signal ended the program during the question
   InstallDownloaderTool(context_.state);
   host_.Create(window_, MainHostOptions());
   controls_.Create(window_);

@@ -13,18 +13,27 @@ namespace {
 // "宋体" (SimSun) is the framework's default family. Where it is missing, the
 // sharp variant of WenQuanYi Zen Hei stands in: its hand-tuned bitmap strikes
 // draw Chinese at 12 px as crisply as SimSun does, where the outlines that
-// fontconfig would pick for Chinese otherwise render grey and soft. When the
-// stand-in is not installed either, fontconfig's usual choice remains.
+// fontconfig would pick for Chinese otherwise render grey and soft. Its Latin
+// strikes are uneven ("(b" overlap, gaps before "."), so Latin letters and
+// digits come from DejaVu Sans Condensed, which Pango takes first for every
+// character it has; it has no Chinese. When the stand-ins are not installed,
+// fontconfig's usual choice remains.
 constexpr const char* kRules = R"(<?xml version="1.0"?>
 <!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
 <fontconfig>
   <alias binding="strong">
     <family>宋体</family>
-    <prefer><family>WenQuanYi Zen Hei Sharp</family></prefer>
+    <prefer>
+      <family>DejaVu Sans Condensed</family>
+      <family>WenQuanYi Zen Hei Sharp</family>
+    </prefer>
   </alias>
   <alias binding="strong">
     <family>SimSun</family>
-    <prefer><family>WenQuanYi Zen Hei Sharp</family></prefer>
+    <prefer>
+      <family>DejaVu Sans Condensed</family>
+      <family>WenQuanYi Zen Hei Sharp</family>
+    </prefer>
   </alias>
   <match target="font">
     <test name="family"><string>WenQuanYi Zen Hei Sharp</string></test>

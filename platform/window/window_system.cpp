@@ -1,5 +1,6 @@
 #include "platform/window/window_system.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <string_view>
 
@@ -15,11 +16,10 @@ std::unique_ptr<WindowSystem>& Active() {
   return active;
 }
 
-bool WantsGtk() {
+// The headless system is for tests: only a program that asks for it gets it.
+bool WantsHeadless() {
   const char* choice = std::getenv("BRIVO_PLATFORM");
-  if (choice && *choice) return std::string_view(choice) == "gtk";
-  const char* display = std::getenv("DISPLAY");
-  return display && *display;
+  return choice && std::string_view(choice) == "headless";
 }
 
 }  // namespace
@@ -31,7 +31,7 @@ void Install(std::unique_ptr<WindowSystem> system) {
 }
 
 bool Start() {
-  if (!WantsGtk()) {
+  if (WantsHeadless()) {
     Install(std::make_unique<HeadlessSystem>());
     return true;
   }
@@ -42,9 +42,13 @@ bool Start() {
 }
 
 // Code that runs before anyone called Start() (a test of a single control, a
-// tool) gets the system the environment asks for, or a headless one.
+// tool) gets the system the environment asks for; with none to be had there is
+// nothing it could do.
 WindowSystem& Current() {
-  if (!Active() && !Start()) Install(std::make_unique<HeadlessSystem>());
+  if (!Active() && !Start()) {
+    std::fputs("no window system: no display, and BRIVO_PLATFORM=headless was not asked for\n", stderr);
+    std::abort();
+  }
   return *Active();
 }
 

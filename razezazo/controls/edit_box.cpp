@@ -20,8 +20,7 @@ ControlOptions BaseOptions(const EditBoxOptions& options) {
 }
 
 // No font fallback, trailing spaces measured, no clipping; with the vertical
-// bar alone (the lines wrap) only whole lines. Shown spaces are tabs, so the
-// tab stops set how wide a space looks.
+// bar alone (the lines wrap) only whole lines. Tab stops every 8 px from 1.
 FormatHandle MakeEditFormat(int bars) {
   int flags = text_flags::kNoFontFallback | text_flags::kMeasureTrailingSpaces | text_flags::kNoClip;
   if (bars == scroll_bars::kVertical) flags |= text_flags::kLineLimit;

@@ -151,9 +151,9 @@ runtime::Text EditText::LineText(int line, std::optional<int> byte_count, bool d
     for (int i = 0; i < count; ++i) masked += mask_;
     return masked;
   }
-  runtime::Text shown(bytes);
-  std::replace(shown.begin(), shown.end(), ' ', '\t');
-  return shown;
+  // Spaces stay spaces: as tabs with 8-px stops they were drawn 0 to 8 px
+  // wide, and "a b c" read as "ab c".
+  return runtime::Text(bytes);
 }
 
 runtime::Text EditText::RangeText(int a, int b) const {

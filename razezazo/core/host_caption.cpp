@@ -16,6 +16,10 @@ namespace {
 constexpr std::uint32_t kButtonKinds[] = {kCaptionClose, kCaptionMaximize, kCaptionMinimize, kCaptionFree32,
                                           kCaptionFree64, kCaptionFree128, kCaptionFree256};
 
+// A title longer than its place (a download's progress before the program's
+// name) ends with "…" after its last whole character.
+constexpr int kEllipsisAfterCharacter = static_cast<int>(gfx::Trimming::EllipsisCharacter);
+
 }  // namespace
 
 void RazezaZOHost::CreateCaption() {
@@ -27,7 +31,7 @@ void RazezaZOHost::CreateCaption() {
   if (caption_flags_ & kCaptionTitle) {
     title_ = std::make_unique<LabelControl>();
     title_->Create(window_, {0, 9, 0, 18}, runtime::Utf8ToGbk(system.WindowText(window_)),
-                   {.text_colour = ToArgb(0xFFFFFF, 250)});
+                   {.text_colour = ToArgb(0xFFFFFF, 250), .trimming = kEllipsisAfterCharacter});
     title_->SetWidth(title_->text_width() + 2);
   }
   float x = static_cast<float>(width_ - 12);

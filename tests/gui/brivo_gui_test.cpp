@@ -2,9 +2,13 @@
 // mouse on its buttons, the keyboard on its boxes, the result on disk.
 #include "tests/gui/brivo_gui_fixture.h"
 #include "tests/support/child_process.h"
+#include "tests/support/http_test_server.h"
 #include "tests/support/process_table.h"
 
 #include <signal.h>
+
+#include <algorithm>
+#include <cstdio>
 
 namespace winsys::testing {
 namespace {
@@ -66,7 +70,7 @@ TEST_P(BrivoGuiStopTest, EndingDuringADownloadStopsTheToolAndLeavesNoFile) {
   else
     ASSERT_EQ(::kill(brivo_->pid(), SIGTERM), 0);
   EXPECT_TRUE(brivo_->WaitForExit(3000));
-  EXPECT_EQ(brivo_->exit_status(), 0);
+  EXPECT_EQ(brivo_->exit_status(), GetParam() ? 0 : 128 + SIGTERM);
   EXPECT_TRUE(testing_support::EndsSoon(tool));
   EXPECT_TRUE(fs::is_empty(Downloads())) << "neither a partial nor a whole track";
 }
@@ -87,6 +91,121 @@ TEST_F(BrivoGuiDisplayLossTest, ALostDisplayStopsTheToolAndLeavesNoPartialFile) 
   EXPECT_EQ(brivo_->exit_status(), 1);
   EXPECT_TRUE(testing_support::EndsSoon(tool));
   EXPECT_TRUE(fs::is_empty(Downloads())) << "neither a partial nor a whole track";
+}
+
+// A polite stop ends the program in every state with 128 + the signal's
+// number; an open box goes at once and the file manager stays shut.
+TEST_F(BrivoGuiTest, ASignalEndsTheProgramIdleWithABoxOrMenuOpenOrAFetchStalled) {
+  Launch({});
+  ASSERT_EQ(::kill(brivo_->pid(), SIGHUP), 0);
+  EXPECT_TRUE(brivo_->WaitForExit(2000));
+  EXPECT_EQ(brivo_->exit_status(), 128 + SIGHUP);
+
+  Launch({site_->Get("BRIVO_DEMO_PAGE_URL")});
+  ClickAt(315, 70);  // "解析&&下载"
+  ASSERT_TRUE(WaitForWindow("下载完成"));
+  ASSERT_EQ(::kill(brivo_->pid(), SIGTERM), 0);
+  EXPECT_TRUE(brivo_->WaitForExit(2000));
+  EXPECT_EQ(brivo_->exit_status(), 128 + SIGTERM);
+  usleep(300000);  // a file manager would have written its record by now
+  EXPECT_EQ(testing_support::ReadWholeFile(folder_.path() / "file-manager.record"), "");
+
+  // The address box's context menu open (its own loop).
+  Launch({});
+  ASSERT_EQ(Xdotool({"mousemove", std::to_string(kLeft + 150), std::to_string(kTop + 70), "click", "3"}), 0);
+  usleep(300000);  // the menu opens
+  ASSERT_EQ(::kill(brivo_->pid(), SIGINT), 0);
+  EXPECT_TRUE(brivo_->WaitForExit(2000));
+  EXPECT_EQ(brivo_->exit_status(), 128 + SIGINT);
+
+  // The page fetch stalled: a server that takes the connection and never answers.
+  const testing_support::SilentServer server;
+  Launch({"http://127.0.0.1:" + std::to_string(server.port()) + "/play/stalled.html"});
+  ClickAt(315, 70);
+  usleep(300000);  // the fetch waits
+  ASSERT_EQ(::kill(brivo_->pid(), SIGTERM), 0);
+  EXPECT_TRUE(brivo_->WaitForExit(2000));
+  EXPECT_EQ(brivo_->exit_status(), 128 + SIGTERM);
+}
+
+// The update question (before the main window has a host) and a result box
+// over the main window look alike: white, with the title in full inside the
+// window's frame. The pictures go next to the main window's.
+TEST_F(BrivoGuiTest, TheUpdateQuestionAndAResultBoxShowTheirWholeTitles) {
+  Set("BRIVO_UPDATE_VERSION_URL", site_->AddFile("newer.txt", "[2015.11.03]"));
+  brivo_ = std::make_unique<ExampleProcess>(BRIVO_PATH, std::vector<std::string>{site_->Get("BRIVO_DEMO_PAGE_URL")});
+  ASSERT_TRUE(WaitForWindow("^晨岚DJ音乐网\\(brivo\\)$"));
+  usleep(500000);
+  const gfx::RectI question_at = WindowGeometry("^晨岚DJ音乐网\\(brivo\\)$");
+  const gfx::Bitmap question = Screenshot(display_.Name()).CloneArea(question_at);
+  AnswerWithReturn("^晨岚DJ音乐网\\(brivo\\)$");  // 否
+  ASSERT_TRUE(ScreenShows(display_.Name(), kLeft + 200, kTop + 300, Background(200, 300))) << "no window";
+  ClickAt(315, 70);
+  ASSERT_TRUE(WaitForWindow("下载完成"));
+  usleep(500000);
+  const gfx::RectI result_at = WindowGeometry("下载完成");
+  const gfx::Bitmap result = Screenshot(display_.Name()).CloneArea(result_at);
+  // The white title lies on the dark caption band from x = 11 (box pixels),
+  // clear of the 6-px margin, and ends before the close button.
+  for (const gfx::Bitmap* box : {&question, &result}) {
+    int left = 320, right = -1;
+    for (int y = 10; y < 28; ++y)
+      for (int x = 7; x < box->Width() - 50; ++x)  // the margin shows what lies beneath
+        if (gfx::RedOf(box->GetPixel(x, y)) > 200 && gfx::BlueOf(box->GetPixel(x, y)) > 200) {
+          left = std::min(left, x);
+          right = std::max(right, x);
+        }
+    EXPECT_GE(left, 11) << "the title's first character in the margin";
+    EXPECT_GT(right, left + 40) << "no title";
+  }
+  EXPECT_TRUE(question.SavePng(BRIVO_SCREENSHOT_DIR "/brivo-update-question.png"));
+  EXPECT_TRUE(result.SavePng(BRIVO_SCREENSHOT_DIR "/brivo-result-box.png"));
+  AnswerWithReturn("下载完成");
+}
+
+// Without a display there is nothing to show: brivo says so, names the
+// console program and fails, instead of running unseen.
+TEST(BrivoWithoutDisplayTest, SaysSoNamesBrivoCliAndFails) {
+  FILE* run = popen("env -u DISPLAY -u BRIVO_PLATFORM -u WAYLAND_DISPLAY " BRIVO_PATH " 2>&1; echo \"status $?\"", "r");
+  ASSERT_NE(run, nullptr);
+  std::string output;
+  char buffer[256];
+  for (size_t n; (n = fread(buffer, 1, sizeof buffer, run)) > 0;) output.append(buffer, n);
+  pclose(run);
+  EXPECT_NE(output.find("no display"), std::string::npos) << output;
+  EXPECT_NE(output.find("brivo-cli"), std::string::npos) << output;
+  EXPECT_NE(output.find("status 1\n"), std::string::npos) << output;
+}
+
+// The window closed by the window manager (Alt+F4, a taskbar's close) while
+// a box is open: both go, and so does the program.
+class BrivoManagedGuiTest : public BrivoGuiTest {
+ protected:
+  void SetUp() override {
+    BrivoGuiTest::SetUp();
+    window_manager_ = std::make_unique<WindowManager>();
+    ASSERT_TRUE(window_manager_->Running()) << "openbox did not start";
+  }
+  void TearDown() override {
+    brivo_.reset();
+    window_manager_.reset();
+  }
+  std::unique_ptr<WindowManager> window_manager_;
+};
+
+TEST_F(BrivoManagedGuiTest, ClosingTheMainWindowWhileABoxIsOpenEndsTheProgram) {
+  brivo_ = std::make_unique<ExampleProcess>(BRIVO_PATH, std::vector<std::string>{site_->Get("BRIVO_DEMO_PAGE_URL")});
+  ASSERT_TRUE(WaitForWindow("^晨岚DJ音乐网"));
+  usleep(500000);  // the show animation
+  // Openbox may have placed the window elsewhere: the parse button by its place in the window.
+  const gfx::RectI main = WindowGeometry("^晨岚DJ音乐网");
+  ASSERT_EQ(Xdotool({"mousemove", std::to_string(main.x + 315), std::to_string(main.y + 70), "click", "1"}), 0);
+  ASSERT_TRUE(WaitForWindow("下载完成"));
+  ASSERT_EQ(Xdotool({"search", "--name", "^晨岚DJ音乐网", "windowactivate", "--sync"}), 0);
+  // Apart: chained after a search, xdotool would send the keys to the window, past openbox.
+  ASSERT_EQ(Xdotool({"key", "alt+F4"}), 0);
+  EXPECT_TRUE(brivo_->WaitForExit(2000));
+  EXPECT_EQ(brivo_->exit_status(), 0);
 }
 
 }  // namespace

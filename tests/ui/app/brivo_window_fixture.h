@@ -22,6 +22,9 @@ struct SeenBox {
   std::string title;  // UTF-8
   std::string text;   // UTF-8
   bool main_window_built = false;  // the main window had its host when the box came
+  // The box host's look: background colour, layer alpha, frame style, image
+  // edges, blur, caption flags (without the "created" mark).
+  std::vector<std::int64_t> look;
 };
 
 class BrivoWindowFixture : public ::testing::Test {

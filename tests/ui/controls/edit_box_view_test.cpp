@@ -137,6 +137,25 @@ TEST_F(EditBoxViewTest, HitTestAndCaretRectangleAgree) {
   EXPECT_EQ(box->HitTest(-50, 20 + 5), (TextPlace{1, 0}));
 }
 
+// "hello world, a b c." must not read as "helloworld,ab c.": every blank is
+// as wide as the font's own space, and the caret and the hit test agree on it.
+TEST_F(EditBoxViewTest, ASpaceIsNeverNarrowerThanTheFontsOwnSpace) {
+  const std::string text = "hello world, a b c.";
+  auto box = Box({20, 20, 300, 24}, text);
+  gfx::Bitmap bitmap(16, 16);
+  const gfx::Graphics g(bitmap);
+  const float space = razezazo::MeasureTextSize(g, u"a a", box->font(), {}, {}).width -
+                      razezazo::MeasureTextSize(g, u"aa", box->font(), {}, {}).width;
+  ASSERT_GT(space, 1.0f);
+  for (int column = 0; column < static_cast<int>(text.size()); ++column) {
+    if (text[static_cast<size_t>(column)] != ' ') continue;
+    const FloatRect before = box->CaretRect(1, column), after = box->CaretRect(1, column + 1);
+    EXPECT_GE(after.x - before.x, space - 0.5f) << "the blank at " << column;
+    const auto [x, y] = HostPoint(*box, after);
+    EXPECT_EQ(box->HitTest(x + 1, y), (TextPlace{1, column + 1})) << column;
+  }
+}
+
 TEST_F(EditBoxViewTest, TheViewFollowsTheCaret) {
   auto box = LongBox(60);
   const int h = box->store().line_height();

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string_view>
+#include <utility>
+#include <vector>
+
 #include "platform/gfx/font.h"
 #include "platform/gfx/graphics.h"
 #include "pixels.h"
@@ -52,6 +57,44 @@ double GreyShare(const Font& font, std::u16string_view text) {
       grey += v >= 64 && v < 224;
     }
   return ink ? static_cast<double>(grey) / ink : 1.0;
+}
+
+// The runs of inked columns of a text drawn black on white: (first, last) each.
+std::vector<std::pair<int, int>> InkRuns(const Font& font, std::u16string_view text) {
+  Bitmap b(400, 24);
+  Graphics g(b);
+  g.Clear(0xFFFFFFFF);
+  g.DrawString(text, font, {2, 2, 396, 20}, StringFormat{}, 0xFF000000);
+  std::vector<std::pair<int, int>> runs;
+  for (int x = 0; x < b.Width(); ++x) {
+    bool ink = false;
+    for (int y = 0; y < b.Height() && !ink; ++y) ink = GreenOf(b.GetPixel(x, y)) < 160;
+    if (!ink) continue;
+    if (!runs.empty() && runs.back().second == x - 1)
+      runs.back().second = x;
+    else
+      runs.emplace_back(x, x);
+  }
+  return runs;
+}
+
+// Latin letters and digits beside the Chinese of "宋体" stand apart and evenly:
+// "(b" do not touch, and "." sits as close to the digit before it as the
+// digits sit to each other.
+TEST_F(Text, SongTiDrawsLatinApartAndEvenly) {
+  const Font song("宋体", 12.0f);
+  EXPECT_EQ(InkRuns(song, u"(b").size(), 2u) << "\"(\" and \"b\" overlap";
+  for (std::u16string_view text : {u"2015.11.02", u"demo01.html"}) {
+    const std::vector<std::pair<int, int>> runs = InkRuns(song, text);
+    ASSERT_EQ(runs.size(), text.size()) << "glyphs touch";
+    int narrowest = 400, widest = 0;
+    for (size_t i = 1; i < runs.size(); ++i) {
+      const int gap = runs[i].first - runs[i - 1].second - 1;
+      narrowest = std::min(narrowest, gap);
+      widest = std::max(widest, gap);
+    }
+    EXPECT_LE(widest - narrowest, 1) << "uneven gaps";
+  }
 }
 
 // "宋体" at 12 px draws from the sharp face's bitmap strikes: solid pixels,

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <thread>
 
 #include "tests/support/http_test_server.h"
 #include "tests/support/temp_dir.h"
@@ -68,12 +69,22 @@ TEST_F(HttpGetTest, AByteLimitOfTheCallerStopsTheBodyThere) {
   EXPECT_EQ(HttpGet(server_.Url("/page"), {.max_bytes = 1000}).size(), 1000u);
 }
 
-TEST_F(HttpGetTest, AServerThatTricklesPastTheTimeLimitIsAFailedFetch) {
+TEST_F(HttpGetTest, AServerThatTricklesPastTheTimeLimitOrAStopIsAFailedFetch) {
   // A byte every 100 ms never stalls the transfer, yet the fetch must end.
   server_.Route("/slow", {.body = std::string(100, 's'), .trickle = std::chrono::milliseconds(100)});
   auto started = std::chrono::steady_clock::now();
   EXPECT_EQ(HttpGet(server_.Url("/slow"), {.time_limit = std::chrono::milliseconds(700)}), "");
   EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(8));
+  // A stop raised meanwhile ends the ten-second trickle too, within its second.
+  StopSignal stop;
+  std::thread stopper([&stop] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    stop.Request();
+  });
+  started = std::chrono::steady_clock::now();
+  EXPECT_EQ(HttpGet(server_.Url("/slow"), {.stop = &stop}), "");
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(1800));
+  stopper.join();
   // Within the limit the same trickle is read whole.
   server_.Route("/short", {.body = "abc", .trickle = std::chrono::milliseconds(100)});
   EXPECT_EQ(HttpGet(server_.Url("/short"), {.time_limit = std::chrono::seconds(20)}), "abc");

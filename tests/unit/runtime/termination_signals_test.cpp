@@ -33,21 +33,5 @@ TEST(TerminationSignalsDeathTest, EachSignalIsCaughtOnceAndNamed) {
       ::testing::ExitedWithCode(0), "");
 }
 
-TEST(TerminationSignalsDeathTest, OutsideItsWindowASignalEndsTheProgramAtOnce) {
-  EXPECT_EXIT(
-      {
-        StopSignal stop;
-        std::atomic<bool> downloading{true};
-        StopOnTerminationSignals(stop, &downloading);
-        raise(SIGTERM);
-        if (!stop.Requested()) _exit(1);
-        StopOnTerminationSignals(stop, &downloading);  // armed again, now with nothing running
-        downloading = false;
-        raise(SIGTERM);
-        _exit(2);
-      },
-      ::testing::KilledBySignal(SIGTERM), "");
-}
-
 }  // namespace
 }  // namespace runtime
