@@ -7,6 +7,7 @@
 #include "razezazo/controls/edit_characters.h"
 #include "razezazo/core/host.h"
 #include "razezazo/render/text.h"
+#include "runtime/gbk.h"
 
 namespace razezazo {
 namespace {
@@ -18,6 +19,11 @@ int CountLineBreaks(std::string_view text) {
   for (std::size_t at = text.find(kLineBreak); at != std::string_view::npos; at = text.find(kLineBreak, at + 2))
     ++count;
   return count;
+}
+
+std::string_view LastLineOf(std::string_view text) {
+  const std::size_t last_break = text.rfind(kLineBreak);
+  return last_break == std::string_view::npos ? text : text.substr(last_break + 2);
 }
 
 }  // namespace
@@ -135,7 +141,9 @@ int EditBox::DeleteSelection(bool quiet) {
 }
 
 void EditBox::InsertText(const runtime::Text& given) {
-  const std::string_view text = std::string_view(given).substr(0, given.find('\0'));
+  // What the store keeps, so that the caret counts the characters that came.
+  const runtime::Text whole = runtime::GbkWholeCharacters(std::string_view(given).substr(0, given.find('\0')));
+  const std::string_view text = whole;
   if (input_mode_ == InputMode::kReadOnly || text.empty()) return;
   DeleteSelection(true);
   const EditMark mark = MarkEdit(caret_line_);
@@ -152,7 +160,7 @@ void EditBox::InsertText(const runtime::Text& given) {
     caret_line_ += 1;
   } else {
     caret_line_ += CountLineBreaks(text);
-    caret_column_ = edit_chars::CountChars(text.substr(text.rfind(kLineBreak) + 2));
+    caret_column_ = edit_chars::CountChars(LastLineOf(text));
   }
   const TextPlace place = Clamped(caret());
   caret_line_ = anchor_line_ = place.line;
@@ -161,11 +169,16 @@ void EditBox::InsertText(const runtime::Text& given) {
   Relayout();
   if (caret_line_ == text_.line_count())
     scroll_y_ = static_cast<int>(view_rect_.y - (text_.content_height() - view_rect_.height));
+  // The inserted text's last line is one reference line high (or its measured
+  // rows when lines wrap): measured on its own, since its line breaks would
+  // show as characters and a huge paste would be laid out once more.
   float extra = 0;
-  if (gfx::Graphics* g = canvas_graphics()) {
-    const std::optional<FloatRect> inserted =
-        MeasureText(*g, edit_chars::DisplayUnits(text), font_, format_, text_.measuring_rect());
+  if (gfx::Graphics* g = canvas_graphics(); g && text_.wraps()) {
+    const std::optional<FloatRect> inserted = MeasureText(
+        *g, edit_chars::DisplayUnits(LastLineOf(text)), font_, format_, text_.measuring_rect());
     extra = inserted ? inserted->height : 0;
+  } else if (g) {
+    extra = static_cast<float>(text_.line_height());
   }
   RefreshAfterEdit(true, extra, mark);
   NotifyChange();

@@ -211,6 +211,10 @@ TEST_F(EditBoxTest, BadInputKeepsTheCaretOnCharacters) {
     ASSERT_LE(caret.column, box->store().LineChars(caret.line));
   }
   EXPECT_EQ(box->store().line_count(), 2);
+  box->Select({1, 1}, {1, 1});
+  box->InsertText("\x80\x80y");  // the caret passes what was kept
+  EXPECT_EQ(box->store().LineText(1), "ay0\r");
+  EXPECT_EQ(box->caret(), (TextPlace{1, 2}));
   box->Select({1, 0}, {99, 99});
   EXPECT_EQ(box->caret(), (TextPlace{2, box->store().LineChars(2)}));
   box->SetText(std::string(1 << 20, 'w'));

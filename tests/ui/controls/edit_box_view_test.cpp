@@ -161,6 +161,29 @@ TEST_F(EditBoxViewTest, TheViewFollowsTheCaret) {
   EXPECT_EQ(box->scroll_x(), 0);
 }
 
+// After any insertion the caret's line is in view: a paste of many lines
+// lands far below the view, and a box two lines high must not overshoot.
+TEST_F(EditBoxViewTest, AfterAnInsertionTheCaretsLineIsInView) {
+  const auto caret_in_view = [](const EditBox& box) {
+    const FloatRect c = box.caret_point(), v = box.view_rect();
+    return c.y >= v.y - 2 && c.Bottom() <= v.Bottom() + 2;
+  };
+  auto box = LongBox(40);
+  for (int lines : {30, 16757}) {
+    box->Select({2, 0}, {2, 0});
+    box->InsertText(NumberedLines(lines) + "\r\n");
+    EXPECT_EQ(box->caret(), (TextPlace{2 + lines, 0}));
+    EXPECT_TRUE(caret_in_view(*box)) << lines << " lines pasted";
+    EXPECT_EQ(box->vertical_bar()->position(), -box->scroll_y());
+  }
+  auto low = LongBox(10, 3, {20, 160, 200, 2 * 16 + 20});
+  low->Select({1, 0}, {1, 0});
+  for (int i = 0; i < 4; ++i) {
+    low->InsertText("\r\n");
+    EXPECT_TRUE(caret_in_view(*low)) << "line " << low->caret().line;
+  }
+}
+
 TEST_F(EditBoxViewTest, TheBarsScrollTheBox) {
   auto box = LongBox(60);
   const FloatRect caret = box->caret_point();
