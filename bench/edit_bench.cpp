@@ -195,6 +195,23 @@ void BM_EditHitTest200Chars(benchmark::State& state) {
 }
 BENCHMARK(BM_EditHitTest200Chars)->Unit(benchmark::kMicrosecond);
 
+// Select all in a single-line box of 20,000 mixed characters, painted: the
+// highlight of a line costs what is visible of it, not a measure per character.
+void BM_EditSelectAll20kCharLine(benchmark::State& state) {
+  runtime::Text line;
+  while (razezazo::edit_chars::CountChars(line) < 20000) line += runtime::Utf8ToGbk(MixedLinesUtf8(1, 4));
+  line = line.substr(0, razezazo::edit_chars::BytesOfColumns(line, 20000));
+  EditScene scene("", {});
+  scene.box.SetText(line, true);
+  for (auto _ : state) {
+    scene.box.Select({1, 0}, {1, 20000});
+    state.PauseTiming();
+    scene.box.Select(scene.box.caret(), scene.box.caret());
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_EditSelectAll20kCharLine)->Unit(benchmark::kMillisecond);
+
 // One blink of the caret in the focused 10,000-line box: the timer message
 // in, the caret's column drawn or put back, and that column presented.
 void BM_EditCaretBlink(benchmark::State& state) {
