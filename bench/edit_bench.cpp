@@ -172,6 +172,31 @@ void BM_EditSetText10kLines(benchmark::State& state) {
 }
 BENCHMARK(BM_EditSetText10kLines)->Unit(benchmark::kMillisecond);
 
+// Ctrl+V of 1 MiB of mixed lines into the focused empty box: the clipboard's
+// UTF-8 converted, inserted, laid out and painted.
+void BM_EditPaste1MiB(benchmark::State& state) {
+  std::string utf8;
+  for (unsigned seed = 5; utf8.size() < (1u << 20); ++seed) utf8 += MixedLinesUtf8(1000, seed) + "\n";
+  utf8.resize(1u << 20);
+  EditScene scene("", {.multi_line = true});
+  scene.headless->Click(scene.window, 100, 100);
+  scene.headless->SetClipboardText(utf8);
+  for (auto _ : state) {
+    scene.headless->KeyDown(winsys::VK_CONTROL);
+    scene.headless->KeyPress('V');
+    scene.headless->KeyUp(winsys::VK_CONTROL);
+    state.PauseTiming();
+    if (scene.box.store().length() < (1 << 19)) {
+      state.SkipWithError("the paste inserted too little");
+      break;
+    }
+    scene.box.SetText("");
+    scene.headless->RunPending();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_EditPaste1MiB)->Unit(benchmark::kMillisecond);
+
 void BM_EditWheel10kLines(benchmark::State& state) {
   EditScene scene(TenThousandLines(), {.multi_line = true});
   scene.headless->Click(scene.window, 100, 100);  // the wheel goes to the focused box

@@ -2,6 +2,7 @@
 // select, and the change notification that follows every change.
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "razezazo/controls/edit_box.h"
 #include "razezazo/controls/edit_characters.h"
@@ -104,8 +105,13 @@ void EditBox::NotifyChange() {
 
 // --- the operations ------------------------------------------------------------------
 
+std::string_view EditBox::WithinMaxLength(std::string_view text, int room) const {
+  return text.substr(0, edit_chars::WholeCharacterBytes(text, std::min(room, max_length_)));
+}
+
 void EditBox::SetTextMessage(const char* text, bool caret_at_end) {
-  text_.SetText(text ? std::string_view(text) : std::string_view(), multi_line_, input_mode_, mask_text_);
+  text_.SetText(WithinMaxLength(text ? std::string_view(text) : std::string_view()), multi_line_, input_mode_,
+                mask_text_);
   scroll_x_ = scroll_y_ = 0;
   anchor_line_ = caret_line_ = 1;
   anchor_column_ = caret_column_ = 0;
@@ -143,7 +149,8 @@ int EditBox::DeleteSelection(bool quiet) {
 void EditBox::InsertText(const runtime::Text& given) {
   // What the store keeps, so that the caret counts the characters that came.
   const runtime::Text whole = runtime::GbkWholeCharacters(std::string_view(given).substr(0, given.find('\0')));
-  const std::string_view text = whole;
+  const int selected = std::abs(text_.Position(anchor_line_, anchor_column_) - text_.Position(caret_line_, caret_column_));
+  const std::string_view text = WithinMaxLength(whole, max_length_ - (text_.length() - selected));
   if (input_mode_ == InputMode::kReadOnly || text.empty()) return;
   DeleteSelection(true);
   const EditMark mark = MarkEdit(caret_line_);
