@@ -83,5 +83,21 @@ TEST_F(GalleryEditGuiTest, TheContextMenuOpensAtThePointerAndSelectsAll) {
   EXPECT_EQ(WaitForXClipboard("all of it"), "all of it");
 }
 
+// Another program holds the clipboard and never answers: the menu opens at
+// once, and while a paste waits (and gives up) typing goes on.
+TEST_F(GalleryEditGuiTest, ASilentClipboardOwnerFreezesNothing) {
+  StartEmpty();
+  ExampleProcess owner(SILENT_CLIPBOARD_OWNER_PATH);
+  ASSERT_TRUE(owner.WaitForLine("owning the clipboard"));
+  Keys("ctrl+v");
+  ASSERT_EQ(Xdotool({"type", "--delay", "30", "abc"}), 0);
+  EXPECT_TRUE(gallery_->WaitForLine("edit single: abc", 1000)) << "the keys waited for the clipboard";
+  ASSERT_EQ(Xdotool({"mousemove", std::to_string(kBoxX), std::to_string(kBoxY), "click", "3"}), 0);
+  EXPECT_TRUE(ScreenShows(display_.Name(), kBoxX + 12, MenuRowY(kBoxY, 5), kMenuStrip));
+  Keys("Escape");
+  Keys("ctrl+a ctrl+c");  // the clipboard is ours again, and holds what was typed only
+  EXPECT_EQ(WaitForXClipboard("abc"), "abc");
+}
+
 }  // namespace
 }  // namespace winsys::testing
