@@ -172,6 +172,31 @@ void BM_EditSetText10kLines(benchmark::State& state) {
 }
 BENCHMARK(BM_EditSetText10kLines)->Unit(benchmark::kMillisecond);
 
+// Ctrl+V of 1 MiB of mixed lines into the focused empty box: the clipboard's
+// UTF-8 converted, inserted, laid out and painted.
+void BM_EditPaste1MiB(benchmark::State& state) {
+  std::string utf8;
+  for (unsigned seed = 5; utf8.size() < (1u << 20); ++seed) utf8 += MixedLinesUtf8(1000, seed) + "\n";
+  utf8.resize(1u << 20);
+  EditScene scene("", {.multi_line = true});
+  scene.headless->Click(scene.window, 100, 100);
+  scene.headless->SetClipboardText(utf8);
+  for (auto _ : state) {
+    scene.headless->KeyDown(winsys::VK_CONTROL);
+    scene.headless->KeyPress('V');
+    scene.headless->KeyUp(winsys::VK_CONTROL);
+    state.PauseTiming();
+    if (scene.box.store().length() < (1 << 19)) {
+      state.SkipWithError("the paste inserted too little");
+      break;
+    }
+    scene.box.SetText("");
+    scene.headless->RunPending();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_EditPaste1MiB)->Unit(benchmark::kMillisecond);
+
 void BM_EditWheel10kLines(benchmark::State& state) {
   EditScene scene(TenThousandLines(), {.multi_line = true});
   scene.headless->Click(scene.window, 100, 100);  // the wheel goes to the focused box
@@ -194,6 +219,23 @@ void BM_EditHitTest200Chars(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_EditHitTest200Chars)->Unit(benchmark::kMicrosecond);
+
+// Select all in a single-line box of 20,000 mixed characters, painted: the
+// highlight of a line costs what is visible of it, not a measure per character.
+void BM_EditSelectAll20kCharLine(benchmark::State& state) {
+  runtime::Text line;
+  while (razezazo::edit_chars::CountChars(line) < 20000) line += runtime::Utf8ToGbk(MixedLinesUtf8(1, 4));
+  line = line.substr(0, razezazo::edit_chars::BytesOfColumns(line, 20000));
+  EditScene scene("", {});
+  scene.box.SetText(line, true);
+  for (auto _ : state) {
+    scene.box.Select({1, 0}, {1, 20000});
+    state.PauseTiming();
+    scene.box.Select(scene.box.caret(), scene.box.caret());
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_EditSelectAll20kCharLine)->Unit(benchmark::kMillisecond);
 
 // One blink of the caret in the focused 10,000-line box: the timer message
 // in, the caret's column drawn or put back, and that column presented.

@@ -2,8 +2,9 @@
 // input: texts of any GBK bytes, edits, selections, keys with Shift and Ctrl,
 // UTF-16 characters, the edit commands, clicks and double clicks, drags, the
 // wheel, resizing, modes, scroll positions, pastes of any UTF-8, input-method
-// results, focus changes and timer ticks. After every operation the box's
-// invariants must hold, and every few its layout must equal a full one.
+// results, focus changes, timer ticks, maximum lengths, and once a long line
+// or a huge paste. After every operation the box's invariants must hold, and
+// every few its layout must equal a full one.
 #include <array>
 #include <memory>
 #include <tuple>
@@ -69,6 +70,7 @@ class EditBoxSession {
                                      .input_mode = static_cast<razezazo::InputMode>(mode <= 4 ? mode : 0),
                                      .scroll_bars = shape >> 4 & 3};
     if (shape & 0x40) options.mask_text = in_.TakeBytes(in_.TakeByte() % 4);
+    if (shape & 0x80) options.max_length = static_cast<int>(in_.TakeBelow(600));  // cuts come often
     const razezazo::FloatRect bounds{20, 20, 40.0f + in_.TakeBelow(300), 10.0f + in_.TakeBelow(280)};
     box_ = std::make_unique<EditBox>();
     box_->Create(Window(), bounds, Text(), options);
@@ -110,7 +112,7 @@ class EditBoxSession {
   }
 
   void Operate() {
-    switch (in_.TakeByte() % 20) {
+    switch (in_.TakeByte() % 21) {
       case 0: {
         const std::string text = Text();
         box_->SetText(text, in_.TakeByte() & 1);
@@ -143,6 +145,7 @@ class EditBoxSession {
       case 16: Focus(); break;
       case 17: session_.Advance(in_.TakeBelow(1500)); break;
       case 18: on_change_ = in_.TakeBelow(3); break;
+      case 19: Huge(); break;
       default: RightClick(); break;
     }
   }
@@ -189,6 +192,24 @@ class EditBoxSession {
     Press('V', 2);
   }
 
+  // Once per input, a long line or a huge paste: a piece of the input repeated
+  // past the single-line maximum length, cut wherever that falls.
+  void Huge() {
+    if (huge_done_) return;
+    huge_done_ = true;
+    const std::string piece = in_.TakeText();
+    if (piece.empty()) return;
+    const std::size_t size = 1000 + in_.TakeBelow(80000);
+    std::string text;
+    while (text.size() < size) text += piece;
+    if (in_.TakeByte() & 1) {
+      box_->SetText(text, true);
+    } else {
+      System().SetClipboardText(text);
+      Press('V', 2);
+    }
+  }
+
   void InputMethod() {
     const std::uint8_t how = in_.TakeByte();
     if (how & 1) System().EnableInputMethod(Window(), (how & 2) != 0);
@@ -231,6 +252,7 @@ class EditBoxSession {
   razezazo::PushButton other_;
   std::unique_ptr<EditBox> box_;
   int on_change_ = 0;
+  bool huge_done_ = false;
   winsys::WindowId menu_window_ = 0;
   int menu_steps_ = 0;
 };

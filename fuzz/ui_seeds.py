@@ -34,8 +34,10 @@ class EditBox:
             "escape", "insert", "space", "A", "C", "V", "X", "Z", "7"]
 
     @staticmethod
-    def box(multi_line, bars, width, height, initial, mode=0):
-        return bytes([int(multi_line) | mode << 1 | bars << 4]) + n(width - 40) + n(height - 10) + text(initial)
+    def box(multi_line, bars, width, height, initial, mode=0, max_length=None):
+        shape = int(multi_line) | mode << 1 | bars << 4 | (0x80 if max_length is not None else 0)
+        limit = n(max_length) if max_length is not None else b""
+        return bytes([shape]) + limit + n(width - 40) + n(height - 10) + text(initial)
 
     set_text = staticmethod(lambda raw, at_end=0: bytes([0]) + text(raw) + bytes([at_end]))
     insert = staticmethod(lambda raw: bytes([1]) + text(raw))
@@ -54,7 +56,8 @@ class EditBox:
     ime = staticmethod(lambda utf8, enable=True: bytes([15, 3 if enable else 0]) + text(utf8))
     focus = staticmethod(lambda how: bytes([16, how]))
     tick = staticmethod(lambda ms: bytes([17]) + n(ms))
-    right_click = staticmethod(lambda x, y: bytes([19]) + point(x, y))
+    huge = staticmethod(lambda piece, size, set_it=0: bytes([19]) + text(piece) + n(size - 1000) + bytes([set_it]))
+    right_click = staticmethod(lambda x, y: bytes([20]) + point(x, y))
     menu_click = staticmethod(lambda x, y: bytes([0]) + point(x, y))
 
 
@@ -94,7 +97,12 @@ def edit_box_seeds():
                    + e.char(ord("z")) + e.mode(4) + e.char(ord(".")) + e.focus(2) + e.focus(3) + e.key("right", shift=1))
     menu = (e.box(True, 3, 200, 100, b"menu text") + e.focus(0) + e.select(1, 0, 1, 4)
             + e.right_click(60, 40) + e.menu_click(40, 19) + e.right_click(60, 40) + bytes([1]))
-    return {"typing": typing, "selection-and-clipboard": selecting, "odd-gbk-and-views": odd_text,
+    huge = (e.box(False, 0, 200, 24, b"") + e.focus(0) + e.huge("价格€100元 ".encode(), 66000) + e.key("end")
+            + e.key("home", shift=1) + e.tick(600))
+    cut_short = (e.box(True, 3, 200, 100, b"", max_length=9) + e.focus(0) + e.paste("€中文abc\n€x".encode())
+                 + e.char(0x20AC) + e.huge(b"long line ", 30000, 1) + e.key("end", ctrl=1))
+    return {"huge-paste-and-euro": huge, "maximum-length": cut_short, "typing": typing,
+            "selection-and-clipboard": selecting, "odd-gbk-and-views": odd_text,
             "single-line-modes": single_line, "context-menu": menu}
 
 

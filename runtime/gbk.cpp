@@ -86,7 +86,25 @@ std::string Utf16LeBytes(std::u16string_view utf16) {
   return bytes;
 }
 
+bool IsLeadByte(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
+bool IsTrailByte(unsigned char b) { return b >= 0x40 && b <= 0xFE && b != 0x7F; }
+
 }  // namespace
+
+Text GbkWholeCharacters(std::string_view gbk) {
+  Text whole;
+  whole.reserve(gbk.size());
+  for (std::size_t i = 0; i < gbk.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(gbk[i]);
+    if (byte < 0x80) {
+      whole.push_back(gbk[i]);
+    } else if (IsLeadByte(byte) && i + 1 < gbk.size() && IsTrailByte(static_cast<unsigned char>(gbk[i + 1]))) {
+      whole.append(gbk.substr(i, 2));
+      ++i;
+    }
+  }
+  return whole;
+}
 
 std::string GbkToUtf8(std::string_view gbk) {
   thread_local Converter c("UTF-8", "GBK");
@@ -95,7 +113,9 @@ std::string GbkToUtf8(std::string_view gbk) {
 
 Text Utf8ToGbk(std::string_view utf8) { return Utf8ToGbkConverter().Run(utf8, "?", SkipUtf8Char); }
 
-Text Utf8ToGbkOmitting(std::string_view utf8) { return Utf8ToGbkConverter().Run(utf8, "", SkipUtf8Char); }
+Text Utf8ToGbkOmitting(std::string_view utf8) {
+  return GbkWholeCharacters(Utf8ToGbkConverter().Run(utf8, "", SkipUtf8Char));
+}
 
 std::u16string GbkToUtf16(std::string_view gbk) {
   thread_local Converter c("UTF-16LE", "GBK");
@@ -112,7 +132,7 @@ Text Utf16ToGbk(std::u16string_view utf16) {
 }
 
 Text Utf16ToGbkOmitting(std::u16string_view utf16) {
-  return Utf16ToGbkConverter().Run(Utf16LeBytes(utf16), "", SkipUtf16Unit);
+  return GbkWholeCharacters(Utf16ToGbkConverter().Run(Utf16LeBytes(utf16), "", SkipUtf16Unit));
 }
 
 }  // namespace runtime

@@ -399,6 +399,13 @@ std::vector<RectF> Graphics::MeasureCharacterRanges(std::u16string_view text, co
   return out;
 }
 
+std::vector<RectF> Graphics::MeasureRangeRows(std::u16string_view text, const Font& font, const RectF& layout,
+                                              const StringFormat& format, CharacterRange range) const {
+  std::vector<RectF> rows = detail::LayoutFor(text, font, layout, format, impl_->text_hint)->RangeRows(range);
+  for (RectF& r : rows) r = Offset(r, layout);
+  return rows;
+}
+
 std::vector<RectF> Graphics::MeasureLines(std::u16string_view text, const Font& font, const RectF& layout,
                                           const StringFormat& format) const {
   std::vector<RectF> lines = detail::LayoutFor(text, font, layout, format, impl_->text_hint)->LineRects();

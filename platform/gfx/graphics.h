@@ -122,6 +122,9 @@ class Graphics {
   std::vector<RectF> MeasureCharacterRanges(std::u16string_view text, const Font& font, const RectF& layout,
                                             const StringFormat& format,
                                             std::span<const CharacterRange> ranges) const;
+  // One range measured once: its part on each laid-out line it touches.
+  std::vector<RectF> MeasureRangeRows(std::u16string_view text, const Font& font, const RectF& layout,
+                                      const StringFormat& format, CharacterRange range) const;
   std::vector<RectF> MeasureLines(std::u16string_view text, const Font& font, const RectF& layout,
                                   const StringFormat& format) const;
 

@@ -150,28 +150,36 @@ RectF TextLayout::Bounds() const {
 }
 
 RectF TextLayout::RangeBounds(CharacterRange range) const {
+  RectF bounds{};
+  for (const RectF& row : RangeRows(range)) bounds = Unite(bounds, row);
+  return bounds;
+}
+
+std::vector<RectF> TextLayout::RangeRows(CharacterRange range) const {
   const int units = static_cast<int>(text_.byte_of_unit.size()) - 1;
   const int first = std::clamp(range.first, 0, units);
   const int last = std::clamp(range.first + range.length, first, units);
   const int b0 = text_.byte_of_unit[static_cast<size_t>(first)], b1 = text_.byte_of_unit[static_cast<size_t>(last)];
-  RectF bounds{};
+  std::vector<RectF> rows;
   for (const Line& l : lines_) {
     const int s = std::max(b0, l.line->start_index), e = std::min(b1, l.line->start_index + l.line->length);
     if (s >= e) continue;
     int* ranges = nullptr;
     int n = 0;
     pango_layout_line_get_x_ranges(l.line, s, e, &ranges, &n);
+    RectF row{};
     for (int i = 0; i < n; ++i) {
       // The ranges may reach into the alignment margin; keep them on the line.
       const int x0 = std::max(ranges[2 * i], l.logical.x);
       const int x1 = std::min(ranges[2 * i + 1], l.logical.x + l.logical.width);
       if (x1 <= x0) continue;
-      bounds = Unite(bounds, {static_cast<float>(origin_x_ + x0 / kScale), static_cast<float>(origin_y_ + l.logical.y / kScale),
-                              static_cast<float>((x1 - x0) / kScale), static_cast<float>(l.logical.height / kScale)});
+      row = Unite(row, {static_cast<float>(origin_x_ + x0 / kScale), static_cast<float>(origin_y_ + l.logical.y / kScale),
+                        static_cast<float>((x1 - x0) / kScale), static_cast<float>(l.logical.height / kScale)});
     }
     g_free(ranges);
+    if (!row.IsEmpty()) rows.push_back(row);
   }
-  return bounds;
+  return rows;
 }
 
 namespace {
@@ -202,7 +210,53 @@ bool NothingCuts(cairo_t* cr, double x0, double y0, double x1, double y1) {
   return inside;
 }
 
+// The glyphs of the line's runs that reach into [x0, x1] (pixels), each run's
+// visible stretch shown as one glyph string: glyphs further out draw nothing
+// there, and a line of many thousand characters costs what shows of it.
+void ShowGlyphsWithin(cairo_t* cr, PangoLayoutLine* line, double x, double baseline, double x0, double x1) {
+  for (GSList* r = line->runs; r; r = r->next) {
+    const auto* run = static_cast<const PangoGlyphItem*>(r->data);
+    const PangoGlyphString* glyphs = run->glyphs;
+    int first = -1, last = -1;
+    double first_x = x;
+    for (int i = 0; i < glyphs->num_glyphs; ++i) {
+      const double width = glyphs->glyphs[i].geometry.width / kScale;
+      if (x + width >= x0 && x <= x1) {
+        if (first < 0) {
+          first = i;
+          first_x = x;
+        }
+        last = i;
+      }
+      x += width;
+    }
+    if (first < 0) continue;
+    PangoGlyphString stretch = *glyphs;  // a view of the visible glyphs
+    stretch.glyphs = glyphs->glyphs + first;
+    stretch.log_clusters = glyphs->log_clusters + first;
+    stretch.num_glyphs = last - first + 1;
+    cairo_move_to(cr, first_x, baseline);
+    pango_cairo_show_glyph_string(cr, run->item->analysis.font, &stretch);
+  }
+}
+
 }  // namespace
+
+// Lines drawn by their visible glyphs alone carry no underline nor strikeout,
+// which only the layout's own renderer draws.
+bool TextLayout::DrawsDecorations() const {
+  return (font_style_ & (font_style::kUnderline | font_style::kStrikeout)) != 0 || text_.underline_begin >= 0;
+}
+
+void TextLayout::ShowLinesWithin(cairo_t* cr, const RectF& rect, double x0, double y0, double x1, double y1) const {
+  if (DrawsDecorations()) return ShowLines(cr, rect);
+  for (const Line& l : lines_) {
+    const double top = rect.y + origin_y_ + l.logical.y / kScale;
+    if (top > y1 || top + l.logical.height / kScale < y0) continue;
+    ShowGlyphsWithin(cr, l.line, rect.x + origin_x_ + l.logical.x / kScale, rect.y + origin_y_ + l.baseline / kScale,
+                     x0, x1);
+  }
+}
 
 void TextLayout::ShowLines(cairo_t* cr, const RectF& rect) const {
   if (all_lines_visible_) {
@@ -251,7 +305,7 @@ void TextLayout::Draw(cairo_t* cr, const RectF& rect, Argb color) const {
     CairoPtr ink_cr(cairo_create(ink.get()));
     cairo_translate(ink_cr.get(), -x0, -y0);
     SetColour(ink_cr.get(), color);
-    ShowLines(ink_cr.get(), rect);
+    ShowLinesWithin(ink_cr.get(), rect, x0, y0, x1, y1);
     ink_cr.reset();
     cairo_set_source_surface(cr, ink.get(), x0, y0);
     cairo_paint(cr);

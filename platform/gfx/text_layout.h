@@ -36,6 +36,8 @@ class TextLayout {
   RectF Bounds() const;
   std::vector<RectF> LineRects() const;
   RectF RangeBounds(CharacterRange range) const;
+  // The range's part on each line it touches, top to bottom.
+  std::vector<RectF> RangeRows(CharacterRange range) const;
 
   void Draw(cairo_t* cr, const RectF& rect, Argb color) const;
 
@@ -53,6 +55,9 @@ class TextLayout {
   void PlaceBlock(float width, float height);
   int MeasuredWidth(PangoLayoutLine* line, int logical_width) const;
   void ShowLines(cairo_t* cr, const RectF& rect) const;
+  // Only the glyphs that reach into the area (device pixels).
+  void ShowLinesWithin(cairo_t* cr, const RectF& rect, double x0, double y0, double x1, double y1) const;
+  bool DrawsDecorations() const;
 
   GObjectPtr<PangoLayout> layout_;
   IndexedUtf8 text_;

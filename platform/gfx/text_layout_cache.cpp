@@ -60,17 +60,22 @@ std::shared_ptr<const TextLayout> TextLayoutCache::Get(std::u16string_view text,
     return found->second.layout;
   }
   auto layout = std::make_shared<const TextLayout>(text, font, width, height, format, Context(rendering));
+  if (text.size() > kKeptUnits) return layout;
   LayoutKey owned{std::u16string(text), std::string(font.Family()), font.Size(), font.Style(), width, height,
                   format, rendering};
   auto added = entries_.emplace(std::move(owned), Entry{layout, {}}).first;
   recent_.push_front(&*added);
   added->second.age = recent_.begin();
-  if (recent_.size() > kEntries) {
-    const auto oldest = entries_.find(recent_.back()->first);
-    recent_.pop_back();
-    entries_.erase(oldest);
-  }
+  held_units_ += text.size();
+  while (recent_.size() > kEntries || held_units_ > kHeldUnits) DropOldest();
   return layout;
+}
+
+void TextLayoutCache::DropOldest() {
+  const auto oldest = entries_.find(recent_.back()->first);
+  held_units_ -= oldest->first.text.size();
+  recent_.pop_back();
+  entries_.erase(oldest);
 }
 
 // Metrics hinting is off in every context, so that measuring gives the same

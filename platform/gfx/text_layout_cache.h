@@ -65,8 +65,18 @@ class TextLayoutCache {
                                         const StringFormat& format, GlyphRendering rendering);
   PangoContext* Context(GlyphRendering rendering);
 
- private:
+  // A layout takes some tens of bytes per character: the cache keeps at most
+  // kEntries layouts and kHeldUnits UTF-16 units of text in all, and never a
+  // layout of more than kKeptUnits (which is laid out for each use instead).
   static constexpr size_t kEntries = 32;
+  static constexpr size_t kHeldUnits = size_t{1} << 19;
+  static constexpr size_t kKeptUnits = size_t{1} << 17;
+  size_t held_units() const { return held_units_; }
+  size_t held_layouts() const { return entries_.size(); }
+
+ private:
+  void DropOldest();
+
   struct Entry;
   using Map = std::unordered_map<LayoutKey, Entry, LayoutKeyHash, LayoutKeyEqual>;
   using Age = std::list<Map::value_type*>;  // most recently used first
@@ -76,6 +86,7 @@ class TextLayoutCache {
   };
   Map entries_;
   Age recent_;
+  size_t held_units_ = 0;
   std::array<GObjectPtr<PangoContext>, 3> contexts_;
 };
 

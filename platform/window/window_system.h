@@ -173,7 +173,14 @@ class WindowSystem {
   virtual void SetImeCaret(WindowId window, const gfx::RectI& caret) = 0;
   // The result string of the last WM_IME_COMPOSITION (UTF-8).
   virtual std::string ImeResult(WindowId window) const = 0;
-  virtual std::string ClipboardText() = 0;  // UTF-8
+  // Waits for the clipboard's text (UTF-8), however long its owner takes.
+  virtual std::string ClipboardText() = 0;
+  // Asks for the clipboard's text without waiting: `done` runs later on the UI
+  // thread with the text (UTF-8, empty when there is none), or never when the
+  // clipboard's owner does not answer within a second or two.
+  virtual void RequestClipboardText(std::function<void(std::string)> done) = 0;
+  // Whether the clipboard offers text, as far as is known without asking its owner.
+  virtual bool ClipboardOffersText() = 0;
   virtual void SetClipboardText(std::string_view utf8) = 0;
   virtual void Beep() = 0;
   // Tool tips: a tip shows after the pointer rests in `rect` (window coordinates)

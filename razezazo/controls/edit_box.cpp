@@ -49,8 +49,9 @@ void EditBox::Configure(const runtime::Text& text, const EditBoxOptions& options
   input_mode_ = options.input_mode;
   multi_line_ = options.multi_line;
   scroll_bars_ = multi_line_ ? options.scroll_bars.value_or(kBothBars) & kBothBars : 0;
+  max_length_ = std::max(options.max_length.value_or(multi_line_ ? kMultiLineMaxLength : kSingleLineMaxLength), 0);
   text_ = EditText();
-  text_.SetText(text, multi_line_, input_mode_, mask_text_);
+  text_.SetText(WithinMaxLength(text), multi_line_, input_mode_, mask_text_);
   format_ = MakeEditFormat(scroll_bars_);
   text_rect_ = view_rect_ = caret_point_ = last_caret_point_ = {};
   scroll_x_ = scroll_y_ = 0;

@@ -6,8 +6,10 @@
 //
 // Every message the host delivers first goes to OnUserMessage; only when that
 // answers kNotHandled does the box handle it itself.
+#include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <optional>
 
@@ -33,7 +35,13 @@ struct EditBoxOptions {
   std::optional<int> scroll_bars;          // single line: always 0; multi-line: 3 (both) unless given
   std::optional<Color> border_colour;      // 0x50000000
   bool visible = true;
+  // Bytes of GBK text the box holds at most (a Chinese character takes two):
+  // 65,535 in a single-line box, 4 MiB in a multi-line one unless given.
+  std::optional<int> max_length;
 };
+
+inline constexpr int kSingleLineMaxLength = 65535;
+inline constexpr int kMultiLineMaxLength = 4 << 20;
 
 // A (line, column) place in the text.
 struct TextPlace {
@@ -80,6 +88,10 @@ class EditBox : public ControlBase {
   const runtime::Text& mask_text() const { return mask_text_; }
   bool multi_line() const { return multi_line_; }
   int scroll_bars() const { return scroll_bars_; }
+  // Set text and insertions beyond it are cut at a character boundary; the
+  // text the box holds already stays.
+  int max_length() const { return max_length_; }
+  void SetMaxLength(int bytes) { max_length_ = std::max(bytes, 0); }
   const FontHandle& font() const { return font_; }
   const FormatHandle& format() const { return format_; }
   void SetChangeHandler(ChangeHandler handler) { change_handler_ = std::move(handler); }
@@ -234,6 +246,8 @@ class EditBox : public ControlBase {
   void SelectWordAtCaret();
   bool IsWordCharacter(int line, int column) const;
   bool InView(int x, int y) const;
+  // The longest head of whole characters within the maximum length and `room`.
+  std::string_view WithinMaxLength(std::string_view text, int room = std::numeric_limits<int>::max()) const;
   // The caret placed (and the view following it), repainted, shown at once.
   void ShowNewCaretPlace();
 
@@ -255,6 +269,7 @@ class EditBox : public ControlBase {
   runtime::Text mask_text_ = "*";
   bool multi_line_ = false;
   int scroll_bars_ = 0;
+  int max_length_ = kSingleLineMaxLength;
   int first_drawn_line_ = 1;
   int last_drawn_line_ = 1;
   int scroll_y_ = 0;

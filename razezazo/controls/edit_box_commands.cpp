@@ -16,8 +16,6 @@ constexpr int kPasteItem = 3;
 constexpr int kSelectAllItem = 5;
 constexpr int kSelectAllOffered = 1;
 
-runtime::Text ClipboardText() { return edit_exchange::FromUtf8(System().ClipboardText()); }
-
 }  // namespace
 
 void EditBox::SelectAll() {
@@ -40,9 +38,16 @@ std::intptr_t EditBox::Cut() {
   return 0;
 }
 
+// The clipboard's owner is another program that may answer late or never:
+// the text is inserted when it comes (at the caret of that moment), and the
+// box keeps painting and taking keys meanwhile.
 void EditBox::Paste() {
-  const runtime::Text text = ClipboardText();
-  if (!text.empty()) InsertText(text);
+  const Handle box = self();
+  System().RequestClipboardText([box](const std::string& utf8) {
+    EditBox* target = Lookup<EditBox>(box);
+    const runtime::Text text = edit_exchange::FromUtf8(utf8);
+    if (target && !text.empty()) target->InsertText(text);
+  });
 }
 
 // --- the context menu --------------------------------------------------------------------
@@ -52,7 +57,7 @@ void EditBox::SetContextMenuStates(PopupMenu& menu) {
   const bool selected = !SelectedText().empty();
   menu.ItemState(kCutItem, selected && !read_only ? kMenuItemEnabled : kMenuItemDisabled);
   menu.ItemState(kCopyItem, selected ? kMenuItemEnabled : kMenuItemDisabled);
-  menu.ItemState(kPasteItem, read_only || ClipboardText().empty() ? kMenuItemDisabled : kMenuItemEnabled);
+  menu.ItemState(kPasteItem, read_only || !System().ClipboardOffersText() ? kMenuItemDisabled : kMenuItemEnabled);
   menu.ItemState(kSelectAllItem, text_.length() > 0 ? kSelectAllOffered : kMenuItemDisabled);
 }
 

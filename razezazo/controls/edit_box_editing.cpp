@@ -2,11 +2,13 @@
 // select, and the change notification that follows every change.
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "razezazo/controls/edit_box.h"
 #include "razezazo/controls/edit_characters.h"
 #include "razezazo/core/host.h"
 #include "razezazo/render/text.h"
+#include "runtime/gbk.h"
 
 namespace razezazo {
 namespace {
@@ -18,6 +20,11 @@ int CountLineBreaks(std::string_view text) {
   for (std::size_t at = text.find(kLineBreak); at != std::string_view::npos; at = text.find(kLineBreak, at + 2))
     ++count;
   return count;
+}
+
+std::string_view LastLineOf(std::string_view text) {
+  const std::size_t last_break = text.rfind(kLineBreak);
+  return last_break == std::string_view::npos ? text : text.substr(last_break + 2);
 }
 
 }  // namespace
@@ -98,8 +105,13 @@ void EditBox::NotifyChange() {
 
 // --- the operations ------------------------------------------------------------------
 
+std::string_view EditBox::WithinMaxLength(std::string_view text, int room) const {
+  return text.substr(0, edit_chars::WholeCharacterBytes(text, std::min(room, max_length_)));
+}
+
 void EditBox::SetTextMessage(const char* text, bool caret_at_end) {
-  text_.SetText(text ? std::string_view(text) : std::string_view(), multi_line_, input_mode_, mask_text_);
+  text_.SetText(WithinMaxLength(text ? std::string_view(text) : std::string_view()), multi_line_, input_mode_,
+                mask_text_);
   scroll_x_ = scroll_y_ = 0;
   anchor_line_ = caret_line_ = 1;
   anchor_column_ = caret_column_ = 0;
@@ -135,7 +147,10 @@ int EditBox::DeleteSelection(bool quiet) {
 }
 
 void EditBox::InsertText(const runtime::Text& given) {
-  const std::string_view text = std::string_view(given).substr(0, given.find('\0'));
+  // What the store keeps, so that the caret counts the characters that came.
+  const runtime::Text whole = runtime::GbkWholeCharacters(std::string_view(given).substr(0, given.find('\0')));
+  const int selected = std::abs(text_.Position(anchor_line_, anchor_column_) - text_.Position(caret_line_, caret_column_));
+  const std::string_view text = WithinMaxLength(whole, max_length_ - (text_.length() - selected));
   if (input_mode_ == InputMode::kReadOnly || text.empty()) return;
   DeleteSelection(true);
   const EditMark mark = MarkEdit(caret_line_);
@@ -152,7 +167,7 @@ void EditBox::InsertText(const runtime::Text& given) {
     caret_line_ += 1;
   } else {
     caret_line_ += CountLineBreaks(text);
-    caret_column_ = edit_chars::CountChars(text.substr(text.rfind(kLineBreak) + 2));
+    caret_column_ = edit_chars::CountChars(LastLineOf(text));
   }
   const TextPlace place = Clamped(caret());
   caret_line_ = anchor_line_ = place.line;
@@ -161,11 +176,16 @@ void EditBox::InsertText(const runtime::Text& given) {
   Relayout();
   if (caret_line_ == text_.line_count())
     scroll_y_ = static_cast<int>(view_rect_.y - (text_.content_height() - view_rect_.height));
+  // The inserted text's last line is one reference line high (or its measured
+  // rows when lines wrap): measured on its own, since its line breaks would
+  // show as characters and a huge paste would be laid out once more.
   float extra = 0;
-  if (gfx::Graphics* g = canvas_graphics()) {
-    const std::optional<FloatRect> inserted =
-        MeasureText(*g, edit_chars::DisplayUnits(text), font_, format_, text_.measuring_rect());
+  if (gfx::Graphics* g = canvas_graphics(); g && text_.wraps()) {
+    const std::optional<FloatRect> inserted = MeasureText(
+        *g, edit_chars::DisplayUnits(LastLineOf(text)), font_, format_, text_.measuring_rect());
     extra = inserted ? inserted->height : 0;
+  } else if (g) {
+    extra = static_cast<float>(text_.line_height());
   }
   RefreshAfterEdit(true, extra, mark);
   NotifyChange();

@@ -105,17 +105,20 @@ void EditBox::DrawSelection(gfx::Graphics& g, int line, const FloatRect& layout,
   const int to = line == end.line ? end.column : text_.LineChars(line);
   if (from >= to || units.empty()) return;
 
+  // The selected span is measured once, as one box per row it covers, and
+  // each box kept to the view: a selection of a long line costs what shows.
   const int k = text_.units_per_column();
-  std::vector<gfx::CharacterRange> characters;
-  for (int column = from; column < to; ++column) characters.push_back({column * k, k});
-  const std::vector<FloatRect> boxes = g.MeasureCharacterRanges(units, *font_, layout, *format_, characters);
+  const std::vector<FloatRect> rows =
+      g.MeasureRangeRows(units, *font_, layout, *format_, {from * k, (to - from) * k});
   const float lift = multi_line_ ? 2.0f : 3.0f;
   const float tall = static_cast<float>(text_.line_height()) + 3;
+  const FloatRect visible = Adjust(view_rect_, -2, -2, 4, 4);  // the outline reaches past the view's edge
   gfx::Region selected;
-  for (FloatRect b : boxes) {
-    if (b.IsEmpty()) continue;
+  for (FloatRect b : rows) {
     b.y -= lift;
     b.height += b.height > tall ? 3.0f : 4.0f;
+    b = Intersection(b, visible);
+    if (b.IsEmpty()) continue;
     g.FillRectangle(kSelectionColour, b);
     g.DrawRectangle({kSelectionColour, 1.0f}, b);
     selected.Union(gfx::Region(Covering(b)));

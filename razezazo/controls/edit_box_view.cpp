@@ -7,6 +7,7 @@
 // positive.
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "razezazo/controls/edit_box.h"
 
@@ -125,11 +126,18 @@ FloatRect EditBox::CaretRect(int line, int column, bool scroll, float extra) {
 }
 
 // The documented order: one step up or down, then across, then both offsets
-// kept within the content, and the bars told.
+// kept within the content, and the bars told. A caret further below the view
+// than a step (after a paste of many lines) is first brought to its bottom;
+// the step never takes the caret above the view's top.
 void EditBox::FollowCaret(FloatRect& caret, float extra) {
   const FloatRect& v = view_rect_;
   if (caret.y < v.y - 2) scroll_y_ = static_cast<int>(scroll_y_ - caret.y + caret.height);
-  if (caret.Bottom() > v.y + v.height - 2) scroll_y_ = static_cast<int>(scroll_y_ - caret.height - extra);
+  if (caret.Bottom() > v.y + v.height - 2) {
+    const int before = scroll_y_;
+    const float below = std::max(caret.Bottom() - v.Bottom(), 0.0f);
+    scroll_y_ = static_cast<int>(scroll_y_ - below - caret.height - extra);
+    scroll_y_ = std::max(scroll_y_, static_cast<int>(std::ceil(before + v.y - caret.y)));
+  }
   if (caret.x > v.x + v.width) scroll_x_ = static_cast<int>(scroll_x_ - (caret.x - v.width));
   if (caret.x < v.x) scroll_x_ = static_cast<int>(scroll_x_ + v.x - caret.x + v.width / 5);
   ClampScroll();

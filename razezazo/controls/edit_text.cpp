@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "razezazo/controls/edit_characters.h"
+#include "runtime/gbk.h"
 
 namespace razezazo {
 namespace {
@@ -39,8 +40,9 @@ std::size_t ClampPosition(int position, std::size_t length) {
 
 }  // namespace
 
-std::string NormalizeEditText(std::string_view text, bool multi_line) {
-  text = text.substr(0, text.find('\0'));
+std::string NormalizeEditText(std::string_view given, bool multi_line) {
+  const runtime::Text whole = runtime::GbkWholeCharacters(given.substr(0, given.find('\0')));
+  std::string_view text = whole;
   if (!multi_line) text = text.substr(0, text.find(kLineBreak));
   std::string normal;
   normal.reserve(text.size());
@@ -84,7 +86,7 @@ void EditText::ReplaceBytes(std::size_t from, std::size_t to, std::string_view i
   std::string piece;
   piece.reserve(inserted.size());
   char before = from > 0 ? bytes_[from - 1] : '\0';
-  for (const char c : inserted) {
+  for (const char c : runtime::GbkWholeCharacters(inserted)) {
     if (c != '\n' || before == '\r') piece.push_back(c);
     before = c;
   }

@@ -32,6 +32,8 @@ class EditText {
  public:
   // The text ends at its first zero byte, as a C string would. A single-line
   // text is cut at its first CR LF; an LF that does not follow a CR is dropped.
+  // Bytes that start no whole GBK character are dropped, here and in
+  // InsertAt, so every byte with the high bit set is the lead of a pair.
   void SetText(std::string_view text, bool multi_line, InputMode mode, const runtime::Text& mask);
 
   // Measures the lines in the measuring rectangle of `view`: lines wrap at the
@@ -47,6 +49,7 @@ class EditText {
   runtime::Text LineText(int line, std::optional<int> byte_count = std::nullopt, bool display = false) const;
   // Bytes from min(a, b) inclusive to max(a, b) exclusive (1-based positions).
   runtime::Text RangeText(int a, int b) const;
+  // Positions lie on character boundaries, as Position gives them.
   void DeleteRange(int a, int b, bool multi_line);
   void InsertAt(int position, std::string_view text, bool multi_line);
 

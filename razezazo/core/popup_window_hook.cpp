@@ -43,8 +43,12 @@ winsys::LResult PopupWindowHook(winsys::WindowId window, unsigned message, winsy
         OnDeactivate(system, window, kind, static_cast<winsys::WindowId>(lparam));
       break;
     case winsys::WM_DESTROY: OnDestroy(system, window, kind); break;
-    case winsys::WM_KEYDOWN:
+    case winsys::WM_CHAR:
+      // A typed letter chooses the item it marks, as with Alt (which arrives as
+      // WM_SYSCHAR itself). Key codes never do: F1's 0x70 is no 'p'.
       if (kind == kPopupMenu) system.Send(window, winsys::WM_SYSCHAR, wparam, lparam);
+      break;
+    case winsys::WM_KEYDOWN:
       if (wparam != winsys::VK_ESCAPE) break;
       // Escape in any menu of a chain closes the whole chain.
       if (auto chain = static_cast<winsys::WindowId>(system.GetProp(window, property::kHost));

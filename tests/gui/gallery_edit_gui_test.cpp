@@ -3,7 +3,12 @@
 // context menu.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 #include <memory>
 #include <string>
 
@@ -81,6 +86,85 @@ TEST_F(GalleryEditGuiTest, TheContextMenuOpensAtThePointerAndSelectsAll) {
   ASSERT_EQ(Xdotool({"mousemove", std::to_string(kBoxX + 50), std::to_string(MenuRowY(kBoxY, 5)), "click", "1"}), 0);
   Keys("ctrl+c");
   EXPECT_EQ(WaitForXClipboard("all of it"), "all of it");
+}
+
+// Another program holds the clipboard and never answers: the menu opens at
+// once, and while a paste waits (and gives up) typing goes on.
+TEST_F(GalleryEditGuiTest, ASilentClipboardOwnerFreezesNothing) {
+  StartEmpty();
+  ExampleProcess owner(SILENT_CLIPBOARD_OWNER_PATH);
+  ASSERT_TRUE(owner.WaitForLine("owning the clipboard"));
+  Keys("ctrl+v");
+  ASSERT_EQ(Xdotool({"type", "--delay", "30", "abc"}), 0);
+  EXPECT_TRUE(gallery_->WaitForLine("edit single: abc", 1000)) << "the keys waited for the clipboard";
+  ASSERT_EQ(Xdotool({"mousemove", std::to_string(kBoxX), std::to_string(kBoxY), "click", "3"}), 0);
+  EXPECT_TRUE(ScreenShows(display_.Name(), kBoxX + 12, MenuRowY(kBoxY, 5), kMenuStrip));
+  Keys("Escape");
+  Keys("ctrl+a ctrl+c");  // the clipboard is ours again, and holds what was typed only
+  EXPECT_EQ(WaitForXClipboard("abc"), "abc");
+}
+
+// ibus on a session bus of its own, with the gallery as its client: the
+// input method's panel (its window for compositions) and the gallery meet on
+// that bus.
+class GalleryImeGuiTest : public GalleryEditGuiTest {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(display_.Start()) << "no Xvfb";
+    const std::string bus_file = "/tmp/brivo-ibus-bus-" + std::to_string(getpid());
+    std::remove(bus_file.c_str());
+    ibus_ = std::make_unique<BackgroundProgram>(std::vector<std::string>{
+        "dbus-run-session", "--", "sh", "-c",
+        "echo \"$DBUS_SESSION_BUS_ADDRESS\" > " + bus_file + "; exec ibus-daemon --replace --xim"});
+    std::string bus;
+    for (int attempt = 0; attempt < 100 && bus.empty(); ++attempt) {
+      usleep(100000);
+      std::ifstream(bus_file) >> bus;
+    }
+    std::remove(bus_file.c_str());
+    ASSERT_FALSE(bus.empty()) << "no session bus";
+    setenv("DBUS_SESSION_BUS_ADDRESS", bus.c_str(), 1);
+    bool engine = false;
+    for (int attempt = 0; attempt < 100 && !engine; ++attempt) {
+      engine = RunProgram({"ibus", "engine", "xkb:us::eng"}) == 0;
+      if (!engine) usleep(100000);
+    }
+    ASSERT_TRUE(engine) << "ibus did not start";
+    sleep(2);  // its panel starts after the daemon answers
+    setenv("GTK_IM_MODULE", "ibus", 1);
+    gallery_ = std::make_unique<ExampleProcess>(GALLERY_PATH);
+    unsetenv("GTK_IM_MODULE");
+    ASSERT_TRUE(gallery_->WaitForLine("ready"));
+  }
+  void TearDown() override {
+    gallery_.reset();
+    RunProgram({"ibus", "exit"});
+    ibus_.reset();
+    unsetenv("DBUS_SESSION_BUS_ADDRESS");
+  }
+  // Pixels around the single-line box's caret that differ between two screens.
+  static int ChangedNearTheCaret(const gfx::Bitmap& a, const gfx::Bitmap& b) {
+    int changed = 0;
+    for (int y = 10; y < 90; ++y)
+      for (int x = 60; x < 320; ++x) changed += a.GetPixel(x, y) != b.GetPixel(x, y);
+    return changed;
+  }
+
+  std::unique_ptr<BackgroundProgram> ibus_;
+};
+
+// A composition (Ctrl+Shift+U and hex digits) shows at the caret while it is
+// composed, and Space commits the character into the box.
+TEST_F(GalleryImeGuiTest, TheCompositionShowsAtTheCaretUntilItIsCommitted) {
+  StartEmpty();
+  usleep(600000);  // a whole blink: the caret is drawn in both screens below
+  const gfx::Bitmap before = Screenshot(display_.Name());
+  Keys("ctrl+shift+u 4 e 2 d");
+  usleep(500000);
+  const gfx::Bitmap composing = Screenshot(display_.Name());
+  EXPECT_GT(ChangedNearTheCaret(before, composing), 200) << "nothing of the composition is shown";
+  Keys("space");
+  ExpectText("中");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "razezazo/controls/edit_box.h"
+#include "runtime/gbk.h"
 
 namespace edit_box_checks {
 
@@ -22,6 +23,8 @@ inline std::string BrokenInvariant(const razezazo::EditBox& box) {
     if (place.column < 0 || place.column > store.LineChars(place.line))
       return Describe(name, place) + ": beyond the line's " + std::to_string(store.LineChars(place.line)) + " characters";
   }
+  if (store.WholeText() != runtime::GbkWholeCharacters(store.WholeText()))
+    return "the text holds a byte of no whole character";
   const razezazo::FloatRect& view = box.view_rect();
   const int lowest_y = std::min(0, static_cast<int>(view.height) - store.content_height());
   const int lowest_x = std::min(0, static_cast<int>(view.width) - store.content_width());

@@ -139,10 +139,15 @@ TEST_F(EditBoxKeysTest, TypedCharactersFollowTheInputMode) {
   EXPECT_EQ(read_only->text(), "ro");
 }
 
-// GBK holds neither emoji nor Hangul: they are left out whole, wherever the
-// text comes from, and what is left is whole GBK characters.
+// GBK holds neither emoji nor Hangul, and "€" only as the single byte 0x80
+// that every other part of the box would read as half a pair: they are left
+// out whole, wherever the text comes from, and what is left is whole GBK
+// characters.
 TEST_F(EditBoxKeysTest, CharactersGbkCannotHoldAreLeftOut) {
   auto box = FocusedBox("", kMultiLine);
+  system_->TypeText("€中");
+  Press(winsys::VK_BACK);
+  EXPECT_EQ(box->text(), "");
   system_->TypeText("a😀한b");
   EXPECT_EQ(box->text(), "ab");
 
@@ -156,6 +161,13 @@ TEST_F(EditBoxKeysTest, CharactersGbkCannotHoldAreLeftOut) {
   Ctrl('V');
   EXPECT_EQ(box->text(), "ab" + Gbk("中文") + "xy\r\nz");
   EXPECT_EQ(box->caret(), (TextPlace{2, 1}));
+
+  box->SetText("");
+  SetClipboard("价格€100元");
+  Ctrl('V');
+  EXPECT_EQ(box->text(), Gbk("价格100元"));
+  box->SetText(runtime::Gbk("€中") + "\xFF" "a\x81" "0\xB0");  // bytes of no character are dropped
+  EXPECT_EQ(box->text(), Gbk("中a0"));
 }
 
 TEST_F(EditBoxKeysTest, TheInputMethodsResultIsInsertedAndTheHostGoesOn) {

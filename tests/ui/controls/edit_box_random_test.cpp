@@ -45,9 +45,10 @@ class RandomEdits {
   int Below(int n) { return n <= 0 ? 0 : std::uniform_int_distribution<int>(0, n - 1)(random_); }
   bool OneIn(int n) { return Below(n) == 0; }
 
-  // Mostly ordinary text, with every kind of bad byte now and then.
+  // Mostly ordinary text, with every kind of bad byte now and then: "€" as
+  // the converter gives it (0x80), 0xFF, and lead bytes without a trail.
   runtime::Text Piece() {
-    switch (Below(12)) {
+    switch (Below(14)) {
       case 0: return "\r\n";
       case 1: return std::string(1, static_cast<char>('a' + Below(26)));
       case 2: return " ";
@@ -56,6 +57,8 @@ class RandomEdits {
       case 5: return "\x81";                                  // a lead byte alone
       case 6: return std::string("\x81") + static_cast<char>(0x30 + Below(16));  // lead + byte below 0x40
       case 7: return "\r\r\n";
+      case 8: return runtime::Gbk("€");
+      case 9: return "\xFF";
       default: {  // a valid two-byte character
         const char pair[] = {static_cast<char>(0xB0 + Below(0x48)), static_cast<char>(0xA1 + Below(0x5E)), 0};
         return pair;
@@ -74,14 +77,14 @@ class RandomEdits {
     runtime::Text gbk;
   };
   Given UserText(int pieces, bool line_breaks) {
-    static const char* const kPieces[] = {"a", "Z", " ", "~", "中", "文", "é", "😀", "한", "\n"};
+    static const char* const kPieces[] = {"a", "Z", " ", "~", "中", "文", "é", "😀", "한", "€", "\n"};
     Given given;
     for (int i = 0; i < pieces; ++i) {
-      const std::string piece = kPieces[Below(line_breaks ? 10 : 9)];
+      const std::string piece = kPieces[Below(line_breaks ? 11 : 10)];
       given.utf8 += piece;
       if (piece == "\n")
         given.gbk += "\r\n";
-      else if (piece != "😀" && piece != "한")
+      else if (piece != "😀" && piece != "한" && piece != "€")
         given.gbk += runtime::Gbk(piece);
     }
     return given;

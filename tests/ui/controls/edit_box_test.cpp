@@ -211,6 +211,10 @@ TEST_F(EditBoxTest, BadInputKeepsTheCaretOnCharacters) {
     ASSERT_LE(caret.column, box->store().LineChars(caret.line));
   }
   EXPECT_EQ(box->store().line_count(), 2);
+  box->Select({1, 1}, {1, 1});
+  box->InsertText("\x80\x80y");  // the caret passes what was kept
+  EXPECT_EQ(box->store().LineText(1), "ay0\r");
+  EXPECT_EQ(box->caret(), (TextPlace{1, 2}));
   box->Select({1, 0}, {99, 99});
   EXPECT_EQ(box->caret(), (TextPlace{2, box->store().LineChars(2)}));
   box->SetText(std::string(1 << 20, 'w'));
@@ -222,6 +226,31 @@ TEST_F(EditBoxTest, BadInputKeepsTheCaretOnCharacters) {
   EXPECT_EQ(box->caret(), (TextPlace{100001, 0}));
   EXPECT_LE(box->scroll_y(), 0);
   EXPECT_EQ(box->scroll_y(), static_cast<int>(box->view_rect().height) - box->store().content_height());
+}
+
+// A huge paste or text is cut to the maximum length, never inside a
+// character; a full box takes nothing more.
+TEST_F(EditBoxTest, TheMaximumLengthCutsSetAndInsertedTextAtACharacter) {
+  auto single = Box({30, 60, 240, 24}, runtime::Text(200000, 'w'));
+  EXPECT_EQ(single->max_length(), razezazo::kSingleLineMaxLength);
+  EXPECT_EQ(single->store().length(), razezazo::kSingleLineMaxLength);
+  auto box = Box({30, 100, 240, 60}, "", {.multi_line = true, .max_length = 5});
+  EXPECT_EQ(Box({30, 170, 240, 60}, "", {.multi_line = true})->max_length(), razezazo::kMultiLineMaxLength);
+  int changes = 0;
+  box->SetChangeHandler([&](razezazo::ControlBase*, EditBox&) { ++changes; });
+  box->SetText(Gbk("中文字"), true);
+  EXPECT_EQ(box->text(), Gbk("中文"));
+  box->InsertText("abc");
+  EXPECT_EQ(box->text(), Gbk("中文") + "a");
+  EXPECT_EQ(box->caret(), (TextPlace{1, 3}));
+  changes = 0;
+  box->InsertText("x");
+  box->Select({1, 2}, {1, 3});
+  box->InsertText(Gbk("字"));  // the selected "a" leaves room for one byte only
+  EXPECT_EQ(box->text(), Gbk("中文") + "a");
+  EXPECT_EQ(changes, 0);
+  box->InsertText("\r\nz");  // cut between CR and LF: a CR is a character of its own
+  EXPECT_EQ(box->text(), Gbk("中文") + "\r");
 }
 
 TEST_F(EditBoxTest, SetTextWithTheCaretAtTheEnd) {

@@ -180,6 +180,54 @@ TEST_F(EditBoxViewTest, TheViewFollowsTheCaret) {
   EXPECT_EQ(box->scroll_x(), 0);
 }
 
+// After any insertion the caret's line is in view: a paste of many lines
+// lands far below the view, and a box two lines high must not overshoot.
+TEST_F(EditBoxViewTest, AfterAnInsertionTheCaretsLineIsInView) {
+  const auto caret_in_view = [](const EditBox& box) {
+    const FloatRect c = box.caret_point(), v = box.view_rect();
+    return c.y >= v.y - 2 && c.Bottom() <= v.Bottom() + 2;
+  };
+  auto box = LongBox(40);
+  for (int lines : {30, 16757}) {
+    box->Select({2, 0}, {2, 0});
+    box->InsertText(NumberedLines(lines) + "\r\n");
+    EXPECT_EQ(box->caret(), (TextPlace{2 + lines, 0}));
+    EXPECT_TRUE(caret_in_view(*box)) << lines << " lines pasted";
+    EXPECT_EQ(box->vertical_bar()->position(), -box->scroll_y());
+  }
+  auto low = LongBox(10, 3, {20, 160, 200, 2 * 16 + 20});
+  low->Select({1, 0}, {1, 0});
+  for (int i = 0; i < 4; ++i) {
+    low->InsertText("\r\n");
+    EXPECT_TRUE(caret_in_view(*low)) << "line " << low->caret().line;
+  }
+}
+
+// A million characters set into a single-line box: the box keeps its maximum
+// length, and that line draws its text and caret wherever it is scrolled
+// (Pango's coordinates overflow on a line many times as long).
+TEST_F(EditBoxViewTest, ALineOfTheMaximumLengthDrawsWhereverItIsScrolled) {
+  runtime::Text digits;
+  for (int i = 0; i < 1000000; ++i) digits.push_back(static_cast<char>('0' + i % 10));
+  auto box = Box({30, 60, 240, 24}, digits);
+  const int length = box->store().length();
+  ASSERT_EQ(length, razezazo::kSingleLineMaxLength);
+  // Columns of the view with dark pixels, as a fraction of its width.
+  const auto inked = [&] {
+    const gfx::RectI view{static_cast<int>(box->view_rect().x), 1, static_cast<int>(box->view_rect().width), 22};
+    int columns = 0;
+    for (int x = view.x; x < view.Right(); ++x) columns += InkedRows(box->canvas(), {x, view.y, 1, view.height}).first >= 0;
+    return static_cast<double>(columns) / view.width;
+  };
+  for (int column : {0, length / 2, length}) {
+    box->Select({1, column}, {1, column});
+    const FloatRect caret = box->caret_point(), view = box->view_rect();
+    EXPECT_GE(caret.x, view.x) << column;
+    EXPECT_LE(caret.x, view.Right()) << column;
+    EXPECT_GT(inked(), 0.5) << "column " << column;
+  }
+}
+
 TEST_F(EditBoxViewTest, TheBarsScrollTheBox) {
   auto box = LongBox(60);
   const FloatRect caret = box->caret_point();

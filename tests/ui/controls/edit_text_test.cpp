@@ -68,24 +68,24 @@ TEST(EditTextTest, DisplayFormMasksEveryCharacterOrShowsTheText) {
   EXPECT_EQ(Store(text).LineText(0, std::nullopt, true), "");
 }
 
-TEST(EditTextTest, ATwoByteCharacterIsOneColumnAndBadBytesNeverSplitOne) {
-  const EditText store = Store(Gbk("中文") + "x\r\n" + "a\x81" + "\r\n" + "\x81" "0z" + "\r\n" + "q\x81");
+// The store holds whole characters only: "€" (the single byte 0x80), a lead
+// byte alone or before a byte that cannot trail, and 0xFF never enter it,
+// whether set or inserted, so no byte of a pair is ever read apart from it.
+TEST(EditTextTest, ATwoByteCharacterIsOneColumnAndBytesOfNoCharacterNeverEnter) {
+  EditText store = Store(Gbk("中文") + "x\r\n" + "a\x81" + "\r\n" + "\x80\x81" "0z" + "\r\n" + "q\xFF" + Gbk("中"));
+  EXPECT_EQ(Lines(store), (Rows{Gbk("中文") + "x", "a", "0z", "q" + Gbk("中")}));
   EXPECT_EQ(store.LineChars(1), 3);
   EXPECT_EQ(store.Position(1, 1), 3);
   EXPECT_EQ(store.Position(1, 2), 5);
   EXPECT_EQ(store.Position(1, 99), 6);  // kept within the line
-  // A lead byte that ends a line is a character of its own: the column after
-  // it is the line's end, never between CR and LF.
-  EXPECT_EQ(store.LineChars(2), 2);
-  EXPECT_EQ(store.Position(2, 2), store.LineStart(2) + 2);
-  // A lead byte followed by a byte below 0x40 still takes it.
-  EXPECT_EQ(store.LineChars(3), 2);
-  EXPECT_EQ(store.Position(3, 1), store.LineStart(3) + 2);
   EXPECT_EQ(store.LineChars(4), 2);
-  // One display unit per column, whatever the bytes.
-  for (int line = 1; line <= store.line_count(); ++line)
-    EXPECT_EQ(static_cast<int>(store.DisplayLine(line).size()), store.LineChars(line)) << line;
-  EXPECT_EQ(store.DisplayLine(3)[0], u'\xFFFD');
+  store.InsertAt(store.Position(2, 1), "\x80" "b\x81", true);
+  EXPECT_EQ(store.LineText(2), "ab");
+  EditText single = Store("ab", false);
+  single.InsertAt(2, Gbk("€中") + "\xFF", false);
+  EXPECT_EQ(single.WholeText(), "a" + Gbk("中") + "b");
+  // Whatever the bytes, a pair that is not GBK shows as one unit of its own.
+  EXPECT_EQ(Store("\xA2\xA0" "b").DisplayLine(1), u"\xFFFD" "b");
 }
 
 TEST(EditTextTest, RangesDeletionAndInsertionWorkOnBytePositions) {
@@ -108,22 +108,26 @@ TEST(EditTextTest, RangesDeletionAndInsertionWorkOnBytePositions) {
 // the spliced line table equals a fresh split.
 TEST(EditTextTest, EditsEqualSettingTheWholeTextAgain) {
   std::mt19937 random(20151102);
-  const char* pieces[] = {"a", "\r\n", "\r", "\n", "\x81", "\xD6\xD0", " ", "\r\n\r\n", "xyz"};
+  const char* pieces[] = {"a", "\r\n", "\r", "\n", "\x81", "\x80", "\xD6\xD0", " ", "\r\n\r\n", "xyz"};
   EditText store = Store("start\r\nof\r\ntext");
   for (int step = 0; step < 3000; ++step) {
     const runtime::Text before = store.WholeText();
-    const int length = store.length();
-    const int a = std::uniform_int_distribution<int>(1, length + 1)(random);
+    // Edits come at character boundaries, as the box gives them.
+    const auto boundary = [&] {
+      const int line = std::uniform_int_distribution<int>(1, store.line_count())(random);
+      return store.Position(line, std::uniform_int_distribution<int>(0, store.LineChars(line))(random));
+    };
+    const int a = boundary();
     runtime::Text edited;
     if (random() % 3 == 0) {
-      const int b = std::uniform_int_distribution<int>(1, length + 1)(random);
+      const int b = boundary();
       store.DeleteRange(a, b, true);
       edited = before.substr(0, std::min(a, b) - 1) + before.substr(std::max(a, b) - 1);
     } else {
       std::string piece;
       for (int n = random() % 4; n >= 0; --n) piece += pieces[random() % std::size(pieces)];
       store.InsertAt(a, piece, true);
-      edited = before.substr(0, a - 1) + piece + before.substr(a - 1);
+      edited = before.substr(0, a - 1) + runtime::GbkWholeCharacters(piece) + before.substr(a - 1);
     }
     ASSERT_EQ(store.WholeText(), razezazo::NormalizeEditText(edited, true)) << "step " << step;
     const EditText fresh = Store(store.WholeText());

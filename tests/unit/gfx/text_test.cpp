@@ -7,6 +7,7 @@
 
 #include "platform/gfx/font.h"
 #include "platform/gfx/graphics.h"
+#include "platform/gfx/text_layout_cache.h"
 #include "pixels.h"
 
 namespace gfx {
@@ -171,6 +172,59 @@ TEST_F(Text, WrappedTextHasOneRowPerLine) {
   const float two_lines = rows[1].Bottom() + 1;
   EXPECT_EQ(g_.MeasureLines(text, font_, {0, 0, 80, two_lines}, limited).size(), 2u);
   EXPECT_EQ(g_.MeasureLines(text, font_, {0, 0, 80, two_lines}, wrap).size(), rows.size());
+  // A range over three rows: from its first character to the row's end, the
+  // whole middle row, and the last row up to its last character.
+  const int first = 3, count = static_cast<int>(text.size()) - 4;
+  const auto covered = g_.MeasureRangeRows(text, font_, {0, 0, 80, 0}, wrap, {first, count});
+  ASSERT_EQ(covered.size(), rows.size());
+  const CharacterRange ends[] = {{first, 1}, {first + count - 1, 1}};
+  const auto boxes = g_.MeasureCharacterRanges(text, font_, {0, 0, 80, 0}, wrap, ends);
+  EXPECT_NEAR(covered.front().x, boxes[0].x, 0.01);
+  EXPECT_NEAR(covered.front().Right(), rows.front().Right(), 0.5);
+  EXPECT_NEAR(covered[1].x, rows[1].x, 0.01);
+  EXPECT_NEAR(covered[1].width, rows[1].width, 0.5);
+  EXPECT_NEAR(covered.back().Right(), boxes[1].Right(), 0.01);
+}
+
+// Layouts are kept by the text they hold, not only by their number: a huge
+// text is laid out for its use and let go, and many big ones push the oldest out.
+TEST_F(Text, TheLayoutCacheHoldsABoundedAmountOfText) {
+  using detail::TextLayoutCache;
+  TextLayoutCache& cache = TextLayoutCache::ForThisThread();
+  StringFormat f;
+  f.flags = format_flags::kNoWrap;
+  const std::u16string huge(TextLayoutCache::kKeptUnits + 1, u'w');
+  const size_t before = cache.held_units();
+  EXPECT_GT(g_.MeasureString(huge, font_, {}, f).width, 0);
+  EXPECT_EQ(cache.held_units(), before);
+  for (char16_t c = u'a'; c < u'a' + 20; ++c)
+    g_.MeasureString(std::u16string(TextLayoutCache::kKeptUnits / 2, c), font_, {}, f);
+  EXPECT_LE(cache.held_units(), TextLayoutCache::kHeldUnits);
+  EXPECT_GE(cache.held_units(), TextLayoutCache::kHeldUnits / 2);
+  EXPECT_LE(cache.held_layouts(), TextLayoutCache::kEntries);
+}
+
+// A line far wider than the clip is drawn by its visible glyphs alone: what
+// shows through the clip is what the whole line draws there, wherever it is.
+TEST_F(Text, ALongLineShowsThroughANarrowClipAsDrawnWhole) {
+  std::u16string text;
+  for (int i = 0; i < 100; ++i) text += u"ab解析 cd下载ffi";
+  StringFormat f;
+  f.flags = format_flags::kNoWrap;
+  const int width = static_cast<int>(g_.MeasureString(text, font_, {}, f).width) + 20;
+  Bitmap whole(width, 24);
+  Graphics(whole).DrawString(text, font_, {4, 2, 0, 0}, f, 0xFF000000);
+  for (int left : {0, 1234, width - 70}) {
+    Bitmap cut(width, 24);
+    Graphics g(cut);
+    g.SetClip(RectF{static_cast<float>(left), 0, 60, 24});
+    g.DrawString(text, font_, {4, 2, 0, 0}, f, 0xFF000000);
+    for (int y = 0; y < 24; ++y)
+      for (int x = 0; x < width; ++x) {
+        const bool inside = x >= left && x < left + 60;
+        ASSERT_EQ(cut.GetPixel(x, y), inside ? whole.GetPixel(x, y) : 0u) << x << ", " << y << " clip at " << left;
+      }
+  }
 }
 
 TEST_F(Text, TrailingSpacesCountOnlyWhenAskedFor) {

@@ -33,6 +33,17 @@ TEST(Gbk, OmittingConversionsLeaveOutWhatGbkCannotHold) {
   EXPECT_EQ(Utf16ToGbkOmitting(u"a\U0001F600\uD55Cb"), "ab");
   EXPECT_EQ(Utf16ToGbkOmitting(u"\xD83D"), "");
   EXPECT_EQ(Utf16ToGbkOmitting(u"x\xDE00\u6587"), "x" + Gbk("文"));
+  // "€" has only the single byte 0x80, which a GBK text reads as half a pair.
+  EXPECT_EQ(Gbk("€"), "\x80");
+  EXPECT_EQ(Utf8ToGbkOmitting("价格€100元"), Gbk("价格100元"));
+  EXPECT_EQ(Utf16ToGbkOmitting(u"€中"), Gbk("中"));
+}
+
+// Only ASCII bytes and well-formed pairs (lead 0x81-0xFE, trail 0x40-0xFE
+// but 0x7F) are whole characters.
+TEST(Gbk, WholeCharactersDropBytesOfNoCharacter) {
+  EXPECT_EQ(GbkWholeCharacters("\x80\xD6\xD0" "a\xFF" "b\x81" "0\x81\x7F" "c\xB0"), "\xD6\xD0" "ab0\x7F" "c");
+  EXPECT_EQ(GbkWholeCharacters("\x81\x40\xFE\xFE\r\n"), "\x81\x40\xFE\xFE\r\n");
 }
 
 }  // namespace

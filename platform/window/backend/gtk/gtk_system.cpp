@@ -84,7 +84,8 @@ GtkSystem::GtkSystem()
       window_manager_(gdk_x11_screen_supports_net_wm_hint(gdk_screen_get_default(),
                                                           gdk_atom_intern_static_string("_NET_WM_STATE_MAXIMIZED_VERT"))),
       input_method_([this](const std::string& utf8) { OnCommit(utf8); }),
-      tooltip_(composited_) {
+      tooltip_(composited_),
+      clipboard_([this](std::function<void()> task) { PostTask(std::move(task)); }) {
   gdk_event_handler_set(&GtkSystem::OnEvent, this, nullptr);
 }
 
@@ -320,6 +321,10 @@ std::string GtkSystem::ClipboardText() {
   CharPtr text(gtk_clipboard_wait_for_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD)));
   return text ? std::string(text.get()) : std::string();
 }
+
+void GtkSystem::RequestClipboardText(std::function<void(std::string)> done) { clipboard_.RequestText(std::move(done)); }
+
+bool GtkSystem::ClipboardOffersText() { return clipboard_.OffersText(); }
 
 void GtkSystem::SetClipboardText(std::string_view utf8) {
   gtk_clipboard_set_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD), utf8.data(), static_cast<gint>(utf8.size()));

@@ -17,6 +17,7 @@
 #include <optional>
 #include <unordered_map>
 
+#include "platform/window/backend/gtk/clipboard_reader.h"
 #include "platform/window/backend/gtk/gtk_ptr.h"
 #include "platform/window/backend/gtk/input_method.h"
 #include "platform/window/backend/gtk/native_window.h"
@@ -46,6 +47,8 @@ class GtkSystem : public WindowSystemBase {
   void Present(WindowId window, const gfx::Bitmap& back_buffer, const gfx::RectI& rect) override;
   void PresentLayered(WindowId window, const gfx::Bitmap& back_buffer, std::uint8_t alpha) override;
   std::string ClipboardText() override;
+  void RequestClipboardText(std::function<void(std::string)> done) override;
+  bool ClipboardOffersText() override;
   void SetClipboardText(std::string_view utf8) override;
   void Beep() override;
   void SetDisplayLostHandler(std::function<void()> handler) override;
@@ -108,6 +111,7 @@ class GtkSystem : public WindowSystemBase {
   std::unordered_map<int, ObjectPtr<GdkCursor>> cursors_;
   InputMethod input_method_;
   TooltipWindow tooltip_;
+  ClipboardReader clipboard_;
   guint32 last_event_time_ = GDK_CURRENT_TIME;
   // Where the last button went down: the system move and size loops start
   // there, not where the pointer has got to by the time the press is handled.

@@ -4,6 +4,9 @@ namespace winsys::gtk {
 
 InputMethod::InputMethod(CommitHandler on_commit)
     : context_(gtk_im_multicontext_new()), on_commit_(std::move(on_commit)) {
+  // Our windows draw no composition of their own: the input method shows it
+  // in its window at the caret (SetCaret), so that it is never invisible.
+  gtk_im_context_set_use_preedit(context_, FALSE);
   g_signal_connect(context_, "commit", G_CALLBACK(&InputMethod::OnCommit), this);
   g_signal_connect(context_, "preedit-start", G_CALLBACK(&InputMethod::OnPreeditStart), this);
   g_signal_connect(context_, "preedit-end", G_CALLBACK(&InputMethod::OnPreeditEnd), this);

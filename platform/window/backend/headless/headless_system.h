@@ -52,6 +52,9 @@ class HeadlessSystem : public WindowSystemBase {
   void Present(WindowId window, const gfx::Bitmap& back_buffer, const gfx::RectI& rect) override;
   void PresentLayered(WindowId window, const gfx::Bitmap& back_buffer, std::uint8_t alpha) override;
   std::string ClipboardText() override { return clipboard_; }
+  // Answers at once, as an owner in this process does.
+  void RequestClipboardText(std::function<void(std::string)> done) override { done(clipboard_); }
+  bool ClipboardOffersText() override { return !clipboard_.empty(); }
   void SetClipboardText(std::string_view utf8) override { clipboard_ = std::string(utf8); }
   void Beep() override { ++beeps_; }
 
