@@ -9,7 +9,8 @@
 # Prints "N passed, N failed" last; exits non-zero when a check failed.
 set -uo pipefail
 deb=$(readlink -f "${1:?usage: test_package.sh DEB}")
-site=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)/demo/site
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+site=$root/demo/site
 ((EUID == 0)) || { echo "test_package.sh: run it as root: it installs a package and adds a user" >&2; exit 2; }
 if dpkg-query -W -f='${Status}' brivo 2>/dev/null | grep -q ' installed$'; then
   echo "test_package.sh: brivo is installed already, and the test would purge it" >&2
@@ -17,6 +18,7 @@ if dpkg-query -W -f='${Status}' brivo 2>/dev/null | grep -q ' installed$'; then
 fi
 
 export DEBIAN_FRONTEND=noninteractive
+apt_options=(-y -qq -o DPkg::Lock::Timeout=300) # another apt run may hold the lock a while
 work=$(mktemp -d)
 chmod 755 "$work" # the user's home is inside
 user=brivo-test-$$
@@ -34,7 +36,7 @@ cleanup() {
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
   "$site" stop "$work/site" >/dev/null 2>&1
   id "$user" >/dev/null 2>&1 && userdel --remove "$user" 2>/dev/null
-  dpkg-query -W brivo >/dev/null 2>&1 && apt-get purge -y -qq brivo >/dev/null 2>&1
+  dpkg-query -W brivo >/dev/null 2>&1 && apt-get purge "${apt_options[@]}" brivo >/dev/null 2>&1
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -44,7 +46,7 @@ site_value() { sed -n "s/^export $1='\(.*\)'\$/\1/p" "$work/site/env"; }
 # --- install ------------------------------------------------------------------------
 
 # Without recommends: the test changes the machine by brivo alone.
-installed() { apt-get install -y -qq --no-install-recommends "$deb" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; return 1; }; }
+installed() { apt-get install "${apt_options[@]}" --no-install-recommends "$deb" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; return 1; }; }
 check "apt-get installs the package" installed
 dpkg-query -L brivo >"$work/files" 2>/dev/null
 check "the programs are on the PATH" test "$(command -v brivo)" = /usr/bin/brivo -a "$(command -v brivo-cli)" = /usr/bin/brivo-cli
@@ -94,14 +96,15 @@ pids=()
 
 check "no process of the user is left" bash -c '! pgrep -u "$1" >/dev/null || { pgrep -u "$1" -a; exit 1; }' _ "$user"
 # The demo site's files under $work belong to root; only the user's home is theirs.
+# The source tree (with its build folders) is left out for speed.
 outside_home() {
   local found
-  found=$(find / -xdev \( -path /proc -o -path "$home" -o -path /work \) -prune -o -user "$user" -print 2>/dev/null)
+  found=$(find / -xdev \( -path /proc -o -path "$home" -o -path "$root" \) -prune -o -user "$user" -print 2>/dev/null)
   [[ -z $found ]] || { printf '%s\n' "$found"; return 1; }
 }
 check "the user's runs wrote nothing outside their home" outside_home
 
-purged() { apt-get purge -y -qq brivo >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; return 1; }; }
+purged() { apt-get purge "${apt_options[@]}" brivo >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; return 1; }; }
 check "apt-get purges the package" purged
 # A listed path may stay only as a folder that another package owns too.
 leftovers() {
