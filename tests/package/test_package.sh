@@ -60,7 +60,7 @@ check "useradd makes an ordinary user" useradd --create-home --home-dir "$home" 
 # addresses; a command, not a function, so that a program started with & is $!.
 as_user=(setpriv --reuid "$user" --regid "$user" --init-groups
   env -i HOME="$home" USER="$user" LOGNAME="$user" PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8
-  NO_AT_BRIDGE=1 no_proxy=127.0.0.1,localhost NO_PROXY=127.0.0.1,localhost "${site_env[@]}")
+  NO_AT_BRIDGE=1 "no_proxy=127.0.0.1,localhost" "NO_PROXY=127.0.0.1,localhost" "${site_env[@]}")
 
 # --- brivo-cli ----------------------------------------------------------------------
 
@@ -72,6 +72,8 @@ check "the track is there, the user's own" test -s "$track" -a "$(stat -c %U "$t
 
 # --- brivo, the window --------------------------------------------------------------
 
+# The X servers' socket folder is the system's; a user's X server that made it would own it.
+[[ -d /tmp/.X11-unix ]] || install -d -m 1777 /tmp/.X11-unix
 "${as_user[@]}" Xvfb -displayfd 3 -nolisten tcp -screen 0 1024x768x24 3>"$work/display" 2>/dev/null &
 pids+=($!)
 for _ in $(seq 50); do [[ -s $work/display ]] && break; sleep 0.1; done
@@ -81,10 +83,14 @@ gui=$!
 pids+=("$gui")
 window=$("${as_user[@]}" DISPLAY="$display" timeout 20 xdotool search --sync --onlyvisible --class '^brivo$' 2>/dev/null | head -n 1)
 check "brivo shows its window" test -n "$window"
-title=$("${as_user[@]}" DISPLAY="$display" xdotool getwindowname "$window" 2>/dev/null)
-check "its title and X class" sh -c 'case $1 in 晨岚DJ音乐网\(brivo\)*) ;; *) exit 1 ;; esac &&
-  test "$2" = "WM_CLASS(STRING) = \"brivo\", \"brivo\""' _ "$title" \
-  "$("${as_user[@]}" DISPLAY="$display" xprop -id "$window" WM_CLASS 2>/dev/null)"
+named() {
+  local title class
+  title=$("${as_user[@]}" DISPLAY="$display" xdotool getwindowname "$window" 2>/dev/null)
+  class=$("${as_user[@]}" DISPLAY="$display" xprop -id "$window" WM_CLASS 2>/dev/null)
+  [[ $title == "晨岚DJ音乐网(brivo)"* && $class == 'WM_CLASS(STRING) = "brivo", "brivo"' ]] ||
+    { printf 'title %s, %s\n' "$title" "$class"; return 1; }
+}
+check "its title and X class" named
 kill -TERM "$gui"
 ended() { for _ in $(seq 100); do kill -0 "$gui" 2>/dev/null || return 0; sleep 0.1; done; cat "$work/gui.out"; return 1; }
 check "brivo ends on SIGTERM" ended
@@ -94,7 +100,8 @@ pids=()
 
 # --- purge --------------------------------------------------------------------------
 
-check "no process of the user is left" bash -c '! pgrep -u "$1" >/dev/null || { pgrep -u "$1" -a; exit 1; }' _ "$user"
+no_process() { ! pgrep -u "$user" >/dev/null || { pgrep -u "$user" -a; return 1; }; }
+check "no process of the user is left" no_process
 # The demo site's files under $work belong to root; only the user's home is theirs.
 # The source tree (with its build folders) is left out for speed.
 outside_home() {
