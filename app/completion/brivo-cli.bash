@@ -11,7 +11,7 @@ _brivo_cli() {
       ;;
   esac
   if [[ $cur == -* ]]; then
-    mapfile -t COMPREPLY < <(compgen -W '--parse-only -o --output-dir --help' -- "$cur")
+    mapfile -t COMPREPLY < <(compgen -W '--parse-only --keep-flv -o --output-dir --help' -- "$cur")
   fi
 }
 complete -F _brivo_cli brivo-cli
