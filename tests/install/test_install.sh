@@ -75,7 +75,7 @@ completes() { # expected, words... ; the last word is the one being completed
   [[ $got == "$expected" ]] || { printf 'completed %s as [%s]\n' "$*" "$got"; return 1; }
 }
 mkdir -p "$prefix/songs/dj" "$prefix/songs/mixes" && touch "$prefix/songs/dance.aac"
-check "bash completes brivo-cli's options" completes $'--parse-only\n--output-dir\n--help' brivo-cli --
+check "bash completes brivo-cli's options" completes $'--parse-only\n--keep-flv\n--output-dir\n--help' brivo-cli --
 check "bash completes only folders after -o" completes "$prefix/songs/dj" brivo-cli -o "$prefix/songs/d"
 check "bash offers nothing for an address" completes "" brivo-cli http://exa
 
