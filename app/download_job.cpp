@@ -84,15 +84,15 @@ media::TrackTags TagsOf(const DownloadRequest& request, const Text& track_name) 
 // itself. An unreadable stream is a failed download.
 Verdict SaveTrack(const AppContext& context, PartialFile& flv, const DownloadRequest& request,
                   const Text& track_name) {
-  const std::string name = SafeFileName(track_name);
-  if (context.keep_flv) return Kept(flv, context.download_folder / (name + media::kFlvExtension));
+  const runtime::Path& folder = context.download_folder;
+  if (context.keep_flv) return Kept(flv, ResultFile(folder, track_name, media::kFlvExtension));
   const std::optional<std::string> stream = flv.ReadAll();
   const std::optional<media::TrackFile> track =
       stream ? media::TrackFileFrom(*stream, TagsOf(request, track_name)) : std::nullopt;
   if (!track) return {JobOutcome::kFailed, texts::kUnreadableStreamReason};
-  const runtime::Path result = context.download_folder / (name + track->extension);
+  const runtime::Path result = ResultFile(folder, track_name, track->extension);
   if (!track->bytes) return Kept(flv, result);
-  std::optional<PartialFile> rewritten = PartialFile::Create(context.download_folder, name + track->extension);
+  std::optional<PartialFile> rewritten = PartialFile::Create(folder, result.filename().native());
   if (!rewritten || !rewritten->Append(*track->bytes))
     return {JobOutcome::kFailed, Concat(texts::kNotKeptReason, ForReason(result))};
   return Kept(*rewritten, result);
@@ -126,7 +126,8 @@ std::optional<PartialFile> PreparePartialFile(const runtime::Path& folder, const
   }
   // Runs that died (killed, or the machine went down) left theirs behind.
   RemoveAbandonedPartialFiles(folder);
-  std::optional<PartialFile> partial = PartialFile::Create(folder, SafeFileName(track_name) + media::kFlvExtension);
+  std::optional<PartialFile> partial =
+      PartialFile::Create(folder, ResultFile({}, track_name, media::kFlvExtension).native());
   if (!partial) failure = {JobOutcome::kCannotWrite, Concat(texts::kCannotWriteReason, ForReason(folder))};
   return partial;
 }
