@@ -10,6 +10,7 @@
 #include "app/main_view.h"
 #include "app/stop_request.h"
 #include "app/ui_thread.h"
+#include "runtime/http_get.h"
 
 namespace app {
 
@@ -36,6 +37,9 @@ struct AppContext {
   // Called on the UI thread when a job that a parse started on a worker thread
   // has ended, including its clean-up. Optional.
   std::function<void(JobOutcome)> job_finished;
+  // Fetches the play page (the parse's HttpGet); the window program's keeps its
+  // window alive meanwhile. Optional: runtime::HttpGet when empty.
+  std::function<runtime::ByteBlock(const runtime::Text& address, const runtime::FetchLimits& limits)> fetch_page;
   // Called on the job's thread for each progress line of the tool. Optional.
   std::function<void(const DownloadProgress&)> download_progress;
   // Raised, the running job ends its tool within a second, removes the partial

@@ -87,8 +87,9 @@ bool ParsePlayPage(AppContext& context) {
   }
   state.page_url = address;
   // A stop (the window closed, a signal) ends a stalled fetch too.
-  state.page_text =
-      runtime::ToText(runtime::HttpGet(state.page_url, {.max_bytes = kMaxPageBytes, .stop = &context.stop}));
+  const runtime::FetchLimits limits{.max_bytes = kMaxPageBytes, .stop = &context.stop};
+  state.page_text = runtime::ToText(context.fetch_page ? context.fetch_page(state.page_url, limits)
+                                                       : runtime::HttpGet(state.page_url, limits));
   ReadPlayPage(context.config, state);
   view.SetEditText(EditBox::kResult, state.track_name);
   view.SetEditText(EditBox::kPath, state.stream_path);

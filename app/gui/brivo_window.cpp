@@ -3,6 +3,7 @@
 #include "app/download_folder.h"
 #include "app/download_job.h"
 #include "app/gui/feedback.h"
+#include "app/gui/responsive_fetch.h"
 #include "app/play_page_parser.h"
 #include "app/program_icon.h"
 #include "razezazo/core/framework.h"
@@ -37,6 +38,8 @@ BrivoWindow::BrivoWindow(winsys::WindowId start_window)
                .download_folder = DownloadFolder(FolderSources::FromEnvironment(std::nullopt)),
                .keep_flv = KeepFlvRequested(),
                .job_finished = [this](JobOutcome outcome) { OnJobFinished(outcome); },
+               .fetch_page = [this](const runtime::Text& address,
+                                    const runtime::FetchLimits& limits) { return FetchPage(address, limits); },
                .download_progress = [this](const DownloadProgress& progress) { progress_.Report(progress); }},
       progress_(ui_, [this](const DownloadProgress& progress) { view_.ShowProgress(progress); }) {}
 
@@ -69,7 +72,7 @@ void BrivoWindow::BindHandlers() {
 // The job disables the buttons itself, but only once it runs on its thread; a
 // click that comes before must not start a second job on the same files.
 void BrivoWindow::OnParseClick() {
-  if (job_running_) return;
+  if (Busy()) return;
   if (ParsePlayPage(context_)) StartJob();
 }
 
@@ -77,7 +80,16 @@ void BrivoWindow::OnParseClick() {
 // on a worker like the parse's job, so the window keeps painting and can be
 // closed while the tool works.
 void BrivoWindow::OnDownloadClick() {
-  if (!job_running_) StartJob();
+  if (!Busy()) StartJob();
+}
+
+// The window keeps painting and taking input while the page comes; a second
+// parse or download waits for this one (the handlers above), and a close stops it.
+runtime::ByteBlock BrivoWindow::FetchPage(const runtime::Text& address, const runtime::FetchLimits& limits) {
+  fetching_ = true;
+  runtime::ByteBlock page = FetchWhileTheWindowRuns(address, limits, context_.stop, ui_);
+  fetching_ = false;
+  return page;
 }
 
 void BrivoWindow::StartJob() {
@@ -121,7 +133,7 @@ void BrivoWindow::StopDownloadsOnDisplayLoss() {
 // the window goes (closed, destroyed by the window manager or by a signal),
 // the program's loop ends with it, also when it runs inside a box or a menu.
 winsys::LResult BrivoWindow::OnMessage(unsigned message) {
-  if ((message == winsys::WM_CLOSE || message == winsys::WM_DESTROY) && job_running_) context_.stop.Request();
+  if ((message == winsys::WM_CLOSE || message == winsys::WM_DESTROY) && Busy()) context_.stop.Request();
   if (message == winsys::WM_DESTROY) winsys::Current().PostQuitMessage(0);
   return -1;
 }

@@ -66,6 +66,8 @@ class BrivoWindow {
   void StartJob();
   void OnJobFinished(JobOutcome outcome);
   winsys::LResult OnMessage(unsigned message);
+  runtime::ByteBlock FetchPage(const runtime::Text& address, const runtime::FetchLimits& limits);
+  bool Busy() const { return job_running_ || fetching_; }
   void WaitForJob();
 
   winsys::WindowId window_;
@@ -76,6 +78,7 @@ class BrivoWindow {
   AppContext context_;
   CoalescedProgress progress_;
   std::atomic<bool> job_running_{false};
+  bool fetching_ = false;  // a parse's page fetch runs (the window's loop goes on meanwhile)
   bool waiting_for_job_ = false;
   std::unique_ptr<StopWatcher> signal_watcher_;  // last: it goes first
 };

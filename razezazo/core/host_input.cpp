@@ -115,16 +115,20 @@ void RazezaZOHost::MouseWhilePressing(unsigned message, winsys::LParam position)
   CallHook(hooks_.left_up, 0, 0, position);
   System().ReleaseCapture();
   const Handle hit = HandleOf(ControlAt(winsys::PointX(position), winsys::PointY(position)));
-  const bool still_pressed = pressed_ && HandleOf(pressed_) == pressed;  // the handlers above may have destroyed it
+  // The handlers above may have destroyed it.
+  ControlBase* still_pressed = pressed_ && HandleOf(pressed_) == pressed ? pressed_ : nullptr;
+  // The press is over before its click runs: a click handler may run a loop of
+  // its own (a page fetch that keeps the window alive), and the input that loop
+  // takes belongs to no press, least of all a close.
+  pressed_ = nullptr;
+  pressing_ = false;
   if (still_pressed && hit == pressed) {
     Click(pressed, Argument(pressed), position, 0, position);
-  } else if (still_pressed && pressed_->visible()) {
+  } else if (still_pressed && still_pressed->visible()) {
     Leave(pressed, hit, 0, position);
     Enter(hit, pressed, 0, position);
     hot_ = LiveControl(hit);
   }
-  pressed_ = nullptr;
-  pressing_ = false;
 }
 
 void RazezaZOHost::LeftDown(Handle hit, winsys::WParam keys, winsys::LParam position) {

@@ -96,6 +96,22 @@ class BrivoGuiTest : public ::testing::Test {
 
 inline std::unique_ptr<testing_support::DemoSite> BrivoGuiTest::site_;
 
+// The same under openbox: a real window manager places the window (so its
+// place is asked for) and closes it (Alt+F4).
+class BrivoManagedGuiTest : public BrivoGuiTest {
+ protected:
+  void SetUp() override {
+    BrivoGuiTest::SetUp();
+    window_manager_ = std::make_unique<WindowManager>();
+    ASSERT_TRUE(window_manager_->Running()) << "openbox did not start";
+  }
+  void TearDown() override {
+    brivo_.reset();
+    window_manager_.reset();
+  }
+  std::unique_ptr<WindowManager> window_manager_;
+};
+
 inline bool Red(gfx::Argb p) { return gfx::RedOf(p) > 150 && gfx::GreenOf(p) < 90 && gfx::BlueOf(p) < 90; }
 inline bool Dark(gfx::Argb p) { return gfx::RedOf(p) < 60 && gfx::GreenOf(p) < 60 && gfx::BlueOf(p) < 60; }
 

@@ -179,20 +179,6 @@ TEST(BrivoWithoutDisplayTest, SaysSoNamesBrivoCliAndFails) {
 
 // The window closed by the window manager (Alt+F4, a taskbar's close) while
 // a box is open: both go, and so does the program.
-class BrivoManagedGuiTest : public BrivoGuiTest {
- protected:
-  void SetUp() override {
-    BrivoGuiTest::SetUp();
-    window_manager_ = std::make_unique<WindowManager>();
-    ASSERT_TRUE(window_manager_->Running()) << "openbox did not start";
-  }
-  void TearDown() override {
-    brivo_.reset();
-    window_manager_.reset();
-  }
-  std::unique_ptr<WindowManager> window_manager_;
-};
-
 TEST_F(BrivoManagedGuiTest, ClosingTheMainWindowWhileABoxIsOpenEndsTheProgram) {
   brivo_ = std::make_unique<ExampleProcess>(BRIVO_PATH, std::vector<std::string>{site_->Get("BRIVO_DEMO_PAGE_URL")});
   ASSERT_TRUE(WaitForWindow("^晨岚DJ音乐网"));
