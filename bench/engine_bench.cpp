@@ -160,10 +160,15 @@ void* operator new(size_t size) {
   CountAllocated(block);
   return block;
 }
+// The replaced operator new allocates with malloc, so free is its match here;
+// GCC cannot see that the two replacements belong together.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 void operator delete(void* block) noexcept {
   if (block) heap_in_use -= malloc_usable_size(block);
   std::free(block);
 }
+#pragma GCC diagnostic pop
 void operator delete(void* block, size_t) noexcept { operator delete(block); }
 
 BENCHMARK_MAIN();

@@ -92,7 +92,9 @@ TEST_F(WindowManagerTest, MaximiseAndRestoreArriveAsStateChangesWithTheirSizes) 
   EXPECT_TRUE(LastSizeIs(SIZE_MAXIMIZED, maximised));
   // Every WM_SIZE that carried the maximised size said so.
   for (const Logged& l : log) {
-    if (l.message == WM_SIZE && PointX(l.lparam) == maximised.width) EXPECT_EQ(l.wparam, SIZE_MAXIMIZED);
+    if (l.message == WM_SIZE && PointX(l.lparam) == maximised.width) {
+      EXPECT_EQ(l.wparam, SIZE_MAXIMIZED);
+    }
   }
   sys->Send(w, WM_SYSCOMMAND, SC_RESTORE, 0);
   ASSERT_TRUE(PumpUntil([&] { return !sys->IsZoomed(w) && sys->WindowRect(w).width == normal.width; }, 20000));

@@ -56,7 +56,9 @@ class EditBoxCommandsTest : public EditBoxInputFixture {
     system_->PressRight(window_, x, y);
     system_->ReleaseRight(window_, x, y);
     system_->SetIdleHandler(nullptr);
-    if (opened) EXPECT_FALSE(system_->IsWindow(opened)) << "the menu is still open";
+    if (opened) {
+      EXPECT_FALSE(system_->IsWindow(opened)) << "the menu is still open";
+    }
     return opened != 0;
   }
 

@@ -162,7 +162,9 @@ TEST_F(Text, WrappedTextHasOneRowPerLine) {
   ASSERT_GT(rows.size(), 2u);
   for (size_t i = 0; i < rows.size(); ++i) {
     EXPECT_LE(rows[i].width, 80.5f);
-    if (i) EXPECT_NEAR(rows[i].y, rows[i - 1].Bottom(), 0.5);
+    if (i) {
+      EXPECT_NEAR(rows[i].y, rows[i - 1].Bottom(), 0.5);
+    }
   }
   StringFormat no_wrap;
   no_wrap.flags = format_flags::kNoWrap;
