@@ -20,7 +20,7 @@ constexpr runtime::ReplaceOptions kCaseSensitive{.case_sensitive = true};
 // Each substitution works on the result of the one before, so a page can double
 // the expression with every assignment (a='aa'; forty times asks for a terabyte).
 // No play path comes near this size: past it the parse fails instead.
-constexpr size_t kMaxExpressionBytes = 4 * 1024;
+constexpr size_t kMaxExpressionBytes = size_t{4} * 1024;
 
 // Replaces `name` by `value` in the expression, giving up (false) as soon as the
 // result would pass the limit: the replacements are counted so that the text

@@ -10,7 +10,8 @@
 #include "platform/gfx/argb.h"
 #include "platform/gfx/geometry.h"
 
-typedef struct _cairo_surface cairo_surface_t;
+// Cairo's own declaration, so that this header need not include cairo.h.
+typedef struct _cairo_surface cairo_surface_t;  // NOLINT(bugprone-reserved-identifier)
 
 namespace gfx {
 
