@@ -21,10 +21,10 @@
 #include "razezazo/controls/group_box_control.h"
 #include "razezazo/controls/label_control.h"
 #include "razezazo/controls/picture_control.h"
-#include "razezazo/controls/popup_menu.h"
+#include "razezazo/popups/popup_menu.h"
 #include "razezazo/controls/push_button.h"
 #include "razezazo/controls/skin_button.h"
-#include "razezazo/core/message_box.h"
+#include "razezazo/popups/message_box.h"
 #include "runtime/gbk.h"
 
 namespace {

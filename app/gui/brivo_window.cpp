@@ -4,7 +4,7 @@
 #include "app/download_job.h"
 #include "app/gui/feedback.h"
 #include "app/play_page_parser.h"
-#include "app/program_icon.h"
+#include "app/gui/program_icon.h"
 #include "razezazo/core/framework.h"
 #include "runtime/termination_signals.h"
 

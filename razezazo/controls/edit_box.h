@@ -15,9 +15,9 @@
 #include "razezazo/controls/control_font.h"
 #include "razezazo/controls/edit_text.h"
 #include "razezazo/controls/scroll_bar.h"
-#include "razezazo/render/color.h"
-#include "razezazo/render/control_base.h"
-#include "razezazo/render/text_format.h"
+#include "razezazo/drawing/color.h"
+#include "razezazo/widgets/control_base.h"
+#include "razezazo/drawing/text_format.h"
 #include "runtime/text.h"
 
 namespace razezazo {

@@ -1,7 +1,7 @@
 // The edit commands that the Ctrl keys and the shared context menu both run:
 // select all, copy, cut, paste; and the context menu itself.
 #include "razezazo/controls/edit_box.h"
-#include "razezazo/controls/edit_context_menu.h"
+#include "razezazo/popups/edit_context_menu.h"
 #include "razezazo/controls/edit_exchange.h"
 
 namespace razezazo {

@@ -6,7 +6,7 @@
 #include "razezazo/controls/edit_box.h"
 #include "razezazo/controls/edit_characters.h"
 #include "razezazo/core/host.h"
-#include "razezazo/render/text.h"
+#include "razezazo/drawing/text.h"
 
 namespace razezazo {
 namespace {

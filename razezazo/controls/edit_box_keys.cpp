@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "razezazo/controls/edit_box.h"
-#include "razezazo/controls/edit_context_menu.h"
+#include "razezazo/popups/edit_context_menu.h"
 #include "razezazo/controls/edit_exchange.h"
 #include "razezazo/core/host.h"
 

@@ -4,8 +4,8 @@
 
 #include "razezazo/controls/automatic_text_colour.h"
 #include "razezazo/core/host.h"
-#include "razezazo/render/border.h"
-#include "razezazo/render/clip.h"
+#include "razezazo/drawing/border.h"
+#include "razezazo/drawing/clip.h"
 #include "runtime/gbk.h"
 
 namespace razezazo {

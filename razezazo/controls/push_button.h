@@ -18,14 +18,14 @@
 
 #include "razezazo/controls/button_face.h"
 #include "razezazo/controls/control_font.h"
-#include "razezazo/render/color.h"
-#include "razezazo/render/control_base.h"
-#include "razezazo/render/font.h"
-#include "razezazo/render/icon_text_layout.h"
-#include "razezazo/render/image.h"
-#include "razezazo/render/paint_cycle.h"
-#include "razezazo/render/text.h"
-#include "razezazo/render/text_format.h"
+#include "razezazo/drawing/color.h"
+#include "razezazo/widgets/control_base.h"
+#include "razezazo/drawing/font.h"
+#include "razezazo/drawing/icon_text_layout.h"
+#include "razezazo/drawing/image.h"
+#include "razezazo/widgets/paint_cycle.h"
+#include "razezazo/drawing/text.h"
+#include "razezazo/drawing/text_format.h"
 #include "runtime/text.h"
 
 namespace razezazo {

@@ -2,8 +2,8 @@
 
 #include <map>
 
-#include "razezazo/controls/edit_context_menu.h"
-#include "razezazo/render/font.h"
+#include "razezazo/popups/edit_context_menu.h"
+#include "razezazo/drawing/font.h"
 #include "runtime/gbk.h"
 
 namespace razezazo {

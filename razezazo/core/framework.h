@@ -6,8 +6,8 @@
 
 #include "platform/gfx/bitmap.h"
 #include "platform/window/window_system.h"
-#include "razezazo/render/host_surface.h"
-#include "razezazo/render/scratch_canvas.h"
+#include "razezazo/widgets/host_surface.h"
+#include "razezazo/widgets/scratch_canvas.h"
 #include "runtime/text.h"
 
 namespace razezazo {

@@ -1,4 +1,4 @@
-#include "razezazo/core/message_box.h"
+#include "razezazo/popups/message_box.h"
 
 #include <gtest/gtest.h>
 
