@@ -5,7 +5,7 @@
 
 #include "razezazo/controls/edit_box.h"
 #include "razezazo/controls/edit_characters.h"
-#include "razezazo/core/host.h"
+#include "razezazo/widgets/host_surface.h"
 #include "razezazo/drawing/text.h"
 
 namespace razezazo {

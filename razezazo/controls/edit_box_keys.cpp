@@ -6,7 +6,7 @@
 #include "razezazo/controls/edit_box.h"
 #include "razezazo/popups/edit_context_menu.h"
 #include "razezazo/controls/edit_exchange.h"
-#include "razezazo/core/host.h"
+#include "razezazo/widgets/host_surface.h"
 
 namespace razezazo {
 namespace {

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "razezazo/controls/edit_box.h"
-#include "razezazo/core/host.h"
+#include "razezazo/widgets/host_surface.h"
 #include "razezazo/drawing/border.h"
 #include "razezazo/drawing/clip.h"
 #include "razezazo/widgets/paint_cycle.h"

@@ -30,7 +30,7 @@
 
 namespace razezazo {
 
-class RazezaZOHost;
+class HostSurface;
 
 struct PushButtonOptions {
   FontRequest font;
@@ -121,7 +121,7 @@ class PushButton : public ControlBase {
   }
 
  private:
-  void Configure(const runtime::Text& caption, const PushButtonOptions& options, const RazezaZOHost* host);
+  void Configure(const runtime::Text& caption, const PushButtonOptions& options, const HostSurface* host);
   std::intptr_t SharedHandler(int code);
   void RegisterAccelerator();
   void FadeTo(int state);

@@ -59,6 +59,11 @@ class HostSurface : public FrameworkObject {
   // Re-adds the control's tool tip over its bounds; no text: the control's name;
   // an empty text removes the tip.
   virtual void UpdateTooltip(ControlBase* control, const std::optional<runtime::Text>& text = std::nullopt) = 0;
+  // The frame the host draws: 0 square corners, 1 the background picture alone,
+  // others rounded corners.
+  virtual int frame_style() const = 0;
+  // The background colour as Windows RGB (0x00BBGGRR).
+  virtual std::uint32_t background_colour() const = 0;
   // The numbered fields, for code that addresses them by index.
   virtual std::int64_t GetField(int index) const = 0;
 
