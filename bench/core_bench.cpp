@@ -11,6 +11,7 @@
 #include "platform/window/backend/headless/headless_system.h"
 #include "razezazo/core/framework.h"
 #include "razezazo/core/host.h"
+#include "razezazo/popups/framework_startup.h"
 #include "razezazo/popups/message_box.h"
 #include "razezazo/popups/popup_window_hook.h"
 #include "runtime/gbk.h"

@@ -33,6 +33,7 @@
 #include "razezazo/controls/skin_button.h"
 #include "razezazo/core/framework.h"
 #include "razezazo/core/host.h"
+#include "razezazo/popups/framework_startup.h"
 #include "razezazo/popups/message_box.h"
 #include "razezazo/drawing/color.h"
 #include "runtime/gbk.h"

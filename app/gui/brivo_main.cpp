@@ -6,6 +6,7 @@
 
 #include "app/gui/brivo_window.h"
 #include "razezazo/core/framework.h"
+#include "razezazo/popups/framework_startup.h"
 #include "razezazo/drawing/font_warm_up.h"
 #include "runtime/gbk.h"
 

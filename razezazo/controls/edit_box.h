@@ -43,7 +43,7 @@ struct TextPlace {
 };
 
 class EditBox;
-class PopupMenu;
+struct EditMenuOffer;
 // Called after every change of the text with the box's parent control (null
 // for a top-level box) and the box.
 using ChangeHandler = std::function<void(ControlBase* parent, EditBox& box)>;
@@ -161,7 +161,7 @@ class EditBox : public ControlBase {
   std::intptr_t Cut();
   void Paste();
   void ShowContextMenu(std::intptr_t position);
-  void SetContextMenuStates(PopupMenu& menu);
+  EditMenuOffer ContextMenuOffer() const;
   // The host's focused control is this box (the caret and the blink follow it).
   bool HasFocus() const;
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "razezazo/controls/edit_box.h"
-#include "razezazo/popups/edit_context_menu.h"
+#include "razezazo/controls/edit_context_menu_slot.h"
 #include "razezazo/controls/edit_exchange.h"
 #include "razezazo/widgets/host_surface.h"
 

@@ -11,6 +11,7 @@
 #include "razezazo/controls/push_button.h"
 #include "razezazo/core/framework.h"
 #include "razezazo/core/host.h"
+#include "razezazo/popups/framework_startup.h"
 #include "runtime/gbk.h"
 
 namespace {
