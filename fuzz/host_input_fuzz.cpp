@@ -15,7 +15,7 @@
 #include "assets/assets.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/headless_host.h"
-#include "fuzz/input_gestures.h"
+#include "tests/ui/input_gestures.h"
 #include "razezazo/controls/caption_button.h"
 #include "razezazo/controls/edit_box.h"
 #include "razezazo/controls/group_box_control.h"
