@@ -1,8 +1,9 @@
 #pragma once
 // What controls and the paint cycle need of the host that draws them: its
 // window, back buffer and background picture, the busy state, the control tree
-// and the slots that refer to controls. RazezaZOHost is the implementation; this
-// part lives beside the controls so that they never reach up into the host's
+// and the slots that refer to controls, its frame style and background colour.
+// RazezaZOHost (razezazo/core) is the implementation; this part lives in the
+// widget layer, below the controls, so that they never reach up into the host's
 // layer.
 #include <cstdint>
 #include <memory>
