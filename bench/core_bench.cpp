@@ -11,10 +11,11 @@
 #include "platform/window/backend/headless/headless_system.h"
 #include "razezazo/core/framework.h"
 #include "razezazo/core/host.h"
-#include "razezazo/core/message_box.h"
-#include "razezazo/core/popup_window_hook.h"
+#include "razezazo/popups/framework_startup.h"
+#include "razezazo/popups/message_box.h"
+#include "razezazo/popups/popup_window_hook.h"
 #include "runtime/gbk.h"
-#include "razezazo/render/paint_cycle.h"
+#include "razezazo/widgets/paint_cycle.h"
 
 namespace {
 

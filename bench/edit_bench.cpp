@@ -17,6 +17,7 @@
 #include "razezazo/controls/edit_characters.h"
 #include "razezazo/core/framework.h"
 #include "razezazo/core/host.h"
+#include "razezazo/popups/framework_startup.h"
 #include "runtime/gbk.h"
 #include "tests/gui/xvfb_display.h"
 

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "platform/gfx/graphics.h"
-#include "razezazo/render/font.h"
-#include "razezazo/render/text.h"
-#include "razezazo/render/text_format.h"
+#include "razezazo/drawing/font.h"
+#include "razezazo/drawing/text.h"
+#include "razezazo/drawing/text_format.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <chrono>
 
 #include "bench/headless_bench_window.h"
-#include "razezazo/controls/edit_context_menu.h"
+#include "razezazo/popups/edit_context_menu.h"
 
 namespace {
 

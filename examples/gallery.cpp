@@ -33,8 +33,9 @@
 #include "razezazo/controls/skin_button.h"
 #include "razezazo/core/framework.h"
 #include "razezazo/core/host.h"
-#include "razezazo/core/message_box.h"
-#include "razezazo/render/color.h"
+#include "razezazo/popups/framework_startup.h"
+#include "razezazo/popups/message_box.h"
+#include "razezazo/drawing/color.h"
 #include "runtime/gbk.h"
 
 namespace {

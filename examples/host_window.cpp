@@ -9,6 +9,7 @@
 #include "platform/window/window_system.h"
 #include "razezazo/core/framework.h"
 #include "razezazo/core/host.h"
+#include "razezazo/popups/framework_startup.h"
 #include "runtime/gbk.h"
 
 int main() {

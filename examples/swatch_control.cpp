@@ -1,8 +1,8 @@
 #include "examples/swatch_control.h"
 
 #include "platform/window/messages.h"
-#include "razezazo/render/paint_cycle.h"
-#include "razezazo/render/shapes.h"
+#include "razezazo/widgets/paint_cycle.h"
+#include "razezazo/drawing/shapes.h"
 
 namespace examples {
 namespace {

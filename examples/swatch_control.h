@@ -2,7 +2,7 @@
 // A plain control for the example window: a rounded colour swatch that lights
 // up under the mouse and darkens while pressed.
 #include "platform/gfx/graphics.h"
-#include "razezazo/render/control_base.h"
+#include "razezazo/widgets/control_base.h"
 
 namespace examples {
 

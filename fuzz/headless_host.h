@@ -14,6 +14,7 @@
 #include "platform/window/backend/headless/headless_system.h"
 #include "razezazo/core/framework.h"
 #include "razezazo/core/host.h"
+#include "razezazo/popups/framework_startup.h"
 
 namespace fuzzing {
 

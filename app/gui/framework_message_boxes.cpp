@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "razezazo/core/host.h"
-#include "razezazo/core/message_box.h"
+#include "razezazo/popups/message_box.h"
 #include "runtime/gbk.h"
 #include "runtime/text_ops.h"
 

@@ -1,6 +1,6 @@
 #include "app/gui/main_window.h"
 
-#include "razezazo/render/color.h"
+#include "razezazo/drawing/color.h"
 #include "runtime/gbk.h"
 
 namespace app::gui {

@@ -1,7 +1,7 @@
 #pragma once
 // The text colour of a control whose text colour follows its background.
-#include "razezazo/render/color.h"
-#include "razezazo/render/control_base.h"
+#include "razezazo/drawing/color.h"
+#include "razezazo/widgets/control_base.h"
 
 namespace razezazo {
 

@@ -2,9 +2,9 @@
 
 #include <array>
 
-#include "razezazo/render/border.h"
-#include "razezazo/render/clip.h"
-#include "razezazo/render/shapes.h"
+#include "razezazo/drawing/border.h"
+#include "razezazo/drawing/clip.h"
+#include "razezazo/drawing/shapes.h"
 
 namespace razezazo {
 namespace {

@@ -6,8 +6,8 @@
 #include <cstdint>
 
 #include "platform/gfx/graphics.h"
-#include "razezazo/render/color.h"
-#include "razezazo/render/float_rect.h"
+#include "razezazo/drawing/color.h"
+#include "razezazo/drawing/float_rect.h"
 
 namespace razezazo {
 

@@ -1,7 +1,7 @@
 #include "razezazo/controls/caption_button.h"
 
 #include "razezazo/controls/caption_button_strip.h"
-#include "razezazo/render/paint_cycle.h"
+#include "razezazo/widgets/paint_cycle.h"
 
 namespace razezazo {
 namespace {

@@ -7,7 +7,7 @@
 // out in 4.
 #include <cstdint>
 
-#include "razezazo/render/control_base.h"
+#include "razezazo/widgets/control_base.h"
 
 namespace razezazo {
 

@@ -1,7 +1,7 @@
 #include "razezazo/controls/caption_button_strip.h"
 
 #include "assets/assets.h"
-#include "razezazo/render/image.h"
+#include "razezazo/drawing/image.h"
 
 namespace razezazo {
 namespace {

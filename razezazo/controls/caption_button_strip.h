@@ -2,7 +2,7 @@
 // The caption-button strip: the built-in 729 x 20 picture that holds the
 // normal, hot and pressed face of every caption button, decoded once.
 #include "platform/gfx/bitmap.h"
-#include "razezazo/render/float_rect.h"
+#include "razezazo/drawing/float_rect.h"
 
 namespace razezazo {
 

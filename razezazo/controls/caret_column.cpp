@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "platform/window/window_system.h"
-#include "razezazo/render/events.h"
-#include "razezazo/render/host_surface.h"
-#include "razezazo/render/paint_cycle.h"
+#include "razezazo/widgets/events.h"
+#include "razezazo/widgets/host_surface.h"
+#include "razezazo/widgets/paint_cycle.h"
 
 namespace razezazo {
 namespace {

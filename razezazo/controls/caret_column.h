@@ -7,8 +7,8 @@
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/geometry.h"
 #include "platform/gfx/graphics.h"
-#include "razezazo/render/color.h"
-#include "razezazo/render/float_rect.h"
+#include "razezazo/drawing/color.h"
+#include "razezazo/drawing/float_rect.h"
 
 namespace razezazo {
 

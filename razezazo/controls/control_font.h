@@ -3,7 +3,7 @@
 // creator asked for another name, size or style.
 #include <optional>
 
-#include "razezazo/render/font.h"
+#include "razezazo/drawing/font.h"
 #include "runtime/text.h"
 
 namespace razezazo {

@@ -1,7 +1,7 @@
 // The edit box's creation, properties and message table.
 #include "razezazo/controls/edit_box.h"
 
-#include "razezazo/core/host.h"
+#include "razezazo/widgets/host_surface.h"
 
 namespace razezazo {
 namespace {

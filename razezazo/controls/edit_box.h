@@ -17,9 +17,9 @@
 #include "razezazo/controls/control_font.h"
 #include "razezazo/controls/edit_text.h"
 #include "razezazo/controls/scroll_bar.h"
-#include "razezazo/render/color.h"
-#include "razezazo/render/control_base.h"
-#include "razezazo/render/text_format.h"
+#include "razezazo/drawing/color.h"
+#include "razezazo/widgets/control_base.h"
+#include "razezazo/drawing/text_format.h"
 #include "runtime/text.h"
 
 namespace razezazo {
@@ -51,7 +51,7 @@ struct TextPlace {
 };
 
 class EditBox;
-class PopupMenu;
+struct EditMenuOffer;
 // Called after every change of the text with the box's parent control (null
 // for a top-level box) and the box.
 using ChangeHandler = std::function<void(ControlBase* parent, EditBox& box)>;
@@ -173,7 +173,7 @@ class EditBox : public ControlBase {
   std::intptr_t Cut();
   void Paste();
   void ShowContextMenu(std::intptr_t position);
-  void SetContextMenuStates(PopupMenu& menu);
+  EditMenuOffer ContextMenuOffer() const;
   // The host's focused control is this box (the caret and the blink follow it).
   bool HasFocus() const;
 

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "razezazo/controls/edit_box.h"
-#include "razezazo/render/host_surface.h"
+#include "razezazo/widgets/host_surface.h"
 
 namespace razezazo {
 

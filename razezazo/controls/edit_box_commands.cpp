@@ -1,7 +1,7 @@
 // The edit commands that the Ctrl keys and the shared context menu both run:
 // select all, copy, cut, paste; and the context menu itself.
 #include "razezazo/controls/edit_box.h"
-#include "razezazo/controls/edit_context_menu.h"
+#include "razezazo/controls/edit_context_menu_slot.h"
 #include "razezazo/controls/edit_exchange.h"
 
 namespace razezazo {
@@ -9,12 +9,6 @@ namespace {
 
 winsys::WindowSystem& System() { return winsys::Current(); }
 
-// The context menu's items, 1-based.
-constexpr int kCutItem = 1;
-constexpr int kCopyItem = 2;
-constexpr int kPasteItem = 3;
-constexpr int kSelectAllItem = 5;
-constexpr int kSelectAllOffered = 1;
 
 }  // namespace
 
@@ -52,23 +46,22 @@ void EditBox::Paste() {
 
 // --- the context menu --------------------------------------------------------------------
 
-void EditBox::SetContextMenuStates(PopupMenu& menu) {
+EditMenuOffer EditBox::ContextMenuOffer() const {
   const bool read_only = input_mode_ == InputMode::kReadOnly;
   const bool selected = !SelectedText().empty();
-  menu.ItemState(kCutItem, selected && !read_only ? kMenuItemEnabled : kMenuItemDisabled);
-  menu.ItemState(kCopyItem, selected ? kMenuItemEnabled : kMenuItemDisabled);
-  menu.ItemState(kPasteItem, read_only || !System().ClipboardOffersText() ? kMenuItemDisabled : kMenuItemEnabled);
-  menu.ItemState(kSelectAllItem, text_.length() > 0 ? kSelectAllOffered : kMenuItemDisabled);
+  return {.cut = selected && !read_only,
+          .copy = selected,
+          .paste = !read_only && System().ClipboardOffersText(),
+          .select_all = text_.length() > 0};
 }
 
 // At the mouse point of the message (host-window coordinates); the chosen
 // command comes back to this box as WM_COMMAND while the menu's loop runs.
 void EditBox::ShowContextMenu(std::intptr_t position) {
-  PopupMenu& menu = EditContextMenu();
-  SetContextMenuStates(menu);
   const winsys::WindowId owner = host_window();
   const gfx::RectI window = System().WindowRect(owner);
-  menu.Show(owner, window.x + winsys::PointX(position), window.y + winsys::PointY(position));
+  ShowEditContextMenu(ContextMenuOffer(), owner, window.x + winsys::PointX(position),
+                      window.y + winsys::PointY(position));
 }
 
 }  // namespace razezazo

@@ -6,8 +6,8 @@
 
 #include "razezazo/controls/edit_box.h"
 #include "razezazo/controls/edit_characters.h"
-#include "razezazo/core/host.h"
-#include "razezazo/render/text.h"
+#include "razezazo/widgets/host_surface.h"
+#include "razezazo/drawing/text.h"
 #include "runtime/gbk.h"
 
 namespace razezazo {

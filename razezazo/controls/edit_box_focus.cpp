@@ -3,7 +3,7 @@
 // and decimal modes, the window's input method is switched off (nothing it
 // composes would be welcome there). Losing the focus collapses the selection.
 #include "razezazo/controls/edit_box.h"
-#include "razezazo/render/host_surface.h"
+#include "razezazo/widgets/host_surface.h"
 
 namespace razezazo {
 namespace {

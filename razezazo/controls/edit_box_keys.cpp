@@ -4,9 +4,9 @@
 #include <algorithm>
 
 #include "razezazo/controls/edit_box.h"
-#include "razezazo/controls/edit_context_menu.h"
+#include "razezazo/controls/edit_context_menu_slot.h"
 #include "razezazo/controls/edit_exchange.h"
-#include "razezazo/core/host.h"
+#include "razezazo/widgets/host_surface.h"
 
 namespace razezazo {
 namespace {

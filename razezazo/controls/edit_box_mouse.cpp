@@ -11,7 +11,7 @@
 #include <algorithm>
 
 #include "razezazo/controls/edit_box.h"
-#include "razezazo/render/host_surface.h"
+#include "razezazo/widgets/host_surface.h"
 
 namespace razezazo {
 namespace {

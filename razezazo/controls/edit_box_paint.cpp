@@ -6,12 +6,12 @@
 #include <cmath>
 
 #include "razezazo/controls/edit_box.h"
-#include "razezazo/core/host.h"
-#include "razezazo/render/border.h"
-#include "razezazo/render/clip.h"
-#include "razezazo/render/paint_cycle.h"
-#include "razezazo/render/shapes.h"
-#include "razezazo/render/text.h"
+#include "razezazo/widgets/host_surface.h"
+#include "razezazo/drawing/border.h"
+#include "razezazo/drawing/clip.h"
+#include "razezazo/widgets/paint_cycle.h"
+#include "razezazo/drawing/shapes.h"
+#include "razezazo/drawing/text.h"
 
 namespace razezazo {
 namespace {

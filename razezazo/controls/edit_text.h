@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "platform/gfx/graphics.h"
-#include "razezazo/render/float_rect.h"
-#include "razezazo/render/font.h"
-#include "razezazo/render/text_format.h"
+#include "razezazo/drawing/float_rect.h"
+#include "razezazo/drawing/font.h"
+#include "razezazo/drawing/text_format.h"
 #include "runtime/text.h"
 
 namespace razezazo {

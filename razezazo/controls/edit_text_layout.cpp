@@ -6,7 +6,7 @@
 
 #include "platform/gfx/text_measurer.h"
 #include "razezazo/controls/edit_text.h"
-#include "razezazo/render/text.h"
+#include "razezazo/drawing/text.h"
 
 namespace razezazo {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "razezazo/render/clip.h"
-#include "razezazo/render/paint_cycle.h"
-#include "razezazo/render/shapes.h"
+#include "razezazo/drawing/clip.h"
+#include "razezazo/widgets/paint_cycle.h"
+#include "razezazo/drawing/shapes.h"
 #include "runtime/gbk.h"
 
 namespace razezazo {

@@ -5,12 +5,12 @@
 #include <string>
 
 #include "razezazo/controls/control_font.h"
-#include "razezazo/render/border.h"
-#include "razezazo/render/color.h"
-#include "razezazo/render/control_base.h"
-#include "razezazo/render/font.h"
-#include "razezazo/render/text.h"
-#include "razezazo/render/text_format.h"
+#include "razezazo/drawing/border.h"
+#include "razezazo/drawing/color.h"
+#include "razezazo/widgets/control_base.h"
+#include "razezazo/drawing/font.h"
+#include "razezazo/drawing/text.h"
+#include "razezazo/drawing/text_format.h"
 #include "runtime/text.h"
 
 namespace razezazo {

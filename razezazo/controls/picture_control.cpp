@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "razezazo/render/host_surface.h"
-#include "razezazo/render/paint_cycle.h"
-#include "razezazo/render/shapes.h"
+#include "razezazo/widgets/host_surface.h"
+#include "razezazo/widgets/paint_cycle.h"
+#include "razezazo/drawing/shapes.h"
 
 namespace razezazo {
 namespace {

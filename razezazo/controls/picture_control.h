@@ -8,11 +8,11 @@
 #include <span>
 #include <vector>
 
-#include "razezazo/render/border.h"
-#include "razezazo/render/color.h"
-#include "razezazo/render/control_base.h"
-#include "razezazo/render/image.h"
-#include "razezazo/render/transition.h"
+#include "razezazo/drawing/border.h"
+#include "razezazo/drawing/color.h"
+#include "razezazo/widgets/control_base.h"
+#include "razezazo/drawing/image.h"
+#include "razezazo/widgets/transition.h"
 
 namespace razezazo {
 

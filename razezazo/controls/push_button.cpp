@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "razezazo/controls/automatic_text_colour.h"
-#include "razezazo/core/host.h"
-#include "razezazo/render/border.h"
-#include "razezazo/render/clip.h"
+#include "razezazo/widgets/host_surface.h"
+#include "razezazo/drawing/border.h"
+#include "razezazo/drawing/clip.h"
 #include "runtime/gbk.h"
 
 namespace razezazo {
@@ -33,7 +33,7 @@ ControlOptions BaseOptions(const PushButtonOptions& options) {
 }
 
 std::uint32_t HostBackgroundRgb(const HostSurface* host) {
-  return host ? static_cast<std::uint32_t>(host->GetField(21)) : 0;
+  return host ? static_cast<std::uint32_t>(host->background_colour()) : 0;
 }
 
 SizeF SizeOf(const std::optional<FloatRect>& r) { return r ? SizeF{r->width, r->height} : SizeF{}; }
@@ -50,7 +50,7 @@ unsigned AcceleratorKeyOf(const runtime::Text& caption) {
 
 // --- creation ------------------------------------------------------------------------
 
-void PushButton::Configure(const runtime::Text& caption, const PushButtonOptions& options, const RazezaZOHost* host) {
+void PushButton::Configure(const runtime::Text& caption, const PushButtonOptions& options, const HostSurface* host) {
   state_ = kButtonNormal;
   caption_ = runtime::GbkToUtf16(caption);
   font_ = ControlFont(options.font);
@@ -70,13 +70,13 @@ void PushButton::Configure(const runtime::Text& caption, const PushButtonOptions
 // registers the accelerator and paints (events 1 and 15).
 bool PushButton::Create(winsys::WindowId host_window, const FloatRect& bounds, const runtime::Text& caption,
                         const PushButtonOptions& options) {
-  Configure(caption, options, HostOfWindow(host_window));
+  Configure(caption, options, HostSurfaceOfWindow(host_window));
   return ControlBase::Create(host_window, bounds, ButtonKind(), BaseOptions(options));
 }
 
 bool PushButton::Create(ControlBase& parent, const FloatRect& bounds, const runtime::Text& caption,
                         const PushButtonOptions& options) {
-  Configure(caption, options, HostOfWindow(parent.host_window()));
+  Configure(caption, options, HostSurfaceOfWindow(parent.host_window()));
   return ControlBase::Create(parent, bounds, ButtonKind(), BaseOptions(options));
 }
 

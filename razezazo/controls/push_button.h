@@ -18,19 +18,19 @@
 
 #include "razezazo/controls/button_face.h"
 #include "razezazo/controls/control_font.h"
-#include "razezazo/render/color.h"
-#include "razezazo/render/control_base.h"
-#include "razezazo/render/font.h"
-#include "razezazo/render/icon_text_layout.h"
-#include "razezazo/render/image.h"
-#include "razezazo/render/paint_cycle.h"
-#include "razezazo/render/text.h"
-#include "razezazo/render/text_format.h"
+#include "razezazo/drawing/color.h"
+#include "razezazo/widgets/control_base.h"
+#include "razezazo/drawing/font.h"
+#include "razezazo/drawing/icon_text_layout.h"
+#include "razezazo/drawing/image.h"
+#include "razezazo/widgets/paint_cycle.h"
+#include "razezazo/drawing/text.h"
+#include "razezazo/drawing/text_format.h"
 #include "runtime/text.h"
 
 namespace razezazo {
 
-class RazezaZOHost;
+class HostSurface;
 
 struct PushButtonOptions {
   FontRequest font;
@@ -121,7 +121,7 @@ class PushButton : public ControlBase {
   }
 
  private:
-  void Configure(const runtime::Text& caption, const PushButtonOptions& options, const RazezaZOHost* host);
+  void Configure(const runtime::Text& caption, const PushButtonOptions& options, const HostSurface* host);
   std::intptr_t SharedHandler(int code);
   void RegisterAccelerator();
   void FadeTo(int state);

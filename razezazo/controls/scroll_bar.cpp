@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "razezazo/render/paint_cycle.h"
-#include "razezazo/render/shapes.h"
+#include "razezazo/widgets/paint_cycle.h"
+#include "razezazo/drawing/shapes.h"
 
 namespace razezazo {
 namespace {

@@ -18,7 +18,7 @@
 #include <optional>
 
 #include "razezazo/controls/scroll_bar_geometry.h"
-#include "razezazo/render/control_base.h"
+#include "razezazo/widgets/control_base.h"
 
 namespace razezazo {
 

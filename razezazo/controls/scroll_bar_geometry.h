@@ -2,7 +2,7 @@
 // The arithmetic of a scroll bar: where its arrows and track lie, how long the
 // thumb is, where it stands for a position, and which position a point means.
 // Coordinates are the bar's own (its top-left corner is 0, 0).
-#include "razezazo/render/float_rect.h"
+#include "razezazo/drawing/float_rect.h"
 
 namespace razezazo {
 

@@ -1,9 +1,9 @@
 #include "razezazo/controls/skin_button.h"
 
 #include "assets/assets.h"
-#include "razezazo/render/clip.h"
-#include "razezazo/render/effects.h"
-#include "razezazo/render/image.h"
+#include "razezazo/drawing/clip.h"
+#include "razezazo/drawing/effects.h"
+#include "razezazo/drawing/image.h"
 
 namespace razezazo {
 namespace {

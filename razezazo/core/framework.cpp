@@ -2,8 +2,6 @@
 
 #include <map>
 
-#include "razezazo/controls/edit_context_menu.h"
-#include "razezazo/render/font.h"
 #include "runtime/gbk.h"
 
 namespace razezazo {
@@ -20,15 +18,6 @@ constexpr std::uint32_t kDefaultStyle = winsys::WS_POPUP | winsys::WS_CLIPCHILDR
 int Centred(int start, int extent, int size) { return start + (extent - size) / 2; }
 
 }  // namespace
-
-void FrameworkStartup() {
-  static bool started = false;
-  if (started) return;
-  started = true;
-  DefaultFont();
-  RegisterWindowClass(kFrameworkClass, {});
-  EditContextMenu();
-}
 
 int OsMajorVersion() { return winsys::Current().OsMajorVersion(); }
 

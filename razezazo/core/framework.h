@@ -1,13 +1,14 @@
 #pragma once
-// Framework start-up and the process-wide framework state: the default font and
-// cursor, the window classes, and the creation of top-level framework windows.
+// The process-wide framework state: the window classes, the window properties
+// of framework windows and the creation of top-level framework windows (the
+// start-up that brings it up is FrameworkStartup, in popups/).
 #include <cstdint>
 #include <optional>
 
 #include "platform/gfx/bitmap.h"
 #include "platform/window/window_system.h"
-#include "razezazo/render/host_surface.h"
-#include "razezazo/render/scratch_canvas.h"
+#include "razezazo/widgets/host_surface.h"
+#include "razezazo/widgets/scratch_canvas.h"
 #include "runtime/text.h"
 
 namespace razezazo {
@@ -24,11 +25,6 @@ inline constexpr char kAct[] = "Ex_RazezaZO_Act";
 inline constexpr char kEvent[] = "Ex_RazezaZO_Event";
 inline constexpr char kMessageBox[] = "Ex_RazezaZO_MsgBox";
 }  // namespace property
-
-// Brings the framework up once: the default font, the window class
-// "Ex_RazezaZO" and the edit boxes' shared context menu. The window system
-// must have been started.
-void FrameworkStartup();
 
 // The operating system's major version as the platform reports it; 6 would
 // enable desktop-composition blur, which Linux does not have (0).

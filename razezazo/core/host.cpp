@@ -4,10 +4,10 @@
 #include "razezazo/controls/label_control.h"
 #include "razezazo/controls/picture_control.h"
 #include "razezazo/core/framework.h"
-#include "razezazo/render/color.h"
-#include "razezazo/render/message_payload.h"
-#include "razezazo/render/paint_cycle.h"
-#include "razezazo/render/scratch_canvas.h"
+#include "razezazo/drawing/color.h"
+#include "razezazo/widgets/message_payload.h"
+#include "razezazo/widgets/paint_cycle.h"
+#include "razezazo/widgets/scratch_canvas.h"
 #include "runtime/gbk.h"
 
 namespace razezazo {

@@ -14,9 +14,9 @@
 #include "platform/window/window_system.h"
 #include "razezazo/core/host_options.h"
 #include "razezazo/core/redraw_queue.h"
-#include "razezazo/render/control_base.h"
-#include "razezazo/render/host_surface.h"
-#include "razezazo/render/image.h"
+#include "razezazo/widgets/control_base.h"
+#include "razezazo/widgets/host_surface.h"
+#include "razezazo/drawing/image.h"
 #include "runtime/text.h"
 
 namespace razezazo {
@@ -53,7 +53,8 @@ class RazezaZOHost : public HostSurface {
   void SetDefaultCursor(winsys::Cursor cursor) { default_cursor_ = cursor; }
   bool drag_anywhere() const { return drag_anywhere_; }
   void SetDragAnywhere(bool value) { drag_anywhere_ = value; }
-  int frame_style() const { return frame_style_; }
+  int frame_style() const override { return frame_style_; }
+  std::uint32_t background_colour() const override { return background_colour_; }
   void SetFrameStyle(int value) { frame_style_ = value; }
   void SetShadowColour(std::int64_t colour) { shadow_colour_ = colour; }
   // Places the caption buttons from the right edge and stretches the title

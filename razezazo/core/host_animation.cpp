@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "razezazo/core/host.h"
-#include "razezazo/render/paint_cycle.h"
+#include "razezazo/widgets/paint_cycle.h"
 
 namespace razezazo {
 namespace {

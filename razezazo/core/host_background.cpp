@@ -2,10 +2,10 @@
 // shadow; the opening fade.
 #include "razezazo/core/framework.h"
 #include "razezazo/core/host.h"
-#include "razezazo/render/color.h"
-#include "razezazo/render/effects.h"
-#include "razezazo/render/paint_cycle.h"
-#include "razezazo/render/shapes.h"
+#include "razezazo/drawing/color.h"
+#include "razezazo/drawing/effects.h"
+#include "razezazo/widgets/paint_cycle.h"
+#include "razezazo/drawing/shapes.h"
 
 namespace razezazo {
 namespace {

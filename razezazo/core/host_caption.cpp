@@ -6,7 +6,7 @@
 #include "razezazo/controls/label_control.h"
 #include "razezazo/controls/picture_control.h"
 #include "razezazo/core/host.h"
-#include "razezazo/render/color.h"
+#include "razezazo/drawing/color.h"
 #include "runtime/gbk.h"
 
 namespace razezazo {

@@ -1,9 +1,9 @@
 // The host's window procedure: every message of the window passes here.
 #include "razezazo/core/framework.h"
 #include "razezazo/core/host.h"
-#include "razezazo/render/control_events.h"
-#include "razezazo/render/message_payload.h"
-#include "razezazo/render/paint_cycle.h"
+#include "razezazo/widgets/control_events.h"
+#include "razezazo/widgets/message_payload.h"
+#include "razezazo/widgets/paint_cycle.h"
 #include "runtime/gbk.h"
 
 namespace razezazo {

@@ -7,7 +7,7 @@
 
 #include "platform/gfx/graphics.h"
 #include "platform/window/window_system.h"
-#include "razezazo/render/float_rect.h"
+#include "razezazo/drawing/float_rect.h"
 
 namespace razezazo {
 

@@ -1,7 +1,7 @@
 #include "razezazo/core/redraw_queue.h"
 
 #include "razezazo/core/host.h"
-#include "razezazo/render/paint_cycle.h"
+#include "razezazo/widgets/paint_cycle.h"
 
 namespace razezazo {
 

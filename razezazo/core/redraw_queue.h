@@ -4,7 +4,7 @@
 // repaints while being composed) are picked up by the same drain.
 #include <deque>
 
-#include "razezazo/render/float_rect.h"
+#include "razezazo/drawing/float_rect.h"
 
 namespace razezazo {
 

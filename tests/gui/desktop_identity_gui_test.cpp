@@ -1,6 +1,6 @@
 // What a dock or task switcher reads from our window on a real X server: the
 // program class (WM_CLASS) and the icon list (_NET_WM_ICON), read with xprop.
-#include "app/program_icon.h"
+#include "app/gui/program_icon.h"
 #include "tests/gui/gtk_window_fixture.h"
 
 namespace winsys::testing {

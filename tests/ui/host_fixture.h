@@ -8,6 +8,7 @@
 #include "platform/window/backend/headless/headless_system.h"
 #include "razezazo/core/framework.h"
 #include "razezazo/core/host.h"
+#include "razezazo/popups/framework_startup.h"
 #include "tests/ui/test_control.h"
 
 namespace testing_support {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "razezazo/render/control_base.h"
-#include "razezazo/render/paint_cycle.h"
+#include "razezazo/widgets/control_base.h"
+#include "razezazo/widgets/paint_cycle.h"
 
 namespace testing_support {
 

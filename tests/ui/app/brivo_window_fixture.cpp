@@ -6,6 +6,7 @@
 
 #include "razezazo/core/framework.h"
 #include "razezazo/core/host.h"
+#include "razezazo/popups/framework_startup.h"
 #include "runtime/gbk.h"
 #include "tests/ui/app/message_box_reading.h"
 

@@ -3,8 +3,8 @@
 #include "razezazo/controls/label_control.h"
 #include "razezazo/core/framework.h"
 #include "razezazo/core/host.h"
-#include "razezazo/core/message_box_buttons.h"
-#include "razezazo/core/popup_window_hook.h"
+#include "razezazo/popups/message_box_buttons.h"
+#include "razezazo/popups/popup_window_hook.h"
 #include "runtime/gbk.h"
 
 namespace brivo_window_test {

@@ -7,7 +7,7 @@
 
 #include "razezazo/controls/caption_button.h"
 #include "razezazo/core/framework.h"
-#include "razezazo/core/popup_window_hook.h"
+#include "razezazo/popups/popup_window_hook.h"
 
 namespace brivo_window_test {
 namespace {

@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "app/gui/brivo_window.h"
-#include "fuzz/input_gestures.h"
+#include "tests/ui/input_gestures.h"
 #include "platform/window/backend/headless/headless_system.h"
 #include "tests/ui/app/message_box_reading.h"
 

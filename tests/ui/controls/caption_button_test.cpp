@@ -6,7 +6,7 @@
 #include "controls_fixture.h"
 #include "razezazo/controls/label_control.h"
 #include "razezazo/controls/picture_control.h"
-#include "razezazo/render/image.h"
+#include "razezazo/drawing/image.h"
 
 namespace controls_test {
 namespace {

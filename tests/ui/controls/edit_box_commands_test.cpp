@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "edit_box_input_fixture.h"
-#include "razezazo/controls/edit_context_menu.h"
+#include "razezazo/popups/edit_context_menu.h"
 
 namespace controls_test {
 namespace {

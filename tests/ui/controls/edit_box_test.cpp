@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "edit_box_fixture.h"
-#include "razezazo/render/font.h"
+#include "razezazo/drawing/font.h"
 
 namespace controls_test {
 namespace {

@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "edit_box_fixture.h"
-#include "razezazo/render/font.h"
-#include "razezazo/render/text.h"
+#include "razezazo/drawing/font.h"
+#include "razezazo/drawing/text.h"
 
 namespace controls_test {
 namespace {

@@ -7,8 +7,8 @@
 #include <random>
 
 #include "razezazo/controls/edit_characters.h"
-#include "razezazo/render/font.h"
-#include "razezazo/render/text_format.h"
+#include "razezazo/drawing/font.h"
+#include "razezazo/drawing/text_format.h"
 #include "runtime/gbk.h"
 
 namespace controls_test {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "controls_fixture.h"
-#include "razezazo/render/paint_cycle.h"
+#include "razezazo/widgets/paint_cycle.h"
 
 namespace controls_test {
 namespace {

@@ -12,7 +12,7 @@
 
 #include "assets/assets.h"
 #include "controls_fixture.h"
-#include "razezazo/render/color.h"
+#include "razezazo/drawing/color.h"
 
 namespace controls_test {
 namespace {

@@ -4,10 +4,10 @@
 #include <functional>
 #include <memory>
 
-#include "razezazo/controls/edit_context_menu.h"
-#include "razezazo/controls/menu_chain.h"
-#include "razezazo/controls/menu_item_element.h"
-#include "razezazo/controls/popup_menu.h"
+#include "razezazo/popups/edit_context_menu.h"
+#include "razezazo/popups/menu_chain.h"
+#include "razezazo/popups/menu_item_element.h"
+#include "razezazo/popups/popup_menu.h"
 #include "tests/ui/controls/controls_fixture.h"
 #include "tests/ui/test_control.h"
 

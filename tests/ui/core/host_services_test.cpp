@@ -3,8 +3,8 @@
 // host's own housekeeping (empty windows, messages that are never delivered).
 #include <thread>
 
-#include "razezazo/render/control_events.h"
-#include "razezazo/render/message_payload.h"
+#include "razezazo/widgets/control_events.h"
+#include "razezazo/widgets/message_payload.h"
 #include "tests/ui/host_fixture.h"
 
 namespace razezazo {

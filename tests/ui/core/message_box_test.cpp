@@ -1,4 +1,4 @@
-#include "razezazo/core/message_box.h"
+#include "razezazo/popups/message_box.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +11,7 @@
 #include "razezazo/controls/push_button.h"
 #include "razezazo/core/framework.h"
 #include "razezazo/core/host.h"
+#include "razezazo/popups/framework_startup.h"
 #include "runtime/gbk.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // The message hook of framework popups and message boxes.
-#include "razezazo/core/popup_window_hook.h"
+#include "razezazo/popups/popup_window_hook.h"
 #include "tests/ui/host_fixture.h"
 
 namespace razezazo {

@@ -2,7 +2,7 @@
 
 #include "assets/assets.h"
 #include "gfx/pixels.h"
-#include "razezazo/render/image.h"
+#include "razezazo/drawing/image.h"
 
 namespace razezazo {
 namespace {

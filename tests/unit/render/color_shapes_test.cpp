@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "gfx/pixels.h"
-#include "razezazo/render/border.h"
-#include "razezazo/render/clip.h"
-#include "razezazo/render/color.h"
-#include "razezazo/render/shapes.h"
+#include "razezazo/drawing/border.h"
+#include "razezazo/drawing/clip.h"
+#include "razezazo/drawing/color.h"
+#include "razezazo/drawing/shapes.h"
 
 namespace razezazo {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "gfx/pixels.h"
-#include "razezazo/render/effects.h"
+#include "razezazo/drawing/effects.h"
 
 namespace razezazo {
 namespace {

@@ -1,10 +1,10 @@
-#include "razezazo/render/font_warm_up.h"
+#include "razezazo/drawing/font_warm_up.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/graphics.h"
-#include "razezazo/render/font.h"
+#include "razezazo/drawing/font.h"
 
 namespace razezazo {
 namespace {

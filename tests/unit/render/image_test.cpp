@@ -4,7 +4,7 @@
 
 #include "gfx/gif_writer.h"
 #include "gfx/pixels.h"
-#include "razezazo/render/image.h"
+#include "razezazo/drawing/image.h"
 
 namespace razezazo {
 namespace {

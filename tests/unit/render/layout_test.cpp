@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "razezazo/render/icon_text_layout.h"
+#include "razezazo/drawing/icon_text_layout.h"
 
 namespace razezazo {
 namespace {

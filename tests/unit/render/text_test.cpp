@@ -3,8 +3,8 @@
 #include <set>
 
 #include "gfx/pixels.h"
-#include "razezazo/render/font.h"
-#include "razezazo/render/text.h"
+#include "razezazo/drawing/font.h"
+#include "razezazo/drawing/text.h"
 #include "runtime/gbk.h"
 
 namespace razezazo {

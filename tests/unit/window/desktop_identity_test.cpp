@@ -1,6 +1,6 @@
 // The program's window class and a window's icon list on the headless backend,
 // with brivo's own program icon.
-#include "app/program_icon.h"
+#include "app/gui/program_icon.h"
 #include "tests/unit/window/headless_fixture.h"
 
 namespace winsys::testing {

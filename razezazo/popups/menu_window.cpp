@@ -1,0 +1,142 @@
+#include "razezazo/popups/menu_window.h"
+
+#include "razezazo/popups/menu_chain.h"
+#include "razezazo/popups/menu_layout.h"
+#include "razezazo/core/framework.h"
+#include "razezazo/popups/popup_window_hook.h"
+
+namespace razezazo {
+namespace {
+
+winsys::WindowSystem& System() { return winsys::Current(); }
+
+constexpr int kSlideMs = 100;
+constexpr int kSlideRight = 3;
+constexpr int kSlideLeft = 4;
+
+// The owner's control under the pointer (its handle), 0 over its background.
+Handle OwnerControlUnderPointer(winsys::WindowId owner) {
+  RazezaZOHost* host = HostOfWindow(owner);
+  if (!host) return 0;
+  const gfx::PointF cursor = System().CursorPos();
+  const gfx::RectI rect = System().WindowRect(owner);
+  ControlBase* control = host->ControlAt(static_cast<int>(cursor.x) - rect.x, static_cast<int>(cursor.y) - rect.y);
+  return control ? control->self() : 0;
+}
+
+}  // namespace
+
+MenuWindow::MenuWindow(std::vector<MenuItem> items, int width, MenuBackgroundPainter painter)
+    : items_(std::move(items)), given_width_(width), painter_(std::move(painter)) {}
+
+// A loop that ended without the window going (the program is quitting) leaves
+// no menu behind.
+MenuWindow::~MenuWindow() {
+  if (window_ && System().IsWindow(window_)) System().DestroyWindow(window_);
+}
+
+bool MenuWindow::Open(winsys::WindowId owner, int x, int y, bool popup) {
+  popup_ = popup;
+  const gfx::RectI rect = Place(owner, x, y, popup);
+  window_ = CreateFrameworkWindow({.parent = owner,
+                                   .title = kMenuWindowText,
+                                   .x = rect.x,
+                                   .y = rect.y,
+                                   .width = rect.width,
+                                   .height = rect.height,
+                                   .style = winsys::WS_POPUP,
+                                   .ex_style = winsys::WS_EX_TOPMOST | winsys::WS_EX_TOOLWINDOW});
+  if (!window_) return false;
+  SetChainProperties(owner, popup);
+  if (!System().IsWindow(window_)) return false;  // the owner's focus handlers ran
+  CreateHost();
+  CreateElements();
+  return true;
+}
+
+gfx::RectI MenuWindow::Place(winsys::WindowId owner, int x, int y, bool popup) {
+  winsys::WindowSystem& system = System();
+  const int width = MenuWidth(items_, given_width_);
+  const int height = MenuHeight(items_);
+  const gfx::RectI work = system.WorkArea();
+  if (popup) {
+    if (x == 0 && y == 0) {
+      const gfx::PointF cursor = system.CursorPos();
+      x = static_cast<int>(cursor.x);
+      y = static_cast<int>(cursor.y);
+    }
+    return PopupMenuRect(x, y, width, height, work);
+  }
+  const ControlBase* item = Lookup<ControlBase>(ActiveElement(owner));
+  const FloatRect item_bounds = item ? item->bounds() : FloatRect{kMenuMargin, kMenuMargin, 0, kMenuItemHeight};
+  const SubMenuPlacement placement = PlaceSubMenu(system.WindowRect(owner), item_bounds, width, height, work);
+  flipped_ = placement.flipped;
+  return placement.rect;
+}
+
+void MenuWindow::SetChainProperties(winsys::WindowId owner, bool popup) {
+  winsys::WindowSystem& system = System();
+  system.SetProp(window_, property::kFlags, kPopupMenu);
+  if (!popup) {
+    system.SetProp(window_, property::kHost, ChainRoot(owner));
+    system.SetProp(owner, property::kSub, window_);
+    return;
+  }
+  system.SetProp(window_, property::kHost, window_);
+  if (!owner) return;
+  const Handle control = OwnerControlUnderPointer(owner);
+  system.SetProp(window_, property::kEvent, control);
+  system.Send(owner, host_message::kSetFocus, 0, static_cast<winsys::LParam>(control));
+}
+
+void MenuWindow::CreateHost() {
+  host_.hooks().message = PopupWindowHook;
+  host_.hooks().paint_background = [painter = painter_](winsys::WindowId, gfx::Graphics& g, int width, int height) {
+    if (painter)
+      painter(g, width, height);
+    else
+      DrawDefaultMenuBackground(g, width, height);
+  };
+  host_.Create(window_, {.caption_flags = 0,
+                         .layer_alpha = 255,
+                         .frame_style = 1,
+                         .resizable = false,
+                         .drag_anywhere = false,
+                         .image_edges = false,
+                         .blur_behind = false});
+}
+
+void MenuWindow::CreateElements() {
+  const std::vector<FloatRect> bounds = MenuElementBounds(items_, System().WindowRect(window_).width);
+  for (size_t i = 0; i < items_.size(); ++i) {
+    if (bounds[i].IsEmpty()) continue;
+    auto element = std::make_unique<MenuItemElement>();
+    if (element->Create(window_, bounds[i], items_[i])) elements_.push_back(std::move(element));
+  }
+}
+
+void MenuWindow::ShowAndRun() {
+  if (!System().IsWindow(window_) || !host_.attached()) return;
+  if (popup_)
+    host_.Show(0);
+  else
+    host_.Show(flipped_ ? kSlideLeft : kSlideRight, kSlideMs);
+  RunLoop();
+}
+
+void MenuWindow::RunLoop() {
+  winsys::WindowSystem& system = System();
+  if (system.IsWindow(window_)) system.SetForeground(window_);
+  winsys::Message message;
+  while (system.IsWindow(window_)) {
+    if (!system.GetMessage(message)) {
+      system.DestroyWindow(window_);
+      system.PostQuitMessage(static_cast<int>(message.wparam));  // the outer loop must end too
+      return;
+    }
+    system.TranslateMessage(message);
+    system.DispatchMessage(message);
+  }
+}
+
+}  // namespace razezazo
