@@ -15,7 +15,7 @@ void MainWindow::Create(winsys::WindowId window) {
   result_group.Create(window, {20, 100, 340, 90}, Gbk("解析结果"), {.text_colour = black});
   result_edit.Create(window, {30, 120, 320, 60}, {},
                      {.text_colour = red, .multi_line = true, .input_mode = razezazo::InputMode::kReadOnly,
-                      .scroll_bars = 2});
+                      .scroll_bars = razezazo::scroll_bars::kVertical});
   path_label.Create(window, {30, 190, 100, 20}, Gbk("文件路径："), {.visible = false});
   path_edit.Create(window, {30, 210, 320, 20}, {}, {.text_colour = red, .visible = false});
   download_button.Create(window, {20, 205, 340, 40}, Gbk("下 载"), {.rounded = false});

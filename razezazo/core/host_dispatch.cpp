@@ -141,7 +141,7 @@ std::optional<winsys::LResult> RazezaZOHost::HostMessage(unsigned message, winsy
     case host_message::kRedrawRect: {
       std::optional<FloatRect> rect = TakePayloadAs<FloatRect>(static_cast<std::uintptr_t>(lparam));
       if (rect) QueueRedraw(*rect, static_cast<int>(wparam));
-      if (wparam == 1) return 0;
+      if (static_cast<int>(wparam) == redraw_mode::kNow) return 0;
       return std::nullopt;
     }
     case event::kPlacementChanged: {  // a control reports its move; it hears the same code
