@@ -24,7 +24,7 @@ razezazo::HostOptions MainHostOptions() {
           .background_colour = 0xFFFFFF,
           .caption_flags = razezazo::kCaptionFromStyles | razezazo::kCaptionFree128,
           .layer_alpha = -1,
-          .frame_style = 0,
+          .frame_style = razezazo::frame_style::kSquare,
           .initial_paint = false,
           .resizable = false,
           .drag_anywhere = true,

@@ -56,7 +56,7 @@ void PushButton::Configure(const runtime::Text& caption, const PushButtonOptions
   font_ = ControlFont(options.font);
   text_effect_ = options.text_effect;
   text_colour_ = options.text_colour;
-  rounded_ = options.rounded.value_or(host && host->frame_style() != 0);
+  rounded_ = options.rounded.value_or(host && host->frame_style() != frame_style::kSquare);
   format_ = MakeButtonFormat();
   halo_colour_ = options.halo_colour;
   automatic_text_colour_ = false;

@@ -51,7 +51,7 @@ bool RazezaZOHost::Create(winsys::WindowId window, const HostOptions& options) {
   std::uint32_t style = system.Style(window);
   layer_alpha_ = options.layer_alpha.value_or(-1);
   resizable_ = options.resizable.value_or((style & winsys::WS_THICKFRAME) != 0);
-  frame_style_ = options.frame_style.value_or(7);
+  frame_style_ = options.frame_style.value_or(frame_style::kRounded);
   drag_anywhere_ = options.drag_anywhere.value_or(true);
   image_edges_ = options.image_edges.value_or(true);
   initial_paint_ = options.initial_paint.value_or(true);

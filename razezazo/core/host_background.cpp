@@ -93,14 +93,14 @@ void RazezaZOHost::DrawBackground() {
   g.Clear(0);
   const gfx::Bitmap* picture = BackgroundImage();
   FloatRect whole = WholeWindow();
-  if (frame_style_ == 1) {
+  if (frame_style_ == frame_style::kSkinned) {
     clip_region_.reset();
     if (picture && creation_rect_.IsEmpty())
       DrawStretched(g, *picture, whole);
     else if (picture)
       DrawNineGrid(g, *picture, whole, {creation_rect_.x, creation_rect_.y, creation_rect_.width, creation_rect_.height});
   } else {
-    clip_region_ = WindowShape(6, frame_style_ == 0 ? 0 : 4);
+    clip_region_ = WindowShape(6, frame_style_ == frame_style::kSquare ? 0 : 4);
     g.SetClip(*clip_region_);
     FloatRect inner{5, 5, whole.width - 10, whole.height - 10};
     if (picture) {
@@ -117,11 +117,11 @@ void RazezaZOHost::DrawBackground() {
     }
   }
   if (hooks_.paint_background) hooks_.paint_background(window_, g, width_, height_);
-  if (frame_style_ != 1) DrawBorder(g);
+  if (frame_style_ != frame_style::kSkinned) DrawBorder(g);
   g.ResetClip();
   if (layer_alpha_ == -1) {
     bool zoomed = System().IsZoomed(window_);
-    System().SetWindowRegion(window_, WindowShape(zoomed ? 5 : 6, frame_style_ == 0 ? 0 : 5));
+    System().SetWindowRegion(window_, WindowShape(zoomed ? 5 : 6, frame_style_ == frame_style::kSquare ? 0 : 5));
   } else if (caption_flags_ & kCaptionCreated) {
     DrawShadow(g);
   }
@@ -147,7 +147,7 @@ void RazezaZOHost::DrawShadow(gfx::Graphics& g) {
   std::uint32_t rgb = shadow_colour_ == -1 ? 0 : static_cast<std::uint32_t>(shadow_colour_);
   FloatRect rect{5, 5, static_cast<float>(width_ - 10), static_cast<float>(height_ - 10)};
   for (int i = 0; i < 4; ++i) {
-    OutlineRoundRect(g, rect, frame_style_ == 0 ? kSquareCorners[i] : kCorners[i], ToArgb(rgb, kAlphas[i]));
+    OutlineRoundRect(g, rect, frame_style_ == frame_style::kSquare ? kSquareCorners[i] : kCorners[i], ToArgb(rgb, kAlphas[i]));
     rect = Grown(rect, 1);
   }
 }

@@ -26,7 +26,7 @@ struct HostOptions {
   std::optional<std::uint32_t> caption_flags;
   std::optional<int> layer_alpha;                  // -1: an ordinary window
   std::optional<int> image_placement;
-  std::optional<int> frame_style;
+  std::optional<int> frame_style;                  // frame_style::k… (widgets/host_surface.h)
   std::optional<bool> initial_paint;
   std::optional<bool> resizable;
   std::optional<bool> drag_anywhere;

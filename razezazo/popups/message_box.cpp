@@ -143,7 +143,7 @@ HostOptions LookOf(const MessageBoxOptions& options) {
     if (look.layer_alpha && !look.blur_behind && OsMajorVersion() >= 6) look.blur_behind = true;
   } else if (RazezaZOHost* parent = HostOfWindow(options.parent)) {
     look = parent->Look();
-    if (look.frame_style == 1) look.frame_style = 7;
+    if (look.frame_style == frame_style::kSkinned) look.frame_style = frame_style::kRounded;
     look.background_source = options.parent;
   } else {
     look.background_colour = 0xFF8800;

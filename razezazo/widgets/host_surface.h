@@ -28,6 +28,13 @@ namespace property {
 inline constexpr char kControl[] = "Ex_Wnd_Control";
 }  // namespace property
 
+// A host's frame styles (field 26): square corners, a skinned window (its
+// background image drawn whole or as a nine-grid, no border), or rounded
+// corners (the default; every other value means the same).
+namespace frame_style {
+inline constexpr int kSquare = 0, kSkinned = 1, kRounded = 7;
+}  // namespace frame_style
+
 class HostSurface : public FrameworkObject {
  public:
   winsys::WindowId window() const { return window_; }
