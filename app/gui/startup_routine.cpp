@@ -13,9 +13,6 @@
 namespace app::gui {
 namespace {
 
-constexpr int kShowZoomIn = 7;
-constexpr int kCloseSwellAndFade = 2;
-
 // The main host's creation values: the built-in picture on white, the
 // standard caption plus the feedback button (1024 + 128), an ordinary
 // window, square, dragged from anywhere.
@@ -45,8 +42,8 @@ void BrivoWindow::Start() {
   controls_.Create(window_);
   BindHandlers();
   host_.LayOutCaption();
-  host_.Show(kShowZoomIn);
-  host_.SetCloseAnimation(kCloseSwellAndFade);
+  host_.Show(razezazo::show_animation::kZoomIn);
+  host_.SetCloseAnimation(razezazo::close_animation::kSwellAndFade);
 }
 
 }  // namespace app::gui

@@ -46,9 +46,10 @@ class RazezaZOHost : public HostSurface {
   void SetFocus(ControlBase* control, bool by_keyboard) override;
   // Recomposes and presents `rect`, or the whole window.
   void RedrawNow(const std::optional<FloatRect>& rect = std::nullopt);
-  // Shows the window: kind 0 at once; 1 fade in, 7 zoom in, 3/4 wipe from the
-  // left/right, 5 and others from the top/bottom, in ten frames.
-  void Show(int kind = 0, int duration_ms = 200);
+  // Shows the window: at once (show_animation::kNone), or in ten frames of a
+  // fade, a zoom or a wipe (from the bottom for kinds not named).
+  void Show(int kind = show_animation::kNone, int duration_ms = 200);
+  // A close_animation kind, played when the window gets WM_CLOSE.
   void SetCloseAnimation(int kind) { close_animation_ = kind; }
   void SetDefaultCursor(winsys::Cursor cursor) { default_cursor_ = cursor; }
   bool drag_anywhere() const { return drag_anywhere_; }

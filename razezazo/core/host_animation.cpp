@@ -64,15 +64,15 @@ void RazezaZOHost::DrawShowFrame(int kind, int frame_number, const gfx::Bitmap& 
   float revealed = whole.width * frame_number / kShowFrames;
   float revealed_down = whole.height * frame_number / kShowFrames;
   switch (kind) {
-    case 1: DrawScaled(g, picture, whole, alpha); break;
-    case 7: {
+    case show_animation::kFadeIn: DrawScaled(g, picture, whole, alpha); break;
+    case show_animation::kZoomIn: {
       float share = static_cast<float>(kShowFrames - frame_number) / 100.0f;
       DrawScaled(g, picture, Inflated(whole, -share * whole.width, -share * whole.height), alpha);
       break;
     }
-    case 3: DrawWipe(g, picture, true, true, revealed, alpha); break;
-    case 4: DrawWipe(g, picture, true, false, revealed, alpha); break;
-    case 5: DrawWipe(g, picture, false, true, revealed_down, alpha); break;
+    case show_animation::kWipeFromLeft: DrawWipe(g, picture, true, true, revealed, alpha); break;
+    case show_animation::kWipeFromRight: DrawWipe(g, picture, true, false, revealed, alpha); break;
+    case show_animation::kWipeFromTop: DrawWipe(g, picture, false, true, revealed_down, alpha); break;
     default: DrawWipe(g, picture, false, false, revealed_down, alpha); break;
   }
 }
@@ -80,7 +80,7 @@ void RazezaZOHost::DrawShowFrame(int kind, int frame_number, const gfx::Bitmap& 
 void RazezaZOHost::Show(int kind, int duration_ms) {
   winsys::WindowSystem& system = System();
   ProcessPendingMessages();
-  if (kind == 0) {
+  if (kind == show_animation::kNone) {
     system.ShowWindow(window_, winsys::SW_SHOWNORMAL);
     RedrawNow();
     return;
@@ -99,7 +99,7 @@ void RazezaZOHost::Show(int kind, int duration_ms) {
   for (int f = 1; f <= kShowFrames; ++f) {
     DrawShowFrame(kind, f, picture, frame);
     system.PresentLayered(window_, frame, 255);
-    system.Sleep(static_cast<std::uint32_t>(kind == 7 ? kShowFrames + 1 - f : duration_ms / kShowFrames));
+    system.Sleep(static_cast<std::uint32_t>(kind == show_animation::kZoomIn ? kShowFrames + 1 - f : duration_ms / kShowFrames));
     ProcessPendingMessages();
   }
   system.PresentLayered(window_, picture, 255);
@@ -110,27 +110,28 @@ void RazezaZOHost::Show(int kind, int duration_ms) {
 }
 
 void RazezaZOHost::RunCloseAnimation() {
-  if (close_animation_ == 0 || !attached()) return;
+  if (close_animation_ == close_animation::kNone || !attached()) return;
   winsys::WindowSystem& system = System();
   system.SetExStyle(window_, system.ExStyle(window_) | winsys::WS_EX_LAYERED);
   gfx::Bitmap picture = back_buffer_.Clone();
   gfx::Bitmap frame(width_, height_);
   FloatRect whole = WholeWindow();
   int kind = close_animation_;
-  int frames = kind == 2 ? 20 : 15;
+  int frames = kind == close_animation::kSwellAndFade ? 20 : 15;
   for (int f = 1; f <= frames; ++f) {
     gfx::Graphics g(frame);
     g.Clear(0);
     std::uint32_t sleep_ms = 8;
-    if (kind == 1) {
+    if (kind == close_animation::kFadeOut) {
       DrawScaled(g, picture, whole, 255 - 17 * f);
       sleep_ms = 10;
-    } else if (kind == 2) {
+    } else if (kind == close_animation::kSwellAndFade) {
       // Swells for three frames, then shrinks about its centre a pixel a side.
       float grow = f <= 3 ? 0.75f * f : 2.25f - static_cast<float>(f - 3);
       DrawScaled(g, picture, Inflated(whole, grow, grow), 255 - 12 * f);
       sleep_ms = static_cast<std::uint32_t>(std::max(10, 16 - f));
-    } else if (kind == 3 || kind == 4 || kind == 7) {
+    } else if (kind == show_animation::kWipeFromLeft || kind == show_animation::kWipeFromRight ||
+               kind == close_animation::kShrinkToCentre) {
       float step_x = whole.width * 0.1f / 15, step_y = whole.height * 0.1f / 15;
       DrawScaled(g, picture, Inflated(whole, -step_x * (f - 1), -step_y * (f - 1)), 255 - 17 * f);
       sleep_ms = static_cast<std::uint32_t>(std::max(1, 13 - f));

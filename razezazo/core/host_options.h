@@ -20,6 +20,15 @@ enum CaptionFlag : std::uint32_t {
   kCaptionCreated = 512, kCaptionFromStyles = 1024,
 };
 
+// How a host's window comes up (Show) and goes (its close animation); every
+// kind not named here plays as the last one of its list.
+namespace show_animation {
+inline constexpr int kNone = 0, kFadeIn = 1, kWipeFromLeft = 3, kWipeFromRight = 4, kWipeFromTop = 5, kZoomIn = 7;
+}  // namespace show_animation
+namespace close_animation {
+inline constexpr int kNone = 0, kFadeOut = 1, kSwellAndFade = 2, kShrinkToCentre = 7;
+}  // namespace close_animation
+
 struct HostOptions {
   std::optional<std::span<const std::uint8_t>> background_image;
   std::optional<std::uint32_t> background_colour;  // Windows RGB (0x00BBGGRR)

@@ -118,7 +118,7 @@ void MenuWindow::CreateElements() {
 void MenuWindow::ShowAndRun() {
   if (!System().IsWindow(window_) || !host_.attached()) return;
   if (popup_)
-    host_.Show(0);
+    host_.Show(show_animation::kNone);
   else
     host_.Show(flipped_ ? kSlideLeft : kSlideRight, kSlideMs);
   RunLoop();

@@ -33,8 +33,8 @@ struct MessageBoxOptions {
   std::vector<runtime::Text> button_texts;
   // The box's own look; none: a copy of the parent host's look, or orange.
   std::optional<HostOptions> look;
-  int show_animation = 0;             // RazezaZOHost::Show kinds
-  int close_animation = 0;
+  int show_animation = ::razezazo::show_animation::kNone;  // RazezaZOHost::Show kinds
+  int close_animation = ::razezazo::close_animation::kNone;
   int default_button = 1;             // position, 1 = rightmost
   bool skinned_buttons = false;       // SkinButton 70 x 26 instead of PushButton 70 x 24
   // Called once the box is built and before it shows: box window, width, height.
