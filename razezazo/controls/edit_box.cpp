@@ -128,6 +128,7 @@ void EditBox::SetInputMode(InputMode mode) {
   if (mode == input_mode_) return;
   const bool display_changes = (mode == InputMode::kPassword) != (input_mode_ == InputMode::kPassword);
   input_mode_ = mode;
+  if (!KeepsHistory()) history_.Clear();
   text_.SetText(text_.WholeText(), multi_line_, input_mode_, mask_text_);
   if (display_changes && self()) Reflow();
 }

@@ -10,10 +10,11 @@ namespace {
 winsys::WindowSystem& System() { return winsys::Current(); }
 
 // The context menu's items, 1-based.
-constexpr int kCutItem = 1;
-constexpr int kCopyItem = 2;
-constexpr int kPasteItem = 3;
-constexpr int kSelectAllItem = 5;
+constexpr int kUndoItem = 1;
+constexpr int kCutItem = 3;
+constexpr int kCopyItem = 4;
+constexpr int kPasteItem = 5;
+constexpr int kSelectAllItem = 7;
 constexpr int kSelectAllOffered = 1;
 
 }  // namespace
@@ -23,14 +24,17 @@ void EditBox::SelectAll() {
   Select({1, 0}, {last, text_.LineChars(last)});
 }
 
+// A password is never copied out.
 void EditBox::Copy() {
+  if (input_mode_ == InputMode::kPassword) return;
   const runtime::Text selected = SelectedText();
   if (!selected.empty()) System().SetClipboardText(edit_exchange::ToUtf8(selected));
 }
 
-// A read-only box leaves Ctrl+X to the host.
+// A read-only box leaves Ctrl+X to the host; a password is never cut out.
 std::intptr_t EditBox::Cut() {
   if (input_mode_ == InputMode::kReadOnly) return kNotHandled;
+  if (input_mode_ == InputMode::kPassword) return 0;
   const runtime::Text selected = SelectedText();
   if (selected.empty()) return 0;
   System().SetClipboardText(edit_exchange::ToUtf8(selected));
@@ -55,6 +59,7 @@ void EditBox::Paste() {
 void EditBox::SetContextMenuStates(PopupMenu& menu) {
   const bool read_only = input_mode_ == InputMode::kReadOnly;
   const bool selected = !SelectedText().empty();
+  menu.ItemState(kUndoItem, history_.CanUndo() ? kMenuItemEnabled : kMenuItemDisabled);
   menu.ItemState(kCutItem, selected && !read_only ? kMenuItemEnabled : kMenuItemDisabled);
   menu.ItemState(kCopyItem, selected ? kMenuItemEnabled : kMenuItemDisabled);
   menu.ItemState(kPasteItem, read_only || !System().ClipboardOffersText() ? kMenuItemDisabled : kMenuItemEnabled);

@@ -1,10 +1,12 @@
-// The edit box's mouse: a click places the caret, a double click selects the
-// word of digits and lowercase letters around it, a third click soon after
-// selects the line, and dragging with the button held selects, scrolling the
-// view while the pointer is held outside it.
+// The edit box's mouse: a click places the caret (Shift+click extends the
+// selection), a double click selects the word under the pointer by Pango's
+// word boundaries, a third click soon after selects the line, and dragging
+// with the button held selects, scrolling the view while the pointer is held
+// outside it.
 //
 //   press                      -> caret at the point (when it lies in the view)
-//   second press of a double   -> the word around the caret (not for passwords)
+//   Shift+press                -> caret at the point, anchor kept (not for passwords)
+//   second press of a double   -> the word under the pointer (not for passwords)
 //   press within 500 ms of it  -> the caret's line (not for passwords)
 //   move while pressed         -> caret at the point, anchor kept
 //   release                    -> caret shown at its place
@@ -18,8 +20,6 @@ namespace {
 
 constexpr std::uint32_t kTripleClickMs = 500;
 
-bool IsWordByte(char byte) { return (byte >= '0' && byte <= '9') || (byte >= 'a' && byte <= 'z'); }
-
 }  // namespace
 
 bool EditBox::InView(int x, int y) const {
@@ -28,20 +28,14 @@ bool EditBox::InView(int x, int y) const {
   return left >= v.x && top >= v.y && left < v.Right() && top < v.Bottom();
 }
 
-bool EditBox::IsWordCharacter(int line, int column) const {
-  if (column < 0 || column >= text_.LineChars(line)) return false;
-  return IsWordByte(text_.WholeText()[static_cast<std::size_t>(text_.Position(line, column) - 1)]);
-}
-
-// From the caret the anchor goes left and the caret right over the word; a
-// caret that is not next to a word takes the one character after it.
-void EditBox::SelectWordAtCaret() {
-  const int line = caret_line_, length = text_.LineChars(line);
-  int start = caret_column_, end = caret_column_;
-  while (start > 0 && IsWordCharacter(line, start - 1)) --start;
-  while (end < length && IsWordCharacter(line, end)) ++end;
-  if (start == end) end = std::min(end + 1, length);
-  anchor_line_ = line;
+// The character under the pointer is the one before the hit column when the
+// pointer lies left of that column's caret place.
+void EditBox::SelectWordAt(winsys::LParam position) {
+  const int x = winsys::PointX(position), y = winsys::PointY(position);
+  const TextPlace hit = HitTest(x, y);
+  const bool left_of_hit = hit.column > 0 && static_cast<float>(x) - this->x() < CaretRect(hit.line, hit.column).x;
+  const auto [start, end] = WordAround(hit.line, hit.column - (left_of_hit ? 1 : 0));
+  anchor_line_ = caret_line_ = hit.line;
   anchor_column_ = start;
   caret_column_ = end;
 }
@@ -55,10 +49,11 @@ void EditBox::ShowNewCaretPlace() {
 void EditBox::LeftDown(std::intptr_t keys, winsys::LParam position) {
   const bool password = input_mode_ == InputMode::kPassword;
   const std::uint32_t now = winsys::Current().Now();
+  history_.Seal();
   if (keys == event::kDoubleClickMark && !password) {
     double_clicked_ = true;
     double_click_time_ = now;
-    SelectWordAtCaret();
+    SelectWordAt(position);
   } else if (double_clicked_ && now - double_click_time_ <= kTripleClickMs && !password) {
     anchor_line_ = caret_line_;
     anchor_column_ = 0;
@@ -67,8 +62,13 @@ void EditBox::LeftDown(std::intptr_t keys, winsys::LParam position) {
     const int x = winsys::PointX(position), y = winsys::PointY(position);
     if (InView(x, y)) {
       const TextPlace hit = HitTest(x, y);
-      anchor_line_ = caret_line_ = hit.line;
-      anchor_column_ = caret_column_ = hit.column;
+      const bool extend = !password && winsys::Current().IsKeyDown(winsys::VK_SHIFT);
+      if (!extend) {
+        anchor_line_ = hit.line;
+        anchor_column_ = hit.column;
+      }
+      caret_line_ = hit.line;
+      caret_column_ = hit.column;
     }
     double_clicked_ = false;
   }

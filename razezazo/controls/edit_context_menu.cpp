@@ -7,6 +7,8 @@ namespace {
 
 void Fill(PopupMenu& menu) {
   using runtime::Gbk;
+  menu.AddItem(Gbk("撤销(&U)"), {.id = edit_command::kUndo});
+  menu.AddItem({}, {.kind = kMenuSeparator});
   menu.AddItem(Gbk("剪切(&T)"), {.id = edit_command::kCut});
   menu.AddItem(Gbk("复制(&C)"), {.id = edit_command::kCopy});
   menu.AddItem(Gbk("粘贴(&P)"), {.id = edit_command::kPaste});

@@ -10,9 +10,12 @@ inline constexpr int kCut = 88;        // 'X'
 inline constexpr int kCopy = 67;       // 'C'
 inline constexpr int kPaste = 86;      // 'V'
 inline constexpr int kSelectAll = 65;  // 'A'
+inline constexpr int kUndo = 90;       // 'Z'
+inline constexpr int kRedo = 89;       // 'Y'
 }  // namespace edit_command
 
-// "剪切(&T)", "复制(&C)", "粘贴(&P)", a separator, "全部选择(&A)".
+// "撤销(&U)", a separator, "剪切(&T)", "复制(&C)", "粘贴(&P)", a separator,
+// "全部选择(&A)".
 PopupMenu& EditContextMenu();
 
 }  // namespace razezazo

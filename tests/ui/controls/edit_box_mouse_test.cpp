@@ -1,5 +1,5 @@
-// The edit box's mouse: clicks place the caret, a double click selects a word
-// of digits and lowercase letters, a quick third click the line, and a drag
+// The edit box's mouse: clicks place the caret (Shift+click extends), a double
+// click selects the word under the pointer, a quick third click the line, and a drag
 // selects, scrolling while the pointer is held outside the view.
 #include <gtest/gtest.h>
 
@@ -32,9 +32,9 @@ class EditBoxMouseTest : public EditBoxFixture {
 TEST_F(EditBoxMouseTest, DoubleAndTripleClicksSelectTheWordAndTheLine) {
   auto box = Box({20, 20, 300, 100}, "first line\r\nHello world\r\nthird", {.multi_line = true});
   const auto on_hello = At(*box, 2, 3);  // between the two l's
-  // The word runs over digits and lowercase letters only: the capital H stops it.
+  // Words by Pango's boundaries: capitals belong to the word.
   DoubleClick(on_hello);
-  EXPECT_EQ(box->SelectedText(), "ello");
+  EXPECT_EQ(box->SelectedText(), "Hello");
   EXPECT_TRUE(box->caret_shown());
 
   // A third press within 500 ms of the double click takes the whole line.
@@ -51,11 +51,39 @@ TEST_F(EditBoxMouseTest, DoubleAndTripleClicksSelectTheWordAndTheLine) {
   EXPECT_EQ(box->anchor(), box->caret());
   EXPECT_EQ(box->caret(), (TextPlace{2, 3}));
 
-  // Between two words a double click takes the one character after the caret.
+  // Between two words a double click takes the run between them; the
+  // character under the pointer counts, not the caret the first press placed.
   box->SetText("ab  cd");
   Advance(1000);
   DoubleClick(At(*box, 1, 3));
-  EXPECT_EQ(box->SelectedText(), " ");
+  EXPECT_EQ(box->SelectedText(), "  ");
+  Advance(1000);
+  const auto right_half_of_b = At(*box, 1, 2);
+  DoubleClick({right_half_of_b.first - 2, right_half_of_b.second});
+  EXPECT_EQ(box->SelectedText(), "ab");
+  box->SetText(runtime::Gbk("下载 mix-2015.flv"));
+  Advance(1000);
+  DoubleClick(At(*box, 1, 8));
+  EXPECT_EQ(box->SelectedText(), "2015");
+  Advance(1000);
+  DoubleClick(At(*box, 1, 1));
+  EXPECT_EQ(box->SelectedText(), runtime::Gbk("下载"));
+}
+
+TEST_F(EditBoxMouseTest, ShiftClickExtendsTheSelection) {
+  auto box = Box({20, 20, 300, 100}, "first line\r\nsecond", {.multi_line = true});
+  Click(At(*box, 1, 2));
+  system_->KeyDown(winsys::VK_SHIFT);
+  Click(At(*box, 2, 3));
+  system_->KeyUp(winsys::VK_SHIFT);
+  EXPECT_EQ(box->anchor(), (TextPlace{1, 2}));
+  EXPECT_EQ(box->SelectedText(), "rst line\r\nsec");
+  auto password = Box({20, 140, 300, 24}, "secret", {.input_mode = InputMode::kPassword});
+  Click(At(*password, 1, 1));
+  system_->KeyDown(winsys::VK_SHIFT);
+  Click(At(*password, 1, 4));
+  system_->KeyUp(winsys::VK_SHIFT);
+  EXPECT_EQ(password->anchor(), password->caret());
 }
 
 TEST_F(EditBoxMouseTest, PasswordBoxesKeepDoubleAndTripleClicksPlain) {

@@ -449,13 +449,13 @@ TEST_F(PopupMenuTest, ItemOperations) {
 
 TEST_F(PopupMenuTest, TheEditContextMenuHoldsTheEditCommands) {
   const PopupMenu& menu = EditContextMenu();
-  ASSERT_EQ(menu.item_count(), 5);
-  const char* texts[] = {"剪切(&T)", "复制(&C)", "粘贴(&P)", "", "全部选择(&A)"};
-  const int ids[] = {88, 67, 86, 0, 65};
-  for (int i = 0; i < 5; ++i) {
+  ASSERT_EQ(menu.item_count(), 7);
+  const char* texts[] = {"撤销(&U)", "", "剪切(&T)", "复制(&C)", "粘贴(&P)", "", "全部选择(&A)"};
+  const int ids[] = {90, 0, 88, 67, 86, 0, 65};
+  for (int i = 0; i < 7; ++i) {
     EXPECT_EQ(runtime::Utf16ToGbk(menu.items()[i].text), Gbk(texts[i]));
     EXPECT_EQ(menu.items()[i].id, ids[i]);
-    EXPECT_EQ(menu.items()[i].kind, i == 3 ? kMenuSeparator : kMenuCommand);
+    EXPECT_EQ(menu.items()[i].kind, i == 1 || i == 5 ? kMenuSeparator : kMenuCommand);
   }
 }
 
