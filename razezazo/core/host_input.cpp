@@ -156,7 +156,10 @@ void RazezaZOHost::LeftDown(Handle hit, winsys::WParam keys, winsys::LParam posi
   if (!(control = LiveControl(hit))) return;
   pressed_ = control;
   pressing_ = true;
-  if (control->interactive() && focused_ != control) MoveFocusByMouse(hit, keys, position);
+  // A scroll bar is worked with the mouse only: the focus (and with it an edit
+  // box's selection) stays where it is, as in every toolkit.
+  if (control->interactive() && focused_ != control && control->kind() != kKindScrollBar)
+    MoveFocusByMouse(hit, keys, position);
   if (second_press) CallHook(hooks_.double_click, hit, keys, position);
   system.SetCapture(window_);
 }
