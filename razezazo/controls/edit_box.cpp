@@ -179,6 +179,7 @@ std::intptr_t EditBox::HandleMessage(int code, std::intptr_t argument1, std::int
     case winsys::WM_RBUTTONUP: return InputMessage(code, argument1, argument2);
     case event::kFocusGained: FocusGained(); return 0;
     case event::kFocusLost: FocusLost(); return 0;
+    case event::kWindowActivation: WindowActivation(argument1 != 0); return 0;
     case event::kTimer:
       if (static_cast<Handle>(argument1) != self()) return kNotHandled;
       RefreshCaret(blink_count_ % 2 != 0, false);

@@ -266,6 +266,10 @@ class EditBox : public ControlBase {
   // --- focus, caret and mouse (edit_box_focus.cpp, edit_box_caret.cpp, edit_box_mouse.cpp)
   void FocusGained();
   void FocusLost();
+  // An inactive window shows no caret and wakes no blink timer; the focus and
+  // the selection stay.
+  void WindowActivation(bool active);
+  void StartBlinking();
   // The blink timer stopped and the input method given back: the box has no
   // focus any more, or is going away.
   void LeaveFocusState();

@@ -14,10 +14,15 @@ bool RefusesInputMethod(InputMode mode) { return mode != InputMode::kNormal; }
 
 }  // namespace
 
-void EditBox::FocusGained() {
+void EditBox::StartBlinking() {
   winsys::WindowSystem& system = winsys::Current();
   system.KillTimer(host_window(), self());
   system.SetTimer(host_window(), self(), kBlinkMs);
+}
+
+void EditBox::FocusGained() {
+  winsys::WindowSystem& system = winsys::Current();
+  StartBlinking();
   Paint();
   if (RefusesInputMethod(input_mode_) && !input_method_detached_) {
     system.EnableInputMethod(host_window(), false);
@@ -33,6 +38,17 @@ void EditBox::FocusLost() {
   anchor_column_ = caret_column_;
   RefreshCaret(false, false);
   Paint();
+}
+
+void EditBox::WindowActivation(bool active) {
+  if (!HasFocus()) return;
+  if (active) {
+    StartBlinking();
+    RefreshCaret(true, true);
+  } else {
+    winsys::Current().KillTimer(host_window(), self());
+    RefreshCaret(false, false);
+  }
 }
 
 // The input method comes back exactly when this box took it away, whatever

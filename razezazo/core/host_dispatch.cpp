@@ -172,7 +172,9 @@ std::optional<winsys::LResult> RazezaZOHost::HostMessage(unsigned message, winsy
 }
 
 void RazezaZOHost::OnActivate(winsys::WParam wparam, winsys::LParam lparam) {
-  if (winsys::LowWord(wparam) != winsys::WA_INACTIVE) {
+  const bool active = winsys::LowWord(wparam) != winsys::WA_INACTIVE;
+  if (focused_) focused_->Deliver(event::kWindowActivation, active ? 1 : 0, 0);
+  if (active) {
     if (pressed_) pressed_->Deliver(event::kFocusGained, static_cast<std::intptr_t>(wparam), lparam);
     return;
   }
