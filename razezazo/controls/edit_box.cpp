@@ -182,12 +182,18 @@ std::intptr_t EditBox::HandleMessage(int code, std::intptr_t argument1, std::int
     case event::kWindowActivation: WindowActivation(argument1 != 0); return 0;
     case event::kTimer:
       if (static_cast<Handle>(argument1) != self()) return kNotHandled;
-      RefreshCaret(blink_count_ % 2 != 0, false);
+      if (drag_scroll_point_)
+        DragScrollTick();
+      else
+        RefreshCaret(blink_count_ % 2 != 0, false);
       return 0;
     case event::kHidden: RefreshCaret(false, false); return kNotHandled;
     case winsys::WM_LBUTTONDOWN: LeftDown(argument1, argument2); return 0;
     case winsys::WM_MOUSEMOVE: Drag(argument1, argument2); return 0;
-    case winsys::WM_LBUTTONUP: RefreshCaret(true, true); return 0;
+    case winsys::WM_LBUTTONUP:
+      StopDragScroll();
+      RefreshCaret(true, true);
+      return 0;
     default: return kNotHandled;
   }
 }

@@ -279,6 +279,11 @@ class EditBox : public ControlBase {
   void CaretFollowsPaint();
   void LeftDown(std::intptr_t keys, winsys::LParam position);
   void Drag(std::intptr_t pressed, winsys::LParam position);
+  // While a drag holds the pointer outside the view, the box's timer runs
+  // fast and each tick drags again at that point, so the view keeps scrolling
+  // with the pointer held still; the blink comes back when it ends.
+  void DragScrollTick();
+  void StopDragScroll();
   void SelectWordAt(winsys::LParam position);
   bool InView(int x, int y) const;
   // The longest head of whole characters within the maximum length and `room`.
@@ -295,6 +300,7 @@ class EditBox : public ControlBase {
     float x = 0;
   };
   std::optional<GoalX> goal_x_;
+  std::optional<winsys::LParam> drag_scroll_point_;
   EditHistory history_;
 
   EditText text_;

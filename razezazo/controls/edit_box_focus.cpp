@@ -15,6 +15,7 @@ bool RefusesInputMethod(InputMode mode) { return mode != InputMode::kNormal; }
 }  // namespace
 
 void EditBox::StartBlinking() {
+  if (drag_scroll_point_) return;  // the timer scrolls the drag now; the blink comes back after it
   winsys::WindowSystem& system = winsys::Current();
   system.KillTimer(host_window(), self());
   system.SetTimer(host_window(), self(), kBlinkMs);

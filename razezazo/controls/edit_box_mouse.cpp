@@ -19,6 +19,7 @@ namespace razezazo {
 namespace {
 
 constexpr std::uint32_t kTripleClickMs = 500;
+constexpr std::uint32_t kDragScrollMs = 50;
 
 }  // namespace
 
@@ -38,6 +39,21 @@ void EditBox::SelectWordAt(winsys::LParam position) {
   anchor_line_ = caret_line_ = hit.line;
   anchor_column_ = start;
   caret_column_ = end;
+}
+
+void EditBox::DragScrollTick() {
+  const HostSurface* h = host();
+  if (!h || h->pressing_control() != this) return StopDragScroll();
+  Drag(static_cast<std::intptr_t>(self()), *drag_scroll_point_);
+}
+
+void EditBox::StopDragScroll() {
+  if (!drag_scroll_point_) return;
+  drag_scroll_point_.reset();
+  if (HasFocus())
+    StartBlinking();
+  else
+    winsys::Current().KillTimer(host_window(), self());
 }
 
 void EditBox::ShowNewCaretPlace() {
@@ -77,7 +93,8 @@ void EditBox::LeftDown(std::intptr_t keys, winsys::LParam position) {
 
 // The point is held to the line just outside the view, so the caret moves one
 // line beyond what is shown and the view follows it: every move made while
-// the pointer stays outside scrolls on. A single-line box only has its line.
+// the pointer stays outside scrolls on, and so does every tick of the fast
+// timer while it is held still there. A single-line box only has its line.
 void EditBox::Drag(std::intptr_t pressed, winsys::LParam position) {
   HostSurface* h = host();
   if (!h || pressed != static_cast<std::intptr_t>(self()) || h->pressing_control() != this ||
@@ -96,6 +113,14 @@ void EditBox::Drag(std::intptr_t pressed, winsys::LParam position) {
   caret_line_ = hit.line;
   caret_column_ = hit.column;
   caret_point_ = last_caret_point_ = CaretRect(caret_line_, caret_column_, true);
+  const int pointer_y = winsys::PointY(position);
+  const bool outside = (multi_line_ && (pointer_y < view_top || pointer_y >= view_bottom)) || left_of_box > 0 ||
+                       x >= static_cast<int>(this->x() + v.Right());
+  if (outside && !drag_scroll_point_) winsys::Current().SetTimer(host_window(), self(), kDragScrollMs);
+  if (outside)
+    drag_scroll_point_ = position;
+  else
+    StopDragScroll();
   // A drag back onto the anchor still has a selection to wipe away.
   if (caret() != before || scroll_x_ != scroll_x || scroll_y_ != scroll_y) Paint();
 }

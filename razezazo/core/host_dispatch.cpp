@@ -99,9 +99,9 @@ winsys::LResult RazezaZOHost::Dispatch(unsigned message, winsys::WParam wparam, 
       if (AcceleratorKey(message, wparam, lparam)) return 0;
       break;
     case WM_KEYUP: case WM_CHAR: case WM_SYSKEYDOWN: case WM_SYSKEYUP: case WM_IME_COMPOSITION: case WM_COMMAND:
-    case WM_MOUSEWHEEL:
       DeliverTo(focused_ ? focused_->self() : 0, message, wparam, lparam);
       break;
+    case WM_MOUSEWHEEL: WheelUnderPointer(wparam, lparam); break;
     case WM_TIMER:
       DeliverTo(static_cast<Handle>(wparam), message, wparam, lparam);
       break;

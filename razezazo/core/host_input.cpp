@@ -218,6 +218,19 @@ void RazezaZOHost::TabToNext(bool forward) {
   }
 }
 
+// As on every Linux desktop the wheel scrolls what lies under the pointer (a
+// screen point), not what has the focus: the control there, or the nearest of
+// its parents that takes the wheel (an edit box under its own scroll bar).
+void RazezaZOHost::WheelUnderPointer(winsys::WParam wparam, winsys::LParam lparam) {
+  const gfx::RectI window = System().WindowRect(window_);
+  const ControlBase* under = ControlAt(winsys::PointX(lparam) - window.x, winsys::PointY(lparam) - window.y);
+  for (Handle h = HandleOf(under); ControlBase* c = LiveControl(h);) {
+    const Handle parent = HandleOf(c->parent());
+    if (c->Deliver(winsys::WM_MOUSEWHEEL, static_cast<std::intptr_t>(wparam), lparam) != kNotHandled) return;
+    h = parent;
+  }
+}
+
 bool RazezaZOHost::AcceleratorKey(unsigned message, winsys::WParam character, winsys::LParam lparam) {
   DeliverTo(HandleOf(focused_), message, character, lparam);
   unsigned key = FoldKey(static_cast<unsigned>(character));

@@ -160,7 +160,33 @@ TEST_F(EditBoxMouseTest, HoldingThePointerOutsideTheViewScrollsWithEveryMove) {
     previous = box->scroll_y();
   }
   EXPECT_GE(box->caret().line, box->first_drawn_line());
-  system_->ReleaseLeft(window_, 60, 0);
+  // Held still outside, the view goes on scrolling, and stops at the release.
+  system_->MoveMouse(window_, 60, 20 + 120 + 60);
+  previous = box->scroll_y();
+  Advance(200);
+  EXPECT_LT(box->scroll_y(), previous - 2 * box->store().line_height());
+  system_->ReleaseLeft(window_, 60, 20 + 120 + 60);
+  previous = box->scroll_y();
+  Advance(500);
+  EXPECT_EQ(box->scroll_y(), previous);
+  EXPECT_TRUE(box->caret_shown() || box->blink_count() > 0);  // the blink is back
+}
+
+// The wheel scrolls the box under the pointer, not the focused one.
+TEST_F(EditBoxMouseTest, TheWheelScrollsTheBoxUnderThePointer) {
+  auto box = LongBox(60);
+  auto other = Box({20, 200, 200, 24}, "focused");
+  system_->Click(window_, 30, 210);
+  ASSERT_EQ(host_->focused(), other.get());
+  system_->MoveMouse(window_, 60, 60);
+  system_->Wheel(-120);
+  EXPECT_LT(box->scroll_y(), 0);
+  const int scrolled = box->scroll_y();
+  const razezazo::ScrollBar& bar = *box->vertical_bar();
+  system_->MoveMouse(window_, static_cast<int>(bar.x() + 5), static_cast<int>(bar.y() + 30));  // over its bar
+  system_->Wheel(-120);
+  EXPECT_LT(box->scroll_y(), scrolled);
+  EXPECT_EQ(host_->focused(), other.get());
 }
 
 TEST_F(EditBoxMouseTest, DraggingLeftOfTheBoxScrollsTheTextBackRight) {
