@@ -60,13 +60,7 @@ void EditBox::ApplyStep(const EditStep& step, bool undo) {
   const TextPlace a = undo ? step.anchor : PlaceAt(p + static_cast<int>(then.size()));
   const TextPlace c = undo ? step.caret : a;
   Relayout();
-  const TextPlace anchor_place = Clamped(a), caret_place = Clamped(c);
-  anchor_line_ = anchor_place.line;
-  anchor_column_ = anchor_place.column;
-  caret_line_ = caret_place.line;
-  caret_column_ = caret_place.column;
-  RevealLine(caret_line_);
-  RefreshAfterEdit(true, 0);
+  Select(a, c);
   NotifyChange();
 }
 

@@ -52,6 +52,13 @@ std::intptr_t EditBox::InputMessage(int code, std::intptr_t argument1, std::intp
 // --- the key handler -------------------------------------------------------------------
 
 std::intptr_t EditBox::KeyDown(unsigned key, bool ctrl, bool shift) {
+  // The context menu from the keyboard opens at the caret, as in GTK.
+  if (!ctrl && (key == winsys::VK_APPS || (shift && key == winsys::VK_F10))) {
+    if (input_mode_ == InputMode::kPassword) return kNotHandled;
+    ShowContextMenu(winsys::PackPoint(static_cast<int>(x() + caret_point_.x),
+                                      static_cast<int>(y() + caret_point_.Bottom())));
+    return 0;
+  }
   if (const std::optional<TextPlace> moved = MovedCaret(key, ctrl)) {
     const bool extend = shift && input_mode_ != InputMode::kPassword;
     const bool vertical = key == winsys::VK_UP || key == winsys::VK_DOWN || key == winsys::VK_PRIOR ||

@@ -23,20 +23,16 @@ void EditHistory::Clear() {
   open_ = false;
 }
 
-const EditStep* EditHistory::Undo() {
-  open_ = false;
-  if (undo_.empty()) return nullptr;
-  redo_.push_back(std::move(undo_.back()));
-  undo_.pop_back();
-  return &redo_.back();
-}
+const EditStep* EditHistory::Undo() { return Move(undo_, redo_); }
 
-const EditStep* EditHistory::Redo() {
+const EditStep* EditHistory::Redo() { return Move(redo_, undo_); }
+
+const EditStep* EditHistory::Move(std::vector<EditStep>& from, std::vector<EditStep>& to) {
   open_ = false;
-  if (redo_.empty()) return nullptr;
-  undo_.push_back(std::move(redo_.back()));
-  redo_.pop_back();
-  return &undo_.back();
+  if (from.empty()) return nullptr;
+  to.push_back(std::move(from.back()));
+  from.pop_back();
+  return &to.back();
 }
 
 }  // namespace razezazo

@@ -36,6 +36,9 @@ class EditHistory {
   std::size_t size() const { return undo_.size(); }
 
  private:
+  // The last step of `from` moved onto `to`.
+  const EditStep* Move(std::vector<EditStep>& from, std::vector<EditStep>& to);
+
   std::vector<EditStep> undo_;
   std::vector<EditStep> redo_;
   bool open_ = false;  // the last undo step is a typed run that may grow

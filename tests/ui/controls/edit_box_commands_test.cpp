@@ -220,6 +220,47 @@ TEST_F(EditBoxCommandsTest, TheMenuOffersWhatTheBoxCanDo) {
   EXPECT_EQ(States()[0], kOn);
 }
 
+// The Menu key and Shift+F10 open the menu at the caret; Up and Down light the
+// enabled items round the ends, Enter chooses, Escape closes.
+TEST_F(EditBoxCommandsTest, TheKeyboardOpensTheMenuAtTheCaretAndWalksIt) {
+  auto box = FocusedBox("some text", {}, {1, 4});
+  box->Select({1, 0}, {1, 4});
+  system_->MoveMouse(window_, 5, 5);  // the pointer elsewhere: the menu is still the box's
+  auto by_keys = [&](unsigned key, bool shift, std::vector<unsigned> walk) {
+    winsys::WindowId opened = 0;
+    gfx::RectI rect;
+    EditContextMenu().SetOpenedHandler([&](winsys::WindowId menu, bool) { opened = menu; });
+    bool stepped = false;
+    system_->SetIdleHandler([&] {
+      if (stepped || !opened) return false;
+      stepped = true;
+      rect = system_->WindowRect(opened);
+      for (unsigned k : walk) Press(k);
+      return true;
+    });
+    if (shift)
+      Shift(key);
+    else
+      Press(key);
+    system_->SetIdleHandler(nullptr);
+    EXPECT_FALSE(system_->IsWindow(opened));
+    return rect;
+  };
+  const gfx::RectI rect = by_keys(winsys::VK_APPS, false, {winsys::VK_DOWN, winsys::VK_DOWN, winsys::VK_RETURN});
+  const gfx::RectI window = system_->WindowRect(window_);
+  EXPECT_EQ(rect.x, window.x + static_cast<int>(box->x() + box->caret_point().x));
+  EXPECT_EQ(rect.y, window.y + static_cast<int>(box->y() + box->caret_point().Bottom()));
+  EXPECT_EQ(Clipboard(), "some");  // undo is off: cut, then copy were lit
+  EXPECT_EQ(box->text(), "some text");
+
+  box->Select({1, 9}, {1, 9});
+  by_keys(winsys::VK_F10, true, {winsys::VK_UP, winsys::VK_RETURN});  // round to the last: select all
+  EXPECT_EQ(box->SelectedText(), "some text");
+  by_keys(winsys::VK_APPS, false, {winsys::VK_DOWN, winsys::VK_ESCAPE});
+  EXPECT_EQ(box->SelectedText(), "some text");
+  EXPECT_EQ(host_->focused(), box.get());
+}
+
 TEST_F(EditBoxCommandsTest, TheMenuOpensAtThePointerAndItsChoiceComesBackAsTheCommand) {
   auto box = std::make_unique<CommandRecordingBox>();
   ASSERT_TRUE(box->Create(window_, {20, 20, 240, 24}, Gbk("复制这段文字")));
