@@ -252,6 +252,8 @@ class EditBox : public ControlBase {
   void RemoveSelection();
   void InsertText(const runtime::Text& text, bool typed);
   void RefreshAfterEdit(bool scroll, float extra, const std::optional<EditMark>& mark = std::nullopt);
+  // Select, repainting only what an edit changed when its mark is given.
+  void PlaceSelection(TextPlace anchor, TextPlace caret, const std::optional<EditMark>& mark = std::nullopt);
   // Calls the change handler. Last thing a caller does: it may destroy the box.
   void NotifyChange();
   int ColumnAt(int line, float x, float y) const;

@@ -211,14 +211,16 @@ void EditBox::InsertText(const runtime::Text& given, bool typed) {
   NotifyChange();
 }
 
-void EditBox::Select(TextPlace anchor_place, TextPlace caret_place) {
+void EditBox::Select(TextPlace anchor_place, TextPlace caret_place) { PlaceSelection(anchor_place, caret_place); }
+
+void EditBox::PlaceSelection(TextPlace anchor_place, TextPlace caret_place, const std::optional<EditMark>& mark) {
   const TextPlace a = Clamped(anchor_place), c = Clamped(caret_place);
   anchor_line_ = a.line;
   anchor_column_ = a.column;
   caret_line_ = c.line;
   caret_column_ = c.column;
   RevealLine(caret_line_);
-  RefreshAfterEdit(true, 0);
+  RefreshAfterEdit(true, 0, mark);
 }
 
 }  // namespace razezazo

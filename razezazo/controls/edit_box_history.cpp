@@ -55,12 +55,15 @@ void EditBox::ApplyStep(const EditStep& step, bool undo) {
   const runtime::Text& now = undo ? step.inserted : step.removed;
   const runtime::Text& then = undo ? step.removed : step.inserted;
   const int p = step.position;
+  // Only the edit's lines need painting, unless a selection elsewhere goes.
+  const std::optional<EditMark> mark =
+      anchor() == caret() ? std::optional<EditMark>(MarkEdit(PlaceAt(p).line)) : std::nullopt;
   if (!now.empty()) text_.DeleteRange(p, p + static_cast<int>(now.size()), multi_line_);
   if (!then.empty()) text_.InsertAt(p, then, multi_line_);
   const TextPlace a = undo ? step.anchor : PlaceAt(p + static_cast<int>(then.size()));
   const TextPlace c = undo ? step.caret : a;
   Relayout();
-  Select(a, c);
+  PlaceSelection(a, c, mark);
   NotifyChange();
 }
 

@@ -114,6 +114,23 @@ TEST_F(GalleryEditGuiTest, TheContextMenuOpensAtThePointerAndSelectsAll) {
   EXPECT_EQ(WaitForXClipboard("all of it"), "all of it");
 }
 
+// The Menu key opens the menu (at the caret, the pointer being elsewhere); Up
+// goes round to 全部选择, Enter chooses it; Escape closes a menu Shift+F10 opened.
+TEST_F(GalleryEditGuiTest, TheMenuKeyOpensTheMenuAndTheArrowsWalkIt) {
+  StartEmpty();
+  ASSERT_EQ(Xdotool({"type", "--delay", "30", "by keys"}), 0);
+  ExpectText("by keys");
+  ASSERT_EQ(Xdotool({"mousemove", "5", "400"}), 0);  // the pointer away from the box
+  Keys("Menu");
+  usleep(300 * 1000);  // the menu's window maps
+  Keys("Up Return ctrl+c");
+  EXPECT_EQ(WaitForXClipboard("by keys"), "by keys");
+  Keys("End shift+F10");
+  usleep(300 * 1000);
+  Keys("Escape exclam");  // the menu closed: the box takes keys again
+  ExpectText("by keys!");
+}
+
 // Another program holds the clipboard and never answers: the menu opens at
 // once, and while a paste waits (and gives up) typing goes on.
 TEST_F(GalleryEditGuiTest, ASilentClipboardOwnerFreezesNothing) {
