@@ -16,9 +16,7 @@ bool RefusesInputMethod(InputMode mode) { return mode != InputMode::kNormal; }
 
 void EditBox::StartBlinking() {
   if (drag_scroll_point_) return;  // the timer scrolls the drag now; the blink comes back after it
-  winsys::WindowSystem& system = winsys::Current();
-  system.KillTimer(host_window(), self());
-  system.SetTimer(host_window(), self(), kBlinkMs);
+  winsys::Current().SetTimer(host_window(), self(), kBlinkMs);  // a running one is replaced: the blink starts afresh
 }
 
 void EditBox::FocusGained() {
