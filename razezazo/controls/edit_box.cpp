@@ -193,7 +193,9 @@ std::intptr_t EditBox::HandleMessage(int code, std::intptr_t argument1, std::int
     case winsys::WM_LBUTTONUP:
       StopDragScroll();
       RefreshCaret(true, true);
+      OfferPrimary();
       return 0;
+    case winsys::WM_MBUTTONDOWN: MiddleClick(argument2); return 0;
     default: return kNotHandled;
   }
 }

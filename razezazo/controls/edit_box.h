@@ -199,7 +199,11 @@ class EditBox : public ControlBase {
   TextPlace PlaceAt(int position) const;
   void Copy();
   std::intptr_t Cut();
-  void Paste();
+  // From the clipboard, or from the X primary selection.
+  void Paste(bool primary = false);
+  void OfferPrimary();
+  // A middle click pastes the primary selection at the pointer.
+  void MiddleClick(winsys::LParam position);
   void ShowContextMenu(std::intptr_t position);
   void SetContextMenuStates(PopupMenu& menu);
   // The host's focused control is this box (the caret and the blink follow it).

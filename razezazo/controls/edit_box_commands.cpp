@@ -22,6 +22,7 @@ constexpr int kSelectAllOffered = 1;
 void EditBox::SelectAll() {
   const int last = text_.line_count();
   Select({1, 0}, {last, text_.LineChars(last)});
+  OfferPrimary();
 }
 
 // A password is never copied out.
@@ -45,13 +46,24 @@ std::intptr_t EditBox::Cut() {
 // The clipboard's owner is another program that may answer late or never:
 // the text is inserted when it comes (at the caret of that moment), and the
 // box keeps painting and taking keys meanwhile.
-void EditBox::Paste() {
+void EditBox::Paste(bool primary) {
   const Handle box = self();
-  System().RequestClipboardText([box](const std::string& utf8) {
+  auto insert = [box](const std::string& utf8) {
     EditBox* target = Lookup<EditBox>(box);
     const runtime::Text text = edit_exchange::FromUtf8(utf8);
     if (target && !text.empty()) target->InsertText(text);
-  });
+  };
+  if (primary)
+    System().RequestPrimaryText(insert);
+  else
+    System().RequestClipboardText(insert);
+}
+
+// What is selected is offered as the X primary selection, as every X program
+// does (a password never).
+void EditBox::OfferPrimary() {
+  if (input_mode_ == InputMode::kPassword || anchor() == caret()) return;
+  System().SetPrimaryText(edit_exchange::ToUtf8(SelectedText()));
 }
 
 // --- the context menu --------------------------------------------------------------------

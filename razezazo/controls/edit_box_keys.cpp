@@ -67,6 +67,7 @@ std::intptr_t EditBox::KeyDown(unsigned key, bool ctrl, bool shift) {
     const TextPlace to = key == winsys::VK_PRIOR || key == winsys::VK_NEXT ? PageMove(key == winsys::VK_PRIOR) : *moved;
     history_.Seal();
     Select(extend ? anchor() : to, to);
+    if (extend) OfferPrimary();
     goal_x_.reset();
     if (vertical) goal_x_ = GoalX{caret(), goal};
     return 0;

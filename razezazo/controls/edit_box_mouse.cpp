@@ -9,7 +9,10 @@
 //   second press of a double   -> the word under the pointer (not for passwords)
 //   press within 500 ms of it  -> the caret's line (not for passwords)
 //   move while pressed         -> caret at the point, anchor kept
-//   release                    -> caret shown at its place
+//   release                    -> caret shown at its place; the selection
+//                                 offered as the X primary selection
+//   middle press               -> the primary selection pasted at the point
+//                                 (not for read-only boxes nor passwords)
 #include <algorithm>
 
 #include "razezazo/controls/edit_box.h"
@@ -54,6 +57,18 @@ void EditBox::StopDragScroll() {
     StartBlinking();
   else
     winsys::Current().KillTimer(host_window(), self());
+}
+
+void EditBox::MiddleClick(winsys::LParam position) {
+  if (input_mode_ == InputMode::kReadOnly || input_mode_ == InputMode::kPassword) return;
+  const int x = winsys::PointX(position), y = winsys::PointY(position);
+  if (!InView(x, y)) return;
+  const TextPlace hit = HitTest(x, y);
+  history_.Seal();
+  anchor_line_ = caret_line_ = hit.line;
+  anchor_column_ = caret_column_ = hit.column;
+  ShowNewCaretPlace();
+  Paste(true);
 }
 
 void EditBox::ShowNewCaretPlace() {

@@ -112,7 +112,8 @@ winsys::LResult RazezaZOHost::Dispatch(unsigned message, winsys::WParam wparam, 
       }
       Mouse(message, wparam, lparam);
       break;
-    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_RBUTTONDOWN: case WM_RBUTTONUP:
+    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
       Mouse(message, wparam, lparam);
       break;
     case WM_LBUTTONDBLCLK:

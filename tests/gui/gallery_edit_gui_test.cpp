@@ -90,6 +90,20 @@ TEST_F(GalleryEditGuiTest, WordKeysDeleteAndUndoWorkAsInGtk) {
   ExpectText("say world");
 }
 
+// The X primary selection both ways: a selection is offered, and a middle
+// click pastes what another program offers, at the pointer.
+TEST_F(GalleryEditGuiTest, ThePrimarySelectionIsOfferedAndAMiddleClickPastesIt) {
+  StartEmpty();
+  ASSERT_EQ(Xdotool({"type", "--delay", "30", "one two"}), 0);
+  ExpectText("one two");
+  Keys("shift+ctrl+Left");
+  EXPECT_EQ(WaitForXClipboard("two", 5000, "primary"), "two");
+  ASSERT_TRUE(SetXClipboard("中", "primary"));
+  Keys("End");
+  ASSERT_EQ(Xdotool({"mousemove", std::to_string(kBoxX + 100), std::to_string(kBoxY), "click", "2"}), 0);
+  ExpectText("one two中");  // the pointer right of the text: at its end
+}
+
 // The input method (GtkIMContext) commits what these keys type: the Latin
 // letter comes back as a character message, the others as a composition
 // result. Either way each reaches the box once.

@@ -172,6 +172,36 @@ TEST_F(EditBoxMouseTest, HoldingThePointerOutsideTheViewScrollsWithEveryMove) {
   EXPECT_TRUE(box->caret_shown() || box->blink_count() > 0);  // the blink is back
 }
 
+// A selection is offered as the X primary selection; a middle click pastes it
+// at the pointer (not into read-only boxes nor passwords, which offer nothing).
+TEST_F(EditBoxMouseTest, SelectionsAreOfferedAsPrimaryAndAMiddleClickPastesIt) {
+  auto box = Box({20, 20, 300, 24}, "first second");
+  DoubleClick(At(*box, 1, 2));
+  EXPECT_EQ(system_->PrimaryText(), "first");
+  auto other = Box({20, 60, 300, 24}, "ab");
+  const auto between = At(*other, 1, 1);
+  system_->MiddleClick(window_, between.first, between.second);
+  EXPECT_EQ(other->text(), "afirstb");
+  EXPECT_EQ(box->text(), "first second");
+  system_->KeyDown(winsys::VK_SHIFT);
+  system_->KeyPress(winsys::VK_END);  // Shift selections too (the focus stayed in the first box)
+  system_->KeyUp(winsys::VK_SHIFT);
+  EXPECT_EQ(system_->PrimaryText(), "first second");
+
+  auto read_only = Box({20, 100, 300, 24}, "fixed", {.input_mode = InputMode::kReadOnly});
+  const auto in_fixed = At(*read_only, 1, 2);
+  system_->MiddleClick(window_, in_fixed.first, in_fixed.second);
+  EXPECT_EQ(read_only->text(), "fixed");
+  auto password = Box({20, 140, 300, 24}, "secret", {.input_mode = InputMode::kPassword});
+  system_->Click(window_, 30, 150);
+  system_->KeyDown(winsys::VK_CONTROL);
+  system_->KeyPress('A');
+  system_->KeyUp(winsys::VK_CONTROL);
+  system_->MiddleClick(window_, 30, 150);
+  EXPECT_EQ(password->text(), "secret");
+  EXPECT_EQ(system_->PrimaryText(), "first second");
+}
+
 // The wheel scrolls the box under the pointer, not the focused one.
 TEST_F(EditBoxMouseTest, TheWheelScrollsTheBoxUnderThePointer) {
   auto box = LongBox(60);
