@@ -1,7 +1,7 @@
 // Edit box speed on large texts: a keystroke at the end of 10,000 lines (with
 // a GtkTextView doing the same as the peer), the same keystroke as the user
 // gives it (key and character messages through the host, to the presented
-// pixels), setting those lines, one wheel step, a hit test in a long line,
+// pixels), undoing 1,000 steps, setting those lines, one wheel step, a hit test in a long line,
 // and the caret's blink with what an idle focused box costs. The edit box runs on the headless
 // window system; the peer needs an X display and starts Xvfb when none is set.
 #include <benchmark/benchmark.h>
@@ -108,6 +108,27 @@ void BM_EditTypedCharAtEnd10kLines(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_EditTypedCharAtEnd10kLines)->Unit(benchmark::kMicrosecond);
+
+// Undoing 1,000 steps (each an insertion at the end of the 10,000 lines), one
+// Ctrl+Z's work at a time, to the text that was set.
+void BM_EditUndo1000Steps(benchmark::State& state) {
+  EditScene scene(TenThousandLines(), {.multi_line = true});
+  scene.box.SetText(TenThousandLines(), true);
+  for (auto _ : state) {
+    state.PauseTiming();
+    for (int i = 0; i < 1000; ++i) scene.box.InsertText("x");
+    state.ResumeTiming();
+    while (scene.box.history().CanUndo()) scene.box.Undo();
+    state.PauseTiming();
+    if (scene.box.store().length() != static_cast<int>(TenThousandLines().size())) {
+      state.SkipWithError("undo did not give the text back");
+      break;
+    }
+    scene.box.SetText(TenThousandLines(), true);  // no redo list to keep
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_EditUndo1000Steps)->Unit(benchmark::kMillisecond);
 
 // The peer: the same text in a realised GtkTextView; one character at the end,
 // the layout validated (pending idle work run) and the window drawn.

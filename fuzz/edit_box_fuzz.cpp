@@ -28,11 +28,11 @@ constexpr std::size_t kMaxTextBytes = 4096;
 constexpr int kLayoutCheckEvery = 16;
 constexpr int kMaxMenuSteps = 8;
 
-constexpr std::array<unsigned, 21> kKeys = {
+constexpr std::array<unsigned, 22> kKeys = {
     winsys::VK_LEFT, winsys::VK_RIGHT, winsys::VK_UP,     winsys::VK_DOWN,  winsys::VK_HOME,   winsys::VK_END,
     winsys::VK_PRIOR, winsys::VK_NEXT, winsys::VK_DELETE, winsys::VK_BACK,  winsys::VK_RETURN, winsys::VK_TAB,
-    winsys::VK_ESCAPE, winsys::VK_INSERT, winsys::VK_SPACE, 'A', 'C', 'V', 'X', 'Z', '7'};
-constexpr std::array<int, 4> kCommands = {65, 67, 86, 88};  // select all, copy, paste, cut
+    winsys::VK_ESCAPE, winsys::VK_INSERT, winsys::VK_SPACE, 'A', 'C', 'V', 'X', 'Z', 'Y', '7'};
+constexpr std::array<int, 5> kCommands = {65, 67, 86, 88, 90};  // select all, copy, paste, cut, undo
 
 class EditBoxSession {
  public:

@@ -17,7 +17,8 @@ inline constexpr unsigned WM_CREATE = 1, WM_DESTROY = 2, WM_MOVE = 3, WM_SIZE = 
                           WM_CHAR = 258, WM_SYSKEYDOWN = 260, WM_SYSKEYUP = 261, WM_SYSCHAR = 262,
                           WM_IME_COMPOSITION = 271, WM_COMMAND = 273, WM_SYSCOMMAND = 274, WM_TIMER = 275,
                           WM_MOUSEMOVE = 512, WM_LBUTTONDOWN = 513, WM_LBUTTONUP = 514, WM_LBUTTONDBLCLK = 515,
-                          WM_RBUTTONDOWN = 516, WM_RBUTTONUP = 517, WM_RBUTTONDBLCLK = 518, WM_MOUSEWHEEL = 522,
+                          WM_RBUTTONDOWN = 516, WM_RBUTTONUP = 517, WM_RBUTTONDBLCLK = 518, WM_MBUTTONDOWN = 519,
+                          WM_MBUTTONUP = 520, WM_MOUSEWHEEL = 522,
                           WM_MOUSELEAVE = 675, WM_USER = 1024;
 // Non-client press: DefWindowProc starts the system move loop for HTCAPTION.
 inline constexpr unsigned WM_NCLBUTTONDOWN = 161;
@@ -37,7 +38,8 @@ inline constexpr WParam SC_SIZE = 0xF000, SC_MOVE = 0xF010, SC_MINIMIZE = 0xF020
 inline constexpr unsigned VK_LBUTTON = 1, VK_RBUTTON = 2;
 inline constexpr unsigned VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_SHIFT = 16, VK_CONTROL = 17, VK_MENU = 18,
                           VK_ESCAPE = 27, VK_SPACE = 32, VK_PRIOR = 33, VK_NEXT = 34, VK_END = 35, VK_HOME = 36,
-                          VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40, VK_INSERT = 45, VK_DELETE = 46;
+                          VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40, VK_INSERT = 45, VK_DELETE = 46,
+                          VK_APPS = 93, VK_F10 = 121;
 // Letters and digits are their upper-case ASCII codes ('A' = 65, '0' = 48).
 
 // Window styles.

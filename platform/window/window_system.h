@@ -182,6 +182,11 @@ class WindowSystem {
   // Whether the clipboard offers text, as far as is known without asking its owner.
   virtual bool ClipboardOffersText() = 0;
   virtual void SetClipboardText(std::string_view utf8) = 0;
+  // The X primary selection: what is selected is offered, a middle click
+  // pastes it. The same without waiting as the clipboard; none where there is
+  // no such selection.
+  virtual void SetPrimaryText(std::string_view /*utf8*/) {}
+  virtual void RequestPrimaryText(std::function<void(std::string)> /*done*/) {}
   virtual void Beep() = 0;
   // Tool tips: a tip shows after the pointer rests in `rect` (window coordinates)
   // of `owner`; an empty text removes the tool.

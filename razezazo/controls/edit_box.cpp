@@ -128,6 +128,7 @@ void EditBox::SetInputMode(InputMode mode) {
   if (mode == input_mode_) return;
   const bool display_changes = (mode == InputMode::kPassword) != (input_mode_ == InputMode::kPassword);
   input_mode_ = mode;
+  if (!KeepsHistory()) history_.Clear();
   text_.SetText(text_.WholeText(), multi_line_, input_mode_, mask_text_);
   if (display_changes && self()) Reflow();
 }
@@ -178,14 +179,23 @@ std::intptr_t EditBox::HandleMessage(int code, std::intptr_t argument1, std::int
     case winsys::WM_RBUTTONUP: return InputMessage(code, argument1, argument2);
     case event::kFocusGained: FocusGained(); return 0;
     case event::kFocusLost: FocusLost(); return 0;
+    case event::kWindowActivation: WindowActivation(argument1 != 0); return 0;
     case event::kTimer:
       if (static_cast<Handle>(argument1) != self()) return kNotHandled;
-      RefreshCaret(blink_count_ % 2 != 0, false);
+      if (drag_scroll_point_)
+        DragScrollTick();
+      else
+        RefreshCaret(blink_count_ % 2 != 0, false);
       return 0;
     case event::kHidden: RefreshCaret(false, false); return kNotHandled;
     case winsys::WM_LBUTTONDOWN: LeftDown(argument1, argument2); return 0;
     case winsys::WM_MOUSEMOVE: Drag(argument1, argument2); return 0;
-    case winsys::WM_LBUTTONUP: RefreshCaret(true, true); return 0;
+    case winsys::WM_LBUTTONUP:
+      StopDragScroll();
+      RefreshCaret(true, true);
+      OfferPrimary();
+      return 0;
+    case winsys::WM_MBUTTONDOWN: MiddleClick(argument2); return 0;
     default: return kNotHandled;
   }
 }

@@ -12,14 +12,17 @@
 #include <limits>
 #include <memory>
 #include <optional>
+#include <utility>
 
 #include "razezazo/controls/caret_column.h"
 #include "razezazo/controls/control_font.h"
+#include "razezazo/controls/edit_history.h"
 #include "razezazo/controls/edit_text.h"
 #include "razezazo/controls/scroll_bar.h"
+#include "razezazo/controls/text_place.h"
 #include "razezazo/drawing/color.h"
-#include "razezazo/widgets/control_base.h"
 #include "razezazo/drawing/text_format.h"
+#include "razezazo/widgets/control_base.h"
 #include "runtime/text.h"
 
 namespace razezazo {
@@ -42,13 +45,6 @@ struct EditBoxOptions {
 
 inline constexpr int kSingleLineMaxLength = 65535;
 inline constexpr int kMultiLineMaxLength = 4 << 20;
-
-// A (line, column) place in the text.
-struct TextPlace {
-  int line = 1;
-  int column = 0;
-  bool operator==(const TextPlace&) const = default;
-};
 
 class EditBox;
 struct EditMenuOffer;
@@ -106,6 +102,11 @@ class EditBox : public ControlBase {
   // the change handler.
   int DeleteSelection(bool quiet = false);
   void InsertText(const runtime::Text& text);
+  // Undo and redo (Ctrl+Z; Ctrl+Shift+Z or Ctrl+Y). Read-only and password
+  // boxes keep no history; setting the text clears it.
+  void Undo();
+  void Redo();
+  const EditHistory& history() const { return history_; }
   // Places anchor and caret (each kept on a valid line and column), brings the
   // caret into view and repaints.
   void Select(TextPlace anchor, TextPlace caret);
@@ -160,18 +161,49 @@ class EditBox : public ControlBase {
  private:
   // Runs one input message, then refreshes the caret if the box still exists.
   std::intptr_t InputMessage(int code, std::intptr_t argument1, std::intptr_t argument2);
-  std::intptr_t CtrlKey(unsigned key);
-  std::intptr_t PlainKey(unsigned key, bool shift);
+  std::intptr_t CtrlKey(unsigned key, bool shift);
+  std::intptr_t PlainKey(unsigned key);
+  // Backspace, Delete and the Insert key, with or without Ctrl or Shift;
+  // nullopt for any other key.
+  std::optional<std::intptr_t> EditingKey(unsigned key, bool ctrl, bool shift);
   // The caret after a movement key; nullopt for any other key.
-  std::optional<TextPlace> MovedCaret(unsigned key) const;
-  void Backspace();
+  std::optional<TextPlace> MovedCaret(unsigned key, bool ctrl) const;
+  TextPlace StepBack(TextPlace from) const;
+  TextPlace StepForward(TextPlace from) const;
+  // A page up or down: the view moves by its height and the caret with it.
+  TextPlace PageMove(bool up);
+  // Up and Down keep the caret's x (text coordinates) from where the first
+  // of a run of them started.
+  TextPlace AtGoalX(int line) const;
+  float CaretGoalX() const;
+  // Without a selection the text from the caret to `target` goes.
+  void DeleteToward(TextPlace target);
+  // Word moves by Pango's word boundaries, across line ends in a multi-line
+  // box; a password has no words, only its ends.
+  TextPlace WordStartBefore(TextPlace from) const;
+  TextPlace WordEndAfter(TextPlace from) const;
+  // The columns [first, second) of the word (or the run between words) that
+  // holds the character at `character`.
+  std::pair<int, int> WordAround(int line, int character) const;
   std::intptr_t TypedCharacter(unsigned code);
   bool TakesCharacter(unsigned code) const;
   void ImeComposition(std::intptr_t flags);
   void SelectAll();
+  bool KeepsHistory() const;
+  // Records the change just made to the store: the bytes from `position` on
+  // replaced, where `removed` stood, by what made the length `before_length`
+  // grow or shrink.
+  void RecordChange(int position, runtime::Text removed, int before_length, TextPlace anchor, TextPlace caret,
+                    bool typed);
+  void ApplyStep(const EditStep& step, bool undo);
+  TextPlace PlaceAt(int position) const;
   void Copy();
   std::intptr_t Cut();
-  void Paste();
+  // From the clipboard, or from the X primary selection.
+  void Paste(bool primary = false);
+  void OfferPrimary();
+  // A middle click pastes the primary selection at the pointer.
+  void MiddleClick(winsys::LParam position);
   void ShowContextMenu(std::intptr_t position);
   EditMenuOffer ContextMenuOffer() const;
   // The host's focused control is this box (the caret and the blink follow it).
@@ -219,7 +251,13 @@ class EditBox : public ControlBase {
   // How far a line's pixels may reach above or below its rectangle: its text
   // (see EditText::overflow) and its selection boxes.
   float PaintMargin() const { return text_.overflow() + 6; }
+  // The selection (there is one) taken out, unrecorded and unannounced: an
+  // insertion records and announces both in one.
+  void RemoveSelection();
+  void InsertText(const runtime::Text& text, bool typed);
   void RefreshAfterEdit(bool scroll, float extra, const std::optional<EditMark>& mark = std::nullopt);
+  // Select, repainting only what an edit changed when its mark is given.
+  void PlaceSelection(TextPlace anchor, TextPlace caret, const std::optional<EditMark>& mark = std::nullopt);
   // Calls the change handler. Last thing a caller does: it may destroy the box.
   void NotifyChange();
   int ColumnAt(int line, float x, float y) const;
@@ -234,6 +272,10 @@ class EditBox : public ControlBase {
   // --- focus, caret and mouse (edit_box_focus.cpp, edit_box_caret.cpp, edit_box_mouse.cpp)
   void FocusGained();
   void FocusLost();
+  // An inactive window shows no caret and wakes no blink timer; the focus and
+  // the selection stay.
+  void WindowActivation(bool active);
+  void StartBlinking();
   // The blink timer stopped and the input method given back: the box has no
   // focus any more, or is going away.
   void LeaveFocusState();
@@ -243,8 +285,12 @@ class EditBox : public ControlBase {
   void CaretFollowsPaint();
   void LeftDown(std::intptr_t keys, winsys::LParam position);
   void Drag(std::intptr_t pressed, winsys::LParam position);
-  void SelectWordAtCaret();
-  bool IsWordCharacter(int line, int column) const;
+  // While a drag holds the pointer outside the view, the box's timer runs
+  // fast and each tick drags again at that point, so the view keeps scrolling
+  // with the pointer held still; the blink comes back when it ends.
+  void DragScrollTick();
+  void StopDragScroll();
+  void SelectWordAt(winsys::LParam position);
   bool InView(int x, int y) const;
   // The longest head of whole characters within the maximum length and `room`.
   std::string_view WithinMaxLength(std::string_view text, int room = std::numeric_limits<int>::max()) const;
@@ -255,6 +301,13 @@ class EditBox : public ControlBase {
   bool input_method_detached_ = false;
   bool double_clicked_ = false;
   std::uint32_t double_click_time_ = 0;
+  struct GoalX {
+    TextPlace caret;  // the goal holds while the caret stays where the last vertical move put it
+    float x = 0;
+  };
+  std::optional<GoalX> goal_x_;
+  std::optional<winsys::LParam> drag_scroll_point_;
+  EditHistory history_;
 
   EditText text_;
   FormatHandle format_;

@@ -43,6 +43,7 @@ void EditBox::RefreshCaret(bool show, bool reposition) {
   if (reposition) {
     winsys::Current().SetImeCaret(host_window(), place);
     blink_count_ = 1;
+    StartBlinking();  // a key or a click shows the caret for a whole blink
   }
   blink_count_ += 1;
   caret_.Draw(*h, place);

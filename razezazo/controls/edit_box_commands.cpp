@@ -15,16 +15,20 @@ winsys::WindowSystem& System() { return winsys::Current(); }
 void EditBox::SelectAll() {
   const int last = text_.line_count();
   Select({1, 0}, {last, text_.LineChars(last)});
+  OfferPrimary();
 }
 
+// A password is never copied out.
 void EditBox::Copy() {
+  if (input_mode_ == InputMode::kPassword) return;
   const runtime::Text selected = SelectedText();
   if (!selected.empty()) System().SetClipboardText(edit_exchange::ToUtf8(selected));
 }
 
-// A read-only box leaves Ctrl+X to the host.
+// A read-only box leaves Ctrl+X to the host; a password is never cut out.
 std::intptr_t EditBox::Cut() {
   if (input_mode_ == InputMode::kReadOnly) return kNotHandled;
+  if (input_mode_ == InputMode::kPassword) return 0;
   const runtime::Text selected = SelectedText();
   if (selected.empty()) return 0;
   System().SetClipboardText(edit_exchange::ToUtf8(selected));
@@ -35,13 +39,24 @@ std::intptr_t EditBox::Cut() {
 // The clipboard's owner is another program that may answer late or never:
 // the text is inserted when it comes (at the caret of that moment), and the
 // box keeps painting and taking keys meanwhile.
-void EditBox::Paste() {
+void EditBox::Paste(bool primary) {
   const Handle box = self();
-  System().RequestClipboardText([box](const std::string& utf8) {
+  auto insert = [box](const std::string& utf8) {
     EditBox* target = Lookup<EditBox>(box);
     const runtime::Text text = edit_exchange::FromUtf8(utf8);
     if (target && !text.empty()) target->InsertText(text);
-  });
+  };
+  if (primary)
+    System().RequestPrimaryText(insert);
+  else
+    System().RequestClipboardText(insert);
+}
+
+// What is selected is offered as the X primary selection, as every X program
+// does (a password never).
+void EditBox::OfferPrimary() {
+  if (input_mode_ == InputMode::kPassword || anchor() == caret()) return;
+  System().SetPrimaryText(edit_exchange::ToUtf8(SelectedText()));
 }
 
 // --- the context menu --------------------------------------------------------------------
@@ -49,7 +64,8 @@ void EditBox::Paste() {
 EditMenuOffer EditBox::ContextMenuOffer() const {
   const bool read_only = input_mode_ == InputMode::kReadOnly;
   const bool selected = !SelectedText().empty();
-  return {.cut = selected && !read_only,
+  return {.undo = history_.CanUndo(),
+          .cut = selected && !read_only,
           .copy = selected,
           .paste = !read_only && System().ClipboardOffersText(),
           .select_all = text_.length() > 0};

@@ -127,12 +127,24 @@ void EditBox::SetTextMessage(const char* text, bool caret_at_end) {
     CaretFollowsPaint();
   }
   if (!HasFocus()) winsys::Current().KillTimer(host_window(), self());
+  history_.Clear();  // the program's text is where undoing stops
   NotifyChange();
 }
 
 int EditBox::DeleteSelection(bool quiet) {
   if (input_mode_ == InputMode::kReadOnly) return 1;
   if (anchor() == caret()) return 0;
+  const int before_length = text_.length();
+  const TextPlace was_anchor = anchor(), was_caret = caret();
+  runtime::Text removed = SelectedText();
+  RemoveSelection();
+  RecordChange(text_.Position(caret_line_, caret_column_), std::move(removed), before_length, was_anchor, was_caret,
+               false);
+  if (!quiet) NotifyChange();
+  return 1;
+}
+
+void EditBox::RemoveSelection() {
   const TextPlace start = SelectionStart();
   const EditMark mark = MarkEdit(start.line);
   text_.DeleteRange(text_.Position(anchor_line_, anchor_column_), text_.Position(caret_line_, caret_column_),
@@ -142,17 +154,24 @@ int EditBox::DeleteSelection(bool quiet) {
   anchor_column_ = caret_column_ = place.column;
   Relayout();
   RefreshAfterEdit(true, 0, mark);
-  if (!quiet) NotifyChange();
-  return 1;
 }
 
-void EditBox::InsertText(const runtime::Text& given) {
+void EditBox::InsertText(const runtime::Text& given) { InsertText(given, false); }
+
+void EditBox::InsertText(const runtime::Text& given, bool typed) {
   // What the store keeps, so that the caret counts the characters that came.
-  const runtime::Text whole = runtime::GbkWholeCharacters(std::string_view(given).substr(0, given.find('\0')));
+  // A single line takes the first line of a text and keeps its own rest.
+  std::string_view head = std::string_view(given).substr(0, given.find('\0'));
+  if (!multi_line_) head = head.substr(0, head.find(kLineBreak));
+  const runtime::Text whole = runtime::GbkWholeCharacters(head);
   const int selected = std::abs(text_.Position(anchor_line_, anchor_column_) - text_.Position(caret_line_, caret_column_));
   const std::string_view text = WithinMaxLength(whole, max_length_ - (text_.length() - selected));
   if (input_mode_ == InputMode::kReadOnly || text.empty()) return;
-  DeleteSelection(true);
+  const int before_length = text_.length();
+  const TextPlace was_anchor = anchor(), was_caret = caret();
+  runtime::Text removed = SelectedText();
+  if (anchor() != caret()) RemoveSelection();
+  const int position = text_.Position(caret_line_, caret_column_);
   const EditMark mark = MarkEdit(caret_line_);
   text_.InsertAt(text_.Position(caret_line_, caret_column_), text, multi_line_);
 
@@ -188,17 +207,20 @@ void EditBox::InsertText(const runtime::Text& given) {
     extra = static_cast<float>(text_.line_height());
   }
   RefreshAfterEdit(true, extra, mark);
+  RecordChange(position, std::move(removed), before_length, was_anchor, was_caret, typed);
   NotifyChange();
 }
 
-void EditBox::Select(TextPlace anchor_place, TextPlace caret_place) {
+void EditBox::Select(TextPlace anchor_place, TextPlace caret_place) { PlaceSelection(anchor_place, caret_place); }
+
+void EditBox::PlaceSelection(TextPlace anchor_place, TextPlace caret_place, const std::optional<EditMark>& mark) {
   const TextPlace a = Clamped(anchor_place), c = Clamped(caret_place);
   anchor_line_ = a.line;
   anchor_column_ = a.column;
   caret_line_ = c.line;
   caret_column_ = c.column;
   RevealLine(caret_line_);
-  RefreshAfterEdit(true, 0);
+  RefreshAfterEdit(true, 0, mark);
 }
 
 }  // namespace razezazo

@@ -14,10 +14,14 @@ bool RefusesInputMethod(InputMode mode) { return mode != InputMode::kNormal; }
 
 }  // namespace
 
+void EditBox::StartBlinking() {
+  if (drag_scroll_point_) return;  // the timer scrolls the drag now; the blink comes back after it
+  winsys::Current().SetTimer(host_window(), self(), kBlinkMs);  // a running one is replaced: the blink starts afresh
+}
+
 void EditBox::FocusGained() {
   winsys::WindowSystem& system = winsys::Current();
-  system.KillTimer(host_window(), self());
-  system.SetTimer(host_window(), self(), kBlinkMs);
+  StartBlinking();
   Paint();
   if (RefusesInputMethod(input_mode_) && !input_method_detached_) {
     system.EnableInputMethod(host_window(), false);
@@ -33,6 +37,17 @@ void EditBox::FocusLost() {
   anchor_column_ = caret_column_;
   RefreshCaret(false, false);
   Paint();
+}
+
+void EditBox::WindowActivation(bool active) {
+  if (!HasFocus()) return;
+  if (active) {
+    StartBlinking();
+    RefreshCaret(true, true);
+  } else {
+    winsys::Current().KillTimer(host_window(), self());
+    RefreshCaret(false, false);
+  }
 }
 
 // The input method comes back exactly when this box took it away, whatever

@@ -52,90 +52,143 @@ std::intptr_t EditBox::InputMessage(int code, std::intptr_t argument1, std::intp
 // --- the key handler -------------------------------------------------------------------
 
 std::intptr_t EditBox::KeyDown(unsigned key, bool ctrl, bool shift) {
-  if (!ctrl) return PlainKey(key, shift);
-  // A password is never copied out, nor is anything else done with Ctrl.
-  if (input_mode_ == InputMode::kPassword) return 0;
-  return CtrlKey(key);
+  // The context menu from the keyboard opens at the caret, as in GTK.
+  if (!ctrl && (key == winsys::VK_APPS || (shift && key == winsys::VK_F10))) {
+    if (input_mode_ == InputMode::kPassword) return kNotHandled;
+    ShowContextMenu(winsys::PackPoint(static_cast<int>(x() + caret_point_.x),
+                                      static_cast<int>(y() + caret_point_.Bottom())));
+    return 0;
+  }
+  if (const std::optional<TextPlace> moved = MovedCaret(key, ctrl)) {
+    const bool extend = shift && input_mode_ != InputMode::kPassword;
+    const bool vertical = key == winsys::VK_UP || key == winsys::VK_DOWN || key == winsys::VK_PRIOR ||
+                          key == winsys::VK_NEXT;
+    const float goal = CaretGoalX();
+    const TextPlace to = key == winsys::VK_PRIOR || key == winsys::VK_NEXT ? PageMove(key == winsys::VK_PRIOR) : *moved;
+    history_.Seal();
+    Select(extend ? anchor() : to, to);
+    if (extend) OfferPrimary();
+    goal_x_.reset();
+    if (vertical) goal_x_ = GoalX{caret(), goal};
+    return 0;
+  }
+  if (const std::optional<std::intptr_t> answer = EditingKey(key, ctrl, shift)) return *answer;
+  if (!ctrl) return PlainKey(key);
+  // A password is never copied out; a paste (from a password manager) is taken.
+  if (input_mode_ == InputMode::kPassword) {
+    if (key == edit_command::kPaste) Paste();
+    return 0;
+  }
+  return CtrlKey(key, shift);
 }
 
-std::intptr_t EditBox::CtrlKey(unsigned key) {
+std::intptr_t EditBox::CtrlKey(unsigned key, bool shift) {
   switch (key) {
     case edit_command::kSelectAll: SelectAll(); return 0;
     case edit_command::kCopy: Copy(); return 0;
     case edit_command::kPaste: Paste(); return 0;
     case edit_command::kCut: return Cut();
+    case edit_command::kUndo:
+      if (shift)
+        Redo();
+      else
+        Undo();
+      return 0;
+    case edit_command::kRedo: Redo(); return 0;
     default: return kNotHandled;
   }
 }
 
-std::intptr_t EditBox::PlainKey(unsigned key, bool shift) {
-  if (const std::optional<TextPlace> moved = MovedCaret(key)) {
-    const bool extend = shift && input_mode_ != InputMode::kPassword;
-    Select(extend ? anchor() : *moved, *moved);
-    return 0;
-  }
+std::intptr_t EditBox::PlainKey(unsigned key) {
   switch (key) {
-    case winsys::VK_BACK: Backspace(); return 0;
     case winsys::VK_RETURN:
       if (multi_line_) InsertText("\r\n");
       return 0;
-    case winsys::VK_DELETE: DeleteSelection(); return 0;
     case winsys::VK_SPACE: return 0;  // the space itself comes as a typed character
     default: return kNotHandled;
   }
 }
 
-std::optional<TextPlace> EditBox::MovedCaret(unsigned key) const {
-  TextPlace c = caret();
-  const int last_line = text_.line_count();
+// Ctrl deletes a word; Shift+Delete cuts, Shift+Insert pastes and Ctrl+Insert
+// copies, as on every desktop.
+std::optional<std::intptr_t> EditBox::EditingKey(unsigned key, bool ctrl, bool shift) {
   switch (key) {
-    case winsys::VK_END: c.column = text_.LineChars(c.line); break;
-    case winsys::VK_HOME: c.column = 0; break;
-    case winsys::VK_LEFT:
-      if (c.column > 0) {
-        --c.column;
-      } else if (multi_line_ && c.line > 1) {
-        --c.line;
-        c.column = text_.LineChars(c.line);
-      }
-      break;
-    case winsys::VK_RIGHT:
-      if (c.column < text_.LineChars(c.line)) {
-        ++c.column;
-      } else if (multi_line_ && c.line < last_line) {
-        ++c.line;
-        c.column = 0;
-      }
-      break;
-    case winsys::VK_UP:
-    case winsys::VK_DOWN:
-      if (multi_line_) {
-        c.line = std::clamp(c.line + (key == winsys::VK_UP ? -1 : 1), 1, last_line);
-        c.column = std::min(c.column, text_.LineChars(c.line));
-      }
-      break;
+    case winsys::VK_BACK: DeleteToward(ctrl ? WordStartBefore(caret()) : StepBack(caret())); return 0;
+    case winsys::VK_DELETE:
+      if (shift && !ctrl) return Cut();
+      DeleteToward(ctrl ? WordEndAfter(caret()) : StepForward(caret()));
+      return 0;
+    case winsys::VK_INSERT:
+      if (shift && !ctrl) Paste();
+      if (ctrl && !shift) Copy();
+      return shift != ctrl ? 0 : kNotHandled;
     default: return std::nullopt;
   }
+}
+
+std::optional<TextPlace> EditBox::MovedCaret(unsigned key, bool ctrl) const {
+  const TextPlace c = caret();
+  const int last_line = text_.line_count();
+  switch (key) {
+    case winsys::VK_END: return ctrl ? TextPlace{last_line, text_.LineChars(last_line)} : TextPlace{c.line, text_.LineChars(c.line)};
+    case winsys::VK_HOME: return ctrl ? TextPlace{1, 0} : TextPlace{c.line, 0};
+    case winsys::VK_LEFT: return ctrl ? WordStartBefore(c) : StepBack(c);
+    case winsys::VK_RIGHT: return ctrl ? WordEndAfter(c) : StepForward(c);
+    case winsys::VK_UP:
+    case winsys::VK_DOWN:
+      if (!multi_line_) return c;
+      return AtGoalX(std::clamp(c.line + (key == winsys::VK_UP ? -1 : 1), 1, last_line));
+    case winsys::VK_PRIOR:
+    case winsys::VK_NEXT:
+      if (!multi_line_) return std::nullopt;
+      return c;
+    default: return std::nullopt;
+  }
+}
+
+TextPlace EditBox::StepBack(TextPlace c) const {
+  if (c.column > 0) return {c.line, c.column - 1};
+  if (multi_line_ && c.line > 1) return {c.line - 1, text_.LineChars(c.line - 1)};
   return c;
 }
 
-// Without a selection, the character before the caret becomes one: from the
-// start of a line that is the previous line's break.
-void EditBox::Backspace() {
-  if (DeleteSelection() != 0) return;
-  TextPlace before = caret();
-  if (before.column > 0) {
-    --before.column;
-  } else if (before.line > 1) {
-    --before.line;
-    before.column = text_.LineChars(before.line);
-  } else {
-    return;
-  }
+TextPlace EditBox::StepForward(TextPlace c) const {
+  if (c.column < text_.LineChars(c.line)) return {c.line, c.column + 1};
+  if (multi_line_ && c.line < text_.line_count()) return {c.line + 1, 0};
+  return c;
+}
+
+// Line number, not column, is what the caret keeps of its place; the column
+// is the one nearest the goal x, as in every GTK text view.
+float EditBox::CaretGoalX() const {
+  return goal_x_ && goal_x_->caret == caret() ? goal_x_->x : caret_point_.x - view_rect_.x - scroll_x_;
+}
+
+TextPlace EditBox::AtGoalX(int line) const {
+  const float goal = CaretGoalX();
+  const FloatRect r = text_.LineRect(line);
+  return {line, ColumnAt(line, goal + static_cast<float>(scroll_x_), r.y + scroll_y_ + r.height / 2)};
+}
+
+TextPlace EditBox::PageMove(bool up) {
+  const int page = static_cast<int>(view_rect_.height);
+  const FloatRect now = text_.LineRect(caret_line_);
+  const float target_y = std::clamp(now.y + now.height / 2 + static_cast<float>(up ? -page : page), 0.0f,
+                                    static_cast<float>(std::max(text_.content_height() - 1, 0)));
+  const int line = std::max(LineAtHeight(target_y, caret_line_), 1);
+  // The view turns a page as well, as far as the text lets it.
+  scroll_y_ += up ? page : -page;
+  ClampScroll();
+  return AtGoalX(line);
+}
+
+// Without a selection the text between the caret and the target becomes one.
+void EditBox::DeleteToward(TextPlace target) {
+  if (DeleteSelection() != 0 || target == caret()) return;
   anchor_line_ = caret_line_;
   anchor_column_ = caret_column_;
-  caret_line_ = before.line;
-  caret_column_ = before.column;
+  caret_line_ = target.line;
+  caret_column_ = target.column;
   DeleteSelection();
 }
 
@@ -146,11 +199,11 @@ void EditBox::Backspace() {
 std::intptr_t EditBox::TypedCharacter(unsigned code) {
   if (code >= 0x20 && code <= 0x7E) {
     if (!TakesCharacter(code)) return code == '.' && input_mode_ == InputMode::kDecimal ? kNotHandled : 0;
-    InsertText(runtime::Text(1, static_cast<char>(code)));
+    InsertText(runtime::Text(1, static_cast<char>(code)), true);
     return 0;
   }
   if (code < 0xA0 || code > 0xFFFF || input_mode_ != InputMode::kNormal) return 0;
-  InsertText(edit_exchange::FromUtf16(std::u16string(1, static_cast<char16_t>(code))));
+  InsertText(edit_exchange::FromUtf16(std::u16string(1, static_cast<char16_t>(code))), true);
   return 0;
 }
 

@@ -1,13 +1,18 @@
-// The edit box's mouse: a click places the caret, a double click selects the
-// word of digits and lowercase letters around it, a third click soon after
-// selects the line, and dragging with the button held selects, scrolling the
-// view while the pointer is held outside it.
+// The edit box's mouse: a click places the caret (Shift+click extends the
+// selection), a double click selects the word under the pointer by Pango's
+// word boundaries, a third click soon after selects the line, and dragging
+// with the button held selects, scrolling the view while the pointer is held
+// outside it.
 //
 //   press                      -> caret at the point (when it lies in the view)
-//   second press of a double   -> the word around the caret (not for passwords)
+//   Shift+press                -> caret at the point, anchor kept (not for passwords)
+//   second press of a double   -> the word under the pointer (not for passwords)
 //   press within 500 ms of it  -> the caret's line (not for passwords)
 //   move while pressed         -> caret at the point, anchor kept
-//   release                    -> caret shown at its place
+//   release                    -> caret shown at its place; the selection
+//                                 offered as the X primary selection
+//   middle press               -> the primary selection pasted at the point
+//                                 (not for read-only boxes nor passwords)
 #include <algorithm>
 
 #include "razezazo/controls/edit_box.h"
@@ -17,8 +22,7 @@ namespace razezazo {
 namespace {
 
 constexpr std::uint32_t kTripleClickMs = 500;
-
-bool IsWordByte(char byte) { return (byte >= '0' && byte <= '9') || (byte >= 'a' && byte <= 'z'); }
+constexpr std::uint32_t kDragScrollMs = 50;
 
 }  // namespace
 
@@ -28,22 +32,43 @@ bool EditBox::InView(int x, int y) const {
   return left >= v.x && top >= v.y && left < v.Right() && top < v.Bottom();
 }
 
-bool EditBox::IsWordCharacter(int line, int column) const {
-  if (column < 0 || column >= text_.LineChars(line)) return false;
-  return IsWordByte(text_.WholeText()[static_cast<std::size_t>(text_.Position(line, column) - 1)]);
-}
-
-// From the caret the anchor goes left and the caret right over the word; a
-// caret that is not next to a word takes the one character after it.
-void EditBox::SelectWordAtCaret() {
-  const int line = caret_line_, length = text_.LineChars(line);
-  int start = caret_column_, end = caret_column_;
-  while (start > 0 && IsWordCharacter(line, start - 1)) --start;
-  while (end < length && IsWordCharacter(line, end)) ++end;
-  if (start == end) end = std::min(end + 1, length);
-  anchor_line_ = line;
+// The character under the pointer is the one before the hit column when the
+// pointer lies left of that column's caret place.
+void EditBox::SelectWordAt(winsys::LParam position) {
+  const int x = winsys::PointX(position), y = winsys::PointY(position);
+  const TextPlace hit = HitTest(x, y);
+  const bool left_of_hit = hit.column > 0 && static_cast<float>(x) - this->x() < CaretRect(hit.line, hit.column).x;
+  const auto [start, end] = WordAround(hit.line, hit.column - (left_of_hit ? 1 : 0));
+  anchor_line_ = caret_line_ = hit.line;
   anchor_column_ = start;
   caret_column_ = end;
+}
+
+void EditBox::DragScrollTick() {
+  const HostSurface* h = host();
+  if (!h || h->pressing_control() != this) return StopDragScroll();
+  Drag(static_cast<std::intptr_t>(self()), *drag_scroll_point_);
+}
+
+void EditBox::StopDragScroll() {
+  if (!drag_scroll_point_) return;
+  drag_scroll_point_.reset();
+  if (HasFocus())
+    StartBlinking();
+  else
+    winsys::Current().KillTimer(host_window(), self());
+}
+
+void EditBox::MiddleClick(winsys::LParam position) {
+  if (input_mode_ == InputMode::kReadOnly || input_mode_ == InputMode::kPassword) return;
+  const int x = winsys::PointX(position), y = winsys::PointY(position);
+  if (!InView(x, y)) return;
+  const TextPlace hit = HitTest(x, y);
+  history_.Seal();
+  anchor_line_ = caret_line_ = hit.line;
+  anchor_column_ = caret_column_ = hit.column;
+  ShowNewCaretPlace();
+  Paste(true);
 }
 
 void EditBox::ShowNewCaretPlace() {
@@ -55,10 +80,11 @@ void EditBox::ShowNewCaretPlace() {
 void EditBox::LeftDown(std::intptr_t keys, winsys::LParam position) {
   const bool password = input_mode_ == InputMode::kPassword;
   const std::uint32_t now = winsys::Current().Now();
+  history_.Seal();
   if (keys == event::kDoubleClickMark && !password) {
     double_clicked_ = true;
     double_click_time_ = now;
-    SelectWordAtCaret();
+    SelectWordAt(position);
   } else if (double_clicked_ && now - double_click_time_ <= kTripleClickMs && !password) {
     anchor_line_ = caret_line_;
     anchor_column_ = 0;
@@ -67,8 +93,13 @@ void EditBox::LeftDown(std::intptr_t keys, winsys::LParam position) {
     const int x = winsys::PointX(position), y = winsys::PointY(position);
     if (InView(x, y)) {
       const TextPlace hit = HitTest(x, y);
-      anchor_line_ = caret_line_ = hit.line;
-      anchor_column_ = caret_column_ = hit.column;
+      const bool extend = !password && winsys::Current().IsKeyDown(winsys::VK_SHIFT);
+      if (!extend) {
+        anchor_line_ = hit.line;
+        anchor_column_ = hit.column;
+      }
+      caret_line_ = hit.line;
+      caret_column_ = hit.column;
     }
     double_clicked_ = false;
   }
@@ -77,7 +108,8 @@ void EditBox::LeftDown(std::intptr_t keys, winsys::LParam position) {
 
 // The point is held to the line just outside the view, so the caret moves one
 // line beyond what is shown and the view follows it: every move made while
-// the pointer stays outside scrolls on. A single-line box only has its line.
+// the pointer stays outside scrolls on, and so does every tick of the fast
+// timer while it is held still there. A single-line box only has its line.
 void EditBox::Drag(std::intptr_t pressed, winsys::LParam position) {
   HostSurface* h = host();
   if (!h || pressed != static_cast<std::intptr_t>(self()) || h->pressing_control() != this ||
@@ -96,6 +128,14 @@ void EditBox::Drag(std::intptr_t pressed, winsys::LParam position) {
   caret_line_ = hit.line;
   caret_column_ = hit.column;
   caret_point_ = last_caret_point_ = CaretRect(caret_line_, caret_column_, true);
+  const int pointer_y = winsys::PointY(position);
+  const bool outside = (multi_line_ && (pointer_y < view_top || pointer_y >= view_bottom)) || left_of_box > 0 ||
+                       x >= static_cast<int>(this->x() + v.Right());
+  if (outside && !drag_scroll_point_) winsys::Current().SetTimer(host_window(), self(), kDragScrollMs);
+  if (outside)
+    drag_scroll_point_ = position;
+  else
+    StopDragScroll();
   // A drag back onto the anchor still has a selection to wipe away.
   if (caret() != before || scroll_x_ != scroll_x || scroll_y_ != scroll_y) Paint();
 }

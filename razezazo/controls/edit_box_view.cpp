@@ -220,8 +220,12 @@ void EditBox::UpdateScrollRanges() {
   if (vertical_bar_) {
     vertical_bar_->SetMaximum(text_.content_height() - static_cast<int>(view_rect_.height));
     vertical_bar_->SetStep(text_.line_height());
+    vertical_bar_->SetPage(std::max(static_cast<int>(view_rect_.height) - text_.line_height(), 1));
   }
-  if (horizontal_bar_) horizontal_bar_->SetMaximum(text_.content_width() - static_cast<int>(view_rect_.width));
+  if (horizontal_bar_) {
+    horizontal_bar_->SetMaximum(text_.content_width() - static_cast<int>(view_rect_.width));
+    horizontal_bar_->SetPage(std::max(static_cast<int>(view_rect_.width * 0.9f), 1));
+  }
 }
 
 }  // namespace razezazo

@@ -15,10 +15,13 @@ inline constexpr int kCut = 88;        // 'X'
 inline constexpr int kCopy = 67;       // 'C'
 inline constexpr int kPaste = 86;      // 'V'
 inline constexpr int kSelectAll = 65;  // 'A'
+inline constexpr int kUndo = 90;       // 'Z'
+inline constexpr int kRedo = 89;       // 'Y'
 }  // namespace edit_command
 
 // Which commands the box that opens the menu can run now.
 struct EditMenuOffer {
+  bool undo = false;
   bool cut = false;
   bool copy = false;
   bool paste = false;

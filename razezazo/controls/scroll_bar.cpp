@@ -130,29 +130,49 @@ int ScrollBar::PartAt(std::intptr_t point) const {
   return kNoPart;
 }
 
+// A quick click steps (or pages) once at once; holding goes on with the timer.
 void ScrollBar::Press(std::intptr_t point) {
   pressed_part_ = PartAt(point);
+  pressed_along_ = Along(point);
   if (pressed_part_ == kThumb) grab_offset_ = Along(point) - (orientation_ == kVerticalBar ? Thumb().y : Thumb().x);
-  Paint();
   winsys::Current().SetTimer(host_window(), self(), kRepeatMs);
+  if (pressed_part_ == kFirstArrow || pressed_part_ == kSecondArrow || pressed_part_ == kTrack)
+    Step();
+  else
+    Paint();
+}
+
+// The amount of one repeat, signed; 0 once the track's thumb reached the pointer.
+int ScrollBar::Stride() const {
+  switch (pressed_part_) {
+    case kFirstArrow: return -step_;
+    case kSecondArrow: return step_;
+    case kTrack: {
+      const FloatRect thumb = Thumb();
+      const float start = orientation_ == kVerticalBar ? thumb.y : thumb.x;
+      const float length = orientation_ == kVerticalBar ? thumb.height : thumb.width;
+      const int page = std::max(page_, 1);
+      if (pressed_along_ < start) return -page;
+      if (pressed_along_ >= start + length) return page;
+      return 0;
+    }
+    default: return 0;
+  }
 }
 
 void ScrollBar::Step() {
-  int next = position_;
-  if (pressed_part_ == kFirstArrow)
-    next -= step_;
-  else if (pressed_part_ == kSecondArrow)
-    next += step_;
-  else
-    return StopTimer();
-  next = Clamp(next);
+  const int stride = Stride();
+  if (stride == 0) return StopTimer();
+  const int next = Clamp(position_ + stride);
   if (next <= minimum_ || next >= maximum_) StopTimer();
+  if (next == position_) return;
   position_ = next;
   Paint();
   Notify();
 }
 
 void ScrollBar::Move(std::intptr_t point) {
+  if (pressed_part_ == kTrack) pressed_along_ = Along(point);
   if (pressed_part_ == kThumb) {
     const int next = PositionFromPoint(Along(point) - grab_offset_, TrackStart(), TrackLength(), thumb_length_,
                                        minimum_, maximum_);

@@ -1,16 +1,20 @@
 #pragma once
 // ScrollBar: two arrows and a rounded thumb drawn in translucent black, so that
-// the bar suits any background. The arrows step the position every 100 ms
-// while held; the thumb is dragged. Clicks on the track do not page. Every
+// the bar suits any background. An arrow steps the position at once and
+// every 100 ms while held; the thumb is dragged; a press on the track pages
+// towards the pointer, repeating while held, as in every toolkit. Every
 // change of the position reaches the position handler.
 //
 // The mouse, message by message (positions in host-window coordinates):
 //   513 press        -> the part under the point is pressed (arrows, thumb,
-//                       track, in that order); the 100 ms timer starts
-//   275 timer        -> a pressed arrow steps; at either end the position is
-//                       clamped and the timer stops
-//   512 move         -> a pressed thumb follows the point; otherwise the part
-//                       under the point becomes the hot part
+//                       track, in that order); an arrow steps and the track
+//                       pages at once; the 100 ms timer starts
+//   275 timer        -> a pressed arrow steps, a pressed track pages until the
+//                       thumb reaches the pointer; at either end the position
+//                       is clamped and the timer stops
+//   512 move         -> a pressed thumb follows the point, a pressed track
+//                       notes it; otherwise the part under the point becomes
+//                       the hot part
 //   514 release      -> nothing pressed; a thumb dragged without notifying
 //                       reports its position now
 #include <cstdint>
@@ -86,6 +90,7 @@ class ScrollBar : public ControlBase {
   int PartAt(std::intptr_t point) const;
   void Press(std::intptr_t point);
   void Step();
+  int Stride() const;
   void Move(std::intptr_t point);
   void Release();
   void StopTimer();
@@ -102,6 +107,7 @@ class ScrollBar : public ControlBase {
   bool notify_while_dragging_ = true;
   int orientation_ = kHorizontalBar;
   int pressed_part_ = kNoPart;
+  float pressed_along_ = 0;  // where a pressed track is held, along the bar
   bool arrows_only_when_active_ = true;
   int position_ = 0;
   int thumb_length_ = 0;

@@ -120,7 +120,8 @@ class RazezaZOHost : public HostSurface {
   void MoveFocusByMouse(Handle control, winsys::WParam keys, winsys::LParam position);
   bool KeyDown(unsigned message, winsys::WParam key, winsys::LParam lparam);
   bool AcceleratorKey(unsigned message, winsys::WParam character, winsys::LParam lparam);
-  void TabToNext();
+  void TabToNext(bool forward);
+  void WheelUnderPointer(winsys::WParam wparam, winsys::LParam lparam);
   void Click(Handle control, std::intptr_t argument1, std::intptr_t argument2, winsys::WParam keys,
              winsys::LParam position);
   // The resize borders: true when the message was theirs.

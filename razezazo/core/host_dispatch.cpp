@@ -99,9 +99,9 @@ winsys::LResult RazezaZOHost::Dispatch(unsigned message, winsys::WParam wparam, 
       if (AcceleratorKey(message, wparam, lparam)) return 0;
       break;
     case WM_KEYUP: case WM_CHAR: case WM_SYSKEYDOWN: case WM_SYSKEYUP: case WM_IME_COMPOSITION: case WM_COMMAND:
-    case WM_MOUSEWHEEL:
       DeliverTo(focused_ ? focused_->self() : 0, message, wparam, lparam);
       break;
+    case WM_MOUSEWHEEL: WheelUnderPointer(wparam, lparam); break;
     case WM_TIMER:
       DeliverTo(static_cast<Handle>(wparam), message, wparam, lparam);
       break;
@@ -112,7 +112,8 @@ winsys::LResult RazezaZOHost::Dispatch(unsigned message, winsys::WParam wparam, 
       }
       Mouse(message, wparam, lparam);
       break;
-    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_RBUTTONDOWN: case WM_RBUTTONUP:
+    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
       Mouse(message, wparam, lparam);
       break;
     case WM_LBUTTONDBLCLK:
@@ -172,7 +173,9 @@ std::optional<winsys::LResult> RazezaZOHost::HostMessage(unsigned message, winsy
 }
 
 void RazezaZOHost::OnActivate(winsys::WParam wparam, winsys::LParam lparam) {
-  if (winsys::LowWord(wparam) != winsys::WA_INACTIVE) {
+  const bool active = winsys::LowWord(wparam) != winsys::WA_INACTIVE;
+  if (focused_) focused_->Deliver(event::kWindowActivation, active ? 1 : 0, 0);
+  if (active) {
     if (pressed_) pressed_->Deliver(event::kFocusGained, static_cast<std::intptr_t>(wparam), lparam);
     return;
   }

@@ -160,7 +160,10 @@ void RazezaZOHost::LeftDown(Handle hit, winsys::WParam keys, winsys::LParam posi
   if (!(control = LiveControl(hit))) return;
   pressed_ = control;
   pressing_ = true;
-  if (control->interactive() && focused_ != control) MoveFocusByMouse(hit, keys, position);
+  // A scroll bar is worked with the mouse only: the focus (and with it an edit
+  // box's selection) stays where it is, as in every toolkit.
+  if (control->interactive() && focused_ != control && control->kind() != kKindScrollBar)
+    MoveFocusByMouse(hit, keys, position);
   if (second_press) CallHook(hooks_.double_click, hit, keys, position);
   system.SetCapture(window_);
 }
@@ -189,7 +192,7 @@ bool RazezaZOHost::KeyDown(unsigned message, winsys::WParam key, winsys::LParam 
   if (focused_ && focused_->Deliver(static_cast<int>(message), static_cast<std::intptr_t>(key), lparam) != kNotHandled)
     return true;
   if (key == winsys::VK_TAB) {
-    TabToNext();
+    TabToNext(!System().IsKeyDown(winsys::VK_SHIFT));
   } else if ((key == winsys::VK_RETURN || key == winsys::VK_SPACE) && Usable(focused_)) {
     Click(HandleOf(focused_), 0, 0, 0, 0);
   }
@@ -197,21 +200,38 @@ bool RazezaZOHost::KeyDown(unsigned message, winsys::WParam key, winsys::LParam 
 }
 
 // From the top-level control that holds the focus (or from the first one) to
-// the next that can take it, wrapping round, each top-level control passed at
-// most once. A focus outside the tree (unlinked) counts as no focus.
-void RazezaZOHost::TabToNext() {
+// the next (Shift+Tab: the previous) that can take it, wrapping round, each
+// top-level control passed at most once. A focus outside the tree (unlinked)
+// counts as no focus.
+void RazezaZOHost::TabToNext(bool forward) {
   ControlBase* start = focused_;
   while (start && start->parent()) start = start->parent();
-  if (!start || !ControlTree::IsLinked(*start)) start = first_control();
+  if (!start || !ControlTree::IsLinked(*start)) start = forward ? first_control() : last_control();
   if (!start) return;
   int left = 0;
   for (ControlBase* c = first_control(); c; c = c->next_sibling()) ++left;
-  auto after = [this](ControlBase* c) { return c->next_sibling() ? c->next_sibling() : first_control(); };
+  auto after = [this, forward](ControlBase* c) {
+    if (forward) return c->next_sibling() ? c->next_sibling() : first_control();
+    return c->previous_sibling() ? c->previous_sibling() : last_control();
+  };
   for (ControlBase* c = after(start); left > 0; c = after(c), --left) {
     if (Usable(c) && c->interactive() && c->kind() != kKindCaptionButton) {
       if (c != focused_) SetFocus(c, true);
       return;
     }
+  }
+}
+
+// As on every Linux desktop the wheel scrolls what lies under the pointer (a
+// screen point), not what has the focus: the control there, or the nearest of
+// its parents that takes the wheel (an edit box under its own scroll bar).
+void RazezaZOHost::WheelUnderPointer(winsys::WParam wparam, winsys::LParam lparam) {
+  const gfx::RectI window = System().WindowRect(window_);
+  const ControlBase* under = ControlAt(winsys::PointX(lparam) - window.x, winsys::PointY(lparam) - window.y);
+  for (Handle h = HandleOf(under); ControlBase* c = LiveControl(h);) {
+    const Handle parent = HandleOf(c->parent());
+    if (c->Deliver(winsys::WM_MOUSEWHEEL, static_cast<std::intptr_t>(wparam), lparam) != kNotHandled) return;
+    h = parent;
   }
 }
 

@@ -6,14 +6,17 @@ namespace razezazo {
 namespace {
 
 // The menu's items, 1-based.
-constexpr int kCutItem = 1;
-constexpr int kCopyItem = 2;
-constexpr int kPasteItem = 3;
-constexpr int kSelectAllItem = 5;
+constexpr int kUndoItem = 1;
+constexpr int kCutItem = 3;
+constexpr int kCopyItem = 4;
+constexpr int kPasteItem = 5;
+constexpr int kSelectAllItem = 7;
 constexpr int kSelectAllOffered = 1;
 
 void Fill(PopupMenu& menu) {
   using runtime::Gbk;
+  menu.AddItem(Gbk("撤销(&U)"), {.id = edit_command::kUndo});
+  menu.AddItem({}, {.kind = kMenuSeparator});
   menu.AddItem(Gbk("剪切(&T)"), {.id = edit_command::kCut});
   menu.AddItem(Gbk("复制(&C)"), {.id = edit_command::kCopy});
   menu.AddItem(Gbk("粘贴(&P)"), {.id = edit_command::kPaste});
@@ -25,6 +28,7 @@ int StateOf(bool offered, int offered_state = kMenuItemEnabled) { return offered
 
 void Show(const EditMenuOffer& offer, winsys::WindowId owner, int x, int y) {
   PopupMenu& menu = EditContextMenu();
+  menu.ItemState(kUndoItem, StateOf(offer.undo));
   menu.ItemState(kCutItem, StateOf(offer.cut));
   menu.ItemState(kCopyItem, StateOf(offer.copy));
   menu.ItemState(kPasteItem, StateOf(offer.paste));

@@ -6,7 +6,8 @@
 
 namespace razezazo {
 
-// "剪切(&T)", "复制(&C)", "粘贴(&P)", a separator, "全部选择(&A)".
+// "撤销(&U)", a separator, "剪切(&T)", "复制(&C)", "粘贴(&P)", a separator,
+// "全部选择(&A)".
 PopupMenu& EditContextMenu();
 
 // Builds the menu and makes it the one edit boxes show.

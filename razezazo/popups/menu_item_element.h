@@ -25,6 +25,11 @@ class MenuItemElement : public ControlBase {
   bool Create(winsys::WindowId menu_window, const FloatRect& bounds, MenuItem item);
 
   const MenuItem& item() const { return item_; }
+  // The keyboard's hold on the menu: the lit element, lighting one (the
+  // others go dark), and choosing it as a click would.
+  bool lit() const { return hot_; }
+  void Light() { SetHot(true); }
+  void Activate() { Click(); }
 
  protected:
   std::intptr_t OnEvent(int code, std::intptr_t argument1, std::intptr_t argument2) override;

@@ -14,13 +14,12 @@ constexpr int kSlideMs = 100;
 constexpr int kSlideRight = 3;
 constexpr int kSlideLeft = 4;
 
-// The owner's control under the pointer (its handle), 0 over its background.
-Handle OwnerControlUnderPointer(winsys::WindowId owner) {
+// The owner's control under a screen point (its handle), 0 over its background.
+Handle OwnerControlAt(winsys::WindowId owner, int x, int y) {
   RazezaZOHost* host = HostOfWindow(owner);
   if (!host) return 0;
-  const gfx::PointF cursor = System().CursorPos();
   const gfx::RectI rect = System().WindowRect(owner);
-  ControlBase* control = host->ControlAt(static_cast<int>(cursor.x) - rect.x, static_cast<int>(cursor.y) - rect.y);
+  ControlBase* control = host->ControlAt(x - rect.x, y - rect.y);
   return control ? control->self() : 0;
 }
 
@@ -37,6 +36,8 @@ MenuWindow::~MenuWindow() {
 
 bool MenuWindow::Open(winsys::WindowId owner, int x, int y, bool popup) {
   popup_ = popup;
+  owner_ = owner;
+  if (x != 0 || y != 0) given_point_ = std::pair{x, y};
   const gfx::RectI rect = Place(owner, x, y, popup);
   window_ = CreateFrameworkWindow({.parent = owner,
                                    .title = kMenuWindowText,
@@ -84,13 +85,21 @@ void MenuWindow::SetChainProperties(winsys::WindowId owner, bool popup) {
   }
   system.SetProp(window_, property::kHost, window_);
   if (!owner) return;
-  const Handle control = OwnerControlUnderPointer(owner);
+  // A menu opened at a place (at a box's caret, from the keyboard) is for the
+  // control there; one opened at the pointer for the control under it.
+  const gfx::PointF cursor = system.CursorPos();
+  const auto [x, y] = given_point_.value_or(std::pair{static_cast<int>(cursor.x), static_cast<int>(cursor.y)});
+  const Handle control = OwnerControlAt(owner, x, y);
   system.SetProp(window_, property::kEvent, control);
   system.Send(owner, host_message::kSetFocus, 0, static_cast<winsys::LParam>(control));
 }
 
 void MenuWindow::CreateHost() {
-  host_.hooks().message = PopupWindowHook;
+  host_.hooks().message = [this](winsys::WindowId window, unsigned message, winsys::WParam wparam,
+                                 winsys::LParam lparam) -> winsys::LResult {
+    if (message == winsys::WM_KEYDOWN && NavigationKey(static_cast<unsigned>(wparam))) return 0;
+    return PopupWindowHook(window, message, wparam, lparam);
+  };
   host_.hooks().paint_background = [painter = painter_](winsys::WindowId, gfx::Graphics& g, int width, int height) {
     if (painter)
       painter(g, width, height);
@@ -136,6 +145,42 @@ void MenuWindow::RunLoop() {
     }
     system.TranslateMessage(message);
     system.DispatchMessage(message);
+  }
+}
+
+bool MenuWindow::NavigationKey(unsigned key) {
+  MenuItemElement* lit = nullptr;
+  for (const auto& e : elements_)
+    if (e->lit()) lit = e.get();
+  switch (key) {
+    case winsys::VK_UP: LightNext(-1); return true;
+    case winsys::VK_DOWN: LightNext(1); return true;
+    case winsys::VK_RETURN:
+      if (lit) lit->Activate();  // may close the whole chain: the last thing done here
+      return true;
+    case winsys::VK_RIGHT:
+      if (lit && lit->item().kind == kMenuSubMenu) lit->Activate();
+      return true;
+    case winsys::VK_LEFT:
+    case winsys::VK_ESCAPE:
+      if (popup_) return key == winsys::VK_LEFT;  // Escape in the first menu closes the chain
+      CloseSubMenu(owner_);
+      return true;
+    default: return false;
+  }
+}
+
+// From the lit item (or from before the first or after the last) to the next
+// that can be chosen, round the end.
+void MenuWindow::LightNext(int direction) {
+  const int count = static_cast<int>(elements_.size());
+  int at = direction > 0 ? -1 : count;
+  for (int i = 0; i < count; ++i)
+    if (elements_[static_cast<std::size_t>(i)]->lit()) at = i;
+  for (int step = 1; step <= count; ++step) {
+    const int i = ((at + direction * step) % count + count) % count;
+    MenuItemElement& e = *elements_[static_cast<std::size_t>(i)];
+    if (e.item().kind != kMenuSeparator && !e.disabled()) return e.Light();
   }
 }
 

@@ -3,6 +3,8 @@
 // element per item, all made from a copy of the menu's items, and the message
 // loop that runs until the window is gone.
 #include <memory>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "razezazo/popups/menu_item.h"
@@ -35,6 +37,11 @@ class MenuWindow {
   void SetChainProperties(winsys::WindowId owner, bool popup);
   void CreateHost();
   void CreateElements();
+  // Up and Down light the next enabled item (wrapping), Enter or Right choose
+  // it (Right only opens a sub-menu), Left and Escape close a sub-menu. True
+  // when the key was the menu's.
+  bool NavigationKey(unsigned key);
+  void LightNext(int direction);
   void RunLoop();
 
   std::vector<MenuItem> items_;
@@ -43,6 +50,8 @@ class MenuWindow {
   bool popup_ = true;
   bool flipped_ = false;
   winsys::WindowId window_ = 0;
+  winsys::WindowId owner_ = 0;
+  std::optional<std::pair<int, int>> given_point_;  // where a popup was asked to open (screen)
   RazezaZOHost host_;
   std::vector<std::unique_ptr<MenuItemElement>> elements_;
 };

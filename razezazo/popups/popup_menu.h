@@ -2,9 +2,11 @@
 // PopupMenu: a list of MenuItems shown in a layered popup window of its own,
 // with its own message loop. Choosing a command closes the menu chain and sends
 // WM_COMMAND (273) with the item's id to the owner window — addressed to the
-// control that was under the mouse when the menu opened, which also receives
-// the focus — or calls the item's handler. Escape, a click outside and the
-// activation of another window close the whole chain.
+// control at the place the menu opened (under the mouse, unless a place was
+// given), which also receives the focus — or calls the item's handler. Up and
+// Down light the enabled items round the ends, Enter chooses, Right opens a
+// sub-menu and Left or Escape closes it; Escape in the first menu, a click
+// outside and the activation of another window close the whole chain.
 //
 // A menu object lives as long as its owner wants; its items may change between
 // showings. Each showing makes a new window and new elements from a copy of the

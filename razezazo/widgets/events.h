@@ -15,6 +15,8 @@ inline constexpr int kFocusGained = 10240, kFocusLost = 10241, kMouseEnter = 102
                      kTransitionFrame = 10248, kPressQuery = 10250, kDisabledLookQuery = 10254,
                      kPlacementChanged = 10257, kFocusQuery = 10260, kOpacityChanged = 10261,
                      kRepaintBroadcast = 10262, kTransitionStarts = 10263, kTransitionFinished = 10264;
+// To the focused control when its window gains (argument 1: 1) or loses (0) activation.
+inline constexpr int kWindowActivation = 10265;
 // Double clicks reach controls as a second WM_LBUTTONDOWN whose first argument is this.
 inline constexpr std::intptr_t kDoubleClickMark = 10086;
 }  // namespace event

@@ -5,10 +5,11 @@
 namespace winsys::testing {
 namespace {
 
-// The address box's middle, and the context menu's "粘贴(&P)" (its third item)
-// when the menu opened there: rows of 22 px below an 8 px margin.
+// The address box's middle, and the context menu's "粘贴(&P)" (after 撤销, a
+// separator, 剪切 and 复制) when the menu opened there: rows of 22 px, a
+// separator of 3, below an 8 px margin.
 constexpr int kAddressX = 150, kAddressY = 70;
-constexpr int kPasteX = kAddressX + 50, kPasteY = kAddressY + 8 + 2 * 22 + 11;
+constexpr int kPasteX = kAddressX + 50, kPasteY = kAddressY + 8 + 3 * 22 + 3 + 11;
 
 class BrivoTypedInputGuiTest : public BrivoGuiTest {
  protected:

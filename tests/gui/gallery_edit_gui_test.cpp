@@ -23,8 +23,12 @@ namespace {
 constexpr int kBoxX = 150, kBoxY = 30;
 constexpr unsigned kMenuStrip = 0xFFD1E4EC;  // the menu's icon strip
 
-// The middle of the edit menu's item `index` (1-based; a separator after the third).
-int MenuRowY(int menu_y, int index) { return menu_y + 8 + 22 * (index - 1) + 11 + (index > 3 ? 3 - 22 : 0); }
+// The middle of the edit menu's item `index` (1-based; separators second and sixth).
+int MenuRowY(int menu_y, int index) {
+  int y = menu_y + 8;
+  for (int i = 1; i < index; ++i) y += i == 2 || i == 6 ? 3 : 22;
+  return y + 11;
+}
 
 class GalleryEditGuiTest : public GalleryFixture {
  protected:
@@ -64,6 +68,42 @@ TEST_F(GalleryEditGuiTest, TypedAndPastedTextIsCopiedBackExactly) {
   EXPECT_EQ(WaitForXClipboard("粘贴"), "粘贴");
 }
 
+// The keys of every GTK entry, as xdotool gives them through the real keyboard.
+TEST_F(GalleryEditGuiTest, WordKeysDeleteAndUndoWorkAsInGtk) {
+  StartEmpty();
+  ASSERT_EQ(Xdotool({"type", "--delay", "30", "say hello world"}), 0);
+  ExpectText("say hello world");
+  Keys("ctrl+Left ctrl+BackSpace");  // the word before "world"
+  ExpectText("say world");
+  Keys("Home Delete");  // the character after the caret
+  ExpectText("ay world");
+  Keys("ctrl+z");
+  ExpectText("say world");
+  Keys("ctrl+z");
+  ExpectText("say hello world");
+  Keys("ctrl+shift+z");
+  ExpectText("say world");
+  Keys("ctrl+End shift+ctrl+Left shift+Delete");  // cut the last word
+  ExpectText("say ");
+  EXPECT_EQ(WaitForXClipboard("world"), "world");
+  Keys("shift+Insert");
+  ExpectText("say world");
+}
+
+// The X primary selection both ways: a selection is offered, and a middle
+// click pastes what another program offers, at the pointer.
+TEST_F(GalleryEditGuiTest, ThePrimarySelectionIsOfferedAndAMiddleClickPastesIt) {
+  StartEmpty();
+  ASSERT_EQ(Xdotool({"type", "--delay", "30", "one two"}), 0);
+  ExpectText("one two");
+  Keys("shift+ctrl+Left");
+  EXPECT_EQ(WaitForXClipboard("two", 5000, "primary"), "two");
+  ASSERT_TRUE(SetXClipboard("中", "primary"));
+  Keys("End");
+  ASSERT_EQ(Xdotool({"mousemove", std::to_string(kBoxX + 100), std::to_string(kBoxY), "click", "2"}), 0);
+  ExpectText("one two中");  // the pointer right of the text: at its end
+}
+
 // The input method (GtkIMContext) commits what these keys type: the Latin
 // letter comes back as a character message, the others as a composition
 // result. Either way each reaches the box once.
@@ -82,10 +122,27 @@ TEST_F(GalleryEditGuiTest, TheContextMenuOpensAtThePointerAndSelectsAll) {
   Keys("Home");
   ASSERT_EQ(Xdotool({"mousemove", std::to_string(kBoxX), std::to_string(kBoxY), "click", "3"}), 0);
   // Its icon strip starts at the pointer.
-  EXPECT_TRUE(ScreenShows(display_.Name(), kBoxX + 12, MenuRowY(kBoxY, 5), kMenuStrip));
-  ASSERT_EQ(Xdotool({"mousemove", std::to_string(kBoxX + 50), std::to_string(MenuRowY(kBoxY, 5)), "click", "1"}), 0);
+  EXPECT_TRUE(ScreenShows(display_.Name(), kBoxX + 12, MenuRowY(kBoxY, 7), kMenuStrip));
+  ASSERT_EQ(Xdotool({"mousemove", std::to_string(kBoxX + 50), std::to_string(MenuRowY(kBoxY, 7)), "click", "1"}), 0);
   Keys("ctrl+c");
   EXPECT_EQ(WaitForXClipboard("all of it"), "all of it");
+}
+
+// The Menu key opens the menu (at the caret, the pointer being elsewhere); Up
+// goes round to 全部选择, Enter chooses it; Escape closes a menu Shift+F10 opened.
+TEST_F(GalleryEditGuiTest, TheMenuKeyOpensTheMenuAndTheArrowsWalkIt) {
+  StartEmpty();
+  ASSERT_EQ(Xdotool({"type", "--delay", "30", "by keys"}), 0);
+  ExpectText("by keys");
+  ASSERT_EQ(Xdotool({"mousemove", "5", "400"}), 0);  // the pointer away from the box
+  Keys("Menu");
+  usleep(300 * 1000);  // the menu's window maps
+  Keys("Up Return ctrl+c");
+  EXPECT_EQ(WaitForXClipboard("by keys"), "by keys");
+  Keys("End shift+F10");
+  usleep(300 * 1000);
+  Keys("Escape exclam");  // the menu closed: the box takes keys again
+  ExpectText("by keys!");
 }
 
 // Another program holds the clipboard and never answers: the menu opens at
@@ -98,7 +155,7 @@ TEST_F(GalleryEditGuiTest, ASilentClipboardOwnerFreezesNothing) {
   ASSERT_EQ(Xdotool({"type", "--delay", "30", "abc"}), 0);
   EXPECT_TRUE(gallery_->WaitForLine("edit single: abc", 1000)) << "the keys waited for the clipboard";
   ASSERT_EQ(Xdotool({"mousemove", std::to_string(kBoxX), std::to_string(kBoxY), "click", "3"}), 0);
-  EXPECT_TRUE(ScreenShows(display_.Name(), kBoxX + 12, MenuRowY(kBoxY, 5), kMenuStrip));
+  EXPECT_TRUE(ScreenShows(display_.Name(), kBoxX + 12, MenuRowY(kBoxY, 7), kMenuStrip));
   Keys("Escape");
   Keys("ctrl+a ctrl+c");  // the clipboard is ours again, and holds what was typed only
   EXPECT_EQ(WaitForXClipboard("abc"), "abc");

@@ -14,8 +14,8 @@ struct PipeCloser {
 };
 using Pipe = std::unique_ptr<FILE, PipeCloser>;
 
-std::string ReadXClipboard() {
-  Pipe pipe(popen("xclip -o -selection clipboard -t UTF8_STRING 2>/dev/null", "r"));
+std::string ReadXClipboard(const std::string& selection) {
+  Pipe pipe(popen(("xclip -o -selection " + selection + " -t UTF8_STRING 2>/dev/null").c_str(), "r"));
   if (!pipe) return {};
   std::string text;
   char buffer[256];
@@ -25,20 +25,20 @@ std::string ReadXClipboard() {
 
 }  // namespace
 
-bool SetXClipboard(const std::string& utf8) {
-  FILE* f = popen("xclip -i -selection clipboard -t UTF8_STRING", "w");
+bool SetXClipboard(const std::string& utf8, const std::string& selection) {
+  FILE* f = popen(("xclip -i -selection " + selection + " -t UTF8_STRING").c_str(), "w");
   if (!f) return false;
   Pipe pipe(f);
   const bool written = fwrite(utf8.data(), 1, utf8.size(), f) == utf8.size();
   return written && pclose(pipe.release()) == 0;
 }
 
-std::string WaitForXClipboard(const std::string& expected, int timeout_ms) {
+std::string WaitForXClipboard(const std::string& expected, int timeout_ms, const std::string& selection) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-  std::string text = ReadXClipboard();
+  std::string text = ReadXClipboard(selection);
   while (text != expected && std::chrono::steady_clock::now() < deadline) {
     usleep(50 * 1000);
-    text = ReadXClipboard();
+    text = ReadXClipboard(selection);
   }
   return text;
 }

@@ -133,6 +133,37 @@ TEST_F(EditBoxCaretTest, LosingTheFocusStopsTheBlinkCollapsesTheSelectionAndHide
     for (int x = 0; x < first->canvas().Width(); ++x) ASSERT_FALSE(IsSelectionBlue(first->canvas().GetPixel(x, y)));
 }
 
+// A key or a click shows the caret for a whole blink; an inactive window
+// shows none and wakes no timer, and keeps the focus and the selection.
+TEST_F(EditBoxCaretTest, KeysRestartTheBlinkAndAnInactiveWindowHasNoCaret) {
+  CountTimers();
+  auto box = Box({30, 60, 240, 24}, "Hello world");
+  system_->Click(window_, 40, 72);
+  Advance(400);
+  system_->KeyPress(winsys::VK_RIGHT);
+  Advance(400);  // 800 ms after the click, 400 after the key
+  EXPECT_TRUE(box->caret_shown());
+  Advance(100);
+  EXPECT_FALSE(box->caret_shown());
+
+  box->Select({1, 0}, {1, 5});
+  const winsys::WindowId other = razezazo::CreateFrameworkWindow({.x = 500, .y = 500, .width = 50, .height = 50});
+  system_->SetForeground(other);
+  EXPECT_FALSE(box->caret_shown());
+  timer_ticks_.clear();
+  Advance(2000);
+  EXPECT_EQ(timer_ticks_[box->self()], 0);
+  EXPECT_FALSE(box->caret_shown());
+  EXPECT_EQ(host_->focused(), box.get());
+  EXPECT_EQ(box->SelectedText(), "Hello");
+
+  system_->SetForeground(window_);  // back: the caret at once, and blinking
+  EXPECT_TRUE(box->caret_shown());
+  Advance(1000);
+  EXPECT_EQ(timer_ticks_[box->self()], 2);
+  system_->DestroyWindow(other);
+}
+
 TEST_F(EditBoxCaretTest, ATransitionOfTheBoxKeepsTheCaretAndLeavesNothingBehind) {
   auto box = Box({30, 60, 240, 24}, "fading text");
   box->SetTransitionSteps(5, 20);

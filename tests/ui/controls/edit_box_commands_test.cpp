@@ -1,4 +1,4 @@
-// The edit commands (select all, copy, cut, paste) through the Ctrl keys and
+// The edit commands (undo, select all, copy, cut, paste) through the Ctrl keys and
 // through the shared context menu, with the clipboard in UTF-8.
 #include <gtest/gtest.h>
 
@@ -37,7 +37,7 @@ class EditBoxCommandsTest : public EditBoxInputFixture {
   }
   void TearDown() override {
     EditContextMenu().SetOpenedHandler(nullptr);
-    for (int i = 1; i <= 5; ++i) EditContextMenu().ItemState(i, states_before_[static_cast<size_t>(i - 1)]);
+    for (int i = 1; i <= kItems; ++i) EditContextMenu().ItemState(i, states_before_[static_cast<size_t>(i - 1)]);
     EditBoxInputFixture::TearDown();
   }
 
@@ -65,12 +65,17 @@ class EditBoxCommandsTest : public EditBoxInputFixture {
   void Escape() { system_->KeyPress(winsys::VK_ESCAPE); }
   std::vector<int> States() {
     std::vector<int> states;
-    for (int i = 1; i <= 5; ++i) states.push_back(EditContextMenu().ItemState(i));
+    for (int i = 1; i <= kItems; ++i) states.push_back(EditContextMenu().ItemState(i));
     return states;
   }
 
-  // Rows of the edit menu: three commands, a separator, select all.
-  static int CommandRow(int index) { return 8 + 22 * (index - 1) + 11 + (index > 3 ? 3 - 22 : 0); }
+  // Rows of the edit menu: undo, a separator, three commands, a separator, select all.
+  static constexpr int kItems = 7;
+  static int CommandRow(int index) {
+    int y = 8;
+    for (int i = 1; i < index; ++i) y += i == 2 || i == 6 ? 3 : 22;
+    return y + 11;
+  }
 
   std::vector<int> states_before_;
 };
@@ -113,14 +118,73 @@ TEST_F(EditBoxCommandsTest, ReadOnlyCopiesButNeverCutsNorPastes) {
   EXPECT_EQ(Clipboard(), "fixed");
 }
 
-TEST_F(EditBoxCommandsTest, APasswordIsNeverCopiedAndCtrlDoesNothing) {
+// A password manager pastes; nothing else with Ctrl, nor a copy by Ctrl+Insert
+// or a cut by Shift+Delete.
+TEST_F(EditBoxCommandsTest, APasswordTakesAPasteButIsNeverCopied) {
   auto box = FocusedBox("secret", {.input_mode = InputMode::kPassword});
   SetClipboard("pasted");
-  for (unsigned key : {'A', 'C', 'X', 'V', 'Z'}) EXPECT_EQ(box->KeyDown(key, true, false), 0) << key;
+  for (unsigned key : {'A', 'C', 'X', 'Z'}) EXPECT_EQ(box->KeyDown(key, true, false), 0) << key;
+  box->Select({1, 0}, {1, 6});
+  Ctrl(winsys::VK_INSERT);
+  Shift(winsys::VK_DELETE);
   EXPECT_EQ(box->text(), "secret");
-  EXPECT_EQ(box->anchor(), box->caret());
   EXPECT_EQ(Clipboard(), "pasted");
+  Ctrl('V');
+  EXPECT_EQ(box->text(), "pasted");
+  Shift(winsys::VK_INSERT);
+  EXPECT_EQ(box->text(), "pastedpasted");
+  Ctrl('Z');  // a password keeps no history
+  EXPECT_EQ(box->text(), "pastedpasted");
+  EXPECT_EQ(box->anchor(), box->caret());
   EXPECT_FALSE(RightClickMenu(30, 30, [&](winsys::WindowId) { Escape(); }));  // and no context menu
+}
+
+// Grouped as GTK groups them: a run of typed characters is one step, every
+// paste, cut and deletion another; undo gives back the selection the change
+// was made from.
+TEST_F(EditBoxCommandsTest, UndoAndRedoGoByWholeSteps) {
+  auto box = FocusedBox("start", {}, {1, 5});
+  system_->TypeText(" two");
+  SetClipboard("+paste");
+  Ctrl('V');
+  box->Select({1, 0}, {1, 5});
+  Shift(winsys::VK_DELETE);  // a cut
+  EXPECT_EQ(box->text(), " two+paste");
+  EXPECT_EQ(Clipboard(), "start");
+  Press(winsys::VK_END);
+  Press(winsys::VK_BACK);
+  Press(winsys::VK_BACK);
+  EXPECT_EQ(box->text(), " two+pas");
+  Ctrl('Z');
+  Ctrl('Z');
+  EXPECT_EQ(box->text(), " two+paste");
+  Ctrl('Z');
+  EXPECT_EQ(box->text(), "start two+paste");
+  EXPECT_EQ(box->SelectedText(), "start");
+  Ctrl('Z');
+  EXPECT_EQ(box->text(), "start two");
+  Ctrl('Z');
+  EXPECT_EQ(box->text(), "start");
+  Ctrl('Z');  // nothing left to undo
+  EXPECT_EQ(box->text(), "start");
+  Ctrl('Y');
+  EXPECT_EQ(box->text(), "start two");
+  system_->KeyDown(winsys::VK_SHIFT);
+  Ctrl('Z');  // Ctrl+Shift+Z redoes as well
+  system_->KeyUp(winsys::VK_SHIFT);
+  EXPECT_EQ(box->text(), "start two+paste");
+  system_->TypeText("!");  // a new change ends what could be redone
+  Ctrl('Y');
+  EXPECT_EQ(box->text(), "start two+paste!");
+
+  box->SetText("from the program");  // the program's text is where undoing stops
+  Ctrl('Z');
+  EXPECT_EQ(box->text(), "from the program");
+  EXPECT_FALSE(box->history().CanUndo());
+
+  auto read_only = FocusedBox("fixed", {.input_mode = InputMode::kReadOnly});
+  Ctrl('V');
+  EXPECT_FALSE(read_only->history().CanUndo());
 }
 
 TEST_F(EditBoxCommandsTest, TheMenuOffersWhatTheBoxCanDo) {
@@ -134,13 +198,13 @@ TEST_F(EditBoxCommandsTest, TheMenuOffersWhatTheBoxCanDo) {
     const char* clipboard;
     std::vector<int> states;
   } cases[] = {
-      {InputMode::kNormal, "some text", false, "clip", {kOff, kOff, kOn, 0, kOffered}},
-      {InputMode::kNormal, "some text", true, "clip", {kOn, kOn, kOn, 0, kOffered}},
-      {InputMode::kNormal, "", false, "", {kOff, kOff, kOff, 0, kOff}},
+      {InputMode::kNormal, "some text", false, "clip", {kOff, 0, kOff, kOff, kOn, 0, kOffered}},
+      {InputMode::kNormal, "some text", true, "clip", {kOff, 0, kOn, kOn, kOn, 0, kOffered}},
+      {InputMode::kNormal, "", false, "", {kOff, 0, kOff, kOff, kOff, 0, kOff}},
       // Text is offered, although none of it fits GBK: the menu never waits to read it.
-      {InputMode::kNormal, "some text", true, "😀", {kOn, kOn, kOn, 0, kOffered}},
-      {InputMode::kReadOnly, "some text", true, "clip", {kOff, kOn, kOff, 0, kOffered}},
-      {InputMode::kInteger, "12", true, "clip", {kOn, kOn, kOn, 0, kOffered}},
+      {InputMode::kNormal, "some text", true, "😀", {kOff, 0, kOn, kOn, kOn, 0, kOffered}},
+      {InputMode::kReadOnly, "some text", true, "clip", {kOff, 0, kOff, kOn, kOff, 0, kOffered}},
+      {InputMode::kInteger, "12", true, "clip", {kOff, 0, kOn, kOn, kOn, 0, kOffered}},
   };
   for (const Case& c : cases) {
     box->SetInputMode(c.mode);
@@ -150,6 +214,53 @@ TEST_F(EditBoxCommandsTest, TheMenuOffersWhatTheBoxCanDo) {
     EXPECT_TRUE(RightClickMenu(30, 30, [&](winsys::WindowId) { Escape(); }));
     EXPECT_EQ(States(), c.states) << static_cast<int>(c.mode) << " '" << c.text << "' " << c.select;
   }
+  // Undo is offered once there is something to undo.
+  box->SetInputMode(InputMode::kNormal);
+  Press(winsys::VK_END);
+  system_->TypeText("s");
+  EXPECT_TRUE(RightClickMenu(30, 30, [&](winsys::WindowId) { Escape(); }));
+  EXPECT_EQ(States()[0], kOn);
+}
+
+// The Menu key and Shift+F10 open the menu at the caret; Up and Down light the
+// enabled items round the ends, Enter chooses, Escape closes.
+TEST_F(EditBoxCommandsTest, TheKeyboardOpensTheMenuAtTheCaretAndWalksIt) {
+  auto box = FocusedBox("some text", {}, {1, 4});
+  box->Select({1, 0}, {1, 4});
+  system_->MoveMouse(window_, 5, 5);  // the pointer elsewhere: the menu is still the box's
+  auto by_keys = [&](unsigned key, bool shift, std::vector<unsigned> walk) {
+    winsys::WindowId opened = 0;
+    gfx::RectI rect;
+    EditContextMenu().SetOpenedHandler([&](winsys::WindowId menu, bool) { opened = menu; });
+    bool stepped = false;
+    system_->SetIdleHandler([&] {
+      if (stepped || !opened) return false;
+      stepped = true;
+      rect = system_->WindowRect(opened);
+      for (unsigned k : walk) Press(k);
+      return true;
+    });
+    if (shift)
+      Shift(key);
+    else
+      Press(key);
+    system_->SetIdleHandler(nullptr);
+    EXPECT_FALSE(system_->IsWindow(opened));
+    return rect;
+  };
+  const gfx::RectI rect = by_keys(winsys::VK_APPS, false, {winsys::VK_DOWN, winsys::VK_DOWN, winsys::VK_RETURN});
+  const gfx::RectI window = system_->WindowRect(window_);
+  EXPECT_EQ(rect.x, window.x + static_cast<int>(box->x() + box->caret_point().x));
+  EXPECT_EQ(rect.y, window.y + static_cast<int>(box->y() + box->caret_point().Bottom()));
+  EXPECT_EQ(Clipboard(), "some");  // undo is off: cut, then copy were lit
+  EXPECT_EQ(box->text(), "some text");
+
+  box->Select({1, 9}, {1, 9});
+  by_keys(winsys::VK_F10, true, {winsys::VK_UP, winsys::VK_RETURN});  // round to the last: select all
+  EXPECT_EQ(box->SelectedText(), "some text");
+  by_keys(winsys::VK_APPS, false, {winsys::VK_DOWN, winsys::VK_ESCAPE});
+  EXPECT_EQ(box->SelectedText(), "some text");
+  EXPECT_EQ(host_->focused(), box.get());
 }
 
 TEST_F(EditBoxCommandsTest, TheMenuOpensAtThePointerAndItsChoiceComesBackAsTheCommand) {
@@ -160,7 +271,7 @@ TEST_F(EditBoxCommandsTest, TheMenuOpensAtThePointerAndItsChoiceComesBackAsTheCo
   gfx::RectI menu_rect;
   EXPECT_TRUE(RightClickMenu(60, 30, [&](winsys::WindowId menu) {
     menu_rect = system_->WindowRect(menu);
-    system_->Click(menu, 40, CommandRow(2));  // "复制(&C)"
+    system_->Click(menu, 40, CommandRow(4));  // "复制(&C)"
   }));
   const gfx::RectI window = system_->WindowRect(window_);
   EXPECT_EQ(menu_rect.x, window.x + 60);
@@ -169,21 +280,25 @@ TEST_F(EditBoxCommandsTest, TheMenuOpensAtThePointerAndItsChoiceComesBackAsTheCo
   EXPECT_EQ(Clipboard(), "复制");
   EXPECT_EQ(host_->focused(), box.get());  // the box under the pointer took the focus
 
-  EXPECT_TRUE(RightClickMenu(60, 30, [&](winsys::WindowId menu) { system_->Click(menu, 40, CommandRow(5)); }));
+  EXPECT_TRUE(RightClickMenu(60, 30, [&](winsys::WindowId menu) { system_->Click(menu, 40, CommandRow(7)); }));
   EXPECT_EQ(box->commands, (std::vector<int>{67, 65}));
   EXPECT_EQ(box->SelectedText(), Gbk("复制这段文字"));
 
   SetClipboard("新");
-  EXPECT_TRUE(RightClickMenu(60, 30, [&](winsys::WindowId menu) { system_->Click(menu, 40, CommandRow(3)); }));
+  EXPECT_TRUE(RightClickMenu(60, 30, [&](winsys::WindowId menu) { system_->Click(menu, 40, CommandRow(5)); }));
   EXPECT_EQ(box->text(), Gbk("新"));
+  EXPECT_TRUE(RightClickMenu(60, 30, [&](winsys::WindowId menu) { system_->Click(menu, 40, CommandRow(1)); }));
+  EXPECT_EQ(box->text(), Gbk("复制这段文字"));  // "撤销(&U)" took the paste back
+  EXPECT_EQ(box->SelectedText(), Gbk("复制这段文字"));
 
   // A disabled item (cut, with nothing selected) cannot be chosen.
+  box->Select({1, 0}, {1, 0});
   EXPECT_TRUE(RightClickMenu(60, 30, [&](winsys::WindowId menu) {
-    system_->Click(menu, 40, CommandRow(1));
+    system_->Click(menu, 40, CommandRow(3));
     Escape();
   }));
-  EXPECT_EQ(box->commands, (std::vector<int>{67, 65, 86}));
-  EXPECT_EQ(box->text(), Gbk("新"));
+  EXPECT_EQ(box->commands, (std::vector<int>{67, 65, 86, 90}));
+  EXPECT_EQ(box->text(), Gbk("复制这段文字"));
   box->Destroy();
 }
 

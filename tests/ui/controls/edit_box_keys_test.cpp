@@ -47,6 +47,75 @@ TEST_F(EditBoxKeysTest, ArrowKeysWalkAcrossLineEndsAndStopAtTheEdges) {
   EXPECT_EQ(single->caret(), (TextPlace{1, 3}));
 }
 
+// As in GTK: words by Pango's boundaries, across line ends; Ctrl+Home and
+// Ctrl+End to the text's ends; Ctrl+Backspace and Ctrl+Delete take a word.
+TEST_F(EditBoxKeysTest, CtrlMovesAndDeletesByWords) {
+  auto box = FocusedBox(Gbk("say hello-world\r\n  下载 mp3"), kMultiLine, {1, 5});
+  Ctrl(winsys::VK_RIGHT);  // to the end of the word the caret is in
+  EXPECT_EQ(box->caret(), (TextPlace{1, 9}));
+  Ctrl(winsys::VK_RIGHT);
+  EXPECT_EQ(box->caret(), (TextPlace{1, 15}));
+  Ctrl(winsys::VK_RIGHT);  // across the line end to the next word's end
+  EXPECT_EQ(box->caret(), (TextPlace{2, 4}));
+  Ctrl(winsys::VK_LEFT);
+  EXPECT_EQ(box->caret(), (TextPlace{2, 2}));
+  Ctrl(winsys::VK_LEFT);  // back over the line end to the start of "world"
+  EXPECT_EQ(box->caret(), (TextPlace{1, 10}));
+  system_->KeyDown(winsys::VK_SHIFT);
+  Ctrl(winsys::VK_LEFT);  // Shift extends
+  system_->KeyUp(winsys::VK_SHIFT);
+  EXPECT_EQ(box->SelectedText(), "hello-");
+  Ctrl(winsys::VK_END);
+  EXPECT_EQ(box->caret(), (TextPlace{2, 8}));
+  EXPECT_EQ(box->anchor(), box->caret());
+  Ctrl(winsys::VK_BACK);
+  EXPECT_EQ(box->text(), Gbk("say hello-world\r\n  下载 "));
+  Ctrl(winsys::VK_HOME);
+  EXPECT_EQ(box->caret(), (TextPlace{1, 0}));
+  Ctrl(winsys::VK_DELETE);
+  EXPECT_EQ(box->text(), Gbk(" hello-world\r\n  下载 "));
+
+  // A password has no words to show: only its ends.
+  auto password = FocusedBox("abc def", {.input_mode = InputMode::kPassword}, {1, 5});
+  Ctrl(winsys::VK_LEFT);
+  EXPECT_EQ(password->caret(), (TextPlace{1, 0}));
+  Ctrl(winsys::VK_DELETE);
+  EXPECT_EQ(password->text(), "");
+}
+
+TEST_F(EditBoxKeysTest, UpDownAndPagesKeepTheHorizontalPlace) {
+  // "iiii" is narrower than "WW": the column is found by x, not by number.
+  auto box = FocusedBox("WWWW\r\niiiiiiii\r\nWWWW", kMultiLine, {1, 2});
+  Press(winsys::VK_DOWN);
+  const int under = box->caret().column;
+  EXPECT_GT(under, 2);
+  EXPECT_NEAR(box->caret_point().x, box->CaretRect(1, 2).x, 4);
+  Press(winsys::VK_DOWN);  // the place the run of moves began is kept
+  EXPECT_EQ(box->caret(), (TextPlace{3, 2}));
+  Press(winsys::VK_END);
+  Press(winsys::VK_UP);  // a new run starts from the new place
+  EXPECT_EQ(box->caret(), (TextPlace{2, 8}));
+
+  std::string lines;
+  for (int i = 0; i < 40; ++i) lines += "line " + std::to_string(i) + "\r\n";
+  auto tall = FocusedBox(lines, kMultiLine, {1, 2});
+  Press(winsys::VK_NEXT);  // a page down moves caret and view by the view's height
+  const int page_line = tall->caret().line;
+  EXPECT_GT(page_line, 3);
+  EXPECT_LT(tall->scroll_y(), 0);
+  EXPECT_EQ(tall->caret().column, 2);
+  Shift(winsys::VK_NEXT);
+  EXPECT_GT(tall->caret().line, page_line);
+  EXPECT_EQ(tall->anchor(), (TextPlace{page_line, 2}));
+  Press(winsys::VK_PRIOR);
+  Press(winsys::VK_PRIOR);
+  Press(winsys::VK_PRIOR);
+  EXPECT_EQ(tall->caret(), (TextPlace{1, 2}));
+  EXPECT_EQ(tall->scroll_y(), 0);
+  auto single = FocusedBox("one");
+  EXPECT_EQ(single->KeyDown(winsys::VK_NEXT, false, false), -1);  // a single line has no pages
+}
+
 TEST_F(EditBoxKeysTest, ShiftExtendsTheSelectionExceptInPasswordMode) {
   auto box = FocusedBox(Gbk("first\r\n第二 line\r\nthird"), kMultiLine, {2, 3});
   Press(winsys::VK_HOME);
@@ -78,8 +147,17 @@ TEST_F(EditBoxKeysTest, BackspaceDeleteAndEnterEditAtTheCaret) {
   Press(winsys::VK_RETURN);
   EXPECT_EQ(box->text(), "ab\r\nd");
   EXPECT_EQ(box->caret(), (TextPlace{2, 0}));
-  Press(winsys::VK_DELETE);  // nothing without a selection
-  EXPECT_EQ(box->text(), "ab\r\nd");
+  Press(winsys::VK_DELETE);  // without a selection: the character after the caret
+  EXPECT_EQ(box->text(), "ab\r\n");
+  EXPECT_EQ(box->caret(), (TextPlace{2, 0}));
+  Press(winsys::VK_DELETE);  // nothing after the very end
+  box->SetText(Gbk("ab\r\n中d"));
+  box->Select({1, 2}, {1, 2});
+  Press(winsys::VK_DELETE);  // the line break after the caret
+  EXPECT_EQ(box->text(), Gbk("ab中d"));
+  Press(winsys::VK_DELETE);  // a two-byte character goes whole
+  EXPECT_EQ(box->text(), "abd");
+  box->SetText("ab\r\nd");
   box->Select({1, 1}, {2, 1});
   Press(winsys::VK_DELETE);
   EXPECT_EQ(box->text(), "a");
@@ -91,8 +169,9 @@ TEST_F(EditBoxKeysTest, BackspaceDeleteAndEnterEditAtTheCaret) {
   Press(winsys::VK_RETURN);  // a single line takes no break
   EXPECT_EQ(single->text(), "one");
 
-  auto read_only = FocusedBox("fixed", {.input_mode = InputMode::kReadOnly}, {1, 5});
+  auto read_only = FocusedBox("fixed", {.input_mode = InputMode::kReadOnly}, {1, 4});
   Press(winsys::VK_BACK);
+  Press(winsys::VK_DELETE);
   read_only->Select({1, 0}, {1, 5});
   Press(winsys::VK_DELETE);
   EXPECT_EQ(read_only->text(), "fixed");
@@ -103,13 +182,18 @@ TEST_F(EditBoxKeysTest, KeyAnswersLeaveUnknownKeysToTheHost) {
   EXPECT_EQ(box->KeyDown(winsys::VK_TAB, false, false), -1);
   EXPECT_EQ(box->KeyDown(winsys::VK_SPACE, false, false), 0);
   EXPECT_EQ(box->KeyDown(winsys::VK_END, false, false), 0);
-  EXPECT_EQ(box->KeyDown('Z', true, false), -1);
+  EXPECT_EQ(box->KeyDown('Q', true, false), -1);
   EXPECT_EQ(box->KeyDown('A', true, false), 0);
   EXPECT_EQ(box->text(), "text");  // the Space key itself types nothing
-  // Tab is not the box's: the host moves the focus on.
+  // Tab is not the box's: the host moves the focus on, Shift+Tab back.
   auto other = Box({20, 200, 100, 24}, "");
+  auto third = Box({20, 240, 100, 24}, "");
   Press(winsys::VK_TAB);
   EXPECT_EQ(host_->focused(), other.get());
+  Shift(winsys::VK_TAB);
+  EXPECT_EQ(host_->focused(), box.get());
+  Shift(winsys::VK_TAB);  // round from the first to the last
+  EXPECT_EQ(host_->focused(), third.get());
 }
 
 TEST_F(EditBoxKeysTest, TypedCharactersFollowTheInputMode) {

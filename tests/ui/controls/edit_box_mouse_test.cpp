@@ -1,5 +1,5 @@
-// The edit box's mouse: clicks place the caret, a double click selects a word
-// of digits and lowercase letters, a quick third click the line, and a drag
+// The edit box's mouse: clicks place the caret (Shift+click extends), a double
+// click selects the word under the pointer, a quick third click the line, and a drag
 // selects, scrolling while the pointer is held outside the view.
 #include <gtest/gtest.h>
 
@@ -32,9 +32,9 @@ class EditBoxMouseTest : public EditBoxFixture {
 TEST_F(EditBoxMouseTest, DoubleAndTripleClicksSelectTheWordAndTheLine) {
   auto box = Box({20, 20, 300, 100}, "first line\r\nHello world\r\nthird", {.multi_line = true});
   const auto on_hello = At(*box, 2, 3);  // between the two l's
-  // The word runs over digits and lowercase letters only: the capital H stops it.
+  // Words by Pango's boundaries: capitals belong to the word.
   DoubleClick(on_hello);
-  EXPECT_EQ(box->SelectedText(), "ello");
+  EXPECT_EQ(box->SelectedText(), "Hello");
   EXPECT_TRUE(box->caret_shown());
 
   // A third press within 500 ms of the double click takes the whole line.
@@ -51,11 +51,39 @@ TEST_F(EditBoxMouseTest, DoubleAndTripleClicksSelectTheWordAndTheLine) {
   EXPECT_EQ(box->anchor(), box->caret());
   EXPECT_EQ(box->caret(), (TextPlace{2, 3}));
 
-  // Between two words a double click takes the one character after the caret.
+  // Between two words a double click takes the run between them; the
+  // character under the pointer counts, not the caret the first press placed.
   box->SetText("ab  cd");
   Advance(1000);
   DoubleClick(At(*box, 1, 3));
-  EXPECT_EQ(box->SelectedText(), " ");
+  EXPECT_EQ(box->SelectedText(), "  ");
+  Advance(1000);
+  const auto right_half_of_b = At(*box, 1, 2);
+  DoubleClick({right_half_of_b.first - 2, right_half_of_b.second});
+  EXPECT_EQ(box->SelectedText(), "ab");
+  box->SetText(runtime::Gbk("下载 mix-2015.flv"));
+  Advance(1000);
+  DoubleClick(At(*box, 1, 8));
+  EXPECT_EQ(box->SelectedText(), "2015");
+  Advance(1000);
+  DoubleClick(At(*box, 1, 1));
+  EXPECT_EQ(box->SelectedText(), runtime::Gbk("下载"));
+}
+
+TEST_F(EditBoxMouseTest, ShiftClickExtendsTheSelection) {
+  auto box = Box({20, 20, 300, 100}, "first line\r\nsecond", {.multi_line = true});
+  Click(At(*box, 1, 2));
+  system_->KeyDown(winsys::VK_SHIFT);
+  Click(At(*box, 2, 3));
+  system_->KeyUp(winsys::VK_SHIFT);
+  EXPECT_EQ(box->anchor(), (TextPlace{1, 2}));
+  EXPECT_EQ(box->SelectedText(), "rst line\r\nsec");
+  auto password = Box({20, 140, 300, 24}, "secret", {.input_mode = InputMode::kPassword});
+  Click(At(*password, 1, 1));
+  system_->KeyDown(winsys::VK_SHIFT);
+  Click(At(*password, 1, 4));
+  system_->KeyUp(winsys::VK_SHIFT);
+  EXPECT_EQ(password->anchor(), password->caret());
 }
 
 TEST_F(EditBoxMouseTest, PasswordBoxesKeepDoubleAndTripleClicksPlain) {
@@ -132,7 +160,63 @@ TEST_F(EditBoxMouseTest, HoldingThePointerOutsideTheViewScrollsWithEveryMove) {
     previous = box->scroll_y();
   }
   EXPECT_GE(box->caret().line, box->first_drawn_line());
-  system_->ReleaseLeft(window_, 60, 0);
+  // Held still outside, the view goes on scrolling, and stops at the release.
+  system_->MoveMouse(window_, 60, 20 + 120 + 60);
+  previous = box->scroll_y();
+  Advance(200);
+  EXPECT_LT(box->scroll_y(), previous - 2 * box->store().line_height());
+  system_->ReleaseLeft(window_, 60, 20 + 120 + 60);
+  previous = box->scroll_y();
+  Advance(500);
+  EXPECT_EQ(box->scroll_y(), previous);
+  EXPECT_TRUE(box->caret_shown() || box->blink_count() > 0);  // the blink is back
+}
+
+// A selection is offered as the X primary selection; a middle click pastes it
+// at the pointer (not into read-only boxes nor passwords, which offer nothing).
+TEST_F(EditBoxMouseTest, SelectionsAreOfferedAsPrimaryAndAMiddleClickPastesIt) {
+  auto box = Box({20, 20, 300, 24}, "first second");
+  DoubleClick(At(*box, 1, 2));
+  EXPECT_EQ(system_->PrimaryText(), "first");
+  auto other = Box({20, 60, 300, 24}, "ab");
+  const auto between = At(*other, 1, 1);
+  system_->MiddleClick(window_, between.first, between.second);
+  EXPECT_EQ(other->text(), "afirstb");
+  EXPECT_EQ(box->text(), "first second");
+  system_->KeyDown(winsys::VK_SHIFT);
+  system_->KeyPress(winsys::VK_END);  // Shift selections too (the focus stayed in the first box)
+  system_->KeyUp(winsys::VK_SHIFT);
+  EXPECT_EQ(system_->PrimaryText(), "first second");
+
+  auto read_only = Box({20, 100, 300, 24}, "fixed", {.input_mode = InputMode::kReadOnly});
+  const auto in_fixed = At(*read_only, 1, 2);
+  system_->MiddleClick(window_, in_fixed.first, in_fixed.second);
+  EXPECT_EQ(read_only->text(), "fixed");
+  auto password = Box({20, 140, 300, 24}, "secret", {.input_mode = InputMode::kPassword});
+  system_->Click(window_, 30, 150);
+  system_->KeyDown(winsys::VK_CONTROL);
+  system_->KeyPress('A');
+  system_->KeyUp(winsys::VK_CONTROL);
+  system_->MiddleClick(window_, 30, 150);
+  EXPECT_EQ(password->text(), "secret");
+  EXPECT_EQ(system_->PrimaryText(), "first second");
+}
+
+// The wheel scrolls the box under the pointer, not the focused one.
+TEST_F(EditBoxMouseTest, TheWheelScrollsTheBoxUnderThePointer) {
+  auto box = LongBox(60);
+  auto other = Box({20, 200, 200, 24}, "focused");
+  system_->Click(window_, 30, 210);
+  ASSERT_EQ(host_->focused(), other.get());
+  system_->MoveMouse(window_, 60, 60);
+  system_->Wheel(-120);
+  EXPECT_LT(box->scroll_y(), 0);
+  const int scrolled = box->scroll_y();
+  const razezazo::ScrollBar& bar = *box->vertical_bar();
+  system_->MoveMouse(window_, static_cast<int>(bar.x() + 5), static_cast<int>(bar.y() + 30));  // over its bar
+  system_->Wheel(-120);
+  EXPECT_LT(box->scroll_y(), scrolled);
+  EXPECT_EQ(host_->focused(), other.get());
 }
 
 TEST_F(EditBoxMouseTest, DraggingLeftOfTheBoxScrollsTheTextBackRight) {

@@ -6,7 +6,10 @@
 // typed characters, pastes and input-method results, each of which must add
 // exactly the GBK form of what was given, less what GBK cannot hold; and
 // clicks, drags and focus changes, after which a caret is drawn only in the
-// focused box at its caret point and never leaves stale pixels behind.
+// focused box at its caret point and never leaves stale pixels behind. Undo
+// and redo come as keys too, and every 1,000 operations undoing everything
+// must give back the text the box was last set to, and redoing everything the
+// text it had.
 // Seeded: BRIVO_EDIT_SEED repeats a run; a failure names its seed.
 // BRIVO_EDIT_OPERATIONS sets how many operations run (for longer runs).
 #include <gtest/gtest.h>
@@ -127,7 +130,10 @@ class EditBoxRandomTest : public EditBoxFixture {
   void Operate(EditBox& box, RandomEdits& r) {
     switch (r.Below(26)) {
       case 0:
-        if (r.OneIn(10)) box.SetText(r.Text(r.Below(400)), r.OneIn(2));
+        if (r.OneIn(10)) {
+          box.SetText(r.Text(r.Below(400)), r.OneIn(2));
+          set_text_ = box.text();
+        }
         break;
       case 1: case 2: case 3: case 4: case 5: case 6: box.InsertText(r.Text(1 + r.Below(r.OneIn(10) ? 40 : 3))); break;
       case 7: case 8: box.DeleteSelection(r.OneIn(2)); break;
@@ -151,17 +157,20 @@ class EditBoxRandomTest : public EditBoxFixture {
   void OperateByInput(EditBox& box, RandomEdits& r) {
     static const unsigned kKeys[] = {winsys::VK_BACK,  winsys::VK_RETURN, winsys::VK_DELETE, winsys::VK_END,
                                      winsys::VK_HOME,  winsys::VK_LEFT,   winsys::VK_RIGHT,  winsys::VK_UP,
-                                     winsys::VK_DOWN,  winsys::VK_SPACE,  'A', 'C', 'V', 'X', 'Q'};
+                                     winsys::VK_DOWN,  winsys::VK_SPACE,  winsys::VK_PRIOR, winsys::VK_NEXT,
+                                     winsys::VK_INSERT, 'A', 'C', 'V', 'X', 'Q', 'Z', 'Z', 'Y'};
     if (host_->focused() != &box) system_->Click(window_, 40, 35);
     const size_t length = box.store().WholeText().size();
     const size_t selected = box.SelectedText().size();
     RandomEdits::Given given;
     switch (r.Below(4)) {
       case 0: {
-        const unsigned modifier = r.OneIn(3) ? winsys::VK_SHIFT : r.OneIn(3) ? winsys::VK_CONTROL : 0;
-        if (modifier) system_->KeyDown(modifier);
+        const bool shift = r.OneIn(3), ctrl = r.OneIn(3);
+        if (shift) system_->KeyDown(winsys::VK_SHIFT);
+        if (ctrl) system_->KeyDown(winsys::VK_CONTROL);
         system_->KeyPress(kKeys[r.Below(std::size(kKeys))]);
-        if (modifier) system_->KeyUp(modifier);
+        if (ctrl) system_->KeyUp(winsys::VK_CONTROL);
+        if (shift) system_->KeyUp(winsys::VK_SHIFT);
         return;
       }
       case 1:
@@ -183,6 +192,19 @@ class EditBoxRandomTest : public EditBoxFixture {
     const size_t removed = given.gbk.empty() ? 0 : selected;
     ASSERT_EQ(box.store().WholeText().size(), length - removed + given.gbk.size()) << "given " << given.utf8;
   }
+
+  // Undo all gives the text last set; redoing as many steps the text there
+  // was (steps undone before stay undone).
+  void CheckUndoAll(EditBox& box) {
+    const runtime::Text now = box.text();
+    int undone = 0;
+    for (; box.history().CanUndo(); ++undone) box.Undo();
+    ASSERT_EQ(box.text(), set_text_);
+    for (; undone > 0; --undone) box.Redo();
+    ASSERT_EQ(box.text(), now);
+  }
+
+  runtime::Text set_text_;
 
   // A window point in or around the box; presses stay inside it (outside they
   // would start moving the window).
@@ -259,6 +281,7 @@ TEST_F(EditBoxRandomTest, InvariantsHoldAfterEveryOperation) {
   for (int bars : {3, 2}) {
     auto box = Box({20, 20, 220, 140}, r.Text(200), {.multi_line = true, .scroll_bars = bars});
     auto other = Box({250, 20, 120, 24}, "other");
+    set_text_ = box->text();
     for (int op = 1; op <= operations / 2; ++op) {
       if (r.OneIn(3))
         OperateWithMouse(*box, *other, r);
@@ -270,6 +293,7 @@ TEST_F(EditBoxRandomTest, InvariantsHoldAfterEveryOperation) {
         ASSERT_NO_FATAL_FAILURE(CheckAgainstFullLayout(*box)) << "operation " << op;
         ASSERT_NO_FATAL_FAILURE(CheckAgainstFullPaint(*box)) << "operation " << op;
         ASSERT_NO_FATAL_FAILURE(CheckNoStalePixels(*box)) << "operation " << op;
+        ASSERT_NO_FATAL_FAILURE(CheckUndoAll(*box)) << "operation " << op;
       }
     }
   }

@@ -195,8 +195,8 @@ TEST_F(EditBoxTest, InsertedTextPlacesTheCaretByItsLineBreaks) {
 
   auto single = Box({30, 200, 240, 20}, "ab");
   single->Select({1, 1}, {1, 1});
-  single->InsertText("xy\r\nzz");
-  EXPECT_EQ(single->text(), "axy");
+  single->InsertText("xy\r\nzz");  // the first line of the text, the box's own rest kept
+  EXPECT_EQ(single->text(), "axyb");
   EXPECT_EQ(single->caret(), (TextPlace{1, 3}));
 }
 

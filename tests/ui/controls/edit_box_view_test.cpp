@@ -238,6 +238,19 @@ TEST_F(EditBoxViewTest, TheBarsScrollTheBox) {
   EXPECT_FLOAT_EQ(box->caret_point().y, caret.y - 50);
   EXPECT_GT(box->first_drawn_line(), 1);
 
+  // A click on a bar leaves the focus and the selection in the box.
+  system_->Click(window_, static_cast<int>(box->x() + 10), static_cast<int>(box->y() + 10));
+  ASSERT_EQ(host_->focused(), box.get());
+  box->Select({2, 0}, {3, 1});
+  const razezazo::ScrollBar& bar = *box->vertical_bar();
+  const int down_arrow_y = static_cast<int>(bar.y() + bar.height() - 4);
+  const int before = box->scroll_y();
+  system_->Click(window_, static_cast<int>(bar.x() + 5), down_arrow_y);
+  EXPECT_EQ(host_->focused(), box.get());
+  EXPECT_EQ(box->anchor(), (razezazo::TextPlace{2, 0}));
+  EXPECT_EQ(box->caret(), (razezazo::TextPlace{3, 1}));
+  EXPECT_EQ(box->scroll_y(), before - box->store().line_height());  // the quick click stepped a line
+
   auto wide = Box({20, 20, 200, 120}, std::string(80, 'w'), {.multi_line = true, .scroll_bars = 3});
   const FloatRect wide_caret = wide->caret_point();
   wide->SetHorizontalScrollPosition(7);

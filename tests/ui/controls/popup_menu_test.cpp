@@ -341,11 +341,28 @@ TEST_F(SubMenuTest, AClickOpensAtOnceAndChoosingInTheSubMenuClosesTheChain) {
   EXPECT_EQ(target->Take(), (std::vector<std::string>{"10240:0:0", "273:202:" + std::to_string(target->self())}));
 }
 
-TEST_F(SubMenuTest, EscapeOrAClickOutsideInTheSubMenuClosesTheWholeChain) {
+// As in GTK: Escape (or Left) closes one level, a click outside the chain all of it.
+TEST_F(SubMenuTest, EscapeClosesOneLevelAndAClickOutsideTheWholeChain) {
   system_->MoveMouse(window_, 100, 100);
-  ShowScripted(root_, {ClickAt(40, Row(1)), Press(winsys::VK_ESCAPE)});
+  bool sub_open_after_escape = true, root_open_after_escape = false;
+  ShowScripted(root_, {ClickAt(40, Row(1)), Press(winsys::VK_ESCAPE), Check([&] {
+                         sub_open_after_escape = system_->IsWindow(sub_window_);
+                         root_open_after_escape = system_->IsWindow(menu_);
+                       }),
+                       Press(winsys::VK_ESCAPE)});
+  EXPECT_FALSE(sub_open_after_escape);
+  EXPECT_TRUE(root_open_after_escape);
   EXPECT_FALSE(system_->IsWindow(menu_));
-  EXPECT_FALSE(system_->IsWindow(sub_window_));
+  // From the keyboard alone: Down lights the sub-menu's item, Right opens it,
+  // Left closes it again.
+  ShowScripted(root_, {Press(winsys::VK_DOWN), Press(winsys::VK_DOWN), Press(winsys::VK_RIGHT), Check([&] {
+                         sub_open_after_escape = system_->IsWindow(sub_window_);
+                       }),
+                       Press(winsys::VK_LEFT), Check([&] { root_open_after_escape = !system_->IsWindow(sub_window_); }),
+                       Press(winsys::VK_ESCAPE)});
+  EXPECT_TRUE(sub_open_after_escape);
+  EXPECT_TRUE(root_open_after_escape);
+  EXPECT_FALSE(system_->IsWindow(menu_));
   ShowScripted(root_, {ClickAt(40, Row(1)), [this] { system_->Click(window_, 20, 300); }});
   EXPECT_FALSE(system_->IsWindow(menu_));
   EXPECT_FALSE(system_->IsWindow(sub_window_));
@@ -449,13 +466,13 @@ TEST_F(PopupMenuTest, ItemOperations) {
 
 TEST_F(PopupMenuTest, TheEditContextMenuHoldsTheEditCommands) {
   const PopupMenu& menu = EditContextMenu();
-  ASSERT_EQ(menu.item_count(), 5);
-  const char* texts[] = {"剪切(&T)", "复制(&C)", "粘贴(&P)", "", "全部选择(&A)"};
-  const int ids[] = {88, 67, 86, 0, 65};
-  for (int i = 0; i < 5; ++i) {
+  ASSERT_EQ(menu.item_count(), 7);
+  const char* texts[] = {"撤销(&U)", "", "剪切(&T)", "复制(&C)", "粘贴(&P)", "", "全部选择(&A)"};
+  const int ids[] = {90, 0, 88, 67, 86, 0, 65};
+  for (int i = 0; i < 7; ++i) {
     EXPECT_EQ(runtime::Utf16ToGbk(menu.items()[i].text), Gbk(texts[i]));
     EXPECT_EQ(menu.items()[i].id, ids[i]);
-    EXPECT_EQ(menu.items()[i].kind, i == 3 ? kMenuSeparator : kMenuCommand);
+    EXPECT_EQ(menu.items()[i].kind, i == 1 || i == 5 ? kMenuSeparator : kMenuCommand);
   }
 }
 

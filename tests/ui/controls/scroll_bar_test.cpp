@@ -51,15 +51,15 @@ class ScrollBarTest : public EditBoxFixture {
   std::vector<int> reported_;
 };
 
-TEST_F(ScrollBarTest, HoldingAnArrowStepsEvery100MsAndStopsExactlyAtTheEnd) {
+TEST_F(ScrollBarTest, AnArrowStepsAtOnceThenEvery100MsAndStopsExactlyAtTheEnd) {
   auto bar = Bar({.maximum = 95, .step = 10});
   EXPECT_EQ(bar->Deliver(razezazo::event::kPressQuery, 0, 0), 1);
-  system_->PressLeft(window_, 105, 145);  // the down arrow
+  system_->PressLeft(window_, 105, 145);  // the down arrow: a quick click steps too
   EXPECT_EQ(bar->pressed_part(), ScrollBar::kSecondArrow);
-  EXPECT_TRUE(reported_.empty());
-  Advance(100);
   EXPECT_EQ(reported_, std::vector<int>{10});
-  Advance(800);
+  Advance(100);
+  EXPECT_EQ(reported_, (std::vector<int>{10, 20}));
+  Advance(700);
   EXPECT_EQ(reported_, (std::vector<int>{10, 20, 30, 40, 50, 60, 70, 80, 90}));
   Advance(100);
   EXPECT_EQ(reported_.back(), 95);
@@ -76,6 +76,28 @@ TEST_F(ScrollBarTest, HoldingAnArrowStepsEvery100MsAndStopsExactlyAtTheEnd) {
   Advance(500);
   EXPECT_EQ(reported_, (std::vector<int>{5, 0}));
   system_->ReleaseLeft(window_, 105, 52);
+}
+
+// As in every toolkit: a page at once towards the pointer, then every 100 ms
+// until the thumb reaches the pointer (which may move meanwhile).
+TEST_F(ScrollBarTest, ThePressedTrackPagesTowardsThePointer) {
+  auto bar = Bar({.maximum = 400, .page = 50});  // track 80 from y 60, thumb 30
+  system_->PressLeft(window_, 105, 110);
+  EXPECT_EQ(bar->pressed_part(), ScrollBar::kTrack);
+  EXPECT_EQ(reported_, std::vector<int>{50});
+  Advance(2000);  // the thumb stops under the pointer, short of the end
+  system_->ReleaseLeft(window_, 105, 110);
+  EXPECT_EQ(reported_, (std::vector<int>{50, 100, 150, 200}));
+  const razezazo::FloatRect thumb = bar->Thumb();
+  EXPECT_LE(bar->y() + thumb.y, 110);
+  EXPECT_GT(bar->y() + thumb.Bottom(), 110);
+  const std::size_t pages = reported_.size();
+  Advance(500);
+  EXPECT_EQ(reported_.size(), pages);
+  system_->PressLeft(window_, 105, 62);  // above the thumb: back up
+  Advance(2000);
+  system_->ReleaseLeft(window_, 105, 62);
+  EXPECT_EQ(bar->position(), 0);
 }
 
 TEST_F(ScrollBarTest, TheThumbFollowsTheMouse) {

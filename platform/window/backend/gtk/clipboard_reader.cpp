@@ -37,8 +37,8 @@ void Release(gpointer data) {
 
 }  // namespace
 
-ClipboardReader::ClipboardReader(Poster post)
-    : shared_(std::make_shared<Shared>(Shared{std::move(post)})), clipboard_(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD)) {
+ClipboardReader::ClipboardReader(Poster post, GdkAtom selection)
+    : shared_(std::make_shared<Shared>(Shared{std::move(post)})), clipboard_(gtk_clipboard_get(selection)) {
   auto on_owner_change = +[](GtkClipboard* clipboard, GdkEvent*, gpointer data) {
     const auto& shared = *static_cast<std::shared_ptr<Shared>*>(data);
     shared->offers_text = true;  // until the new owner's targets arrive

@@ -20,7 +20,8 @@ class ClipboardReader {
   using Poster = std::function<void(std::function<void()>)>;
   static constexpr std::uint32_t kAnswerLimitMs = 1500;
 
-  explicit ClipboardReader(Poster post);
+  // `selection`: the clipboard, or the primary selection.
+  explicit ClipboardReader(Poster post, GdkAtom selection = GDK_SELECTION_CLIPBOARD);
   ClipboardReader(const ClipboardReader&) = delete;
   ClipboardReader& operator=(const ClipboardReader&) = delete;
   ~ClipboardReader();

@@ -101,7 +101,7 @@ void GtkSystem::QueueMouse(WindowId window, unsigned message, WParam keys, doubl
 
 void GtkSystem::OnButton(const GdkEventButton& event, WindowId window) {
   const bool press = event.type == GDK_BUTTON_PRESS;
-  if (event.button != 1 && event.button != 3) return;
+  if (event.button < 1 || event.button > 3) return;
   const WindowId target = MouseTarget(window);
   // GDK's state is from before the event; Windows reports the state after it.
   WParam keys = MouseKeys(event.state);
@@ -109,6 +109,8 @@ void GtkSystem::OnButton(const GdkEventButton& event, WindowId window) {
   unsigned message;
   if (event.button == 1)
     message = !press ? WM_LBUTTONUP : DoublePressFollows(event) ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN;
+  else if (event.button == 2)
+    message = press ? WM_MBUTTONDOWN : WM_MBUTTONUP;
   else
     message = !press ? WM_RBUTTONUP : DoublePressFollows(event) ? WM_RBUTTONDBLCLK : WM_RBUTTONDOWN;
   // Queued before the activation is sent: a loop that runs inside WM_ACTIVATE

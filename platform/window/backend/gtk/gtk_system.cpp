@@ -85,7 +85,8 @@ GtkSystem::GtkSystem()
                                                           gdk_atom_intern_static_string("_NET_WM_STATE_MAXIMIZED_VERT"))),
       input_method_([this](const std::string& utf8) { OnCommit(utf8); }),
       tooltip_(composited_),
-      clipboard_([this](std::function<void()> task) { PostTask(std::move(task)); }) {
+      clipboard_([this](std::function<void()> task) { PostTask(std::move(task)); }),
+      primary_([this](std::function<void()> task) { PostTask(std::move(task)); }, GDK_SELECTION_PRIMARY) {
   gdk_event_handler_set(&GtkSystem::OnEvent, this, nullptr);
 }
 
@@ -329,6 +330,12 @@ bool GtkSystem::ClipboardOffersText() { return clipboard_.OffersText(); }
 void GtkSystem::SetClipboardText(std::string_view utf8) {
   gtk_clipboard_set_text(gtk_clipboard_get(GDK_SELECTION_CLIPBOARD), utf8.data(), static_cast<gint>(utf8.size()));
 }
+
+void GtkSystem::SetPrimaryText(std::string_view utf8) {
+  gtk_clipboard_set_text(gtk_clipboard_get(GDK_SELECTION_PRIMARY), utf8.data(), static_cast<gint>(utf8.size()));
+}
+
+void GtkSystem::RequestPrimaryText(std::function<void(std::string)> done) { primary_.RequestText(std::move(done)); }
 
 void GtkSystem::Beep() { gdk_display_beep(display_); }
 

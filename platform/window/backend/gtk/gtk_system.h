@@ -50,6 +50,8 @@ class GtkSystem : public WindowSystemBase {
   void RequestClipboardText(std::function<void(std::string)> done) override;
   bool ClipboardOffersText() override;
   void SetClipboardText(std::string_view utf8) override;
+  void SetPrimaryText(std::string_view utf8) override;
+  void RequestPrimaryText(std::function<void(std::string)> done) override;
   void Beep() override;
   void SetDisplayLostHandler(std::function<void()> handler) override;
 
@@ -112,6 +114,7 @@ class GtkSystem : public WindowSystemBase {
   InputMethod input_method_;
   TooltipWindow tooltip_;
   ClipboardReader clipboard_;
+  ClipboardReader primary_;
   guint32 last_event_time_ = GDK_CURRENT_TIME;
   // Where the last button went down: the system move and size loops start
   // there, not where the pointer has got to by the time the press is handled.

@@ -62,6 +62,7 @@ unsigned NamedKey(guint keyval) {
     case GDK_KEY_KP_Insert: return VK_INSERT;
     case GDK_KEY_Delete:
     case GDK_KEY_KP_Delete: return VK_DELETE;
+    case GDK_KEY_Menu: return VK_APPS;
   }
   if (keyval >= GDK_KEY_F1 && keyval <= GDK_KEY_F24) return 0x70 + (keyval - GDK_KEY_F1);
   if (keyval >= GDK_KEY_KP_0 && keyval <= GDK_KEY_KP_9) return 0x60 + (keyval - GDK_KEY_KP_0);

@@ -157,6 +157,13 @@ void HeadlessSystem::ReleaseRight() {
   Deliver();
 }
 
+void HeadlessSystem::MiddleClick(WindowId window, int x, int y) {
+  MoveMouse(window, x, y);
+  QueueMouse(WM_MBUTTONDOWN);
+  QueueMouse(WM_MBUTTONUP);
+  Deliver();
+}
+
 void HeadlessSystem::PressRight(WindowId window, int x, int y) {
   MoveMouse(window, x, y);
   PressRight();

@@ -56,6 +56,9 @@ class HeadlessSystem : public WindowSystemBase {
   void RequestClipboardText(std::function<void(std::string)> done) override { done(clipboard_); }
   bool ClipboardOffersText() override { return !clipboard_.empty(); }
   void SetClipboardText(std::string_view utf8) override { clipboard_ = std::string(utf8); }
+  void SetPrimaryText(std::string_view utf8) override { primary_ = std::string(utf8); }
+  void RequestPrimaryText(std::function<void(std::string)> done) override { done(primary_); }
+  const std::string& PrimaryText() const { return primary_; }
   void Beep() override { ++beeps_; }
 
   // --- time and the queue ---
@@ -84,6 +87,8 @@ class HeadlessSystem : public WindowSystemBase {
   void PressRight();
   void ReleaseRight();
   void PressRight(WindowId window, int x, int y);
+  // A middle click at a window point.
+  void MiddleClick(WindowId window, int x, int y);
   void ReleaseRight(WindowId window, int x, int y);
   void Wheel(int delta);  // WHEEL_DELTA is 120 per notch; positive is away from the user
 
@@ -153,6 +158,7 @@ class HeadlessSystem : public WindowSystemBase {
   gfx::RectI work_area_{0, 0, 1024, 768};
   std::unordered_map<WindowId, Screen> screens_;
   std::string clipboard_;
+  std::string primary_;
   int beeps_ = 0;
   gfx::PointF pointer_;
   bool left_down_ = false;
