@@ -96,7 +96,7 @@ def edit_box_seeds():
     single_line = (e.box(False, 0, 150, 24, b"single " + GBK_ZHONGWEN, mode=3) + e.focus(0) + e.char(ord("9"))
                    + e.char(ord("z")) + e.mode(4) + e.char(ord(".")) + e.focus(2) + e.focus(3) + e.key("right", shift=1))
     menu = (e.box(True, 3, 200, 100, b"menu text") + e.focus(0) + e.select(1, 0, 1, 4)
-            + e.right_click(60, 40) + e.menu_click(40, 19) + e.right_click(60, 40) + bytes([1]))
+            + e.right_click(60, 40) + e.menu_click(40, 44) + e.right_click(60, 40) + bytes([1]))
     huge = (e.box(False, 0, 200, 24, b"") + e.focus(0) + e.huge("价格€100元 ".encode(), 66000) + e.key("end")
             + e.key("home", shift=1) + e.tick(600))
     cut_short = (e.box(True, 3, 200, 100, b"", max_length=9) + e.focus(0) + e.paste("€中文abc\n€x".encode())
