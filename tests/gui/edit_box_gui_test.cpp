@@ -95,5 +95,39 @@ TEST_F(EditBoxGuiTest, DraggingWithTheButtonHeldSelectsText) {
   shot.SavePng(::testing::TempDir() + "edit_box_drag.png");
 }
 
+// The multi-line box (20, 80, 260 x 200) and its 10-px bars, used with a
+// real pointer while the single-line box keeps the keyboard: a quick click on
+// the down arrow steps, a click on the track pages, the wheel scrolls the box
+// under the pointer, and none of them takes the focus.
+TEST_F(EditBoxGuiTest, TheBarsAndTheWheelScrollTheBoxUnderThePointerAndLeaveTheFocus) {
+  const gfx::RectI text_area{30, 90, 220, 160};
+  ASSERT_EQ(Xdotool({"mousemove", "150", "30", "click", "1"}), 0);  // the single-line box takes the keys
+  gfx::Bitmap shown = Screenshot(display_.Name());
+  ASSERT_FALSE(shown.IsNull());
+  // Waits (bounded) until the text area looks different from the last picture.
+  auto scrolled = [&] {
+    for (int attempt = 0; attempt < 40; ++attempt) {
+      usleep(50000);
+      gfx::Bitmap now = Screenshot(display_.Name());
+      for (int y = text_area.y; y < text_area.Bottom(); ++y)
+        for (int x = text_area.x; x < text_area.Right(); ++x)
+          if (now.GetPixel(x, y) != shown.GetPixel(x, y)) {
+            shown = std::move(now);
+            return true;
+          }
+    }
+    return false;
+  };
+  ASSERT_EQ(Xdotool({"mousemove", "274", "265", "click", "1"}), 0);  // the down arrow, pressed briefly
+  EXPECT_TRUE(scrolled()) << "a quick click on the arrow did not step";
+  ASSERT_EQ(Xdotool({"mousemove", "274", "220", "click", "1"}), 0);  // the track below the thumb
+  EXPECT_TRUE(scrolled()) << "a click on the track did not page";
+  ASSERT_EQ(Xdotool({"mousemove", "150", "170", "click", "5"}), 0);  // the wheel over the box
+  EXPECT_TRUE(scrolled()) << "the wheel did not scroll the box under the pointer";
+  // The keys still go to the single-line box.
+  ASSERT_EQ(Xdotool({"key", "--delay", "30", "ctrl+a", "BackSpace", "x"}), 0);
+  EXPECT_TRUE(gallery_->WaitForLine("edit single: x")) << "the bars or the wheel took the focus";
+}
+
 }  // namespace
 }  // namespace winsys::testing
