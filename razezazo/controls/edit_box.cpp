@@ -55,8 +55,8 @@ void EditBox::Configure(const runtime::Text& text, const EditBoxOptions& options
   format_ = MakeEditFormat(scroll_bars_);
   text_rect_ = view_rect_ = caret_point_ = last_caret_point_ = {};
   scroll_x_ = scroll_y_ = 0;
-  anchor_line_ = caret_line_ = 1;
-  anchor_column_ = caret_column_ = 0;
+  anchor_at_.line = caret_at_.line = 1;
+  anchor_at_.column = caret_at_.column = 0;
   first_drawn_line_ = last_drawn_line_ = 1;
   blink_count_ = 0;
 }
@@ -76,7 +76,7 @@ bool EditBox::Create(ControlBase& parent, const FloatRect& bounds, const runtime
 }
 
 void EditBox::OnCreated() {
-  anchor_line_ = caret_line_ = 1;
+  anchor_at_.line = caret_at_.line = 1;
   first_drawn_line_ = last_drawn_line_ = 1;
   if (multi_line_) CreateScrollBars();
   Paint(true);
@@ -106,7 +106,7 @@ void EditBox::OnDestroyed() {
   font_.reset();
   format_.reset();
   scroll_x_ = scroll_y_ = 0;
-  anchor_line_ = caret_line_ = anchor_column_ = caret_column_ = 0;
+  anchor_at_.line = caret_at_.line = anchor_at_.column = caret_at_.column = 0;
   caret_point_ = last_caret_point_ = {};
 }
 
@@ -139,7 +139,7 @@ void EditBox::Reflow() {
   Paint(true);
   const int x = scroll_x_, y = scroll_y_;
   ClampScroll();
-  caret_point_ = CaretRect(caret_line_, caret_column_);
+  caret_point_ = CaretRect(caret_at_.line, caret_at_.column);
   CaretFollowsPaint();
   if (x == scroll_x_ && y == scroll_y_) return;
   SyncScrollBars();

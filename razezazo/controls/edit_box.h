@@ -113,8 +113,8 @@ class EditBox : public ControlBase {
 
   // --- state ---------------------------------------------------------------------
   const EditText& store() const { return text_; }
-  TextPlace anchor() const { return {anchor_line_, anchor_column_}; }
-  TextPlace caret() const { return {caret_line_, caret_column_}; }
+  TextPlace anchor() const { return anchor_at_; }
+  TextPlace caret() const { return caret_at_; }
   int scroll_x() const { return scroll_x_; }
   int scroll_y() const { return scroll_y_; }
   const FloatRect& text_rect() const { return text_rect_; }
@@ -327,10 +327,9 @@ class EditBox : public ControlBase {
   int last_drawn_line_ = 1;
   int scroll_y_ = 0;
   int scroll_x_ = 0;
-  int anchor_line_ = 1;
-  int caret_line_ = 1;
-  int anchor_column_ = 0;
-  int caret_column_ = 0;
+  // The selection runs from the anchor to the caret (equal: no selection).
+  TextPlace anchor_at_;
+  TextPlace caret_at_;
   std::unique_ptr<ScrollBar> horizontal_bar_;
   std::unique_ptr<ScrollBar> vertical_bar_;
   FloatRect last_caret_point_;

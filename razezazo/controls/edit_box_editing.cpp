@@ -38,17 +38,17 @@ TextPlace EditBox::Clamped(TextPlace place) const {
 }
 
 TextPlace EditBox::SelectionStart() const {
-  const bool anchor_first = text_.Position(anchor_line_, anchor_column_) <= text_.Position(caret_line_, caret_column_);
+  const bool anchor_first = text_.Position(anchor_at_.line, anchor_at_.column) <= text_.Position(caret_at_.line, caret_at_.column);
   return anchor_first ? anchor() : caret();
 }
 
 TextPlace EditBox::SelectionEnd() const {
-  const bool anchor_first = text_.Position(anchor_line_, anchor_column_) <= text_.Position(caret_line_, caret_column_);
+  const bool anchor_first = text_.Position(anchor_at_.line, anchor_at_.column) <= text_.Position(caret_at_.line, caret_at_.column);
   return anchor_first ? caret() : anchor();
 }
 
 runtime::Text EditBox::SelectedText() const {
-  return text_.RangeText(text_.Position(anchor_line_, anchor_column_), text_.Position(caret_line_, caret_column_));
+  return text_.RangeText(text_.Position(anchor_at_.line, anchor_at_.column), text_.Position(caret_at_.line, caret_at_.column));
 }
 
 // --- after a change ------------------------------------------------------------------
@@ -66,7 +66,7 @@ void EditBox::KeepDrawnLinesValid() {
 }
 
 void EditBox::RefreshAfterEdit(bool scroll, float extra, const std::optional<EditMark>& mark) {
-  caret_point_ = last_caret_point_ = CaretRect(caret_line_, caret_column_, scroll, extra);
+  caret_point_ = last_caret_point_ = CaretRect(caret_at_.line, caret_at_.column, scroll, extra);
   KeepDrawnLinesValid();
   const std::optional<FloatRect> area = mark ? ChangedArea(*mark) : std::nullopt;
   if (area && area->IsEmpty()) return;  // nothing of the edit is in view
@@ -113,12 +113,12 @@ void EditBox::SetTextMessage(const char* text, bool caret_at_end) {
   text_.SetText(WithinMaxLength(text ? std::string_view(text) : std::string_view()), multi_line_, input_mode_,
                 mask_text_);
   scroll_x_ = scroll_y_ = 0;
-  anchor_line_ = caret_line_ = 1;
-  anchor_column_ = caret_column_ = 0;
+  anchor_at_.line = caret_at_.line = 1;
+  anchor_at_.column = caret_at_.column = 0;
   Paint(true);
   if (caret_at_end) {
-    caret_line_ = anchor_line_ = text_.line_count();
-    caret_column_ = anchor_column_ = text_.LineChars(caret_line_);
+    caret_at_.line = anchor_at_.line = text_.line_count();
+    caret_at_.column = anchor_at_.column = text_.LineChars(caret_at_.line);
     scroll_y_ = static_cast<int>(view_rect_.y - (text_.content_height() - view_rect_.height));
     RefreshAfterEdit(true, 0);
   } else {
@@ -138,7 +138,7 @@ int EditBox::DeleteSelection(bool quiet) {
   const TextPlace was_anchor = anchor(), was_caret = caret();
   runtime::Text removed = SelectedText();
   RemoveSelection();
-  RecordChange(text_.Position(caret_line_, caret_column_), std::move(removed), before_length, was_anchor, was_caret,
+  RecordChange(text_.Position(caret_at_.line, caret_at_.column), std::move(removed), before_length, was_anchor, was_caret,
                false);
   if (!quiet) NotifyChange();
   return 1;
@@ -147,11 +147,11 @@ int EditBox::DeleteSelection(bool quiet) {
 void EditBox::RemoveSelection() {
   const TextPlace start = SelectionStart();
   const EditMark mark = MarkEdit(start.line);
-  text_.DeleteRange(text_.Position(anchor_line_, anchor_column_), text_.Position(caret_line_, caret_column_),
+  text_.DeleteRange(text_.Position(anchor_at_.line, anchor_at_.column), text_.Position(caret_at_.line, caret_at_.column),
                     multi_line_);
   const TextPlace place = Clamped(start);
-  anchor_line_ = caret_line_ = place.line;
-  anchor_column_ = caret_column_ = place.column;
+  anchor_at_.line = caret_at_.line = place.line;
+  anchor_at_.column = caret_at_.column = place.column;
   Relayout();
   RefreshAfterEdit(true, 0, mark);
 }
@@ -164,36 +164,36 @@ void EditBox::InsertText(const runtime::Text& given, bool typed) {
   std::string_view head = std::string_view(given).substr(0, given.find('\0'));
   if (!multi_line_) head = head.substr(0, head.find(kLineBreak));
   const runtime::Text whole = runtime::GbkWholeCharacters(head);
-  const int selected = std::abs(text_.Position(anchor_line_, anchor_column_) - text_.Position(caret_line_, caret_column_));
+  const int selected = std::abs(text_.Position(anchor_at_.line, anchor_at_.column) - text_.Position(caret_at_.line, caret_at_.column));
   const std::string_view text = WithinMaxLength(whole, max_length_ - (text_.length() - selected));
   if (input_mode_ == InputMode::kReadOnly || text.empty()) return;
   const int before_length = text_.length();
   const TextPlace was_anchor = anchor(), was_caret = caret();
   runtime::Text removed = SelectedText();
   if (anchor() != caret()) RemoveSelection();
-  const int position = text_.Position(caret_line_, caret_column_);
-  const EditMark mark = MarkEdit(caret_line_);
-  text_.InsertAt(text_.Position(caret_line_, caret_column_), text, multi_line_);
+  const int position = text_.Position(caret_at_.line, caret_at_.column);
+  const EditMark mark = MarkEdit(caret_at_.line);
+  text_.InsertAt(text_.Position(caret_at_.line, caret_at_.column), text, multi_line_);
 
   const std::size_t first_break = text.find(kLineBreak);
   if (!multi_line_) {
-    caret_line_ = 1;
-    caret_column_ += edit_chars::CountChars(text.substr(0, first_break));
+    caret_at_.line = 1;
+    caret_at_.column += edit_chars::CountChars(text.substr(0, first_break));
   } else if (first_break == std::string_view::npos) {
-    caret_column_ += edit_chars::CountChars(text);
+    caret_at_.column += edit_chars::CountChars(text);
   } else if (text == kLineBreak) {
-    caret_column_ = 0;
-    caret_line_ += 1;
+    caret_at_.column = 0;
+    caret_at_.line += 1;
   } else {
-    caret_line_ += CountLineBreaks(text);
-    caret_column_ = edit_chars::CountChars(LastLineOf(text));
+    caret_at_.line += CountLineBreaks(text);
+    caret_at_.column = edit_chars::CountChars(LastLineOf(text));
   }
   const TextPlace place = Clamped(caret());
-  caret_line_ = anchor_line_ = place.line;
-  caret_column_ = anchor_column_ = place.column;
+  caret_at_.line = anchor_at_.line = place.line;
+  caret_at_.column = anchor_at_.column = place.column;
 
   Relayout();
-  if (caret_line_ == text_.line_count())
+  if (caret_at_.line == text_.line_count())
     scroll_y_ = static_cast<int>(view_rect_.y - (text_.content_height() - view_rect_.height));
   // The inserted text's last line is one reference line high (or its measured
   // rows when lines wrap): measured on its own, since its line breaks would
@@ -215,11 +215,11 @@ void EditBox::Select(TextPlace anchor_place, TextPlace caret_place) { PlaceSelec
 
 void EditBox::PlaceSelection(TextPlace anchor_place, TextPlace caret_place, const std::optional<EditMark>& mark) {
   const TextPlace a = Clamped(anchor_place), c = Clamped(caret_place);
-  anchor_line_ = a.line;
-  anchor_column_ = a.column;
-  caret_line_ = c.line;
-  caret_column_ = c.column;
-  RevealLine(caret_line_);
+  anchor_at_.line = a.line;
+  anchor_at_.column = a.column;
+  caret_at_.line = c.line;
+  caret_at_.column = c.column;
+  RevealLine(caret_at_.line);
   RefreshAfterEdit(true, 0, mark);
 }
 

@@ -33,8 +33,8 @@ void EditBox::FocusGained() {
 
 void EditBox::FocusLost() {
   LeaveFocusState();
-  anchor_line_ = caret_line_;
-  anchor_column_ = caret_column_;
+  anchor_at_.line = caret_at_.line;
+  anchor_at_.column = caret_at_.column;
   RefreshCaret(false, false);
   Paint();
 }

@@ -172,10 +172,10 @@ TextPlace EditBox::AtGoalX(int line) const {
 
 TextPlace EditBox::PageMove(bool up) {
   const int page = static_cast<int>(view_rect_.height);
-  const FloatRect now = text_.LineRect(caret_line_);
+  const FloatRect now = text_.LineRect(caret_at_.line);
   const float target_y = std::clamp(now.y + now.height / 2 + static_cast<float>(up ? -page : page), 0.0f,
                                     static_cast<float>(std::max(text_.content_height() - 1, 0)));
-  const int line = std::max(LineAtHeight(target_y, caret_line_), 1);
+  const int line = std::max(LineAtHeight(target_y, caret_at_.line), 1);
   // The view turns a page as well, as far as the text lets it.
   scroll_y_ += up ? page : -page;
   ClampScroll();
@@ -185,10 +185,10 @@ TextPlace EditBox::PageMove(bool up) {
 // Without a selection the text between the caret and the target becomes one.
 void EditBox::DeleteToward(TextPlace target) {
   if (DeleteSelection() != 0 || target == caret()) return;
-  anchor_line_ = caret_line_;
-  anchor_column_ = caret_column_;
-  caret_line_ = target.line;
-  caret_column_ = target.column;
+  anchor_at_.line = caret_at_.line;
+  anchor_at_.column = caret_at_.column;
+  caret_at_.line = target.line;
+  caret_at_.column = target.column;
   DeleteSelection();
 }
 

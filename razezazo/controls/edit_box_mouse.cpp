@@ -39,9 +39,9 @@ void EditBox::SelectWordAt(winsys::LParam position) {
   const TextPlace hit = HitTest(x, y);
   const bool left_of_hit = hit.column > 0 && static_cast<float>(x) - this->x() < CaretRect(hit.line, hit.column).x;
   const auto [start, end] = WordAround(hit.line, hit.column - (left_of_hit ? 1 : 0));
-  anchor_line_ = caret_line_ = hit.line;
-  anchor_column_ = start;
-  caret_column_ = end;
+  anchor_at_.line = caret_at_.line = hit.line;
+  anchor_at_.column = start;
+  caret_at_.column = end;
 }
 
 void EditBox::DragScrollTick() {
@@ -65,14 +65,14 @@ void EditBox::MiddleClick(winsys::LParam position) {
   if (!InView(x, y)) return;
   const TextPlace hit = HitTest(x, y);
   history_.Seal();
-  anchor_line_ = caret_line_ = hit.line;
-  anchor_column_ = caret_column_ = hit.column;
+  anchor_at_.line = caret_at_.line = hit.line;
+  anchor_at_.column = caret_at_.column = hit.column;
   ShowNewCaretPlace();
   Paste(true);
 }
 
 void EditBox::ShowNewCaretPlace() {
-  caret_point_ = last_caret_point_ = CaretRect(caret_line_, caret_column_, true);
+  caret_point_ = last_caret_point_ = CaretRect(caret_at_.line, caret_at_.column, true);
   Paint();
   RefreshCaret(true, true);
 }
@@ -86,20 +86,20 @@ void EditBox::LeftDown(std::intptr_t keys, winsys::LParam position) {
     double_click_time_ = now;
     SelectWordAt(position);
   } else if (double_clicked_ && now - double_click_time_ <= kTripleClickMs && !password) {
-    anchor_line_ = caret_line_;
-    anchor_column_ = 0;
-    caret_column_ = text_.LineChars(caret_line_);
+    anchor_at_.line = caret_at_.line;
+    anchor_at_.column = 0;
+    caret_at_.column = text_.LineChars(caret_at_.line);
   } else {
     const int x = winsys::PointX(position), y = winsys::PointY(position);
     if (InView(x, y)) {
       const TextPlace hit = HitTest(x, y);
       const bool extend = !password && winsys::Current().IsKeyDown(winsys::VK_SHIFT);
       if (!extend) {
-        anchor_line_ = hit.line;
-        anchor_column_ = hit.column;
+        anchor_at_.line = hit.line;
+        anchor_at_.column = hit.column;
       }
-      caret_line_ = hit.line;
-      caret_column_ = hit.column;
+      caret_at_.line = hit.line;
+      caret_at_.column = hit.column;
     }
     double_clicked_ = false;
   }
@@ -125,9 +125,9 @@ void EditBox::Drag(std::intptr_t pressed, winsys::LParam position) {
   const float left_of_box = this->x() - static_cast<float>(x);
   if (left_of_box > 0 && scroll_x_ < 0) scroll_x_ = std::min(0, scroll_x_ + static_cast<int>(left_of_box));
   const TextPlace hit = HitTest(x, y);
-  caret_line_ = hit.line;
-  caret_column_ = hit.column;
-  caret_point_ = last_caret_point_ = CaretRect(caret_line_, caret_column_, true);
+  caret_at_.line = hit.line;
+  caret_at_.column = hit.column;
+  caret_point_ = last_caret_point_ = CaretRect(caret_at_.line, caret_at_.column, true);
   const int pointer_y = winsys::PointY(position);
   const bool outside = (multi_line_ && (pointer_y < view_top || pointer_y >= view_bottom)) || left_of_box > 0 ||
                        x >= static_cast<int>(this->x() + v.Right());

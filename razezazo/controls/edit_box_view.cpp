@@ -173,7 +173,7 @@ void EditBox::Wheel(int delta) {
   scroll_y_ += delta < 1 ? -step : step;
   const int lowest = std::min(0, -(text_.content_height() - static_cast<int>(view_rect_.height)));
   scroll_y_ = std::min(std::max(scroll_y_, lowest), 0);
-  caret_point_ = CaretRect(caret_line_, caret_column_);
+  caret_point_ = CaretRect(caret_at_.line, caret_at_.column);
   vertical_bar_->SetPosition(-scroll_y_);
   Paint();
 }
