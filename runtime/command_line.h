@@ -1,6 +1,6 @@
 #pragma once
 // Splitting one command-line text into arguments by the Microsoft C runtime rules,
-// so that a command line means on Linux what it means on the original platform.
+// so that a command line means on Linux what it means on Windows.
 #include <string>
 #include <string_view>
 #include <vector>
