@@ -49,9 +49,8 @@ ToolRun RunTool(const AppContext& context, const DownloadRequest& request, const
   watch.on_line = [&context, &run](std::string_view line) {
     // After a stop the tool's last words are nobody's business.
     if (context.stop.Requested()) return;
-    run.report.Read(line);
-    if (!context.download_progress) return;
-    if (std::optional<DownloadProgress> progress = ParseToolProgress(line)) context.download_progress(*progress);
+    const std::optional<DownloadProgress> progress = run.report.Read(line);
+    if (progress && context.download_progress) context.download_progress(*progress);
   };
   run.end = runtime::RunWatchedProgram(DownloadCommandLine(context.config, context.state.tool_path, request),
                                        {.working_directory = context.download_folder}, watch);

@@ -17,10 +17,12 @@ bool ReachedTheEnd(const std::optional<DownloadProgress>& progress) {
 
 }  // namespace
 
-void ToolReport::Read(std::string_view line) {
+std::optional<DownloadProgress> ToolReport::Read(std::string_view line) {
   constexpr std::string_view kError = "ERROR: ";
-  if (std::optional<DownloadProgress> progress = ParseToolProgress(line)) last_progress = progress;
+  std::optional<DownloadProgress> progress = ParseToolProgress(line);
+  if (progress) last_progress = progress;
   else if (line.starts_with(kError)) last_error = line.substr(kError.size());
+  return progress;
 }
 
 ToolVerdict JudgeTool(const runtime::ProgramEnd& end, const ToolReport& report) {

@@ -20,7 +20,8 @@ struct ToolReport {
   std::optional<DownloadProgress> last_progress;
   std::string last_error;  // its last "ERROR: …" line, without the prefix
 
-  void Read(std::string_view line);
+  // Takes in one line of the tool's; its progress, when it is a progress line.
+  std::optional<DownloadProgress> Read(std::string_view line);
 };
 
 // rtmpdump exits 0 only for a complete stream, 2 for one that ended early and
