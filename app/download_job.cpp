@@ -21,8 +21,7 @@ namespace {
 using runtime::Concat;
 using runtime::Text;
 
-constexpr Control kLockedWhileRunning[] = {Control::kParseButton, Control::kDownloadButton,
-                                           Control::kAddressEdit};
+constexpr Control kLockedWhileRunning[] = {Control::kParseButton, Control::kDownloadButton, Control::kAddressEdit};
 
 void SetLocked(MainView& view, bool locked) {
   for (Control control : kLockedWhileRunning) view.SetDisabled(control, locked);
@@ -59,7 +58,7 @@ ToolRun RunTool(const AppContext& context, const DownloadRequest& request, const
 
 struct Verdict {
   JobOutcome outcome;
-  Text detail;             // why it failed, or the name of the file saved
+  Text detail;            // why it failed, or the name of the file saved
   runtime::Path saved{};  // the file saved, on success
 };
 
@@ -81,8 +80,7 @@ media::TrackTags TagsOf(const DownloadRequest& request, const Text& track_name) 
 // The stream the tool wrote (FLV), saved as the file it should be: its audio
 // as .aac or .mp3, rewritten into a partial file of its own first, or the FLV
 // itself. An unreadable stream is a failed download.
-Verdict SaveTrack(const AppContext& context, PartialFile& flv, const DownloadRequest& request,
-                  const Text& track_name) {
+Verdict SaveTrack(const AppContext& context, PartialFile& flv, const DownloadRequest& request, const Text& track_name) {
   const runtime::Path& folder = context.download_folder;
   if (context.keep_flv) return Kept(flv, ResultFile(folder, track_name, media::kFlvExtension));
   const std::optional<std::string> stream = flv.ReadAll();
@@ -99,17 +97,16 @@ Verdict SaveTrack(const AppContext& context, PartialFile& flv, const DownloadReq
 
 // Only a complete stream in a non-empty file that could be saved is a
 // download; anything else leaves an earlier file of the name as it was.
-Verdict KeepIfGood(const AppContext& context, const ToolRun& run, PartialFile& partial,
-                   const DownloadRequest& request, const Text& track_name) {
+Verdict KeepIfGood(const AppContext& context, const ToolRun& run, PartialFile& partial, const DownloadRequest& request,
+                   const Text& track_name) {
   if (!run.end.started)
     return {JobOutcome::kToolNotStarted,
             Concat(texts::kToolNotStartedReason, ForReason(context.state.tool_path), texts::kToolNotStartedAdvice)};
   switch (JudgeTool(run.end, run.report)) {
     case ToolVerdict::kIncomplete: return {JobOutcome::kIncomplete, texts::kIncompleteReason};
     case ToolVerdict::kFailed:
-      return {JobOutcome::kFailed, run.report.last_error.empty()
-                                       ? Text()
-                                       : Concat(texts::kToolErrorReason, run.report.last_error)};
+      return {JobOutcome::kFailed,
+              run.report.last_error.empty() ? Text() : Concat(texts::kToolErrorReason, run.report.last_error)};
     case ToolVerdict::kComplete: break;
   }
   if (partial.Size() <= 0) return {JobOutcome::kFailed, texts::kNothingReceivedReason};
@@ -117,8 +114,7 @@ Verdict KeepIfGood(const AppContext& context, const ToolRun& run, PartialFile& p
 }
 
 // The partial file of this run, made once the folder is there; what went wrong otherwise.
-std::optional<PartialFile> PreparePartialFile(const runtime::Path& folder, const Text& track_name,
-                                              Verdict& failure) {
+std::optional<PartialFile> PreparePartialFile(const runtime::Path& folder, const Text& track_name, Verdict& failure) {
   if (!runtime::MakeFolders(folder)) {
     failure = {JobOutcome::kNoDownloadFolder, Concat(texts::kNoFolderReason, ForReason(folder))};
     return std::nullopt;
@@ -165,8 +161,8 @@ JobOutcome DownloadJob(AppContext& context) {
       SetLocked(view, true);
       return;
     }
-    view.ShowMessageBox({.content = texts::kParseFailed, .type = kBoxOk, .title = texts::kErrorTitle,
-                         .icon = kIconError});
+    view.ShowMessageBox(
+        {.content = texts::kParseFailed, .type = kBoxOk, .title = texts::kErrorTitle, .icon = kIconError});
   });
   if (!usable) return JobOutcome::kNotRun;
 

@@ -18,8 +18,7 @@ struct DownloadRequest {
 // The output is "-", standard output, which the job makes the track's partial
 // file. -p is left out when there is no page address, so that no switch has an
 // empty value.
-std::string DownloadCommandLine(const Config& config, const runtime::Path& tool_path,
-                                const DownloadRequest& request);
+std::string DownloadCommandLine(const Config& config, const runtime::Path& tool_path, const DownloadRequest& request);
 
 // The file a track is saved to: the folder, the track's safe file name and the
 // extension of what was saved (".aac", ".mp3" or ".flv").

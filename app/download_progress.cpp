@@ -30,8 +30,7 @@ std::optional<DownloadProgress> ParseToolProgress(std::string_view line) {
   while (!line.empty() && line.front() == ' ') line.remove_prefix(1);
   std::optional<double> kilobytes = TakeNumber(line);
   std::optional<double> seconds;
-  if (!kilobytes || !Take(line, " kB / ") || !(seconds = TakeNumber(line)) || !Take(line, " sec"))
-    return std::nullopt;
+  if (!kilobytes || !Take(line, " kB / ") || !(seconds = TakeNumber(line)) || !Take(line, " sec")) return std::nullopt;
   DownloadProgress progress{.kilobytes = *kilobytes, .seconds = *seconds};
   if (line.empty()) return progress;
   std::optional<double> percent;

@@ -8,7 +8,7 @@ namespace app {
 
 struct DownloadProgress {
   double kilobytes = 0;
-  double seconds = 0;              // of the stream, as far as it came
+  double seconds = 0;             // of the stream, as far as it came
   std::optional<double> percent;  // only when the server told the stream's length; 0–100
 };
 

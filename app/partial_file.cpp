@@ -37,7 +37,8 @@ bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b
 
 // True when `path` names, without following a link, the file open as `fd`.
 bool NameHolds(const runtime::Path& path, int fd) {
-  struct stat named {}, open {};
+  struct stat named {
+  }, open{};
   return lstat(path.c_str(), &named) == 0 && fstat(fd, &open) == 0 && SameFile(named, open);
 }
 

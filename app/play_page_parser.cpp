@@ -48,8 +48,8 @@ std::string_view UpToTheLastAssignmentEnd(std::string_view section) {
 // outgrows any play path is dropped, which the download job reports as a failed parse.
 void SubstituteAssignments(AppState& state) {
   runtime::CompilePattern(state.assignment_pattern, texts::kAssignmentPattern);
-  state.assignments = runtime::SearchAll(state.assignment_pattern, UpToTheLastAssignmentEnd(state.script_section),
-                                         kMaxAssignments);
+  state.assignments =
+      runtime::SearchAll(state.assignment_pattern, UpToTheLastAssignmentEnd(state.script_section), kMaxAssignments);
   for (const runtime::MatchResult& match : state.assignments) {
     Text name = runtime::SubmatchText(match, state.script_section, 1);
     Text value = runtime::SubmatchText(match, state.script_section, 2);
@@ -68,8 +68,8 @@ void ReadPlayPage(const Config& config, AppState& state) {
       state.page_text, runtime::Concat(config.site_mobile_host, texts::kSectionStartSuffix), texts::kSectionEnd);
   state.track_name = ExtractBetween(state.script_section, texts::kTrackNameStart, texts::kTrackNameEnd);
   state.path_variable = ExtractBetween(state.script_section, texts::kPathVariableStart, texts::kPathVariableEnd);
-  state.path_expression = ExtractBetween(state.script_section, runtime::Concat(state.path_variable, "="),
-                                         texts::kPathExpressionEnd);
+  state.path_expression =
+      ExtractBetween(state.script_section, runtime::Concat(state.path_variable, "="), texts::kPathExpressionEnd);
   state.path_expression = runtime::Replace(state.path_expression, texts::kPathPrefix, {}, kCaseSensitive);
   SubstituteAssignments(state);
   state.path_expression = runtime::Replace(state.path_expression, texts::kJoiner, {}, kCaseSensitive);

@@ -20,8 +20,10 @@ bool ReachedTheEnd(const std::optional<DownloadProgress>& progress) {
 std::optional<DownloadProgress> ToolReport::Read(std::string_view line) {
   constexpr std::string_view kError = "ERROR: ";
   std::optional<DownloadProgress> progress = ParseToolProgress(line);
-  if (progress) last_progress = progress;
-  else if (line.starts_with(kError)) last_error = line.substr(kError.size());
+  if (progress)
+    last_progress = progress;
+  else if (line.starts_with(kError))
+    last_error = line.substr(kError.size());
   return progress;
 }
 

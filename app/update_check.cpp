@@ -23,10 +23,9 @@ constexpr size_t kMostVersionBytes = 48;
 // without control characters; otherwise nothing (a failed check).
 runtime::Text VersionOf(const runtime::Text& file) {
   runtime::Text line = file.substr(0, file.find_first_of("\r\n"));
-  const bool usable = !line.empty() && line.size() <= kMostVersionBytes &&
-                      std::none_of(line.begin(), line.end(), [](char c) {
-                        return static_cast<unsigned char>(c) < 0x20 || c == 0x7F;
-                      });
+  const bool usable =
+      !line.empty() && line.size() <= kMostVersionBytes &&
+      std::none_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
   return usable ? line : runtime::Text();
 }
 

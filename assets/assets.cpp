@@ -3,8 +3,8 @@
 #include <cstddef>
 
 namespace assets::embedded {
-#define BRIVO_EMBEDDED(id)                \
-  extern const unsigned char id[];        \
+#define BRIVO_EMBEDDED(id)         \
+  extern const unsigned char id[]; \
   extern const std::size_t id##_size;
 BRIVO_EMBEDDED(main_background_jpg)
 BRIVO_EMBEDDED(caption_buttons_png)

@@ -142,12 +142,15 @@ void BM_BrivoColdStartToFirstFrame(benchmark::State& state) {
     if (!shown) return state.SkipWithError("no frame");
     WaitForPixel(centre_x, centre_y, [](unsigned long p) { return p == 0; });  // gone again
   }
-  state.counters["show_start_ms"] =
-      benchmark::Counter(show_start_seconds * 1000, benchmark::Counter::kAvgIterations);
+  state.counters["show_start_ms"] = benchmark::Counter(show_start_seconds * 1000, benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_BrivoColdStartToFirstFrame)
-    ->ArgName("gl_probe")->Arg(0)->Arg(1)
-    ->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
+    ->ArgName("gl_probe")
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(10);
 
 long VoluntarySwitches(pid_t pid) {
   std::ifstream status("/proc/" + std::to_string(pid) + "/task/" + std::to_string(pid) + "/status");

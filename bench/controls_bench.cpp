@@ -17,8 +17,8 @@ namespace {
 // The application's main window: its background picture, no caption.
 struct Window : bench::HeadlessBenchWindow {
   Window()
-      : HeadlessBenchWindow({.background_image = assets::MainBackground(), .background_colour = 0xFFFFFF,
-                             .caption_flags = 0}) {}
+      : HeadlessBenchWindow(
+            {.background_image = assets::MainBackground(), .background_colour = 0xFFFFFF, .caption_flags = 0}) {}
 };
 
 // CPU time of one whole transition: SetText paints both pictures, then the

@@ -14,8 +14,8 @@
 #include "razezazo/popups/framework_startup.h"
 #include "razezazo/popups/message_box.h"
 #include "razezazo/popups/popup_window_hook.h"
-#include "runtime/gbk.h"
 #include "razezazo/widgets/paint_cycle.h"
+#include "runtime/gbk.h"
 
 namespace {
 

@@ -27,8 +27,8 @@ constexpr int kLines = 10000;
 
 // About 40 characters a line, Chinese and Latin mixed, every line different.
 std::string MixedLinesUtf8(int lines, unsigned seed) {
-  static const char* kWords[] = {"晨岚", "音乐", "舞曲", "下载", "试听", "高品质", "DJ", "remix", "track",
-                                 "2015", "mix", "的", "在线", "保存", "bass", "house", "club", "网"};
+  static const char* kWords[] = {"晨岚", "音乐", "舞曲", "下载", "试听", "高品质", "DJ",    "remix", "track",
+                                 "2015", "mix",  "的",   "在线", "保存", "bass",   "house", "club",  "网"};
   std::mt19937 random(seed);
   std::string text;
   for (int i = 0; i < lines; ++i) {

@@ -50,8 +50,7 @@ void BM_ReadPlayPage(benchmark::State& state, size_t size, size_t assignments, d
 BENCHMARK_CAPTURE(BM_ReadPlayPage, 1MiB_1000_assignments, kMiB, 1000, 1.0)->Unit(benchmark::kMillisecond);
 // Just within the largest page read and the most assignments applied.
 BENCHMARK_CAPTURE(BM_ReadPlayPage, 4MiB_1000_assignments, 4 * kMiB - 1024, 1000, 1.0)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_ReadPlayPage, 1MiB_no_assignment_at_the_end, kMiB, 1000, 0.01)
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ReadPlayPage, 1MiB_no_assignment_at_the_end, kMiB, 1000, 0.01)->Unit(benchmark::kMillisecond);
 
 // Heap bytes in use and their peak, counted by the replaced operator new below.
 std::atomic<size_t> heap_in_use{0};
@@ -101,7 +100,11 @@ BENCHMARK_CAPTURE(BM_ReadWorstPage, long_names, std::string(201, 'n') + "='v';",
 BENCHMARK_CAPTURE(BM_ReadWorstPage, whole_expression_rewrites, "a='b';b='a';", std::string(4090, 'a'))
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_ReadWorstPage, double_byte_rewrites, "\x81\x61='\x81\x62';\x81\x62='\x81\x61';",
-                  [] { std::string e; while (e.size() < 4090) e += "\x81\x61"; return e; }())
+                  [] {
+                    std::string e;
+                    while (e.size() < 4090) e += "\x81\x61";
+                    return e;
+                  }())
     ->Unit(benchmark::kMillisecond);
 
 void BM_HttpGet16MiB(benchmark::State& state) {

@@ -47,7 +47,8 @@ BENCHMARK(BM_DrawBackgroundOpacity128);
 
 // 100 characters, Chinese and Latin mixed.
 std::u16string MixedLine(int variant) {
-  std::u16string line = u"晨岚DJ音乐网 brivo 解析下载 track-" + std::u16string(1, static_cast<char16_t>(u'A' + variant % 26)) +
+  std::u16string line = u"晨岚DJ音乐网 brivo 解析下载 track-" +
+                        std::u16string(1, static_cast<char16_t>(u'A' + variant % 26)) +
                         u" 在线试听 Remix 2015 舞曲 高品质 AAC 文件 download 保存到本地 ok";
   while (line.size() < 100) line += u'x';
   return line.substr(0, 100);
@@ -111,8 +112,7 @@ void BM_MeasureCharacterRangeWarm(benchmark::State& state) {
   TextFixture f;
   const std::u16string line = MixedLine(0);
   const gfx::CharacterRange range{40, 12};
-  for (auto _ : state)
-    benchmark::DoNotOptimize(f.g.MeasureCharacterRanges(line, *f.font, {}, *f.format, {&range, 1}));
+  for (auto _ : state) benchmark::DoNotOptimize(f.g.MeasureCharacterRanges(line, *f.font, {}, *f.format, {&range, 1}));
 }
 BENCHMARK(BM_MeasureCharacterRangeWarm);
 

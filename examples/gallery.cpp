@@ -33,9 +33,9 @@
 #include "razezazo/controls/skin_button.h"
 #include "razezazo/core/framework.h"
 #include "razezazo/core/host.h"
+#include "razezazo/drawing/color.h"
 #include "razezazo/popups/framework_startup.h"
 #include "razezazo/popups/message_box.h"
-#include "razezazo/drawing/color.h"
 #include "runtime/gbk.h"
 
 namespace {
@@ -75,8 +75,8 @@ std::optional<BoxRequest> ParseArguments(int argc, char** argv) {
 
 // The look brivo's own boxes have: white, square, title and close button.
 razezazo::HostOptions ApplicationLook() {
-  return {.background_colour = 0xFFFFFF, .layer_alpha = -1, .frame_style = 0, .image_edges = false,
-          .blur_behind = false};
+  return {
+      .background_colour = 0xFFFFFF, .layer_alpha = -1, .frame_style = 0, .image_edges = false, .blur_behind = false};
 }
 
 // Every look of the push buttons, rows at y = 198 and 224.
@@ -108,7 +108,7 @@ struct ButtonLooks {
 // One button per message-box type at y = 272; the answer is printed.
 std::vector<std::unique_ptr<razezazo::PushButton>> BoxButtons(winsys::WindowId window) {
   using runtime::Gbk;
-  const int icons[] = {razezazo::kIconInformation, razezazo::kIconWarning, razezazo::kIconError,
+  const int icons[] = {razezazo::kIconInformation, razezazo::kIconWarning,  razezazo::kIconError,
                        razezazo::kIconQuestion,    razezazo::kIconQuestion, razezazo::kIconDone};
   std::vector<std::unique_ptr<razezazo::PushButton>> buttons;
   for (int type = 0; type < 6; ++type) {
@@ -134,7 +134,8 @@ std::vector<std::unique_ptr<razezazo::PushButton>> BoxButtons(winsys::WindowId w
 // Numbered lines of mixed Chinese and Latin text, one of them long enough to
 // scroll across.
 runtime::Text GalleryLines() {
-  static const char* kTails[] = {"晨岚DJ音乐网 remix", "舞曲 club mix 2015", "在线试听 download", "高品质 AAC 保存到本地"};
+  static const char* kTails[] = {"晨岚DJ音乐网 remix", "舞曲 club mix 2015", "在线试听 download",
+                                 "高品质 AAC 保存到本地"};
   std::string text;
   for (int i = 1; i <= 300; ++i) {
     if (i > 1) text += "\r\n";
@@ -176,8 +177,8 @@ int main(int argc, char** argv) {
   }
   razezazo::FrameworkStartup();
   winsys::WindowSystem& system = winsys::Current();
-  winsys::WindowId window = razezazo::CreateFrameworkWindow(
-      {.title = Gbk("晨岚DJ音乐网(brivo)[2015.11.02]"), .width = 380, .height = 338});
+  winsys::WindowId window =
+      razezazo::CreateFrameworkWindow({.title = Gbk("晨岚DJ音乐网(brivo)[2015.11.02]"), .width = 380, .height = 338});
   razezazo::RazezaZOHost host;
   host.Create(window, {.background_image = assets::MainBackground(),
                        .background_colour = 0xFFFFFF,

@@ -2,8 +2,8 @@
 // The gallery's popup menu: a right click anywhere in the window opens a menu
 // with commands, a disabled item, a handler item and a sub-menu. It prints
 // "menu opened", "menu command <id>", "menu handler" and "menu closed".
-#include "razezazo/popups/popup_menu.h"
 #include "razezazo/core/host.h"
+#include "razezazo/popups/popup_menu.h"
 
 namespace gallery {
 

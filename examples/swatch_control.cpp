@@ -1,8 +1,8 @@
 #include "examples/swatch_control.h"
 
 #include "platform/window/messages.h"
-#include "razezazo/widgets/paint_cycle.h"
 #include "razezazo/drawing/shapes.h"
+#include "razezazo/widgets/paint_cycle.h"
 
 namespace examples {
 namespace {
@@ -17,10 +17,22 @@ gfx::Argb Scale(gfx::Argb c, int percent) {
 std::intptr_t SwatchControl::OnEvent(int code, std::intptr_t, std::intptr_t) {
   switch (code) {
     case razezazo::event::kRepaint: Paint(); return 0;
-    case razezazo::event::kMouseEnter: hot_ = true; Paint(); return 0;
-    case razezazo::event::kMouseLeave: hot_ = false, pressed_ = false; Paint(); return 0;
-    case winsys::WM_LBUTTONDOWN: pressed_ = true; Paint(); return 0;
-    case winsys::WM_LBUTTONUP: pressed_ = false; Paint(); return 0;
+    case razezazo::event::kMouseEnter:
+      hot_ = true;
+      Paint();
+      return 0;
+    case razezazo::event::kMouseLeave:
+      hot_ = false, pressed_ = false;
+      Paint();
+      return 0;
+    case winsys::WM_LBUTTONDOWN:
+      pressed_ = true;
+      Paint();
+      return 0;
+    case winsys::WM_LBUTTONUP:
+      pressed_ = false;
+      Paint();
+      return 0;
     case razezazo::event::kClick: ++clicks_; return 0;
     default: return razezazo::kNotHandled;
   }

@@ -28,10 +28,28 @@ constexpr std::size_t kMaxTextBytes = 4096;
 constexpr int kLayoutCheckEvery = 16;
 constexpr int kMaxMenuSteps = 8;
 
-constexpr std::array<unsigned, 22> kKeys = {
-    winsys::VK_LEFT, winsys::VK_RIGHT, winsys::VK_UP,     winsys::VK_DOWN,  winsys::VK_HOME,   winsys::VK_END,
-    winsys::VK_PRIOR, winsys::VK_NEXT, winsys::VK_DELETE, winsys::VK_BACK,  winsys::VK_RETURN, winsys::VK_TAB,
-    winsys::VK_ESCAPE, winsys::VK_INSERT, winsys::VK_SPACE, 'A', 'C', 'V', 'X', 'Z', 'Y', '7'};
+constexpr std::array<unsigned, 22> kKeys = {winsys::VK_LEFT,
+                                            winsys::VK_RIGHT,
+                                            winsys::VK_UP,
+                                            winsys::VK_DOWN,
+                                            winsys::VK_HOME,
+                                            winsys::VK_END,
+                                            winsys::VK_PRIOR,
+                                            winsys::VK_NEXT,
+                                            winsys::VK_DELETE,
+                                            winsys::VK_BACK,
+                                            winsys::VK_RETURN,
+                                            winsys::VK_TAB,
+                                            winsys::VK_ESCAPE,
+                                            winsys::VK_INSERT,
+                                            winsys::VK_SPACE,
+                                            'A',
+                                            'C',
+                                            'V',
+                                            'X',
+                                            'Z',
+                                            'Y',
+                                            '7'};
 constexpr std::array<int, 5> kCommands = {65, 67, 86, 88, 90};  // select all, copy, paste, cut, undo
 
 class EditBoxSession {
@@ -125,7 +143,8 @@ class EditBoxSession {
         box_->Select(anchor, Place());
         break;
       }
-      case 4: case 5: {
+      case 4:
+      case 5: {
         const unsigned key = kKeys[in_.TakeBelow(kKeys.size())];
         Press(key, in_.TakeByte());
         break;
@@ -137,7 +156,10 @@ class EditBoxSession {
       case 8: Click(); break;
       case 9: Drag(); break;
       case 10: System().Wheel((static_cast<int>(in_.TakeBelow(9)) - 4) * 120); break;
-      case 11: box_->SetBounds({.width = static_cast<float>(in_.TakeBelow(420)), .height = static_cast<float>(in_.TakeBelow(360))}); break;
+      case 11:
+        box_->SetBounds(
+            {.width = static_cast<float>(in_.TakeBelow(420)), .height = static_cast<float>(in_.TakeBelow(360))});
+        break;
       case 12: box_->SetInputMode(static_cast<razezazo::InputMode>(in_.TakeBelow(5))); break;
       case 13: ScrollBars(); break;
       case 14: Paste(); break;

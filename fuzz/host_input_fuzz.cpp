@@ -15,17 +15,17 @@
 #include "assets/assets.h"
 #include "fuzz/fuzz_input.h"
 #include "fuzz/headless_host.h"
-#include "tests/ui/input_gestures.h"
 #include "razezazo/controls/caption_button.h"
 #include "razezazo/controls/edit_box.h"
 #include "razezazo/controls/group_box_control.h"
 #include "razezazo/controls/label_control.h"
 #include "razezazo/controls/picture_control.h"
-#include "razezazo/popups/popup_menu.h"
 #include "razezazo/controls/push_button.h"
 #include "razezazo/controls/skin_button.h"
 #include "razezazo/popups/message_box.h"
+#include "razezazo/popups/popup_menu.h"
 #include "runtime/gbk.h"
+#include "tests/ui/input_gestures.h"
 
 namespace {
 
@@ -45,14 +45,37 @@ constexpr int kMaxResizes = 6;
 // loop that would not end.
 constexpr std::uint32_t kIdleClockSlackMs = 60'000;
 
-constexpr std::array<unsigned, 16> kKeys = {
-    winsys::VK_TAB,  winsys::VK_RETURN, winsys::VK_SPACE, winsys::VK_ESCAPE, winsys::VK_LEFT, winsys::VK_RIGHT,
-    winsys::VK_UP,   winsys::VK_DOWN,   winsys::VK_HOME,  winsys::VK_END,    winsys::VK_DELETE, winsys::VK_BACK,
-    'A', 'K', 'N', 'Y'};
+constexpr std::array<unsigned, 16> kKeys = {winsys::VK_TAB,
+                                            winsys::VK_RETURN,
+                                            winsys::VK_SPACE,
+                                            winsys::VK_ESCAPE,
+                                            winsys::VK_LEFT,
+                                            winsys::VK_RIGHT,
+                                            winsys::VK_UP,
+                                            winsys::VK_DOWN,
+                                            winsys::VK_HOME,
+                                            winsys::VK_END,
+                                            winsys::VK_DELETE,
+                                            winsys::VK_BACK,
+                                            'A',
+                                            'K',
+                                            'N',
+                                            'Y'};
 
 // Control slots: the group box first, its children after it.
-enum Slot : int { kGroup, kLabel, kInnerButton, kInnerSkin, kPicture, kEdit, kMenuButton, kBoxButton, kSkin,
-                  kSecondSkin, kSlotCount };
+enum Slot : int {
+  kGroup,
+  kLabel,
+  kInnerButton,
+  kInnerSkin,
+  kPicture,
+  kEdit,
+  kMenuButton,
+  kBoxButton,
+  kSkin,
+  kSecondSkin,
+  kSlotCount
+};
 
 class HostInputSession {
  public:
@@ -119,7 +142,8 @@ class HostInputSession {
     controls_[kSkin] = std::move(skin);
     controls_[kSecondSkin] = std::move(second_skin);
     for (int slot = 0; slot < kSlotCount; ++slot)
-      controls_[slot]->AddEventHandler(razezazo::event::kClick, [this, slot](const razezazo::Event&) { Clicked(slot); });
+      controls_[slot]->AddEventHandler(razezazo::event::kClick,
+                                       [this, slot](const razezazo::Event&) { Clicked(slot); });
     System().RunPending();
   }
 
@@ -142,8 +166,8 @@ class HostInputSession {
   // the window of the loop that is running.
   void Operate(WindowId window) {
     using fuzzing::Gesture;
-    static constexpr Gesture kPlain[] = {Gesture::kMove,        Gesture::kMove,       Gesture::kPressLeft,
-                                         Gesture::kReleaseLeft, Gesture::kPressRight, Gesture::kReleaseRight,
+    static constexpr Gesture kPlain[] = {Gesture::kMove,        Gesture::kMove,        Gesture::kPressLeft,
+                                         Gesture::kReleaseLeft, Gesture::kPressRight,  Gesture::kReleaseRight,
                                          Gesture::kClick,       Gesture::kDoubleClick, Gesture::kKey,
                                          Gesture::kTypeBytes,   Gesture::kWheel};
     const std::uint8_t choice = in_.TakeByte() % 16;
@@ -215,7 +239,8 @@ class HostInputSession {
       case 4: target->SetDisabled(!target->disabled()); break;
       case 5: target->SetParent(controls_[other].get()); break;
       case 6: target->SetParent(nullptr); break;
-      default: target->SetBounds({.x = static_cast<float>(in_.TakeBelow(380)), .y = static_cast<float>(in_.TakeBelow(338))});
+      default:
+        target->SetBounds({.x = static_cast<float>(in_.TakeBelow(380)), .y = static_cast<float>(in_.TakeBelow(338))});
     }
   }
 
@@ -279,9 +304,10 @@ class HostInputSession {
   void CheckHost() {
     const razezazo::RazezaZOHost& host = session_.host();
     const std::vector<const ControlBase*> live = LiveControls();
-    const std::pair<const char*, const ControlBase*> tracked[] = {
-        {"hot", host.hot()}, {"pressed", host.pressed()}, {"focused", host.focused()},
-        {"keyboard focus", host.keyboard_focus()}};
+    const std::pair<const char*, const ControlBase*> tracked[] = {{"hot", host.hot()},
+                                                                  {"pressed", host.pressed()},
+                                                                  {"focused", host.focused()},
+                                                                  {"keyboard focus", host.keyboard_focus()}};
     for (const auto& [role, control] : tracked) {
       if (!control) continue;
       Check(std::find(live.begin(), live.end(), control) != live.end(),

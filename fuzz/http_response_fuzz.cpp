@@ -119,8 +119,8 @@ std::string WithPort(std::string text, int port) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   static LoopbackServer server;
-  std::string response = KeptOnLoopback(WithPort(std::string(reinterpret_cast<const char*>(data), size), server.port()),
-                                        server.port());
+  std::string response =
+      KeptOnLoopback(WithPort(std::string(reinterpret_cast<const char*>(data), size), server.port()), server.port());
   server.SetResponse(response);
   runtime::ByteBlock body = runtime::HttpGet("http://127.0.0.1:" + std::to_string(server.port()) + "/play/1.html");
   fuzzing::Check(body.size() <= runtime::kMaxBodyBytes, "a body beyond the fetch's bound");

@@ -80,13 +80,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   runtime::ReplaceOptions replace{.start = start, .case_sensitive = (flags & 4) != 0};
   if (flags & 8) replace.count = count;
-  fuzzing::Check(runtime::Replace(text, sought, replacement, replace) == ModelReplace(text, sought, replacement, replace),
-                 "Replace");
+  fuzzing::Check(
+      runtime::Replace(text, sought, replacement, replace) == ModelReplace(text, sought, replacement, replace),
+      "Replace");
 
   std::string right = runtime::RightPart(text, start);
-  fuzzing::Check(right.size() == static_cast<size_t>(std::clamp<long long>(start, 0, text.size())) &&
-                     text.ends_with(right),
-                 "RightPart");
+  fuzzing::Check(
+      right.size() == static_cast<size_t>(std::clamp<long long>(start, 0, text.size())) && text.ends_with(right),
+      "RightPart");
   fuzzing::Check(runtime::TextLength(text) == text.size(), "TextLength");
   return 0;
 }

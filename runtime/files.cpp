@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <string>
 
-
 namespace runtime {
 namespace {
 

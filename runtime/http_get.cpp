@@ -14,7 +14,9 @@ namespace {
 template <auto Cleanup>
 struct CurlDeleter {
   template <typename T>
-  void operator()(T* handle) const { Cleanup(handle); }
+  void operator()(T* handle) const {
+    Cleanup(handle);
+  }
 };
 using EasyHandle = std::unique_ptr<CURL, CurlDeleter<curl_easy_cleanup>>;
 using ShareHandle = std::unique_ptr<CURLSH, CurlDeleter<curl_share_cleanup>>;

@@ -37,7 +37,8 @@ std::vector<MatchResult> Pattern::SearchAll(std::string_view text, size_t max_ma
   try {
     boost::match_results<std::string_view::const_iterator> m;
     auto offset = [&text](std::string_view::const_iterator at) { return static_cast<size_t>(at - text.begin()); };
-    while (results.size() < max_matches && boost::regex_search(text.begin() + start, text.end(), m, impl_->expression, flags)) {
+    while (results.size() < max_matches &&
+           boost::regex_search(text.begin() + start, text.end(), m, impl_->expression, flags)) {
       size_t end = offset(m[0].second);
       if (end == start) break;  // an empty match where the search began would never advance
       MatchResult result(m.size());

@@ -9,13 +9,12 @@
 namespace runtime {
 namespace {
 
-
 std::string FileUri(const std::string& path) {
   static const char kHex[] = "0123456789ABCDEF";
   std::string uri = "file://";
   for (unsigned char c : path) {
-    bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                 c == '/' || c == '-' || c == '_' || c == '.' || c == '~';
+    bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '/' || c == '-' ||
+                 c == '_' || c == '.' || c == '~';
     if (plain) {
       uri.push_back(static_cast<char>(c));
     } else {

@@ -1,8 +1,8 @@
 #include "runtime/spawn_setup.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <linux/close_range.h>
+#include <signal.h>
 #include <sys/prctl.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -99,8 +99,7 @@ std::optional<pid_t> SpawnSetup::Spawn(const std::vector<std::string>& argv) con
   const pid_t parent = getpid();
   const pid_t pid = fork();
   if (pid < 0) return std::nullopt;
-  if (pid == 0)
-    RunChild(file.c_str(), pointers.data(), report_write.get(), parent);
+  if (pid == 0) RunChild(file.c_str(), pointers.data(), report_write.get(), parent);
   report_write.Reset();
   // The report pipe closes unread when exec succeeded; an error number means it did not.
   int code = 0;

@@ -38,9 +38,9 @@ struct FindOptions {
 long long FindLast(std::string_view text, std::string_view sought, const FindOptions& options = {});
 
 struct ReplaceOptions {
-  long long start = 1;                 // bytes before it are copied unchanged
-  std::optional<long long> count;      // replacements at most; all when absent
-  bool case_sensitive = false;         // letters compared without regard to ASCII case
+  long long start = 1;             // bytes before it are copied unchanged
+  std::optional<long long> count;  // replacements at most; all when absent
+  bool case_sensitive = false;     // letters compared without regard to ASCII case
 };
 
 Text Replace(std::string_view text, std::string_view old_text, std::string_view new_text = {},

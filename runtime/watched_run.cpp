@@ -66,9 +66,7 @@ class WatchedChild {
     if (kill(-pid_, signal) != 0) kill(pid_, signal);
   }
 
-  ProgramEnd Reap() {
-    return EndedWith(status_ ? *status_ : WaitForExit(pid_));
-  }
+  ProgramEnd Reap() { return EndedWith(status_ ? *status_ : WaitForExit(pid_)); }
 
  private:
   pid_t pid_;
@@ -141,8 +139,8 @@ class WatchLoop {
     if (blind) timeout = static_cast<int>(kExitPollInterval.count());
     if (stopping_ && !killed_) {
       // Never negative: to poll() that means waiting for ever.
-      const auto left = std::max<std::int64_t>(
-          std::chrono::duration_cast<milliseconds>(kill_at_ - Clock::now()).count() + 1, 0);
+      const auto left =
+          std::max<std::int64_t>(std::chrono::duration_cast<milliseconds>(kill_at_ - Clock::now()).count() + 1, 0);
       timeout = timeout < 0 ? static_cast<int>(left) : std::min(timeout, static_cast<int>(left));
     }
     return timeout;

@@ -6,8 +6,8 @@
 
 #include "app/gui/brivo_window.h"
 #include "razezazo/core/framework.h"
-#include "razezazo/popups/framework_startup.h"
 #include "razezazo/drawing/font_warm_up.h"
+#include "razezazo/popups/framework_startup.h"
 #include "runtime/gbk.h"
 
 namespace {

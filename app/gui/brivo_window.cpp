@@ -3,9 +3,9 @@
 #include "app/download_folder.h"
 #include "app/download_job.h"
 #include "app/gui/feedback.h"
+#include "app/gui/program_icon.h"
 #include "app/gui/responsive_fetch.h"
 #include "app/play_page_parser.h"
-#include "app/gui/program_icon.h"
 #include "razezazo/core/framework.h"
 #include "runtime/termination_signals.h"
 

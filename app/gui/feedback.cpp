@@ -17,8 +17,9 @@ int CaptionButtonKindOf(const razezazo::ControlBase* control) {
 }  // namespace
 
 runtime::Text FeedbackLink(const Config& config) {
-  return runtime::Concat("http://", config.feedback_mail_host, "/cgi-bin/qm_share?t=qm_mailme&email=",
-                         config.feedback_address_param, "&subject=brivo_report");
+  return runtime::Concat("http://", config.feedback_mail_host,
+                         "/cgi-bin/qm_share?t=qm_mailme&email=", config.feedback_address_param,
+                         "&subject=brivo_report");
 }
 
 void ClearFields(MainView& view) {
@@ -26,8 +27,8 @@ void ClearFields(MainView& view) {
 }
 
 razezazo::MouseHook FeedbackHook(const Config& config) {
-  return [link = FeedbackLink(config)](winsys::WindowId, razezazo::ControlBase* control, winsys::WParam,
-                                       winsys::LParam, int kind) {
+  return [link = FeedbackLink(config)](winsys::WindowId, razezazo::ControlBase* control, winsys::WParam, winsys::LParam,
+                                       int kind) {
     if (kind != razezazo::kKindCaptionButton) return;
     if (CaptionButtonKindOf(control) == razezazo::kCaptionButtonFree128) runtime::ShellOpen(link);
   };

@@ -14,7 +14,10 @@ namespace {
 // white, an ordinary window, square, no blur; the default caption (title and
 // close button).
 razezazo::HostOptions BoxLook() {
-  return {.background_colour = 0xFFFFFF, .layer_alpha = -1, .frame_style = razezazo::frame_style::kSquare, .image_edges = false,
+  return {.background_colour = 0xFFFFFF,
+          .layer_alpha = -1,
+          .frame_style = razezazo::frame_style::kSquare,
+          .image_edges = false,
           .blur_behind = false};
 }
 

@@ -14,7 +14,9 @@ void MainWindow::Create(winsys::WindowId window) {
   parse_button.Create(window, {280, 58, 70, 25}, Gbk("解析&&下载"), {.rounded = false});
   result_group.Create(window, {20, 100, 340, 90}, Gbk("解析结果"), {.text_colour = black});
   result_edit.Create(window, {30, 120, 320, 60}, {},
-                     {.text_colour = red, .multi_line = true, .input_mode = razezazo::InputMode::kReadOnly,
+                     {.text_colour = red,
+                      .multi_line = true,
+                      .input_mode = razezazo::InputMode::kReadOnly,
                       .scroll_bars = razezazo::scroll_bars::kVertical});
   path_label.Create(window, {30, 190, 100, 20}, Gbk("文件路径："), {.visible = false});
   path_edit.Create(window, {30, 210, 320, 20}, {}, {.text_colour = red, .visible = false});

@@ -1,8 +1,8 @@
 #pragma once
 // The main view drawn by RazezaZO: the edit boxes, the disabled states and the
 // framework's message boxes over the start window; the tool's progress while
-// the download button is disabled; a saved track is shown in the file manager. Once the window has gone (closed while a job still ends)
-// nothing is shown any more and the boxes answer with the texts they last held.
+// the download button is disabled; a saved track is shown in the file manager. Once the window has gone (closed while a
+// job still ends) nothing is shown any more and the boxes answer with the texts they last held.
 #include <array>
 
 #include "app/gui/framework_message_boxes.h"

@@ -19,9 +19,8 @@ std::optional<AdtsFormat> AdtsFormatOf(std::string_view config) {
   if (object_type < 1 || object_type > kLastAdtsObjectType || frequency_index > kLastStandardRate || channels < 1 ||
       channels > kLastChannelConfiguration)
     return std::nullopt;
-  return AdtsFormat{.profile = static_cast<uint8_t>(object_type - 1),
-                    .frequency_index = frequency_index,
-                    .channels = channels};
+  return AdtsFormat{
+      .profile = static_cast<uint8_t>(object_type - 1), .frequency_index = frequency_index, .channels = channels};
 }
 
 void AppendAdtsHeader(const AdtsFormat& format, size_t payload_size, std::string& out) {

@@ -15,7 +15,7 @@ namespace assets_draw {
 
 namespace {
 
-constexpr double kBandHeight = 25;  // picture rows; window rows 5..29
+constexpr double kBandHeight = 25;     // picture rows; window rows 5..29
 constexpr double kEqualiserTop = 262;  // below the lowest control (window row 245)
 
 void LightField(cairo_t* cr, int w, int h) {

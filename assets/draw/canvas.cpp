@@ -1,7 +1,7 @@
 #include "canvas.h"
 
-#include <cstdio>
 #include <cmath>
+#include <cstdio>
 #include <vector>
 
 #include <jpeglib.h>

@@ -43,7 +43,8 @@ Bitmap Bitmap::FromArgb(int width, int height, std::span<const Argb> straight_pi
 std::uint32_t* Bitmap::Row(int y) {
   cairo_surface_flush(surface_.get());
   auto* data = cairo_image_surface_get_data(surface_.get());
-  return reinterpret_cast<std::uint32_t*>(data + static_cast<ptrdiff_t>(y) * cairo_image_surface_get_stride(surface_.get()));
+  return reinterpret_cast<std::uint32_t*>(data +
+                                          static_cast<ptrdiff_t>(y) * cairo_image_surface_get_stride(surface_.get()));
 }
 
 const std::uint32_t* Bitmap::Row(int y) const { return const_cast<Bitmap*>(this)->Row(y); }
@@ -60,8 +61,7 @@ Bitmap Bitmap::CloneArea(const RectI& area) const {
   if (IsNull() || x1 <= x0 || y1 <= y0) return Bitmap();
   Bitmap copy(x1 - x0, y1 - y0);
   if (copy.IsNull()) return copy;
-  for (int y = y0; y < y1; ++y)
-    std::memcpy(copy.Row(y - y0), Row(y) + x0, sizeof(std::uint32_t) * (x1 - x0));
+  for (int y = y0; y < y1; ++y) std::memcpy(copy.Row(y - y0), Row(y) + x0, sizeof(std::uint32_t) * (x1 - x0));
   copy.MarkDirty();
   return copy;
 }

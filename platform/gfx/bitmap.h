@@ -17,7 +17,7 @@ namespace gfx {
 
 class Bitmap {
  public:
-  Bitmap();  // the null bitmap: no pixels, every operation does nothing
+  Bitmap();                       // the null bitmap: no pixels, every operation does nothing
   Bitmap(int width, int height);  // fully transparent
   static Bitmap FromArgb(int width, int height, std::span<const Argb> straight_pixels);
 

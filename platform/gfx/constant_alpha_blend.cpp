@@ -95,7 +95,8 @@ bool BlendWithConstantAlpha(cairo_t* cr, const Bitmap& image, int x, int y, unsi
     if (right <= left || bottom <= top) continue;
     for (int row = top; row < bottom; ++row) {
       auto* d = reinterpret_cast<std::uint32_t*>(pixels + static_cast<std::ptrdiff_t>(row) * stride) + left;
-      const auto* s = reinterpret_cast<const std::uint32_t*>(source + static_cast<std::ptrdiff_t>(row - y) * source_stride);
+      const auto* s =
+          reinterpret_cast<const std::uint32_t*>(source + static_cast<std::ptrdiff_t>(row - y) * source_stride);
       BlendRow(d, s + (left - x), right - left, alpha);
     }
     cairo_surface_mark_dirty_rectangle(target, left, top, right - left, bottom - top);

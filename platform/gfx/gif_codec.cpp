@@ -131,7 +131,7 @@ class GifDecoder {
     GifRecordType type = UNDEFINED_RECORD_TYPE;
     do {
       if (DGifGetRecordType(gif_.get(), &type) != GIF_OK) return std::nullopt;
-      const bool ok = type == IMAGE_DESC_RECORD_TYPE ? ReadFrame()
+      const bool ok = type == IMAGE_DESC_RECORD_TYPE  ? ReadFrame()
                       : type == EXTENSION_RECORD_TYPE ? ReadExtension()
                                                       : true;
       if (!ok) return std::nullopt;
@@ -173,8 +173,8 @@ class GifDecoder {
 
   // A control block applies to the one frame that follows it.
   GraphicsControlBlock TakeControl() {
-    GraphicsControlBlock control = has_control_ ? control_ : GraphicsControlBlock{DISPOSAL_UNSPECIFIED, false, 0,
-                                                                                  NO_TRANSPARENT_COLOR};
+    GraphicsControlBlock control =
+        has_control_ ? control_ : GraphicsControlBlock{DISPOSAL_UNSPECIFIED, false, 0, NO_TRANSPARENT_COLOR};
     has_control_ = false;
     return control;
   }

@@ -43,8 +43,15 @@ detail::PatternPtr LinearPattern(const LinearGradient& g) {
   switch (g.mode) {
     case GradientMode::Horizontal: x1 = x + w; break;
     case GradientMode::Vertical: y1 = y + h; break;
-    case GradientMode::ForwardDiagonal: x1 = x + t * h; y1 = y + t * w; break;
-    case GradientMode::BackwardDiagonal: x0 = x + w; x1 = x0 - t * h; y1 = y + t * w; break;
+    case GradientMode::ForwardDiagonal:
+      x1 = x + t * h;
+      y1 = y + t * w;
+      break;
+    case GradientMode::BackwardDiagonal:
+      x0 = x + w;
+      x1 = x0 - t * h;
+      y1 = y + t * w;
+      break;
   }
   detail::PatternPtr p(cairo_pattern_create_linear(x0, y0, x1, y1));
   AddStop(p.get(), 0, g.from);
@@ -153,7 +160,8 @@ Bitmap& Graphics::Target() const { return *impl_->target; }
 void Graphics::SetSmoothing(SmoothingMode mode) {
   impl_->smoothing = mode;
   if (impl_->cr)
-    cairo_set_antialias(impl_->cr.get(), mode == SmoothingMode::AntiAlias ? CAIRO_ANTIALIAS_DEFAULT : CAIRO_ANTIALIAS_NONE);
+    cairo_set_antialias(impl_->cr.get(),
+                        mode == SmoothingMode::AntiAlias ? CAIRO_ANTIALIAS_DEFAULT : CAIRO_ANTIALIAS_NONE);
 }
 SmoothingMode Graphics::Smoothing() const { return impl_->smoothing; }
 void Graphics::SetTextHint(int hint) { impl_->text_hint = hint; }
@@ -330,8 +338,7 @@ void BlitWholeImage(cairo_t* cr, const Bitmap& image, int x, int y, float opacit
 // Part of the image, or the image scaled: a sub-surface keeps the source
 // rectangle's edges from sampling their neighbours when scaled (the nine cells
 // of a skin stay apart).
-void PaintImageArea(cairo_t* cr, const Bitmap& image, const ImageDraw& d, cairo_filter_t scaled_filter,
-                    float opacity) {
+void PaintImageArea(cairo_t* cr, const Bitmap& image, const ImageDraw& d, cairo_filter_t scaled_filter, float opacity) {
   detail::SurfacePtr sub;
   cairo_surface_t* surface = image.NativeSurface();
   if (!IsWholeImage(image, d.source)) {

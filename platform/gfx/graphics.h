@@ -28,8 +28,16 @@ enum class SmoothingMode { None = 3, AntiAlias = 4 };
 enum class CombineMode { Replace = 0, Intersect = 1, Exclude = 4 };
 enum class GradientMode { Horizontal = 0, Vertical = 1, ForwardDiagonal = 2, BackwardDiagonal = 3 };
 enum class DashStyle { Solid = 0, Dash = 1, Dot = 2, DashDot = 3, DashDotDot = 4 };
-enum class Interpolation { Default = 0, Low = 1, High = 2, Bilinear = 3, Bicubic = 4, NearestNeighbor = 5,
-                           HighQualityBilinear = 6, HighQualityBicubic = 7 };
+enum class Interpolation {
+  Default = 0,
+  Low = 1,
+  High = 2,
+  Bilinear = 3,
+  Bicubic = 4,
+  NearestNeighbor = 5,
+  HighQualityBilinear = 6,
+  HighQualityBicubic = 7
+};
 namespace text_hint {
 constexpr int kSystemDefault = 0;
 constexpr int kSingleBitPerPixelGridFit = 1;
@@ -120,8 +128,7 @@ class Graphics {
   RectF MeasureString(std::u16string_view text, const Font& font, const RectF& layout,
                       const StringFormat& format) const;
   std::vector<RectF> MeasureCharacterRanges(std::u16string_view text, const Font& font, const RectF& layout,
-                                            const StringFormat& format,
-                                            std::span<const CharacterRange> ranges) const;
+                                            const StringFormat& format, std::span<const CharacterRange> ranges) const;
   // One range measured once: its part on each laid-out line it touches.
   std::vector<RectF> MeasureRangeRows(std::u16string_view text, const Font& font, const RectF& layout,
                                       const StringFormat& format, CharacterRange range) const;

@@ -42,9 +42,7 @@ struct ErrorManager {
 [[noreturn]] void Fail(j_common_ptr info) { std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->jump, 1); }
 void OnMessage(j_common_ptr) {}
 
-std::int64_t BlocksOf(const jpeg_component_info& c) {
-  return std::int64_t{c.width_in_blocks} * c.height_in_blocks;
-}
+std::int64_t BlocksOf(const jpeg_component_info& c) { return std::int64_t{c.width_in_blocks} * c.height_in_blocks; }
 
 // libjpeg's progress monitor, extended by what the scans may still cost.
 struct ScanBudget {

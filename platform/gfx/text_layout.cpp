@@ -27,11 +27,7 @@ bool IsTrailingSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c ==
 
 TextLayout::TextLayout(std::u16string_view text, const Font& font, float width, float height,
                        const StringFormat& format, PangoContext* context)
-    : layout_(pango_layout_new(context)),
-      format_(format),
-      font_style_(font.Style()),
-      width_(width),
-      height_(height) {
+    : layout_(pango_layout_new(context)), format_(format), font_style_(font.Style()), width_(width), height_(height) {
   pango_layout_set_font_description(layout_.get(), font.Description());
   ApplyTabs();
   ApplyWrapping(width, height);
@@ -50,7 +46,8 @@ void TextLayout::SetText(std::u16string_view text) {
 
 void TextLayout::ApplyAttributes() {
   AttrListPtr attrs(pango_attr_list_new());
-  if (font_style_ & font_style::kUnderline) pango_attr_list_insert(attrs.get(), pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
+  if (font_style_ & font_style::kUnderline)
+    pango_attr_list_insert(attrs.get(), pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
   if (font_style_ & font_style::kStrikeout) pango_attr_list_insert(attrs.get(), pango_attr_strikethrough_new(TRUE));
   if (text_.underline_begin >= 0) {
     PangoAttribute* u = pango_attr_underline_new(PANGO_UNDERLINE_SINGLE);
@@ -81,8 +78,8 @@ void TextLayout::ApplyWrapping(float width, float height) {
   if (wrap || ellipsis) pango_layout_set_width(layout_.get(), static_cast<int>(width * kScale));
   if (wrap) pango_layout_set_wrap(layout_.get(), PANGO_WRAP_WORD_CHAR);
   if (ellipsis) {
-    pango_layout_set_ellipsize(layout_.get(), format_.trimming == Trimming::EllipsisPath ? PANGO_ELLIPSIZE_MIDDLE
-                                                                                         : PANGO_ELLIPSIZE_END);
+    pango_layout_set_ellipsize(
+        layout_.get(), format_.trimming == Trimming::EllipsisPath ? PANGO_ELLIPSIZE_MIDDLE : PANGO_ELLIPSIZE_END);
     pango_layout_set_height(layout_.get(), wrap && height > 0 ? static_cast<int>(height * kScale) : -1);
   }
   static constexpr PangoAlignment kAlign[] = {PANGO_ALIGN_LEFT, PANGO_ALIGN_CENTER, PANGO_ALIGN_RIGHT};
@@ -129,8 +126,8 @@ std::vector<RectF> TextLayout::LineRects() const {
   std::vector<RectF> rects;
   for (const Line& l : lines_) {
     rects.push_back({static_cast<float>(origin_x_ + l.logical.x / kScale),
-                     static_cast<float>(origin_y_ + l.logical.y / kScale), static_cast<float>(l.measured_width / kScale),
-                     static_cast<float>(l.logical.height / kScale)});
+                     static_cast<float>(origin_y_ + l.logical.y / kScale),
+                     static_cast<float>(l.measured_width / kScale), static_cast<float>(l.logical.height / kScale)});
   }
   return rects;
 }
@@ -173,8 +170,9 @@ std::vector<RectF> TextLayout::RangeRows(CharacterRange range) const {
       const int x0 = std::max(ranges[2 * i], l.logical.x);
       const int x1 = std::min(ranges[2 * i + 1], l.logical.x + l.logical.width);
       if (x1 <= x0) continue;
-      row = Unite(row, {static_cast<float>(origin_x_ + x0 / kScale), static_cast<float>(origin_y_ + l.logical.y / kScale),
-                        static_cast<float>((x1 - x0) / kScale), static_cast<float>(l.logical.height / kScale)});
+      row =
+          Unite(row, {static_cast<float>(origin_x_ + x0 / kScale), static_cast<float>(origin_y_ + l.logical.y / kScale),
+                      static_cast<float>((x1 - x0) / kScale), static_cast<float>(l.logical.height / kScale)});
     }
     g_free(ranges);
     if (!row.IsEmpty()) rows.push_back(row);
@@ -192,7 +190,8 @@ constexpr double kInkMargin = 8;
 constexpr double kRunMargin = 64;
 
 void SetColour(cairo_t* cr, Argb color) {
-  cairo_set_source_rgba(cr, RedOf(color) / 255.0, GreenOf(color) / 255.0, BlueOf(color) / 255.0, AlphaOf(color) / 255.0);
+  cairo_set_source_rgba(cr, RedOf(color) / 255.0, GreenOf(color) / 255.0, BlueOf(color) / 255.0,
+                        AlphaOf(color) / 255.0);
 }
 
 // Whether nothing cuts the area: it lies inside one rectangle of the clip,
@@ -322,7 +321,8 @@ float LineSpacing(const Font& font) {
   PangoContext* context = TextLayoutCache::ForThisThread().Context(GlyphRendering::kGreyHinted);
   FontMetricsPtr metrics(pango_context_get_metrics(context, font.Description(), pango_context_get_language(context)));
   int height = pango_font_metrics_get_height(metrics.get());
-  if (height <= 0) height = pango_font_metrics_get_ascent(metrics.get()) + pango_font_metrics_get_descent(metrics.get());
+  if (height <= 0)
+    height = pango_font_metrics_get_ascent(metrics.get()) + pango_font_metrics_get_descent(metrics.get());
   return static_cast<float>(height / kScale);
 }
 

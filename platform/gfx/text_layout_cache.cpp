@@ -61,8 +61,8 @@ std::shared_ptr<const TextLayout> TextLayoutCache::Get(std::u16string_view text,
   }
   auto layout = std::make_shared<const TextLayout>(text, font, width, height, format, Context(rendering));
   if (text.size() > kKeptUnits) return layout;
-  LayoutKey owned{std::u16string(text), std::string(font.Family()), font.Size(), font.Style(), width, height,
-                  format, rendering};
+  LayoutKey owned{
+      std::u16string(text), std::string(font.Family()), font.Size(), font.Style(), width, height, format, rendering};
   auto added = entries_.emplace(std::move(owned), Entry{layout, {}}).first;
   recent_.push_front(&*added);
   added->second.age = recent_.begin();
@@ -86,10 +86,10 @@ PangoContext* TextLayoutCache::Context(GlyphRendering rendering) {
   UseProgramFontConfig();
   slot.reset(pango_font_map_create_context(pango_cairo_font_map_get_default()));
   FontOptionsPtr options(cairo_font_options_create());
-  cairo_font_options_set_antialias(options.get(), rendering == GlyphRendering::kAliased ? CAIRO_ANTIALIAS_NONE
-                                                                                         : CAIRO_ANTIALIAS_GRAY);
-  cairo_font_options_set_hint_style(options.get(), rendering == GlyphRendering::kGreyUnhinted ? CAIRO_HINT_STYLE_NONE
-                                                                                               : CAIRO_HINT_STYLE_SLIGHT);
+  cairo_font_options_set_antialias(options.get(),
+                                   rendering == GlyphRendering::kAliased ? CAIRO_ANTIALIAS_NONE : CAIRO_ANTIALIAS_GRAY);
+  cairo_font_options_set_hint_style(
+      options.get(), rendering == GlyphRendering::kGreyUnhinted ? CAIRO_HINT_STYLE_NONE : CAIRO_HINT_STYLE_SLIGHT);
   cairo_font_options_set_hint_metrics(options.get(), CAIRO_HINT_METRICS_OFF);
   pango_cairo_context_set_font_options(slot.get(), options.get());
   pango_context_set_language(slot.get(), pango_language_from_string("zh-cn"));

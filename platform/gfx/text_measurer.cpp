@@ -10,10 +10,9 @@ namespace gfx {
 
 TextMeasurer::TextMeasurer(const Graphics& g, const Font& font, const RectF& layout, const StringFormat& format)
     : rect_(layout),
-      layout_(std::make_unique<detail::TextLayout>(std::u16string_view(), font, std::max(layout.width, 0.0f),
-                                                   std::max(layout.height, 0.0f), format,
-                                                   detail::TextLayoutCache::ForThisThread().Context(
-                                                       detail::RenderingForHint(g.TextHint())))) {}
+      layout_(std::make_unique<detail::TextLayout>(
+          std::u16string_view(), font, std::max(layout.width, 0.0f), std::max(layout.height, 0.0f), format,
+          detail::TextLayoutCache::ForThisThread().Context(detail::RenderingForHint(g.TextHint())))) {}
 
 TextMeasurer::~TextMeasurer() = default;
 

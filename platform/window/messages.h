@@ -10,15 +10,14 @@ using LParam = std::intptr_t;
 using LResult = std::intptr_t;
 
 // Messages.
-inline constexpr unsigned WM_CREATE = 1, WM_DESTROY = 2, WM_MOVE = 3, WM_SIZE = 5, WM_ACTIVATE = 6,
-                          WM_SETFOCUS = 7, WM_KILLFOCUS = 8, WM_SETTEXT = 12, WM_PAINT = 15, WM_CLOSE = 16,
-                          WM_QUIT = 18, WM_SETCURSOR = 32, WM_GETMINMAXINFO = 36, WM_STYLECHANGED = 125,
-                          WM_NCCALCSIZE = 131, WM_NCACTIVATE = 134, WM_KEYDOWN = 256, WM_KEYUP = 257,
-                          WM_CHAR = 258, WM_SYSKEYDOWN = 260, WM_SYSKEYUP = 261, WM_SYSCHAR = 262,
-                          WM_IME_COMPOSITION = 271, WM_COMMAND = 273, WM_SYSCOMMAND = 274, WM_TIMER = 275,
-                          WM_MOUSEMOVE = 512, WM_LBUTTONDOWN = 513, WM_LBUTTONUP = 514, WM_LBUTTONDBLCLK = 515,
-                          WM_RBUTTONDOWN = 516, WM_RBUTTONUP = 517, WM_RBUTTONDBLCLK = 518, WM_MBUTTONDOWN = 519,
-                          WM_MBUTTONUP = 520, WM_MOUSEWHEEL = 522,
+inline constexpr unsigned WM_CREATE = 1, WM_DESTROY = 2, WM_MOVE = 3, WM_SIZE = 5, WM_ACTIVATE = 6, WM_SETFOCUS = 7,
+                          WM_KILLFOCUS = 8, WM_SETTEXT = 12, WM_PAINT = 15, WM_CLOSE = 16, WM_QUIT = 18,
+                          WM_SETCURSOR = 32, WM_GETMINMAXINFO = 36, WM_STYLECHANGED = 125, WM_NCCALCSIZE = 131,
+                          WM_NCACTIVATE = 134, WM_KEYDOWN = 256, WM_KEYUP = 257, WM_CHAR = 258, WM_SYSKEYDOWN = 260,
+                          WM_SYSKEYUP = 261, WM_SYSCHAR = 262, WM_IME_COMPOSITION = 271, WM_COMMAND = 273,
+                          WM_SYSCOMMAND = 274, WM_TIMER = 275, WM_MOUSEMOVE = 512, WM_LBUTTONDOWN = 513,
+                          WM_LBUTTONUP = 514, WM_LBUTTONDBLCLK = 515, WM_RBUTTONDOWN = 516, WM_RBUTTONUP = 517,
+                          WM_RBUTTONDBLCLK = 518, WM_MBUTTONDOWN = 519, WM_MBUTTONUP = 520, WM_MOUSEWHEEL = 522,
                           WM_MOUSELEAVE = 675, WM_USER = 1024;
 // Non-client press: DefWindowProc starts the system move loop for HTCAPTION.
 inline constexpr unsigned WM_NCLBUTTONDOWN = 161;
@@ -46,14 +45,13 @@ inline constexpr unsigned VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_SHIFT = 16
 inline constexpr std::uint32_t WS_POPUP = 0x80000000u, WS_CHILD = 0x40000000u, WS_MINIMIZE = 0x20000000u,
                                WS_VISIBLE = 0x10000000u, WS_CLIPCHILDREN = 0x02000000u, WS_MAXIMIZE = 0x01000000u,
                                WS_BORDER = 0x00800000u, WS_DLGFRAME = 0x00400000u, WS_SYSMENU = 0x00080000u,
-                               WS_THICKFRAME = 0x00040000u, WS_MINIMIZEBOX = 0x00020000u,
-                               WS_MAXIMIZEBOX = 0x00010000u;
+                               WS_THICKFRAME = 0x00040000u, WS_MINIMIZEBOX = 0x00020000u, WS_MAXIMIZEBOX = 0x00010000u;
 inline constexpr std::uint32_t WS_EX_TOPMOST = 0x8u, WS_EX_TOOLWINDOW = 0x80u, WS_EX_LAYERED = 0x80000u,
                                WS_EX_NOACTIVATE = 0x08000000u;
 
 // ShowWindow commands.
-inline constexpr int SW_HIDE = 0, SW_SHOWNORMAL = 1, SW_SHOWMINIMIZED = 2, SW_SHOWMAXIMIZED = 3,
-                     SW_SHOWNOACTIVATE = 4, SW_SHOW = 5, SW_MINIMIZE = 6, SW_SHOWNA = 8, SW_RESTORE = 9;
+inline constexpr int SW_HIDE = 0, SW_SHOWNORMAL = 1, SW_SHOWMINIMIZED = 2, SW_SHOWMAXIMIZED = 3, SW_SHOWNOACTIVATE = 4,
+                     SW_SHOW = 5, SW_MINIMIZE = 6, SW_SHOWNA = 8, SW_RESTORE = 9;
 
 // Hit-test codes: WM_SETCURSOR's low word of lparam, WM_NCLBUTTONDOWN's wparam,
 // and the edges of the system size loop.

@@ -31,9 +31,9 @@ struct WindowRecord {
   bool iconic = false;
   bool destroying = false;
   std::map<std::string, std::intptr_t, std::less<>> props;
-  std::optional<gfx::Region> region;  // window coordinates
-  gfx::Region update;                 // what WM_PAINT still has to paint
-  std::optional<gfx::RectI> painting; // the rectangle handed out by BeginPaint
+  std::optional<gfx::Region> region;   // window coordinates
+  gfx::Region update;                  // what WM_PAINT still has to paint
+  std::optional<gfx::RectI> painting;  // the rectangle handed out by BeginPaint
   bool ime_enabled = true;
   gfx::RectI ime_caret;
   std::deque<std::string> ime_pending;  // results of queued WM_IME_COMPOSITION messages

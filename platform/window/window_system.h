@@ -38,17 +38,17 @@ struct Message {
 };
 
 struct CreateParams {
-  WindowId parent = 0;   // owner of a top-level (popup) window; 0 for none
-  std::string title;     // UTF-8
-  gfx::RectI rect;       // screen coordinates
+  WindowId parent = 0;  // owner of a top-level (popup) window; 0 for none
+  std::string title;    // UTF-8
+  gfx::RectI rect;      // screen coordinates
   std::uint32_t style = 0;
   std::uint32_t ex_style = 0;
-  WindowProc proc;       // empty: DefWindowProc
+  WindowProc proc;  // empty: DefWindowProc
 };
 
 // WM_GETMINMAXINFO's record; lparam points at one.
 struct MinMaxInfo {
-  gfx::RectI max_rect;     // position and size of the maximised window
+  gfx::RectI max_rect;  // position and size of the maximised window
   int min_track_width = 0;
   int min_track_height = 0;
 };

@@ -106,12 +106,8 @@ bool WindowSystemBase::ShowWindow(WindowId window, int show_command) {
       if (WindowRecord* again = Record(window)) MakeVisible(*again, may_activate);
       break;
     case SW_SHOWNA:
-    case SW_SHOWNOACTIVATE:
-      MakeVisible(*record, false);
-      break;
-    default:
-      MakeVisible(*record, may_activate);
-      break;
+    case SW_SHOWNOACTIVATE: MakeVisible(*record, false); break;
+    default: MakeVisible(*record, may_activate); break;
   }
   return was_visible;
 }
@@ -248,15 +244,12 @@ LResult WindowSystemBase::DefWindowProc(WindowId window, unsigned message, WPara
       record->title = lparam ? reinterpret_cast<const char*>(lparam) : "";
       NativeTitle(*record);
       return 1;
-    case WM_CLOSE:
-      DestroyWindow(window);
-      return 0;
+    case WM_CLOSE: DestroyWindow(window); return 0;
     case WM_PAINT:
       BeginPaint(window);
       EndPaint(window);
       return 0;
-    case WM_NCACTIVATE:
-      return 1;
+    case WM_NCACTIVATE: return 1;
     case WM_SETCURSOR:
       if (static_cast<int>(LowWord(static_cast<std::uintptr_t>(lparam))) != HTCLIENT) return 0;
       SetCursor(Cursor::Arrow);

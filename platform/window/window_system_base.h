@@ -61,8 +61,7 @@ class WindowSystemBase : public WindowSystem {
   LResult DispatchMessage(const Message& message) override;
   void PostQuitMessage(int exit_code) override;
 
-  void SetTimer(WindowId window, std::uintptr_t timer_id, std::uint32_t interval_ms,
-                TimerProc proc = nullptr) override;
+  void SetTimer(WindowId window, std::uintptr_t timer_id, std::uint32_t interval_ms, TimerProc proc = nullptr) override;
   void KillTimer(WindowId window, std::uintptr_t timer_id) override;
 
   void SetCapture(WindowId window) override;
@@ -103,11 +102,11 @@ class WindowSystemBase : public WindowSystem {
   virtual void NativeShow(WindowRecord&) {}   // visible / iconic changed
   virtual void NativePlace(WindowRecord&) {}  // rect changed by the program
   virtual void NativeTitle(WindowRecord&) {}
-  virtual void NativeStack(WindowRecord&) {}  // raised, or topmost changed
-  virtual void NativeShape(WindowRecord&) {}  // region or layering changed
+  virtual void NativeStack(WindowRecord&) {}      // raised, or topmost changed
+  virtual void NativeShape(WindowRecord&) {}      // region or layering changed
   virtual void NativeResizable(WindowRecord&) {}  // WS_THICKFRAME came or went
-  virtual void NativeActivate(WindowRecord&) {}  // give it the keyboard
-  virtual void NativeCapture(WindowId) {}  // 0: released
+  virtual void NativeActivate(WindowRecord&) {}   // give it the keyboard
+  virtual void NativeCapture(WindowId) {}         // 0: released
   virtual void NativeCursor(Cursor) {}
   virtual void NativeInputMethod(WindowRecord&) {}  // enabled flag or caret changed
   virtual void NativeToolsChanged(WindowId) {}

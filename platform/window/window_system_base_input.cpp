@@ -136,8 +136,7 @@ std::string WindowSystemBase::ImeResult(WindowId window) const {
   return record ? record->ime_result : std::string();
 }
 
-void WindowSystemBase::SetTool(WindowId owner, std::uintptr_t tool_id, const gfx::RectI& rect,
-                               std::string_view utf8) {
+void WindowSystemBase::SetTool(WindowId owner, std::uintptr_t tool_id, const gfx::RectI& rect, std::string_view utf8) {
   if (utf8.empty()) return RemoveTool(owner, tool_id);
   if (!IsWindow(owner)) return;
   auto it = std::find_if(tools_.begin(), tools_.end(),

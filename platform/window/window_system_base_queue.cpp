@@ -19,9 +19,7 @@ class InFlight {
   std::atomic<int>& count_;
 };
 
-bool IsMouseInput(unsigned message) {
-  return message >= WM_MOUSEMOVE && message <= WM_RBUTTONDBLCLK;
-}
+bool IsMouseInput(unsigned message) { return message >= WM_MOUSEMOVE && message <= WM_RBUTTONDBLCLK; }
 
 }  // namespace
 
@@ -181,8 +179,7 @@ void WindowSystemBase::SendSetCursor(const Message& message) {
   Send(message.window, WM_SETCURSOR, message.window, lparam);
 }
 
-void WindowSystemBase::SetTimer(WindowId window, std::uintptr_t timer_id, std::uint32_t interval_ms,
-                                TimerProc proc) {
+void WindowSystemBase::SetTimer(WindowId window, std::uintptr_t timer_id, std::uint32_t interval_ms, TimerProc proc) {
   if (window && !IsWindow(window)) return;
   KillTimer(window, timer_id);
   NativeTimerSet(timers_.Add(window, timer_id, interval_ms, std::move(proc)));
@@ -192,9 +189,8 @@ void WindowSystemBase::KillTimer(WindowId window, std::uintptr_t timer_id) {
   auto timer = timers_.Take(window, timer_id);
   if (!timer) return;
   NativeTimerKilled(*timer);
-  queue_.RemoveIf([&](const Message& m) {
-    return m.window == window && m.message == WM_TIMER && m.wparam == timer_id;
-  });
+  queue_.RemoveIf(
+      [&](const Message& m) { return m.window == window && m.message == WM_TIMER && m.wparam == timer_id; });
 }
 
 void WindowSystemBase::KillTimersOf(WindowId window) {

@@ -1,7 +1,7 @@
 #include "razezazo/controls/automatic_text_colour.h"
 
-#include "razezazo/widgets/host_surface.h"
 #include "razezazo/drawing/text.h"
+#include "razezazo/widgets/host_surface.h"
 
 namespace razezazo {
 

@@ -12,11 +12,20 @@
 namespace razezazo {
 
 enum ButtonState : int {
-  kButtonDisabledLook = -1, kButtonNormal = 0, kButtonHot = 1, kButtonPressed = 2, kButtonFocused = 3,
+  kButtonDisabledLook = -1,
+  kButtonNormal = 0,
+  kButtonHot = 1,
+  kButtonPressed = 2,
+  kButtonFocused = 3,
 };
 
 enum ButtonFaceRole : int {
-  kFaceFill = 0, kGradientTop = 1, kGradientBottom = 2, kOuterBorder = 3, kInnerBorder = 4, kBottomLine = 5,
+  kFaceFill = 0,
+  kGradientTop = 1,
+  kGradientBottom = 2,
+  kOuterBorder = 3,
+  kInnerBorder = 4,
+  kBottomLine = 5,
 };
 
 // The role's colour in `state` (states outside -1..3 use the normal row); the

@@ -63,8 +63,7 @@ void CaptionButton::Click() {
   switch (button_kind_) {
     case kCaptionButtonClose: system.Post(window, winsys::WM_CLOSE, 0, 0); break;
     case kCaptionButtonMaximize:
-      system.Post(window, winsys::WM_SYSCOMMAND, system.IsZoomed(window) ? winsys::SC_RESTORE : winsys::SC_MAXIMIZE,
-                  0);
+      system.Post(window, winsys::WM_SYSCOMMAND, system.IsZoomed(window) ? winsys::SC_RESTORE : winsys::SC_MAXIMIZE, 0);
       break;
     case kCaptionButtonMinimize:
       if (!system.IsIconic(window)) system.Post(window, winsys::WM_SYSCOMMAND, winsys::SC_MINIMIZE, 0);

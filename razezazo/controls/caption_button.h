@@ -12,8 +12,13 @@
 namespace razezazo {
 
 enum CaptionButtonKind : int {
-  kCaptionButtonClose = 4, kCaptionButtonMaximize = 8, kCaptionButtonMinimize = 16,
-  kCaptionButtonFree32 = 32, kCaptionButtonFree64 = 64, kCaptionButtonFree128 = 128, kCaptionButtonFree256 = 256,
+  kCaptionButtonClose = 4,
+  kCaptionButtonMaximize = 8,
+  kCaptionButtonMinimize = 16,
+  kCaptionButtonFree32 = 32,
+  kCaptionButtonFree64 = 64,
+  kCaptionButtonFree128 = 128,
+  kCaptionButtonFree256 = 256,
 };
 
 enum CaptionButtonState : int { kCaptionNormal = 0, kCaptionHot = 1, kCaptionPressed = 2 };

@@ -68,7 +68,7 @@ void CaretColumn::DrawLine(gfx::Graphics& back, int first_row, int end_row) cons
   const int top = std::max(first_row, place_.y + 1);
   if (top >= end_row) return;
   back.FillRectangle(kCaretColour, gfx::RectF{static_cast<float>(place_.x), static_cast<float>(top), 1.0f,
-                                               static_cast<float>(end_row - top)});
+                                              static_cast<float>(end_row - top)});
 }
 
 // A plain window takes just the column; a layered one is pushed whole.

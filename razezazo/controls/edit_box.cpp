@@ -168,7 +168,8 @@ std::intptr_t EditBox::HandleMessage(int code, std::intptr_t argument1, std::int
       Wheel(static_cast<std::int16_t>(winsys::HighWord(static_cast<std::uintptr_t>(argument1))));
       return 0;
     case event::kOpacityChanged:
-      if (vertical_bar_ && (scroll_bars_ & scroll_bars::kVertical)) vertical_bar_->SetOpacity(static_cast<int>(argument2));
+      if (vertical_bar_ && (scroll_bars_ & scroll_bars::kVertical))
+        vertical_bar_->SetOpacity(static_cast<int>(argument2));
       if (horizontal_bar_ && (scroll_bars_ & scroll_bars::kHorizontal))
         horizontal_bar_->SetOpacity(static_cast<int>(argument2));
       return 0;

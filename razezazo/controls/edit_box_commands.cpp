@@ -9,7 +9,6 @@ namespace {
 
 winsys::WindowSystem& System() { return winsys::Current(); }
 
-
 }  // namespace
 
 void EditBox::SelectAll() {

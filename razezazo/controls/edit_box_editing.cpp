@@ -6,8 +6,8 @@
 
 #include "razezazo/controls/edit_box.h"
 #include "razezazo/controls/edit_characters.h"
-#include "razezazo/widgets/host_surface.h"
 #include "razezazo/drawing/text.h"
+#include "razezazo/widgets/host_surface.h"
 #include "runtime/gbk.h"
 
 namespace razezazo {
@@ -38,17 +38,20 @@ TextPlace EditBox::Clamped(TextPlace place) const {
 }
 
 TextPlace EditBox::SelectionStart() const {
-  const bool anchor_first = text_.Position(anchor_at_.line, anchor_at_.column) <= text_.Position(caret_at_.line, caret_at_.column);
+  const bool anchor_first =
+      text_.Position(anchor_at_.line, anchor_at_.column) <= text_.Position(caret_at_.line, caret_at_.column);
   return anchor_first ? anchor() : caret();
 }
 
 TextPlace EditBox::SelectionEnd() const {
-  const bool anchor_first = text_.Position(anchor_at_.line, anchor_at_.column) <= text_.Position(caret_at_.line, caret_at_.column);
+  const bool anchor_first =
+      text_.Position(anchor_at_.line, anchor_at_.column) <= text_.Position(caret_at_.line, caret_at_.column);
   return anchor_first ? caret() : anchor();
 }
 
 runtime::Text EditBox::SelectedText() const {
-  return text_.RangeText(text_.Position(anchor_at_.line, anchor_at_.column), text_.Position(caret_at_.line, caret_at_.column));
+  return text_.RangeText(text_.Position(anchor_at_.line, anchor_at_.column),
+                         text_.Position(caret_at_.line, caret_at_.column));
 }
 
 // --- after a change ------------------------------------------------------------------
@@ -74,8 +77,7 @@ void EditBox::RefreshAfterEdit(bool scroll, float extra, const std::optional<Edi
 }
 
 EditBox::EditMark EditBox::MarkEdit(int line) const {
-  return {scroll_x_, scroll_y_, view_rect_, text_.line_count(), line, text_.LineRect(line),
-          text_.LineRect(line + 1).y};
+  return {scroll_x_, scroll_y_, view_rect_, text_.line_count(), line, text_.LineRect(line), text_.LineRect(line + 1).y};
 }
 
 // With the view unmoved, an edit changed its own line and, when lines came,
@@ -138,8 +140,8 @@ int EditBox::DeleteSelection(bool quiet) {
   const TextPlace was_anchor = anchor(), was_caret = caret();
   runtime::Text removed = SelectedText();
   RemoveSelection();
-  RecordChange(text_.Position(caret_at_.line, caret_at_.column), std::move(removed), before_length, was_anchor, was_caret,
-               false);
+  RecordChange(text_.Position(caret_at_.line, caret_at_.column), std::move(removed), before_length, was_anchor,
+               was_caret, false);
   if (!quiet) NotifyChange();
   return 1;
 }
@@ -147,8 +149,8 @@ int EditBox::DeleteSelection(bool quiet) {
 void EditBox::RemoveSelection() {
   const TextPlace start = SelectionStart();
   const EditMark mark = MarkEdit(start.line);
-  text_.DeleteRange(text_.Position(anchor_at_.line, anchor_at_.column), text_.Position(caret_at_.line, caret_at_.column),
-                    multi_line_);
+  text_.DeleteRange(text_.Position(anchor_at_.line, anchor_at_.column),
+                    text_.Position(caret_at_.line, caret_at_.column), multi_line_);
   const TextPlace place = Clamped(start);
   anchor_at_.line = caret_at_.line = place.line;
   anchor_at_.column = caret_at_.column = place.column;
@@ -164,7 +166,8 @@ void EditBox::InsertText(const runtime::Text& given, bool typed) {
   std::string_view head = std::string_view(given).substr(0, given.find('\0'));
   if (!multi_line_) head = head.substr(0, head.find(kLineBreak));
   const runtime::Text whole = runtime::GbkWholeCharacters(head);
-  const int selected = std::abs(text_.Position(anchor_at_.line, anchor_at_.column) - text_.Position(caret_at_.line, caret_at_.column));
+  const int selected =
+      std::abs(text_.Position(anchor_at_.line, anchor_at_.column) - text_.Position(caret_at_.line, caret_at_.column));
   const std::string_view text = WithinMaxLength(whole, max_length_ - (text_.length() - selected));
   if (input_mode_ == InputMode::kReadOnly || text.empty()) return;
   const int before_length = text_.length();
@@ -200,8 +203,8 @@ void EditBox::InsertText(const runtime::Text& given, bool typed) {
   // show as characters and a huge paste would be laid out once more.
   float extra = 0;
   if (gfx::Graphics* g = canvas_graphics(); g && text_.wraps()) {
-    const std::optional<FloatRect> inserted = MeasureText(
-        *g, edit_chars::DisplayUnits(LastLineOf(text)), font_, format_, text_.measuring_rect());
+    const std::optional<FloatRect> inserted =
+        MeasureText(*g, edit_chars::DisplayUnits(LastLineOf(text)), font_, format_, text_.measuring_rect());
     extra = inserted ? inserted->height : 0;
   } else if (g) {
     extra = static_cast<float>(text_.line_height());

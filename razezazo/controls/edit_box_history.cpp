@@ -22,8 +22,8 @@ void EditBox::RecordChange(int position, runtime::Text removed, int before_lengt
     history_.Clear();  // a change the history cannot describe: undoing past it would corrupt the text
     return;
   }
-  history_.Record({position, std::move(removed), text_.WholeText().substr(static_cast<std::size_t>(position - 1),
-                                                                          static_cast<std::size_t>(inserted)),
+  history_.Record({position, std::move(removed),
+                   text_.WholeText().substr(static_cast<std::size_t>(position - 1), static_cast<std::size_t>(inserted)),
                    anchor_was, caret_was, typed});
 }
 
@@ -36,8 +36,9 @@ TextPlace EditBox::PlaceAt(int position) const {
     else
       high = middle - 1;
   }
-  const std::string_view line = std::string_view(text_.WholeText()).substr(
-      static_cast<std::size_t>(text_.LineStart(low) - 1), static_cast<std::size_t>(position - text_.LineStart(low)));
+  const std::string_view line = std::string_view(text_.WholeText())
+                                    .substr(static_cast<std::size_t>(text_.LineStart(low) - 1),
+                                            static_cast<std::size_t>(position - text_.LineStart(low)));
   return {low, edit_chars::CountChars(line)};
 }
 

@@ -32,8 +32,8 @@ std::intptr_t EditBox::InputMessage(int code, std::intptr_t argument1, std::intp
                        system.IsKeyDown(winsys::VK_SHIFT));
       break;
     case winsys::WM_COMMAND:
-      answer = KeyDown(winsys::LowWord(static_cast<std::uintptr_t>(argument1)), true,
-                       system.IsKeyDown(winsys::VK_SHIFT));
+      answer =
+          KeyDown(winsys::LowWord(static_cast<std::uintptr_t>(argument1)), true, system.IsKeyDown(winsys::VK_SHIFT));
       break;
     case winsys::WM_CHAR: answer = TypedCharacter(static_cast<unsigned>(argument1)); break;
     case winsys::WM_IME_COMPOSITION: ImeComposition(argument2); break;  // the host's default goes on
@@ -55,14 +55,14 @@ std::intptr_t EditBox::KeyDown(unsigned key, bool ctrl, bool shift) {
   // The context menu from the keyboard opens at the caret, as in GTK.
   if (!ctrl && (key == winsys::VK_APPS || (shift && key == winsys::VK_F10))) {
     if (input_mode_ == InputMode::kPassword) return kNotHandled;
-    ShowContextMenu(winsys::PackPoint(static_cast<int>(x() + caret_point_.x),
-                                      static_cast<int>(y() + caret_point_.Bottom())));
+    ShowContextMenu(
+        winsys::PackPoint(static_cast<int>(x() + caret_point_.x), static_cast<int>(y() + caret_point_.Bottom())));
     return 0;
   }
   if (const std::optional<TextPlace> moved = MovedCaret(key, ctrl)) {
     const bool extend = shift && input_mode_ != InputMode::kPassword;
-    const bool vertical = key == winsys::VK_UP || key == winsys::VK_DOWN || key == winsys::VK_PRIOR ||
-                          key == winsys::VK_NEXT;
+    const bool vertical =
+        key == winsys::VK_UP || key == winsys::VK_DOWN || key == winsys::VK_PRIOR || key == winsys::VK_NEXT;
     const float goal = CaretGoalX();
     const TextPlace to = key == winsys::VK_PRIOR || key == winsys::VK_NEXT ? PageMove(key == winsys::VK_PRIOR) : *moved;
     history_.Seal();
@@ -130,7 +130,8 @@ std::optional<TextPlace> EditBox::MovedCaret(unsigned key, bool ctrl) const {
   const TextPlace c = caret();
   const int last_line = text_.line_count();
   switch (key) {
-    case winsys::VK_END: return ctrl ? TextPlace{last_line, text_.LineChars(last_line)} : TextPlace{c.line, text_.LineChars(c.line)};
+    case winsys::VK_END:
+      return ctrl ? TextPlace{last_line, text_.LineChars(last_line)} : TextPlace{c.line, text_.LineChars(c.line)};
     case winsys::VK_HOME: return ctrl ? TextPlace{1, 0} : TextPlace{c.line, 0};
     case winsys::VK_LEFT: return ctrl ? WordStartBefore(c) : StepBack(c);
     case winsys::VK_RIGHT: return ctrl ? WordEndAfter(c) : StepForward(c);

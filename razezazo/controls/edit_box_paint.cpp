@@ -6,12 +6,12 @@
 #include <cmath>
 
 #include "razezazo/controls/edit_box.h"
-#include "razezazo/widgets/host_surface.h"
 #include "razezazo/drawing/border.h"
 #include "razezazo/drawing/clip.h"
-#include "razezazo/widgets/paint_cycle.h"
 #include "razezazo/drawing/shapes.h"
 #include "razezazo/drawing/text.h"
+#include "razezazo/widgets/host_surface.h"
+#include "razezazo/widgets/paint_cycle.h"
 
 namespace razezazo {
 namespace {
@@ -21,7 +21,8 @@ constexpr Color kSelectedTextColour = 0xFEFFFFFF;
 
 FloatRect Intersection(const FloatRect& a, const FloatRect& b) {
   const float x = std::max(a.x, b.x), y = std::max(a.y, b.y);
-  return {x, y, std::max(std::min(a.Right(), b.Right()) - x, 0.0f), std::max(std::min(a.Bottom(), b.Bottom()) - y, 0.0f)};
+  return {x, y, std::max(std::min(a.Right(), b.Right()) - x, 0.0f),
+          std::max(std::min(a.Bottom(), b.Bottom()) - y, 0.0f)};
 }
 
 gfx::RectI Covering(const FloatRect& r) {
@@ -108,8 +109,7 @@ void EditBox::DrawSelection(gfx::Graphics& g, int line, const FloatRect& layout,
   // The selected span is measured once, as one box per row it covers, and
   // each box kept to the view: a selection of a long line costs what shows.
   const int k = text_.units_per_column();
-  const std::vector<FloatRect> rows =
-      g.MeasureRangeRows(units, *font_, layout, *format_, {from * k, (to - from) * k});
+  const std::vector<FloatRect> rows = g.MeasureRangeRows(units, *font_, layout, *format_, {from * k, (to - from) * k});
   const float lift = multi_line_ ? 2.0f : 3.0f;
   const float tall = static_cast<float>(text_.line_height()) + 3;
   const FloatRect visible = Adjust(view_rect_, -2, -2, 4, 4);  // the outline reaches past the view's edge

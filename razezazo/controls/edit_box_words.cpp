@@ -47,7 +47,9 @@ std::pair<int, int> EditBox::WordAround(int line, int character) const {
   if (length == 0) return {0, 0};
   character = std::clamp(character, 0, length - 1);
   const gfx::WordBounds words = LineWords(text_, line);
-  auto bound = [&words](int c) { return words.starts[static_cast<std::size_t>(c)] || words.ends[static_cast<std::size_t>(c)]; };
+  auto bound = [&words](int c) {
+    return words.starts[static_cast<std::size_t>(c)] || words.ends[static_cast<std::size_t>(c)];
+  };
   int first = character, second = character + 1;
   while (first > 0 && !bound(first)) --first;
   while (second < length && !bound(second)) ++second;

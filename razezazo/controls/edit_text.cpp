@@ -103,10 +103,13 @@ void EditText::ReplaceBytes(std::size_t from, std::size_t to, std::string_view i
 // length). Only the lines between them are split again and left unmeasured.
 void EditText::SpliceLines(std::size_t prefix, std::size_t suffix, std::size_t old_size) {
   const std::string& bytes = bytes_;
-  const auto by_start = [](const LineEntry& line, std::size_t offset) { return static_cast<std::size_t>(line.start) < offset; };
+  const auto by_start = [](const LineEntry& line, std::size_t offset) {
+    return static_cast<std::size_t>(line.start) < offset;
+  };
   const auto after_first = lines_.begin() + 1;
   const std::size_t head = static_cast<std::size_t>(
-      std::partition_point(after_first, lines_.end(), [&](const LineEntry& l) { return static_cast<std::size_t>(l.start) <= prefix; }) -
+      std::partition_point(after_first, lines_.end(),
+                           [&](const LineEntry& l) { return static_cast<std::size_t>(l.start) <= prefix; }) -
       after_first);
   std::size_t tail = static_cast<std::size_t>(
       std::lower_bound(after_first, lines_.end(), old_size - suffix + 2, by_start) - lines_.begin());
@@ -201,7 +204,9 @@ int EditText::Position(int line, int column) const {
   return LineStart(line) + static_cast<int>(edit_chars::BytesOfColumns(LineBytes(line), column));
 }
 
-std::u16string EditText::DisplayLine(int line) const { return edit_chars::DisplayUnits(LineText(line, std::nullopt, true)); }
+std::u16string EditText::DisplayLine(int line) const {
+  return edit_chars::DisplayUnits(LineText(line, std::nullopt, true));
+}
 
 int EditText::units_per_column() const {
   return mode_ == InputMode::kPassword ? std::max(edit_chars::CountChars(mask_), 1) : 1;

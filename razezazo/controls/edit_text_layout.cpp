@@ -41,8 +41,8 @@ class LineMeasurer {
 
 }  // namespace
 
-void EditText::Layout(const gfx::Graphics& g, const FloatRect& view, const FontHandle& font,
-                      const FormatHandle& format, int scroll_bars) {
+void EditText::Layout(const gfx::Graphics& g, const FloatRect& view, const FontHandle& font, const FormatHandle& format,
+                      int scroll_bars) {
   lines_measured_ = 0;
   const bool wrap = multi_line_ && scroll_bars == scroll_bars::kVertical && view.width > 0;
   measuring_rect_ = {0, 0, wrap ? view.width : 0.0f, 0};
@@ -50,9 +50,14 @@ void EditText::Layout(const gfx::Graphics& g, const FloatRect& view, const FontH
   line_height_ = reference ? static_cast<int>(reference->height) : 0;
   reference_width_ = reference ? static_cast<int>(reference->width) : 0;
 
-  LayoutKey key{font ? font->Family() : std::string(), font ? font->Size() : 0.0f, font ? font->Style() : 0,
-                format ? *format : gfx::StringFormat{}, measuring_rect_.width, mode_ == InputMode::kPassword,
-                mode_ == InputMode::kPassword ? mask_ : runtime::Text(), line_height_};
+  LayoutKey key{font ? font->Family() : std::string(),
+                font ? font->Size() : 0.0f,
+                font ? font->Style() : 0,
+                format ? *format : gfx::StringFormat{},
+                measuring_rect_.width,
+                mode_ == InputMode::kPassword,
+                mode_ == InputMode::kPassword ? mask_ : runtime::Text(),
+                line_height_};
   if (!layout_key_ || *layout_key_ != key) {
     layout_key_ = std::move(key);
     InvalidateGeometry();

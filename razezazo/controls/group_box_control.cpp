@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "razezazo/drawing/clip.h"
-#include "razezazo/widgets/paint_cycle.h"
 #include "razezazo/drawing/shapes.h"
+#include "razezazo/widgets/paint_cycle.h"
 #include "runtime/gbk.h"
 
 namespace razezazo {

@@ -7,21 +7,21 @@
 #include "razezazo/controls/control_font.h"
 #include "razezazo/drawing/border.h"
 #include "razezazo/drawing/color.h"
-#include "razezazo/widgets/control_base.h"
 #include "razezazo/drawing/font.h"
 #include "razezazo/drawing/text.h"
 #include "razezazo/drawing/text_format.h"
+#include "razezazo/widgets/control_base.h"
 #include "runtime/text.h"
 
 namespace razezazo {
 
 struct GroupBoxOptions {
-  int caption_alignment = 0;       // 0 left, 1 centre, 2 right
+  int caption_alignment = 0;  // 0 left, 1 centre, 2 right
   FontRequest font;
   Color text_colour = 0xD2000000;  // black at alpha 210
   int text_effect = kNoEffect;
-  Color halo_colour = 0;           // 0: chosen from the text colour
-  Color background_colour = 0;     // 0: no background
+  Color halo_colour = 0;        // 0: chosen from the text colour
+  Color background_colour = 0;  // 0: no background
   // Rounded frames take it as the pen colour; square ones as a BorderStyle,
   // where values beyond the styles are themselves the colour.
   BorderStyle border = 0x50000000;  // black at alpha 80

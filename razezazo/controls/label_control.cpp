@@ -5,10 +5,10 @@
 #include <functional>
 
 #include "razezazo/controls/automatic_text_colour.h"
-#include "razezazo/widgets/host_surface.h"
 #include "razezazo/drawing/clip.h"
-#include "razezazo/widgets/paint_cycle.h"
 #include "razezazo/drawing/shapes.h"
+#include "razezazo/widgets/host_surface.h"
+#include "razezazo/widgets/paint_cycle.h"
 #include "runtime/gbk.h"
 
 namespace razezazo {

@@ -10,10 +10,10 @@
 #include "razezazo/controls/control_font.h"
 #include "razezazo/drawing/border.h"
 #include "razezazo/drawing/color.h"
-#include "razezazo/widgets/control_base.h"
 #include "razezazo/drawing/font.h"
 #include "razezazo/drawing/text.h"
 #include "razezazo/drawing/text_format.h"
+#include "razezazo/widgets/control_base.h"
 #include "razezazo/widgets/transition.h"
 #include "runtime/text.h"
 
@@ -27,13 +27,13 @@ struct LabelOptions {
   Color background_colour1 = 0;    // 0: transparent
   Color background_colour2 = 0;
   bool multi_line = false;
-  int alignment = 0;               // horizontal: 0 near, 1 centre, 2 far
+  int alignment = 0;  // horizontal: 0 near, 1 centre, 2 far
   int trimming = 0;
-  int vertical_alignment = 1;      // 0 top, 1 centre, 2 bottom
+  int vertical_alignment = 1;  // 0 top, 1 centre, 2 bottom
   int text_effect = kNoEffect;
   BorderStyle border = border_style::kNone;
   bool automatic_text_colour = false;
-  Color halo_colour = 0;           // 0: chosen from the text colour
+  Color halo_colour = 0;  // 0: chosen from the text colour
   bool visible = true;
 };
 

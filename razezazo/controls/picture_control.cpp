@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "razezazo/drawing/shapes.h"
 #include "razezazo/widgets/host_surface.h"
 #include "razezazo/widgets/paint_cycle.h"
-#include "razezazo/drawing/shapes.h"
 
 namespace razezazo {
 namespace {
@@ -53,8 +53,8 @@ void PictureControl::ConfigureFromIcon(const Icon& icon, const PictureOptions& o
   Adopt(IconImage(icon));
 }
 
-bool PictureControl::Create(winsys::WindowId host_window, const FloatRect& bounds,
-                            std::span<const std::uint8_t> bytes, const PictureOptions& options) {
+bool PictureControl::Create(winsys::WindowId host_window, const FloatRect& bounds, std::span<const std::uint8_t> bytes,
+                            const PictureOptions& options) {
   Configure(options);
   Load(bytes);
   return ControlBase::Create(host_window, bounds, kKindPicture, BaseOptions(options));
@@ -199,10 +199,10 @@ void PictureControl::DrawImage(gfx::Graphics& g, const FloatRect& r) {
     case DrawMode::kCentred: return DrawCentred(g, picture, r);
     case DrawMode::kNineGrid:
       if (margins_.IsEmpty()) return DrawNatural(g, picture, r);
-      return DrawNineGrid(g, picture, r,
-                          {static_cast<float>(margins_.left), static_cast<float>(margins_.top),
-                           static_cast<float>(margins_.right - margins_.left),
-                           static_cast<float>(margins_.bottom - margins_.top)});
+      return DrawNineGrid(
+          g, picture, r,
+          {static_cast<float>(margins_.left), static_cast<float>(margins_.top),
+           static_cast<float>(margins_.right - margins_.left), static_cast<float>(margins_.bottom - margins_.top)});
     default: return DrawStretched(g, picture, r);
   }
 }

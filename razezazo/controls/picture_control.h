@@ -10,8 +10,8 @@
 
 #include "razezazo/drawing/border.h"
 #include "razezazo/drawing/color.h"
-#include "razezazo/widgets/control_base.h"
 #include "razezazo/drawing/image.h"
+#include "razezazo/widgets/control_base.h"
 #include "razezazo/widgets/transition.h"
 
 namespace razezazo {

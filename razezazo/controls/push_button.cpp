@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "razezazo/controls/automatic_text_colour.h"
-#include "razezazo/widgets/host_surface.h"
 #include "razezazo/drawing/border.h"
 #include "razezazo/drawing/clip.h"
+#include "razezazo/widgets/host_surface.h"
 #include "runtime/gbk.h"
 
 namespace razezazo {

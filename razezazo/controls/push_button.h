@@ -19,13 +19,13 @@
 #include "razezazo/controls/button_face.h"
 #include "razezazo/controls/control_font.h"
 #include "razezazo/drawing/color.h"
-#include "razezazo/widgets/control_base.h"
 #include "razezazo/drawing/font.h"
 #include "razezazo/drawing/icon_text_layout.h"
 #include "razezazo/drawing/image.h"
-#include "razezazo/widgets/paint_cycle.h"
 #include "razezazo/drawing/text.h"
 #include "razezazo/drawing/text_format.h"
+#include "razezazo/widgets/control_base.h"
+#include "razezazo/widgets/paint_cycle.h"
 #include "runtime/text.h"
 
 namespace razezazo {
@@ -34,10 +34,10 @@ class HostSurface;
 
 struct PushButtonOptions {
   FontRequest font;
-  Color text_colour = 0xD2000000;   // black at alpha 210
+  Color text_colour = 0xD2000000;  // black at alpha 210
   int text_effect = kNoEffect;
-  Color halo_colour = 0;            // 0: chosen from the text colour
-  std::optional<bool> rounded;      // none: the host's frame style decides (non-zero: rounded)
+  Color halo_colour = 0;        // 0: chosen from the text colour
+  std::optional<bool> rounded;  // none: the host's frame style decides (non-zero: rounded)
   bool visible = true;
 };
 

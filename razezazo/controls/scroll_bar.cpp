@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "razezazo/widgets/paint_cycle.h"
 #include "razezazo/drawing/shapes.h"
+#include "razezazo/widgets/paint_cycle.h"
 
 namespace razezazo {
 namespace {
@@ -70,9 +70,7 @@ void ScrollBar::SetMaximum(int maximum) {
 }
 
 float ScrollBar::TrackStart() const { return orientation_ == kVerticalBar ? parts_.track.y : parts_.track.x; }
-float ScrollBar::TrackLength() const {
-  return orientation_ == kVerticalBar ? parts_.track.height : parts_.track.width;
-}
+float ScrollBar::TrackLength() const { return orientation_ == kVerticalBar ? parts_.track.height : parts_.track.width; }
 
 void ScrollBar::UpdateGeometry() {
   parts_ = LayOutScrollBar(orientation_, width(), height());
@@ -83,7 +81,8 @@ FloatRect ScrollBar::Thumb() const {
   const float start = ThumbStart(TrackStart(), TrackLength(), thumb_length_, position_, minimum_, maximum_);
   const FloatRect& t = parts_.track;
   const auto length = static_cast<float>(thumb_length_);
-  return orientation_ == kVerticalBar ? FloatRect{t.x, start, t.width, length} : FloatRect{start, t.y, length, t.height};
+  return orientation_ == kVerticalBar ? FloatRect{t.x, start, t.width, length}
+                                      : FloatRect{start, t.y, length, t.height};
 }
 
 // --- events --------------------------------------------------------------------------
@@ -174,8 +173,8 @@ void ScrollBar::Step() {
 void ScrollBar::Move(std::intptr_t point) {
   if (pressed_part_ == kTrack) pressed_along_ = Along(point);
   if (pressed_part_ == kThumb) {
-    const int next = PositionFromPoint(Along(point) - grab_offset_, TrackStart(), TrackLength(), thumb_length_,
-                                       minimum_, maximum_);
+    const int next =
+        PositionFromPoint(Along(point) - grab_offset_, TrackStart(), TrackLength(), thumb_length_, minimum_, maximum_);
     if (next == position_) return;
     position_ = next;
     Paint();

@@ -12,8 +12,8 @@ std::map<runtime::Text, WindowClass>& Classes() {
   return classes;
 }
 
-constexpr std::uint32_t kDefaultStyle = winsys::WS_POPUP | winsys::WS_CLIPCHILDREN | winsys::WS_MINIMIZEBOX |
-                                        winsys::WS_MAXIMIZEBOX | winsys::WS_SYSMENU;
+constexpr std::uint32_t kDefaultStyle =
+    winsys::WS_POPUP | winsys::WS_CLIPCHILDREN | winsys::WS_MINIMIZEBOX | winsys::WS_MAXIMIZEBOX | winsys::WS_SYSMENU;
 
 int Centred(int start, int extent, int size) { return start + (extent - size) / 2; }
 
@@ -34,9 +34,9 @@ winsys::WindowId CreateFrameworkWindow(const FrameworkWindowOptions& options) {
                   options.y.value_or(Centred(work.y, work.height, height)), width, height};
   auto found = Classes().find(options.class_name.value_or(kFrameworkClass));
   if (found == Classes().end()) return 0;
-  winsys::WindowId window = system.CreateWindow({options.parent, runtime::GbkToUtf8(options.title), rect,
-                                                 options.style.value_or(kDefaultStyle), options.ex_style,
-                                                 found->second.proc});
+  winsys::WindowId window =
+      system.CreateWindow({options.parent, runtime::GbkToUtf8(options.title), rect,
+                           options.style.value_or(kDefaultStyle), options.ex_style, found->second.proc});
   if (window && options.show) system.ShowWindow(window, winsys::SW_SHOWNORMAL);
   return window;
 }

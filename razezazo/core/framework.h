@@ -18,7 +18,7 @@ inline constexpr char kFrameworkClass[] = "Ex_RazezaZO";
 // Window properties of framework windows (the host handle's, kControl, is
 // declared with HostSurface).
 namespace property {
-inline constexpr char kFlags[] = "Ex_Wnd_Flags";      // 1 popup menu, 2 self-closing popup, 3 message box
+inline constexpr char kFlags[] = "Ex_Wnd_Flags";  // 1 popup menu, 2 self-closing popup, 3 message box
 inline constexpr char kHost[] = "Ex_RazezaZO_Host";
 inline constexpr char kSub[] = "Ex_RazezaZO_Sub";
 inline constexpr char kAct[] = "Ex_RazezaZO_Act";
@@ -31,8 +31,8 @@ inline constexpr char kMessageBox[] = "Ex_RazezaZO_MsgBox";
 int OsMajorVersion();
 
 struct WindowClass {
-  std::uint32_t style = 8;                 // CS_DBLCLKS
-  winsys::WindowProc proc;                 // empty: DefWindowProc
+  std::uint32_t style = 8;  // CS_DBLCLKS
+  winsys::WindowProc proc;  // empty: DefWindowProc
   winsys::Cursor cursor = winsys::Cursor::Arrow;
 };
 

@@ -15,8 +15,8 @@ namespace {
 
 winsys::WindowSystem& System() { return winsys::Current(); }
 
-constexpr std::uint32_t kCaptionButtonBits[] = {kCaptionClose, kCaptionMaximize, kCaptionMinimize, kCaptionFree32,
-                                                kCaptionFree64, kCaptionFree128, kCaptionFree256};
+constexpr std::uint32_t kCaptionButtonBits[] = {kCaptionClose,  kCaptionMaximize, kCaptionMinimize, kCaptionFree32,
+                                                kCaptionFree64, kCaptionFree128,  kCaptionFree256};
 
 std::uint32_t CaptionFlagsFor(const std::optional<std::uint32_t>& given, std::uint32_t style) {
   std::uint32_t flags = given.value_or(0);
@@ -39,9 +39,7 @@ RazezaZOHost::~RazezaZOHost() {
   }
 }
 
-RazezaZOHost* HostOfWindow(winsys::WindowId window) {
-  return dynamic_cast<RazezaZOHost*>(HostSurfaceOfWindow(window));
-}
+RazezaZOHost* HostOfWindow(winsys::WindowId window) { return dynamic_cast<RazezaZOHost*>(HostSurfaceOfWindow(window)); }
 
 bool RazezaZOHost::Create(winsys::WindowId window, const HostOptions& options) {
   winsys::WindowSystem& system = System();
@@ -133,8 +131,12 @@ void RazezaZOHost::RedrawNow(const std::optional<FloatRect>& rect) {
 }
 
 HostOptions RazezaZOHost::Look() const {
-  return {.layer_alpha = layer_alpha_, .image_placement = image_placement_, .frame_style = frame_style_,
-          .initial_paint = initial_paint_, .blur_behind = blur_behind_, .creation_rect = creation_rect_};
+  return {.layer_alpha = layer_alpha_,
+          .image_placement = image_placement_,
+          .frame_style = frame_style_,
+          .initial_paint = initial_paint_,
+          .blur_behind = blur_behind_,
+          .creation_rect = creation_rect_};
 }
 
 void RazezaZOHost::UpdateTooltip(ControlBase* control, const std::optional<runtime::Text>& text) {

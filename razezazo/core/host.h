@@ -14,9 +14,9 @@
 #include "platform/window/window_system.h"
 #include "razezazo/core/host_options.h"
 #include "razezazo/core/redraw_queue.h"
+#include "razezazo/drawing/image.h"
 #include "razezazo/widgets/control_base.h"
 #include "razezazo/widgets/host_surface.h"
-#include "razezazo/drawing/image.h"
 #include "runtime/text.h"
 
 namespace razezazo {

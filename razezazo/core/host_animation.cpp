@@ -24,8 +24,7 @@ void DrawScaled(gfx::Graphics& g, const gfx::Bitmap& picture, const FloatRect& d
 
 // The part of the picture inside [from, to) along one axis, with a soft edge
 // whose alpha falls linearly over its last 100 px in the direction of travel.
-void DrawWipe(gfx::Graphics& g, const gfx::Bitmap& picture, bool horizontal, bool forward, float revealed,
-              int alpha) {
+void DrawWipe(gfx::Graphics& g, const gfx::Bitmap& picture, bool horizontal, bool forward, float revealed, int alpha) {
   float extent = static_cast<float>(horizontal ? picture.Width() : picture.Height());
   float other = static_cast<float>(horizontal ? picture.Height() : picture.Width());
   constexpr int kStrips = 10;
@@ -99,7 +98,8 @@ void RazezaZOHost::Show(int kind, int duration_ms) {
   for (int f = 1; f <= kShowFrames; ++f) {
     DrawShowFrame(kind, f, picture, frame);
     system.PresentLayered(window_, frame, 255);
-    system.Sleep(static_cast<std::uint32_t>(kind == show_animation::kZoomIn ? kShowFrames + 1 - f : duration_ms / kShowFrames));
+    system.Sleep(
+        static_cast<std::uint32_t>(kind == show_animation::kZoomIn ? kShowFrames + 1 - f : duration_ms / kShowFrames));
     ProcessPendingMessages();
   }
   system.PresentLayered(window_, picture, 255);

@@ -4,8 +4,8 @@
 #include "razezazo/core/host.h"
 #include "razezazo/drawing/color.h"
 #include "razezazo/drawing/effects.h"
-#include "razezazo/widgets/paint_cycle.h"
 #include "razezazo/drawing/shapes.h"
+#include "razezazo/widgets/paint_cycle.h"
 
 namespace razezazo {
 namespace {
@@ -98,7 +98,8 @@ void RazezaZOHost::DrawBackground() {
     if (picture && creation_rect_.IsEmpty())
       DrawStretched(g, *picture, whole);
     else if (picture)
-      DrawNineGrid(g, *picture, whole, {creation_rect_.x, creation_rect_.y, creation_rect_.width, creation_rect_.height});
+      DrawNineGrid(g, *picture, whole,
+                   {creation_rect_.x, creation_rect_.y, creation_rect_.width, creation_rect_.height});
   } else {
     clip_region_ = WindowShape(6, frame_style_ == frame_style::kSquare ? 0 : 4);
     g.SetClip(*clip_region_);
@@ -147,7 +148,8 @@ void RazezaZOHost::DrawShadow(gfx::Graphics& g) {
   std::uint32_t rgb = shadow_colour_ == -1 ? 0 : static_cast<std::uint32_t>(shadow_colour_);
   FloatRect rect{5, 5, static_cast<float>(width_ - 10), static_cast<float>(height_ - 10)};
   for (int i = 0; i < 4; ++i) {
-    OutlineRoundRect(g, rect, frame_style_ == frame_style::kSquare ? kSquareCorners[i] : kCorners[i], ToArgb(rgb, kAlphas[i]));
+    OutlineRoundRect(g, rect, frame_style_ == frame_style::kSquare ? kSquareCorners[i] : kCorners[i],
+                     ToArgb(rgb, kAlphas[i]));
     rect = Grown(rect, 1);
   }
 }

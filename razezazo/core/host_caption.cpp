@@ -13,8 +13,8 @@ namespace razezazo {
 namespace {
 
 // Buttons in the order they are laid out from the right edge leftwards.
-constexpr std::uint32_t kButtonKinds[] = {kCaptionClose, kCaptionMaximize, kCaptionMinimize, kCaptionFree32,
-                                          kCaptionFree64, kCaptionFree128, kCaptionFree256};
+constexpr std::uint32_t kButtonKinds[] = {kCaptionClose,  kCaptionMaximize, kCaptionMinimize, kCaptionFree32,
+                                          kCaptionFree64, kCaptionFree128,  kCaptionFree256};
 
 // A title longer than its place (a download's progress before the program's
 // name) ends with "…" after its last whole character.

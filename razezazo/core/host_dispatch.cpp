@@ -47,7 +47,8 @@ winsys::LResult RazezaZOHost::Dispatch(unsigned message, winsys::WParam wparam, 
       WindowProc previous = previous_proc_;
       WindowId window = window_;
       OnDestroy();
-      return previous ? previous(window, message, wparam, lparam) : System().DefWindowProc(window, message, wparam, lparam);
+      return previous ? previous(window, message, wparam, lparam)
+                      : System().DefWindowProc(window, message, wparam, lparam);
     }
     case WM_SIZE: OnSize(wparam); break;
     case WM_ACTIVATE: OnActivate(wparam, lparam); break;
@@ -98,13 +99,14 @@ winsys::LResult RazezaZOHost::Dispatch(unsigned message, winsys::WParam wparam, 
     case WM_SYSCHAR:
       if (AcceleratorKey(message, wparam, lparam)) return 0;
       break;
-    case WM_KEYUP: case WM_CHAR: case WM_SYSKEYDOWN: case WM_SYSKEYUP: case WM_IME_COMPOSITION: case WM_COMMAND:
-      DeliverTo(focused_ ? focused_->self() : 0, message, wparam, lparam);
-      break;
+    case WM_KEYUP:
+    case WM_CHAR:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+    case WM_IME_COMPOSITION:
+    case WM_COMMAND: DeliverTo(focused_ ? focused_->self() : 0, message, wparam, lparam); break;
     case WM_MOUSEWHEEL: WheelUnderPointer(wparam, lparam); break;
-    case WM_TIMER:
-      DeliverTo(static_cast<Handle>(wparam), message, wparam, lparam);
-      break;
+    case WM_TIMER: DeliverTo(static_cast<Handle>(wparam), message, wparam, lparam); break;
     case WM_MOUSEMOVE:
       if (!leave_tracking_) {
         System().TrackMouseLeave(window_);
@@ -112,10 +114,12 @@ winsys::LResult RazezaZOHost::Dispatch(unsigned message, winsys::WParam wparam, 
       }
       Mouse(message, wparam, lparam);
       break;
-    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-      Mouse(message, wparam, lparam);
-      break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP: Mouse(message, wparam, lparam); break;
     case WM_LBUTTONDBLCLK:
       System().Send(window_, WM_LBUTTONDOWN, static_cast<WParam>(event::kDoubleClickMark), lparam);
       return 0;
@@ -130,9 +134,7 @@ winsys::LResult RazezaZOHost::Dispatch(unsigned message, winsys::WParam wparam, 
 std::optional<winsys::LResult> RazezaZOHost::HostMessage(unsigned message, winsys::WParam wparam,
                                                          winsys::LParam lparam) {
   switch (message) {
-    case host_message::kSetFocus:
-      SetFocus(NamedControl(static_cast<winsys::WParam>(lparam), *this), false);
-      return 0;
+    case host_message::kSetFocus: SetFocus(NamedControl(static_cast<winsys::WParam>(lparam), *this), false); return 0;
     case host_message::kSetAccelerator:
       if (ControlBase* control = NamedControl(wparam, *this)) SetAccelerator(control, static_cast<unsigned>(lparam));
       return 0;
@@ -167,8 +169,7 @@ std::optional<winsys::LResult> RazezaZOHost::HostMessage(unsigned message, winsy
       }
       return DeliverEventRecord(*control, static_cast<std::uintptr_t>(lparam));
     }
-    default:
-      return std::nullopt;
+    default: return std::nullopt;
   }
 }
 

@@ -22,9 +22,7 @@ namespace {
 
 winsys::WindowSystem& System() { return winsys::Current(); }
 
-bool Contains(const FloatRect& r, int x, int y) {
-  return x >= r.x && y >= r.y && x < r.Right() && y < r.Bottom();
-}
+bool Contains(const FloatRect& r, int x, int y) { return x >= r.x && y >= r.y && x < r.Right() && y < r.Bottom(); }
 
 bool Usable(const ControlBase* c) { return c && c->visible() && !c->disabled(); }
 

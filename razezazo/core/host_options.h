@@ -15,9 +15,17 @@ class ControlBase;
 
 // Caption flags (host field 24).
 enum CaptionFlag : std::uint32_t {
-  kCaptionIcon = 1, kCaptionTitle = 2, kCaptionClose = 4, kCaptionMaximize = 8, kCaptionMinimize = 16,
-  kCaptionFree32 = 32, kCaptionFree64 = 64, kCaptionFree128 = 128, kCaptionFree256 = 256,
-  kCaptionCreated = 512, kCaptionFromStyles = 1024,
+  kCaptionIcon = 1,
+  kCaptionTitle = 2,
+  kCaptionClose = 4,
+  kCaptionMaximize = 8,
+  kCaptionMinimize = 16,
+  kCaptionFree32 = 32,
+  kCaptionFree64 = 64,
+  kCaptionFree128 = 128,
+  kCaptionFree256 = 256,
+  kCaptionCreated = 512,
+  kCaptionFromStyles = 1024,
 };
 
 // How a host's window comes up (Show) and goes (its close animation); every
@@ -33,9 +41,9 @@ struct HostOptions {
   std::optional<std::span<const std::uint8_t>> background_image;
   std::optional<std::uint32_t> background_colour;  // Windows RGB (0x00BBGGRR)
   std::optional<std::uint32_t> caption_flags;
-  std::optional<int> layer_alpha;                  // -1: an ordinary window
+  std::optional<int> layer_alpha;  // -1: an ordinary window
   std::optional<int> image_placement;
-  std::optional<int> frame_style;                  // frame_style::k… (widgets/host_surface.h)
+  std::optional<int> frame_style;  // frame_style::k… (widgets/host_surface.h)
   std::optional<bool> initial_paint;
   std::optional<bool> resizable;
   std::optional<bool> drag_anywhere;

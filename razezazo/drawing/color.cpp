@@ -8,9 +8,7 @@ Color ToArgb(std::uint32_t rgb, std::optional<int> alpha) {
   return (a << 24) | (r << 16) | (g << 8) | b;
 }
 
-double Luminance(Color c) {
-  return 0.299 * ((c >> 16) & 0xFF) + 0.587 * ((c >> 8) & 0xFF) + 0.114 * (c & 0xFF);
-}
+double Luminance(Color c) { return 0.299 * ((c >> 16) & 0xFF) + 0.587 * ((c >> 8) & 0xFF) + 0.114 * (c & 0xFF); }
 
 bool IsDarkColor(Color c) { return Luminance(c) < 192.0 - 1e-7; }
 

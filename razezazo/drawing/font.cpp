@@ -8,8 +8,8 @@ namespace {
 constexpr std::string_view kSongTi = "宋体";
 }  // namespace
 
-std::string ChooseDefaultFontFamily(const std::function<bool(std::string_view)>& exists,
-                                    std::string_view caption_face, std::string_view last_resort) {
+std::string ChooseDefaultFontFamily(const std::function<bool(std::string_view)>& exists, std::string_view caption_face,
+                                    std::string_view last_resort) {
   if (exists(kSongTi)) return std::string(kSongTi);
   if (!caption_face.empty() && caption_face != "Tahoma" && exists(caption_face)) return std::string(caption_face);
   return std::string(last_resort);
@@ -18,8 +18,8 @@ std::string ChooseDefaultFontFamily(const std::function<bool(std::string_view)>&
 const FontHandle& DefaultFont() {
   static const FontHandle font = [] {
     const std::string caption = gfx::DesktopUiFontFamily();
-    const std::string family = ChooseDefaultFontFamily(gfx::FontFamilyExists, caption,
-                                                       caption.empty() ? "sans-serif" : caption);
+    const std::string family =
+        ChooseDefaultFontFamily(gfx::FontFamilyExists, caption, caption.empty() ? "sans-serif" : caption);
     return std::make_shared<const gfx::Font>(family, kDefaultFontSize, gfx::font_style::kRegular);
   }();
   return font;

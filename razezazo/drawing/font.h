@@ -22,8 +22,8 @@ const FontHandle& DefaultFont();
 // caption face. "Tahoma" is replaced by "宋体", as is a face that cannot be
 // made. When none of those exists the last resort is taken, so that text never
 // goes without a font.
-std::string ChooseDefaultFontFamily(const std::function<bool(std::string_view)>& exists,
-                                    std::string_view caption_face, std::string_view last_resort);
+std::string ChooseDefaultFontFamily(const std::function<bool(std::string_view)>& exists, std::string_view caption_face,
+                                    std::string_view last_resort);
 
 // A font of the named family; a family that is not installed falls back to the
 // default font's family.

@@ -5,13 +5,13 @@
 namespace razezazo {
 
 enum class IconTextLayout : int {
-  kIconLeftOfText = 0,     // pair centred
-  kTextLeftOfIcon = 1,     // pair centred
-  kIconAboveText = 2,      // pair centred
-  kBothCentred = 3,        // icon and text each centred
-  kIconAtLeftEdge = 4,     // text fills the rest
-  kTextAtLeftEdge = 5,     // icon after it
-  kIconAtTop = 6,          // text below
+  kIconLeftOfText = 0,  // pair centred
+  kTextLeftOfIcon = 1,  // pair centred
+  kIconAboveText = 2,   // pair centred
+  kBothCentred = 3,     // icon and text each centred
+  kIconAtLeftEdge = 4,  // text fills the rest
+  kTextAtLeftEdge = 5,  // icon after it
+  kIconAtTop = 6,       // text below
 };
 
 struct SizeF {

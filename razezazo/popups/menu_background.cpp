@@ -1,7 +1,7 @@
 // The default look of a menu window.
-#include "razezazo/popups/popup_menu.h"
 #include "razezazo/drawing/color.h"
 #include "razezazo/drawing/shapes.h"
+#include "razezazo/popups/popup_menu.h"
 
 namespace razezazo {
 namespace {

@@ -19,9 +19,7 @@ winsys::WindowId OpenSubMenuWindow(winsys::WindowId menu) {
   return System().IsWindow(sub) ? sub : 0;
 }
 
-Handle ActiveElement(winsys::WindowId menu) {
-  return static_cast<Handle>(System().GetProp(menu, property::kAct));
-}
+Handle ActiveElement(winsys::WindowId menu) { return static_cast<Handle>(System().GetProp(menu, property::kAct)); }
 
 bool PointerOverSubMenu(winsys::WindowId menu) {
   winsys::WindowSystem& system = System();
@@ -29,8 +27,7 @@ bool PointerOverSubMenu(winsys::WindowId menu) {
   if (!sub) return false;
   const gfx::PointF cursor = system.CursorPos();
   // Menus opened from the sub-menu are owned by it, directly or further down.
-  for (winsys::WindowId w = system.WindowFromPoint(cursor); w;
-       w = system.Owner(w))
+  for (winsys::WindowId w = system.WindowFromPoint(cursor); w; w = system.Owner(w))
     if (w == sub) return true;
   return false;
 }

@@ -19,8 +19,8 @@ inline constexpr Color kMenuTextColour = 0xD2000000;   // black at alpha 210
 inline constexpr Color kMenuHoverColour = 0xE63086C6;  // ToArgb(0xC68630, 230)
 
 struct MenuItem {
-  std::u16string text;              // "&" marks the access key
-  std::vector<std::uint8_t> icon;   // an image block shown at the left; empty for none
+  std::u16string text;             // "&" marks the access key
+  std::vector<std::uint8_t> icon;  // an image block shown at the left; empty for none
   int state = kMenuItemEnabled;
   int kind = kMenuCommand;
   // Choosing sends WM_COMMAND with `id` to the menu's owner; otherwise it
@@ -28,9 +28,9 @@ struct MenuItem {
   bool send_command = true;
   int id = 0;
   std::function<void()> handler;
-  Handle sub_menu = 0;              // kind 2: the PopupMenu's identity
+  Handle sub_menu = 0;  // kind 2: the PopupMenu's identity
   Color text_colour = kMenuTextColour;
-  int reserved1 = 0;                // stored and copied, never drawn
+  int reserved1 = 0;  // stored and copied, never drawn
   int reserved2 = 0;
   Color hover_colour = kMenuHoverColour;
 

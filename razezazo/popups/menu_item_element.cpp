@@ -2,14 +2,14 @@
 
 #include <cctype>
 
-#include "razezazo/popups/menu_chain.h"
-#include "razezazo/popups/popup_menu.h"
 #include "razezazo/core/framework.h"
 #include "razezazo/core/host.h"
 #include "razezazo/drawing/font.h"
-#include "razezazo/widgets/paint_cycle.h"
 #include "razezazo/drawing/shapes.h"
 #include "razezazo/drawing/text.h"
+#include "razezazo/popups/menu_chain.h"
+#include "razezazo/popups/popup_menu.h"
+#include "razezazo/widgets/paint_cycle.h"
 
 namespace razezazo {
 namespace {

@@ -5,10 +5,10 @@
 // sub-menu at once. Its item is a copy, taken when the menu was shown.
 #include <cstdint>
 
-#include "razezazo/popups/menu_item.h"
-#include "razezazo/widgets/control_base.h"
 #include "razezazo/drawing/image.h"
 #include "razezazo/drawing/text_format.h"
+#include "razezazo/popups/menu_item.h"
+#include "razezazo/widgets/control_base.h"
 
 namespace razezazo {
 

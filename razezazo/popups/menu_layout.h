@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "platform/gfx/geometry.h"
-#include "razezazo/popups/menu_item.h"
 #include "razezazo/drawing/float_rect.h"
+#include "razezazo/popups/menu_item.h"
 
 namespace razezazo {
 

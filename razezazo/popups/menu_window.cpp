@@ -1,8 +1,8 @@
 #include "razezazo/popups/menu_window.h"
 
+#include "razezazo/core/framework.h"
 #include "razezazo/popups/menu_chain.h"
 #include "razezazo/popups/menu_layout.h"
-#include "razezazo/core/framework.h"
 #include "razezazo/popups/popup_window_hook.h"
 
 namespace razezazo {

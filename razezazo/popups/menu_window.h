@@ -7,10 +7,10 @@
 #include <utility>
 #include <vector>
 
+#include "razezazo/core/host.h"
 #include "razezazo/popups/menu_item.h"
 #include "razezazo/popups/menu_item_element.h"
 #include "razezazo/popups/popup_menu.h"
-#include "razezazo/core/host.h"
 
 namespace razezazo {
 

@@ -10,8 +10,8 @@
 #include "razezazo/controls/skin_button.h"
 #include "razezazo/core/framework.h"
 #include "razezazo/core/host.h"
-#include "razezazo/popups/popup_window_hook.h"
 #include "razezazo/drawing/text.h"
+#include "razezazo/popups/popup_window_hook.h"
 #include "runtime/gbk.h"
 
 namespace razezazo {
@@ -122,9 +122,9 @@ void FitText(Geometry& geo, const gfx::Graphics& g, const runtime::Text& text, c
     area.width = wanted + 10;
   }
   const float tallest = static_cast<float>(work.height - 2 * kScreenMargin - vertical_margins);
-  const float height = std::min(
-      MeasureTextSize(g, wide, font, MeasureFormat(text_flags::kMultiLineLabel), {0, 0, area.width, 0}).height,
-      tallest);
+  const float height =
+      std::min(MeasureTextSize(g, wide, font, MeasureFormat(text_flags::kMultiLineLabel), {0, 0, area.width, 0}).height,
+               tallest);
   if (height > area.height) {
     const int box_height = static_cast<int>(std::ceil(height)) + vertical_margins;
     geo.box.y = CentredOn(geo.box.y, geo.box.height, box_height);
@@ -184,12 +184,15 @@ class MessageBox {
 bool MessageBox::Build() {
   winsys::WindowSystem& system = System();
   const winsys::WindowId parent = system.IsWindow(options_.parent) ? options_.parent : 0;
-  const gfx::RectI reference =
-      options_.centre_over_parent && parent ? system.WindowRect(parent) : system.WorkArea();
+  const gfx::RectI reference = options_.centre_over_parent && parent ? system.WindowRect(parent) : system.WorkArea();
   geometry_ = StartGeometry(reference, options_.icon != kIconNone);
   const gfx::RectI& r = geometry_.box;
-  window_ = CreateFrameworkWindow({.parent = parent, .title = options_.caption.value_or(runtime::Gbk("提示：")),
-                                   .x = r.x, .y = r.y, .width = r.width, .height = r.height});
+  window_ = CreateFrameworkWindow({.parent = parent,
+                                   .title = options_.caption.value_or(runtime::Gbk("提示：")),
+                                   .x = r.x,
+                                   .y = r.y,
+                                   .width = r.width,
+                                   .height = r.height});
   if (!window_) return false;
   system.SetProp(window_, property::kFlags, kPopupMessageBox);
   system.SetProp(window_, property::kMessageBox, options_.icon);

@@ -17,16 +17,22 @@
 namespace razezazo {
 
 // Icon kinds; they are also the beep's kind.
-enum MessageBoxIcon : int { kIconNone = 0, kIconError = 16, kIconQuestion = 32, kIconWarning = 48,
-                            kIconInformation = 64, kIconDone = 128 };
+enum MessageBoxIcon : int {
+  kIconNone = 0,
+  kIconError = 16,
+  kIconQuestion = 32,
+  kIconWarning = 48,
+  kIconInformation = 64,
+  kIconDone = 128
+};
 
 struct MessageBoxOptions {
-  winsys::WindowId parent = 0;        // owner; the look's source when it is a host
-  runtime::Text text;                 // GBK
-  int type = 0;                       // 0..5 (MessageBoxButtons)
+  winsys::WindowId parent = 0;           // owner; the look's source when it is a host
+  runtime::Text text;                    // GBK
+  int type = 0;                          // 0..5 (MessageBoxButtons)
   std::optional<runtime::Text> caption;  // GBK; none: "提示："
   int icon = kIconNone;
-  bool centre_over_parent = false;    // else centred in the work area
+  bool centre_over_parent = false;  // else centred in the work area
   bool sound = true;
   std::uint32_t caption_flags = kCaptionTitle | kCaptionClose;
   // Replace the type's texts, right to left; missing ones keep the type's text.
@@ -35,8 +41,8 @@ struct MessageBoxOptions {
   std::optional<HostOptions> look;
   int show_animation = ::razezazo::show_animation::kNone;  // RazezaZOHost::Show kinds
   int close_animation = ::razezazo::close_animation::kNone;
-  int default_button = 1;             // position, 1 = rightmost
-  bool skinned_buttons = false;       // SkinButton 70 x 26 instead of PushButton 70 x 24
+  int default_button = 1;        // position, 1 = rightmost
+  bool skinned_buttons = false;  // SkinButton 70 x 26 instead of PushButton 70 x 24
   // Called once the box is built and before it shows: box window, width, height.
   std::function<void(winsys::WindowId, int width, int height)> on_built;
 };

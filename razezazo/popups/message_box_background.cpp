@@ -1,9 +1,9 @@
 // The message box's background hook.
 #include "assets/assets.h"
 #include "razezazo/core/framework.h"
+#include "razezazo/drawing/image.h"
 #include "razezazo/popups/message_box.h"
 #include "razezazo/popups/popup_window_hook.h"
-#include "razezazo/drawing/image.h"
 
 namespace razezazo {
 namespace {

@@ -11,8 +11,15 @@
 namespace razezazo {
 
 // Results: 0 确认, 1 取消, 2 放弃, 3 重试, 4 忽略, 5 是, 6 否.
-enum MessageBoxResult : int { kResultOk = 0, kResultCancel = 1, kResultAbort = 2, kResultRetry = 3,
-                              kResultIgnore = 4, kResultYes = 5, kResultNo = 6 };
+enum MessageBoxResult : int {
+  kResultOk = 0,
+  kResultCancel = 1,
+  kResultAbort = 2,
+  kResultRetry = 3,
+  kResultIgnore = 4,
+  kResultYes = 5,
+  kResultNo = 6
+};
 
 struct MessageBoxButton {
   runtime::Text text;  // GBK

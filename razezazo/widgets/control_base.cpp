@@ -139,8 +139,8 @@ void ControlBase::ClearHostReferences() {
 // step looks the control up again before the next.
 void ControlBase::SetBounds(const BoundsUpdate& update) {
   if (!self()) return;
-  FloatRect next{update.x.value_or(bounds_.x), update.y.value_or(bounds_.y),
-                 update.width.value_or(bounds_.width), update.height.value_or(bounds_.height)};
+  FloatRect next{update.x.value_or(bounds_.x), update.y.value_or(bounds_.y), update.width.value_or(bounds_.width),
+                 update.height.value_or(bounds_.height)};
   bool same_place = NearlyEqual(next.x, bounds_.x) && NearlyEqual(next.y, bounds_.y);
   bool same_size = NearlyEqual(next.width, bounds_.width) && NearlyEqual(next.height, bounds_.height);
   if (same_place && same_size) return;

@@ -13,9 +13,9 @@
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/graphics.h"
 #include "platform/window/window_system.h"
+#include "razezazo/drawing/float_rect.h"
 #include "razezazo/widgets/control_tree.h"
 #include "razezazo/widgets/events.h"
-#include "razezazo/drawing/float_rect.h"
 #include "razezazo/widgets/framework_object.h"
 #include "razezazo/widgets/transition.h"
 #include "runtime/text.h"
@@ -27,8 +27,16 @@ struct PaintContext;
 
 // Control kinds (field 13).
 enum ControlKind : int {
-  kKindCaptionButton = 1, kKindPushButton = 2, kKindLabel = 3, kKindPicture = 4, kKindEditBox = 9,
-  kKindGroupBox = 16, kKindScrollBar = 19, kKindMenuItem = 20, kKindCanvasless = 21, kKindSkinButton = 23,
+  kKindCaptionButton = 1,
+  kKindPushButton = 2,
+  kKindLabel = 3,
+  kKindPicture = 4,
+  kKindEditBox = 9,
+  kKindGroupBox = 16,
+  kKindScrollBar = 19,
+  kKindMenuItem = 20,
+  kKindCanvasless = 21,
+  kKindSkinButton = 23,
 };
 
 struct ControlOptions {

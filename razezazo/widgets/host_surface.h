@@ -13,8 +13,8 @@
 #include "platform/gfx/graphics.h"
 #include "platform/gfx/region.h"
 #include "platform/window/window_system.h"
-#include "razezazo/widgets/control_tree.h"
 #include "razezazo/drawing/float_rect.h"
+#include "razezazo/widgets/control_tree.h"
 #include "razezazo/widgets/framework_object.h"
 #include "runtime/text.h"
 

@@ -4,10 +4,10 @@
 #include <cmath>
 #include <cstring>
 
+#include "razezazo/drawing/image.h"
 #include "razezazo/widgets/control_base.h"
 #include "razezazo/widgets/events.h"
 #include "razezazo/widgets/host_surface.h"
-#include "razezazo/drawing/image.h"
 #include "razezazo/widgets/message_payload.h"
 #include "razezazo/widgets/scratch_canvas.h"
 
@@ -74,8 +74,15 @@ bool ComposeOne(HostSurface& host, ControlBase& control, gfx::Graphics& g, const
     DrawWithOpacity(g, control.canvas(), control.bounds(), control.opacity());
     return true;
   }
-  CompositeRecord record{&g, &host.back_buffer(), nullptr, &control.canvas(), &control.previous_picture(),
-                         control.bounds(), saved_clip, t.step, t.steps};
+  CompositeRecord record{&g,
+                         &host.back_buffer(),
+                         nullptr,
+                         &control.canvas(),
+                         &control.previous_picture(),
+                         control.bounds(),
+                         saved_clip,
+                         t.step,
+                         t.steps};
   const std::intptr_t drawn = control.Deliver(event::kTransitionFrame, 0, reinterpret_cast<std::intptr_t>(&record));
   if (!alive) return false;
   if (drawn >= 1) return true;
@@ -90,8 +97,11 @@ bool ComposeOne(HostSurface& host, ControlBase& control, gfx::Graphics& g, const
 
 PaintContext BeginPaint(ControlBase& control, const std::optional<FloatRect>& rect, bool erase) {
   HostSurface* host = control.host();
-  PaintContext context{control.host_window(), control.canvas_graphics(),
-                       rect.value_or(FloatRect{0, 0, control.width(), control.height()}), erase, host,
+  PaintContext context{control.host_window(),
+                       control.canvas_graphics(),
+                       rect.value_or(FloatRect{0, 0, control.width(), control.height()}),
+                       erase,
+                       host,
                        &control.canvas()};
   if (erase) {
     control.previous_picture() = gfx::Bitmap();

@@ -51,8 +51,7 @@ struct CompositeRecord {
 // transparent and, when the control has a transition, keeps the old picture
 // (finishing the one that ran recomposes the host, which runs application code:
 // when that deleted the control, the context has no graphics).
-PaintContext BeginPaint(ControlBase& control, const std::optional<FloatRect>& rect = std::nullopt,
-                        bool erase = true);
+PaintContext BeginPaint(ControlBase& control, const std::optional<FloatRect>& rect = std::nullopt, bool erase = true);
 // Asks the host to recompose the painted rectangle of the control, or starts its transition (event
 // 10263). False when the control did not survive the application code this
 // ran: the caller must not touch it then.

@@ -2,9 +2,9 @@
 // user makes it, end to end.
 #include <signal.h>
 
+#include <gtest/gtest.h>
 #include <chrono>
 #include <filesystem>
-#include <gtest/gtest.h>
 #include <memory>
 #include <thread>
 #include <tuple>
@@ -91,8 +91,8 @@ TEST_F(BrivoCliTest, DownloadsADemoTrackIntoAProgramFolderGbkCannotName) {
       << result.output;
   ASSERT_EQ(SavedFiles(), std::vector<std::string>{"晨岚测试曲一.aac"});
   EXPECT_GT(fs::file_size(saved), 1000u);
-  ChildResult probe = RunChild({"ffprobe", "-v", "error", "-show_entries", "stream=codec_name", "-of", "csv=p=0",
-                                saved.string()});
+  ChildResult probe =
+      RunChild({"ffprobe", "-v", "error", "-show_entries", "stream=codec_name", "-of", "csv=p=0", saved.string()});
   EXPECT_EQ(probe.output, "aac\n");
   // The tool asked the RTMP server for the page's stream.
   EXPECT_NE(site_->Log().find("mp4:music/2015/demo01.mp4"), std::string::npos);
@@ -108,8 +108,8 @@ std::string DecodedSound(const fs::path& file) {
 TEST_F(BrivoCliTest, EachTrackIsSavedAsWhatItsExtensionSaysWithItsTitleAndTheStreamsSound) {
   const std::string aac_page = site_->Get("BRIVO_DEMO_PAGE_URL");
   const std::string mp3_page = aac_page.substr(0, aac_page.rfind("demo01")) + "demo05.html";
-  for (const auto& [page, stream, name, format] :
-       {std::tuple{aac_page, "demo01", "晨岚测试曲一.aac", "aac"}, std::tuple{mp3_page, "demo05", "晨岚测试曲五.mp3", "mp3"}}) {
+  for (const auto& [page, stream, name, format] : {std::tuple{aac_page, "demo01", "晨岚测试曲一.aac", "aac"},
+                                                   std::tuple{mp3_page, "demo05", "晨岚测试曲五.mp3", "mp3"}}) {
     const fs::path reference = folder_.path() / (std::string(stream) + ".flv");
     RunChild({"rtmpdump", "-q", "-r", "rtmp://" + site_->Get("BRIVO_SITE_RTMP_HOST") + "/rozezeri/", "-y",
               "mp4:music/2015/" + std::string(stream) + ".mp4", "-o", reference.string()});
@@ -119,7 +119,8 @@ TEST_F(BrivoCliTest, EachTrackIsSavedAsWhatItsExtensionSaysWithItsTitleAndTheStr
     EXPECT_NE(result.output.find("saved: " + saved.string() + "\n"), std::string::npos) << result.output;
     ChildResult probe = RunChild({"ffprobe", "-v", "error", "-show_entries", "format=format_name:format_tags=title",
                                   "-of", "default=noprint_wrappers=1", saved.string()});
-    EXPECT_EQ(probe.output, "format_name=" + std::string(format) + "\nTAG:title=" + fs::path(name).stem().string() + "\n");
+    EXPECT_EQ(probe.output,
+              "format_name=" + std::string(format) + "\nTAG:title=" + fs::path(name).stem().string() + "\n");
     // Sample for sample the sound of the stream, so as long as it too.
     const std::string sound = DecodedSound(reference);
     EXPECT_EQ(DecodedSound(saved), sound) << name;
@@ -206,8 +207,7 @@ TEST_F(BrivoCliTest, ControlCharactersOfAPageNeverReachTheTerminal) {
   EXPECT_EQ(result.exit_code, 0) << result.output;
   EXPECT_EQ(result.output.find('\x1b'), std::string::npos) << result.output;
   EXPECT_EQ(result.output.find('\x07'), std::string::npos) << result.output;
-  EXPECT_NE(result.output.find("track: \\x1b[31mred\\x1b]0;title\\x07\\x1b[2J\n"), std::string::npos)
-      << result.output;
+  EXPECT_NE(result.output.find("track: \\x1b[31mred\\x1b]0;title\\x07\\x1b[2J\n"), std::string::npos) << result.output;
   EXPECT_NE(result.output.find("下载完成: \\x1b[31mred"), std::string::npos) << result.output;
 }
 
@@ -272,8 +272,8 @@ TEST_F(BrivoCliTest, CtrlCStopsTheDownloadRemovesThePartialFileAndLeavesNoTool) 
 TEST_F(BrivoCliTest, OnATerminalTheProgressIsOneLineRedrawnAndWipedBeforeTheResult) {
   // script(1) gives brivo-cli a terminal as its standard streams.
   std::string command = "'" + (program_dir_ / "brivo-cli").string() + "' '" + site_->Get("BRIVO_DEMO_PAGE_URL") + "'";
-  ChildResult result = RunChild({"script", "-qec", command, "/dev/null"},
-                                Environment({{"BRIVO_RTMPDUMP", site_->RealtimeTool()}}));
+  ChildResult result =
+      RunChild({"script", "-qec", command, "/dev/null"}, Environment({{"BRIVO_RTMPDUMP", site_->RealtimeTool()}}));
   EXPECT_EQ(result.exit_code, 0) << result.output;
   const size_t first = result.output.find("\r\x1b[Kdownloading: ");
   const size_t done = result.output.find("下载完成: 晨岚测试曲一");
@@ -292,8 +292,8 @@ TEST_F(BrivoCliTest, HelpGoesToStandardOutputAndBadUsageIsRefused) {
                 "usage: brivo-cli [--parse-only] [--keep-flv] [-o DIR | --output-dir DIR] <play-page-address>\n", 0),
             0u)
       << help.output;
-  for (std::vector<std::string> bad : std::vector<std::vector<std::string>>{
-           {}, {"a", "b"}, {"--bogus", "a"}, {"-o"}, {"-o", "", "a"}})
+  for (std::vector<std::string> bad :
+       std::vector<std::vector<std::string>>{{}, {"a", "b"}, {"--bogus", "a"}, {"-o"}, {"-o", "", "a"}})
     EXPECT_EQ(Run(bad).exit_code, 64) << bad.size();
   ChildResult on_stderr = RunChild({"sh", "-c", "\"$0\" --bogus a >/dev/null", (program_dir_ / "brivo-cli").string()});
   EXPECT_EQ(on_stderr.exit_code, 64);
@@ -350,8 +350,8 @@ TEST_F(BrivoCliTest, AFullDiskIsAFailureThatKeepsTheEarlierCompleteFile) {
 TEST_F(BrivoCliTest, AStreamCutHalfWayIsAFailureThatKeepsTheEarlierFile) {
   testing_support::CuttingRelay relay(std::stoi(site_->Get("BRIVO_DEMO_RTMP_PORT")), 200000);
   testing_support::WriteWholeFile(program_dir_ / "晨岚测试长曲四.aac", "earlier good download");
-  ChildResult cut = Run({site_->LongTrackPage()},
-                        {{"BRIVO_SITE_RTMP_HOST", "127.0.0.1:" + std::to_string(relay.port())}});
+  ChildResult cut =
+      Run({site_->LongTrackPage()}, {{"BRIVO_SITE_RTMP_HOST", "127.0.0.1:" + std::to_string(relay.port())}});
   EXPECT_EQ(cut.exit_code, 1) << cut.output;
   EXPECT_NE(cut.output.find("下载失败: 晨岚测试长曲四\n"), std::string::npos) << cut.output;
   EXPECT_NE(cut.output.find("brivo-cli: 数据流提前结束，下载不完整\n"), std::string::npos) << cut.output;
@@ -375,9 +375,9 @@ TEST_F(BrivoCliTest, TwoDownloadsOfOneTrackIntoOneFolderBothSaveTheWholeTrack) {
 }
 
 TEST_F(BrivoCliTest, AKilledRunTakesItsToolAlongAndTheNextRunClearsWhatItLeft) {
-  pid_t cli = testing_support::StartChild(Command({site_->LongTrackPage()}),
-                                          Environment({{"BRIVO_RTMPDUMP", site_->RealtimeTool()}}),
-                                          folder_.path() / "output");
+  pid_t cli =
+      testing_support::StartChild(Command({site_->LongTrackPage()}),
+                                  Environment({{"BRIVO_RTMPDUMP", site_->RealtimeTool()}}), folder_.path() / "output");
   fs::path partial;
   for (int i = 0; i < 1000 && partial.empty(); ++i) {
     partial = testing_support::PartialFile(program_dir_, "晨岚测试长曲四");

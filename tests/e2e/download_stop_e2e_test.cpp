@@ -2,9 +2,9 @@
 // in real time: progress as it arrives, and stops before and during a download.
 #include <unistd.h>
 
+#include <gtest/gtest.h>
 #include <chrono>
 #include <filesystem>
-#include <gtest/gtest.h>
 #include <memory>
 #include <mutex>
 

@@ -22,8 +22,8 @@ enum class State { kIdle, kDownloading, kResultBox, kMenuOpen, kFetchStalled, kP
 enum class End { kCloseButton, kAltF4, kTerm, kInt, kHangUp, kCount };
 
 const char* Name(State state) {
-  static const char* const kNames[] = {"idle", "downloading", "result box", "menu open", "fetch stalled",
-                                       "paste stalled"};
+  static const char* const kNames[] = {"idle",      "downloading",   "result box",
+                                       "menu open", "fetch stalled", "paste stalled"};
   return kNames[static_cast<int>(state)];
 }
 const char* Name(End end) {
@@ -91,9 +91,7 @@ class BrivoEndSoakTest : public BrivoManagedGuiTest {
   // Ends brivo the way drawn; the exit status that must follow.
   int Finish(End end) {
     switch (end) {
-      case End::kCloseButton:
-        ClickIn(WindowGeometry(kMainWindow), 354, 16);
-        return 0;
+      case End::kCloseButton: ClickIn(WindowGeometry(kMainWindow), 354, 16); return 0;
       case End::kAltF4:
         EXPECT_EQ(Xdotool({"search", "--name", kMainWindow, "windowactivate", "--sync"}), 0);
         EXPECT_EQ(Xdotool({"key", "alt+F4"}), 0);

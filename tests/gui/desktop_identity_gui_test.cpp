@@ -9,8 +9,8 @@ namespace {
 // Whether xprop's report of `property` on the window titled `title` holds
 // `text`. xprop reads only the first 1000000 bytes of a property unless told.
 bool PropertyShows(const std::string& title, const std::string& property, const std::string& text) {
-  return RunProgram({"sh", "-c",
-                     "xprop -len 4000000 -name '" + title + "' " + property + " | grep -aqF '" + text + "'"}) == 0;
+  return RunProgram(
+             {"sh", "-c", "xprop -len 4000000 -name '" + title + "' " + property + " | grep -aqF '" + text + "'"}) == 0;
 }
 
 class IdentityTest : public GtkWindowTest {

@@ -42,10 +42,10 @@ TEST_F(GalleryGuiTest, TheWindowShowsItsBackgroundCaptionAndButtons) {
       }
     return false;
   };
-  EXPECT_TRUE(whiter_than_background(28, 10, 100, 20));   // title
-  EXPECT_TRUE(whiter_than_background(335, 7, 39, 19));    // close
-  EXPECT_TRUE(whiter_than_background(307, 7, 28, 19));    // maximise
-  EXPECT_TRUE(whiter_than_background(251, 7, 28, 19));    // the feedback button
+  EXPECT_TRUE(whiter_than_background(28, 10, 100, 20));  // title
+  EXPECT_TRUE(whiter_than_background(335, 7, 39, 19));   // close
+  EXPECT_TRUE(whiter_than_background(307, 7, 28, 19));   // maximise
+  EXPECT_TRUE(whiter_than_background(251, 7, 28, 19));   // the feedback button
 }
 
 TEST_F(GalleryGuiTest, DraggingEmptyAreaMovesTheWindow) {

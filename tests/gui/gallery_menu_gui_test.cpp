@@ -29,7 +29,9 @@ class GalleryMenuGuiTest : public GalleryFixture {
     ASSERT_EQ(Xdotool({"mousemove", std::to_string(kMenuX), std::to_string(kMenuY), "click", "3"}), 0);
     ASSERT_TRUE(gallery_->WaitForLine("menu opened"));
   }
-  void ClickAt(int x, int y) { ASSERT_EQ(Xdotool({"mousemove", std::to_string(x), std::to_string(y), "click", "1"}), 0); }
+  void ClickAt(int x, int y) {
+    ASSERT_EQ(Xdotool({"mousemove", std::to_string(x), std::to_string(y), "click", "1"}), 0);
+  }
 };
 
 TEST_F(GalleryMenuGuiTest, ARightClickOpensTheMenuAtThePointer) {

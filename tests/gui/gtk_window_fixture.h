@@ -127,8 +127,7 @@ class GtkWindowTest : public ::testing::Test {
 
   // The whole screen as the X server shows it.
   gfx::Bitmap Screenshot() {
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("brivo-shot-" + std::to_string(::getpid()) + ".png");
+    const auto path = std::filesystem::temp_directory_path() / ("brivo-shot-" + std::to_string(::getpid()) + ".png");
     if (RunProgram({"import", "-display", display_->Name(), "-window", "root", path.string()}) != 0) return {};
     std::ifstream file(path, std::ios::binary);
     const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());

@@ -10,8 +10,8 @@ TEST_F(GtkWindowTest, PresentedPixelsAppearAtTheWindowsPlace) {
   const WindowId w = Make({100, 80, 120, 90});
   ASSERT_NE(w, 0u);
   ASSERT_TRUE(PumpUntil([&] { return paints > 0; })) << "no WM_PAINT after showing";
-  EXPECT_TRUE(ScreenShows({{101, 81, 0xFFFF0000}, {159, 169, 0xFFFF0000}, {161, 81, 0xFF0000FF},
-                           {219, 169, 0xFF0000FF}}));
+  EXPECT_TRUE(
+      ScreenShows({{101, 81, 0xFFFF0000}, {159, 169, 0xFFFF0000}, {161, 81, 0xFF0000FF}, {219, 169, 0xFF0000FF}}));
 }
 
 TEST_F(GtkWindowTest, APresentedFrameReachesTheScreenWithoutReturningToTheLoop) {
@@ -73,9 +73,7 @@ TEST_F(GtkWindowTest, TypedTextArrivesAsCharactersAndCompositionResults) {
   sys->SetImeCaret(w, {10, 10, 1, 16});
   PumpFor(100);
   ASSERT_EQ(XdotoolPumping({"type", "--delay", "100", "ab解"}), 0);
-  const bool complete = PumpUntil([&] {
-    return (typed == u"ab" && ime_text == "解") || typed == u"ab\u89E3";
-  });
+  const bool complete = PumpUntil([&] { return (typed == u"ab" && ime_text == "解") || typed == u"ab\u89E3"; });
   EXPECT_TRUE(complete) << "WM_CHAR: " << typed.size() << " units, composition: " << ime_text;
   EXPECT_TRUE(First(WM_KEYDOWN) != nullptr);
 }

@@ -16,11 +16,10 @@ TEST(HostWindowGuiTest, TheWindowShowsItsControlsAndAClickReachesOne) {
   ASSERT_TRUE(display.Start()) << "no Xvfb";
   ExampleProcess example(HOST_WINDOW_PATH);
   ASSERT_TRUE(example.WaitForLine("ready"));
-  EXPECT_TRUE(ScreenShows(display.Name(), 322 + 70, 259 + 50, 0xFFD04040));   // red swatch
-  EXPECT_TRUE(ScreenShows(display.Name(), 322 + 310, 259 + 50, 0xFF4070D0));  // blue swatch
-  EXPECT_TRUE(ScreenShows(display.Name(), 322 + 200, 259 + 150, 0xFF182840)); // the background colour
-  ASSERT_EQ(RunProgram({"xdotool", "mousemove", std::to_string(322 + 190), std::to_string(259 + 45), "click", "1"}),
-            0);
+  EXPECT_TRUE(ScreenShows(display.Name(), 322 + 70, 259 + 50, 0xFFD04040));    // red swatch
+  EXPECT_TRUE(ScreenShows(display.Name(), 322 + 310, 259 + 50, 0xFF4070D0));   // blue swatch
+  EXPECT_TRUE(ScreenShows(display.Name(), 322 + 200, 259 + 150, 0xFF182840));  // the background colour
+  ASSERT_EQ(RunProgram({"xdotool", "mousemove", std::to_string(322 + 190), std::to_string(259 + 45), "click", "1"}), 0);
   EXPECT_TRUE(example.WaitForLine("click green"));
 }
 

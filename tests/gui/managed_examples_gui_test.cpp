@@ -58,8 +58,8 @@ TEST_F(ManagedExampleTest, AWindowThatIsNotResizableKeepsItsSize) {
             0);
   ASSERT_EQ(RunProgram({"xdotool", "search", "--name", "brivo", "windowsize", "500", "500"}), 0);
   // Unhinted, the manager stretched it within a few milliseconds; watch for a second.
-  const gfx::RectI stretched =
-      GeometryOnce("brivo", [](const gfx::RectI& r) { return r.width != 380 || r.height != 338; }, 20);
+  const gfx::RectI stretched = GeometryOnce(
+      "brivo", [](const gfx::RectI& r) { return r.width != 380 || r.height != 338; }, 20);
   EXPECT_EQ(stretched.width, 380);
   EXPECT_EQ(stretched.height, 338);
 }
@@ -69,9 +69,9 @@ TEST_F(ManagedExampleTest, AWindowThatIsNotResizableCanStillBeMaximised) {
   const gfx::RectI placed = Open(GALLERY_PATH, "brivo");
   ASSERT_EQ(placed.height, 338);
   // The maximise button sits left of the close button, 307..335 across, 7..26 down.
-  ASSERT_EQ(RunProgram({"xdotool", "mousemove", std::to_string(placed.x + 321), std::to_string(placed.y + 16),
-                        "click", "1"}),
-            0);
+  ASSERT_EQ(
+      RunProgram({"xdotool", "mousemove", std::to_string(placed.x + 321), std::to_string(placed.y + 16), "click", "1"}),
+      0);
   const gfx::RectI maximised = GeometryOnce("brivo", [](const gfx::RectI& r) { return r.width >= 1024; });
   EXPECT_GE(maximised.width, 1024);
   EXPECT_GE(maximised.height, 700);

@@ -42,8 +42,8 @@ class MessageBoxGuiTest : public ::testing::Test {
 
   // Opens the box and waits until its icon shows.
   void Open(const std::string& type, const std::string& icon) {
-    gallery_ = std::make_unique<ExampleProcess>(GALLERY_PATH,
-                                                std::vector<std::string>{"--message-box", type, icon, "发现新版本，是否更新？"});
+    gallery_ = std::make_unique<ExampleProcess>(
+        GALLERY_PATH, std::vector<std::string>{"--message-box", type, icon, "发现新版本，是否更新？"});
     ASSERT_TRUE(gallery_->WaitForLine("ready"));
     for (int attempt = 0; attempt < 100 && !IconShows(); ++attempt) usleep(50000);
     ASSERT_TRUE(IconShows()) << "the box did not show";

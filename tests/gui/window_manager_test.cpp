@@ -33,7 +33,9 @@ class WindowManagerTest : public GtkWindowTest {
   // The window manager has taken the window on (messages to it before that are lost).
   bool Managed(const std::string& title) {
     return PumpUntil(
-        [&] { return RunProgram({"sh", "-c", "xprop -name '" + title + "' WM_STATE | grep -q Normal"}) == 0; },
+        [&] {
+          return RunProgram({"sh", "-c", "xprop -name '" + title + "' WM_STATE | grep -q Normal"}) == 0;
+        },
         20000);
   }
 

@@ -69,9 +69,9 @@ bool XvfbDisplay::Start() {
   fcntl(fds[0], F_SETFD, FD_CLOEXEC);
   // -noreset: otherwise the server resets when its first client disconnects,
   // and a client connecting during that reset is refused.
-  pid_ = Spawn({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-                "-noreset"},
-               true);
+  pid_ = Spawn(
+      {"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", "1024x768x24", "-nolisten", "tcp", "-noreset"},
+      true);
   close(fds[1]);
   std::string number;
   pollfd readable{fds[0], POLLIN, 0};

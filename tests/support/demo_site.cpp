@@ -41,12 +41,12 @@ std::map<std::string, std::string> DemoSite::ProgramEnvironment() const {
   return program;
 }
 
-std::string DemoSite::AddPage(const std::string& file, const std::string& track_name_utf8,
-                              const std::string& play_dir, const std::string& play_file) const {
+std::string DemoSite::AddPage(const std::string& file, const std::string& track_name_utf8, const std::string& play_dir,
+                              const std::string& play_file) const {
   std::string page = "<html><body><h1>" + track_name_utf8 +
                      "</h1><script>window.onload=function(){if(isMobile()){location.href=('http://" +
-                     Get("BRIVO_SITE_MOBILE_HOST") + "');}ab='" + play_dir + "';cd='" + play_file +
-                     "';var n =\"" + track_name_utf8 +
+                     Get("BRIVO_SITE_MOBILE_HOST") + "');}ab='" + play_dir + "';cd='" + play_file + "';var n =\"" +
+                     track_name_utf8 +
                      "\";var t=1;play(fwqhp, pv);pv=x4+k1v+ab+cd;fmpObj = {};}</script></body></html>";
   return AddFile(file, runtime::Utf8ToGbk(page));
 }

@@ -16,10 +16,9 @@ void RecordingView::SetEditText(app::EditBox box, const runtime::Text& text) {
 
 void RecordingView::SetDisabled(app::Control control, bool disabled) {
   Check();
-  static const std::map<app::Control, std::string> kNames = {
-      {app::Control::kParseButton, "parse"},
-      {app::Control::kDownloadButton, "download"},
-      {app::Control::kAddressEdit, "address"}};
+  static const std::map<app::Control, std::string> kNames = {{app::Control::kParseButton, "parse"},
+                                                             {app::Control::kDownloadButton, "download"},
+                                                             {app::Control::kAddressEdit, "address"}};
   disabled_log.push_back(kNames.at(control) + ":" + (disabled ? "1" : "0"));
 }
 

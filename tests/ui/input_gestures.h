@@ -20,8 +20,19 @@
 
 namespace fuzzing {
 
-enum class Gesture { kMove, kPressLeft, kReleaseLeft, kPressRight, kReleaseRight, kClick, kDoubleClick, kKey,
-                     kTypeBytes, kWheel, kLeaveWindows };
+enum class Gesture {
+  kMove,
+  kPressLeft,
+  kReleaseLeft,
+  kPressRight,
+  kReleaseRight,
+  kClick,
+  kDoubleClick,
+  kKey,
+  kTypeBytes,
+  kWheel,
+  kLeaveWindows
+};
 
 // Choices: std::uint8_t TakeByte(); std::uint32_t TakeBelow(std::uint32_t);
 // std::string TakeBytes(std::size_t).

@@ -19,8 +19,8 @@
 namespace brivo_window_test {
 
 struct SeenBox {
-  std::string title;  // UTF-8
-  std::string text;   // UTF-8
+  std::string title;               // UTF-8
+  std::string text;                // UTF-8
   bool main_window_built = false;  // the main window had its host when the box came
   // The box host's look: background colour, layer alpha, frame style, image
   // edges, blur, caption flags (without the "created" mark).
@@ -41,7 +41,9 @@ class BrivoWindowFixture : public ::testing::Test {
   // Runs the UI thread (posted tasks, boxes) until `done` holds; false when
   // it did not come within the time.
   bool RunUntil(const std::function<bool()>& done, int timeout_ms = 30000);
-  bool RunUntilJobEnds() { return RunUntil([this] { return !window_->job_running(); }); }
+  bool RunUntilJobEnds() {
+    return RunUntil([this] { return !window_->job_running(); });
+  }
   // Answers the next box with this code instead of its rightmost button.
   void AnswerNextBoxWith(int code) { answers_.push_back(code); }
 

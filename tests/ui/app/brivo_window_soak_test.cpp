@@ -86,15 +86,21 @@ class BrivoWindowSoakTest : public BrivoWindowFixture {
     // half-way by a relay, and one page's track meets a full disk (a file
     // size limit): both name a track that other pages download whole, which
     // their failures must leave as it was.
-    testing_support::WriteScript(
-        folder_.path() / "rtmpdump",
-        "case \"$*\" in\n"
-        "  *" + std::string(kRealtimePage) + "*) exec '" + site_->RealtimeTool() + "' \"$@\";;\n"
-        "  *" + std::string(kCutPage) + "*)\n"
-        "    for a do shift; case $a in rtmp://*) a=rtmp://127.0.0.1:" + std::to_string(relay_.port()) +
-            "/rozezeri/;; esac; set -- \"$@\" \"$a\"; done;;\n"
-        "  *" + std::string(kFullDiskPage) + "*) trap '' XFSZ; ulimit -f 20;;\n"
-        "esac\nexec rtmpdump \"$@\"\n");
+    testing_support::WriteScript(folder_.path() / "rtmpdump",
+                                 "case \"$*\" in\n"
+                                 "  *" +
+                                     std::string(kRealtimePage) + "*) exec '" + site_->RealtimeTool() +
+                                     "' \"$@\";;\n"
+                                     "  *" +
+                                     std::string(kCutPage) +
+                                     "*)\n"
+                                     "    for a do shift; case $a in rtmp://*) a=rtmp://127.0.0.1:" +
+                                     std::to_string(relay_.port()) +
+                                     "/rozezeri/;; esac; set -- \"$@\" \"$a\"; done;;\n"
+                                     "  *" +
+                                     std::string(kFullDiskPage) +
+                                     "*) trap '' XFSZ; ulimit -f 20;;\n"
+                                     "esac\nexec rtmpdump \"$@\"\n");
     Set("BRIVO_RTMPDUMP", (folder_.path() / "rtmpdump").string());
   }
 
@@ -112,8 +118,8 @@ class BrivoWindowSoakTest : public BrivoWindowFixture {
   std::vector<SoakAddress> Addresses() {
     const std::string demo = site_->Get("BRIVO_DEMO_PAGE_URL");
     const std::string base = demo.substr(0, demo.rfind("demo01"));
-    streams_ = {{"晨岚测试曲一", "demo01"}, {"Demo Track 2", "demo02"},   {"晨岚测试曲三", "demo03"},
-                {"晨岚测试长曲四", "demo04"}, {"实时的曲", "demo03"}, {"晨岚/测试:曲?五", "demo02"}};
+    streams_ = {{"晨岚测试曲一", "demo01"},   {"Demo Track 2", "demo02"}, {"晨岚测试曲三", "demo03"},
+                {"晨岚测试长曲四", "demo04"}, {"实时的曲", "demo03"},     {"晨岚/测试:曲?五", "demo02"}};
     return {{base + "demo01.html", 16},
             {base + "demo02.html", 16},
             {base + "demo03.html", 16},
@@ -176,7 +182,6 @@ class BrivoWindowSoakTest : public BrivoWindowFixture {
 };
 
 size_t BrivoWindowSoakTest::threads_before_framework_ = 0;
-
 
 std::string Joined(const std::vector<std::string>& names) {
   std::string joined;
@@ -242,8 +247,8 @@ TEST_F(BrivoWindowSoakTest, RandomInputWithDownloadsThenTheProgramEndsCleanly) {
   figures.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   figures.paused_seconds = soak->paused().count();
   figures.memory_after_events = testing_support::OwnResidentKilobytes();
-  EXPECT_TRUE(headless_->IsWindow(window_->window())) << "the window closed during the run, after "
-                                                      << soak->events() << " events";
+  EXPECT_TRUE(headless_->IsWindow(window_->window()))
+      << "the window closed during the run, after " << soak->events() << " events";
 
   // The user closes the window; a download still running is stopped.
   // A result box that opens at that moment is modal and drops the click;
@@ -269,14 +274,13 @@ TEST_F(BrivoWindowSoakTest, RandomInputWithDownloadsThenTheProgramEndsCleanly) {
   figures.memory_peak = testing_support::OwnPeakResidentKilobytes();
   std::cout << "soak: " << figures.Describe() << std::endl;
 
-  EXPECT_TRUE(settled) << "threads left: " << Joined(testing_support::OwnThreadNames()) << "; child processes: "
-                       << testing_support::ChildProcesses(getpid()).size();
+  EXPECT_TRUE(settled) << "threads left: " << Joined(testing_support::OwnThreadNames())
+                       << "; child processes: " << testing_support::ChildProcesses(getpid()).size();
   if (kMemoryComparable) {
     EXPECT_LE(figures.memory_closed, figures.memory_started * (1 + kMemoryGrowthAllowed)) << figures.Describe();
     // The first boxes, menus and downloads fill caches that stay; after them
     // the memory of the open window must not keep growing with the events.
-    EXPECT_LE(figures.memory_after_events, figures.memory_half_way * (1 + kMemoryGrowthAllowed))
-        << figures.Describe();
+    EXPECT_LE(figures.memory_after_events, figures.memory_half_way * (1 + kMemoryGrowthAllowed)) << figures.Describe();
   }
   if (figures.events >= kEventsForEveryOutcome) {
     EXPECT_GT(figures.Count(kDone), 0) << figures.Describe();

@@ -31,9 +31,9 @@ class BrivoWindowTest : public BrivoWindowFixture {
   // rtmpdump behind a gate: it starts only once the test opens the gate, so
   // the test sees the window while the download runs.
   void UseGatedTool() {
-    testing_support::WriteScript(folder_.path() / "gated-rtmpdump",
-                                 "while [ ! -e '" + Gate().string() + "' ]; do sleep 0.02; done\n"
-                                 "exec rtmpdump \"$@\"\n");
+    testing_support::WriteScript(folder_.path() / "gated-rtmpdump", "while [ ! -e '" + Gate().string() +
+                                                                        "' ]; do sleep 0.02; done\n"
+                                                                        "exec rtmpdump \"$@\"\n");
     Set("BRIVO_RTMPDUMP", (folder_.path() / "gated-rtmpdump").string());
   }
   fs::path Gate() const { return folder_.path() / "gate"; }

@@ -15,15 +15,27 @@ namespace {
 using fuzzing::Gesture;
 using winsys::WindowId;
 
-constexpr unsigned kWindowKeys[] = {winsys::VK_TAB,  winsys::VK_RETURN, winsys::VK_SPACE, winsys::VK_ESCAPE,
-                                    winsys::VK_LEFT, winsys::VK_RIGHT,  winsys::VK_UP,    winsys::VK_DOWN,
-                                    winsys::VK_HOME, winsys::VK_END,    winsys::VK_DELETE, winsys::VK_BACK,
-                                    'A',             'C',               'V',              'X'};
+constexpr unsigned kWindowKeys[] = {winsys::VK_TAB,
+                                    winsys::VK_RETURN,
+                                    winsys::VK_SPACE,
+                                    winsys::VK_ESCAPE,
+                                    winsys::VK_LEFT,
+                                    winsys::VK_RIGHT,
+                                    winsys::VK_UP,
+                                    winsys::VK_DOWN,
+                                    winsys::VK_HOME,
+                                    winsys::VK_END,
+                                    winsys::VK_DELETE,
+                                    winsys::VK_BACK,
+                                    'A',
+                                    'C',
+                                    'V',
+                                    'X'};
 constexpr unsigned kBoxKeys[] = {winsys::VK_RETURN, winsys::VK_ESCAPE, winsys::VK_SPACE,
                                  winsys::VK_TAB,    winsys::VK_LEFT,   winsys::VK_RIGHT};
 // The edit box menu's mnemonics are T, C, P and A.
-constexpr unsigned kMenuKeys[] = {winsys::VK_UP, winsys::VK_DOWN, winsys::VK_RETURN, winsys::VK_ESCAPE, 'T', 'C',
-                                  'P',           'A'};
+constexpr unsigned kMenuKeys[] = {
+    winsys::VK_UP, winsys::VK_DOWN, winsys::VK_RETURN, winsys::VK_ESCAPE, 'T', 'C', 'P', 'A'};
 
 // What users type: Latin and Chinese letters, signs of addresses, and
 // characters GBK cannot hold.
@@ -87,24 +99,42 @@ void WindowSoak::Step() {
     return;
   }
   const std::uint32_t choice = choices_.TakeBelow(100);
-  if (choice < 20) gestures_.Give(Gesture::kMove, Window());
-  else if (choice < 24) gestures_.Give(Gesture::kPressLeft, Window());
-  else if (choice < 28) gestures_.Give(Gesture::kReleaseLeft, Window());
-  else if (choice < 30) gestures_.Give(Gesture::kPressRight, Window());
-  else if (choice < 32) gestures_.Give(Gesture::kReleaseRight, Window());
-  else if (choice < 42) gestures_.Give(Gesture::kClick, Window());
-  else if (choice < 45) gestures_.Give(Gesture::kDoubleClick, Window());
-  else if (choice < 57) ClickControl();
-  else if (choice < 61) Drag();
-  else if (choice < 66) RightClickEditBox();
-  else if (choice < 74) gestures_.Give(Gesture::kKey, Window());
-  else if (choice < 78) TypeUserText();
-  else if (choice < 80) gestures_.Give(Gesture::kTypeBytes, Window());
-  else if (choice < 84) gestures_.Give(Gesture::kWheel, Window());
-  else if (choice < 91) PasteAddress();
-  else if (choice < 93) PressCaptionButton();
-  else if (choice < 99) system_.Advance(choices_.TakeBelow(kMaxTimePassingMs));
-  else gestures_.Give(Gesture::kLeaveWindows, Window());
+  if (choice < 20)
+    gestures_.Give(Gesture::kMove, Window());
+  else if (choice < 24)
+    gestures_.Give(Gesture::kPressLeft, Window());
+  else if (choice < 28)
+    gestures_.Give(Gesture::kReleaseLeft, Window());
+  else if (choice < 30)
+    gestures_.Give(Gesture::kPressRight, Window());
+  else if (choice < 32)
+    gestures_.Give(Gesture::kReleaseRight, Window());
+  else if (choice < 42)
+    gestures_.Give(Gesture::kClick, Window());
+  else if (choice < 45)
+    gestures_.Give(Gesture::kDoubleClick, Window());
+  else if (choice < 57)
+    ClickControl();
+  else if (choice < 61)
+    Drag();
+  else if (choice < 66)
+    RightClickEditBox();
+  else if (choice < 74)
+    gestures_.Give(Gesture::kKey, Window());
+  else if (choice < 78)
+    TypeUserText();
+  else if (choice < 80)
+    gestures_.Give(Gesture::kTypeBytes, Window());
+  else if (choice < 84)
+    gestures_.Give(Gesture::kWheel, Window());
+  else if (choice < 91)
+    PasteAddress();
+  else if (choice < 93)
+    PressCaptionButton();
+  else if (choice < 99)
+    system_.Advance(choices_.TakeBelow(kMaxTimePassingMs));
+  else
+    gestures_.Give(Gesture::kLeaveWindows, Window());
   Count();
   paste_from_menu_ = false;
   // While a download runs, the user's events are apart in time: the worker
@@ -119,14 +149,16 @@ void WindowSoak::PauseForDownload() {
 }
 
 std::pair<int, int> WindowSoak::PointIn(const razezazo::ControlBase& control) {
-  return {static_cast<int>(control.x()) + static_cast<int>(choices_.TakeBelow(static_cast<std::uint32_t>(control.width()))),
-          static_cast<int>(control.y()) + static_cast<int>(choices_.TakeBelow(static_cast<std::uint32_t>(control.height())))};
+  return {
+      static_cast<int>(control.x()) + static_cast<int>(choices_.TakeBelow(static_cast<std::uint32_t>(control.width()))),
+      static_cast<int>(control.y()) +
+          static_cast<int>(choices_.TakeBelow(static_cast<std::uint32_t>(control.height())))};
 }
 
 const razezazo::ControlBase& WindowSoak::SomeControl() {
   app::gui::MainWindow& c = program_.controls();
   const std::array<const razezazo::ControlBase*, 10> weighted = {
-      &c.parse_button,  &c.parse_button, &c.parse_button, &c.download_button, &c.download_button,
+      &c.parse_button, &c.parse_button, &c.parse_button, &c.download_button, &c.download_button,
       &c.address_edit, &c.address_edit, &c.result_edit,  &c.address_group,   &c.result_group};
   return *weighted[choices_.TakeBelow(weighted.size())];
 }
@@ -269,7 +301,8 @@ void WindowSoak::StepInBox(WindowId box) {
     return;
   }
   switch (choices_.TakeBelow(8)) {
-    case 0: case 1: box_gestures_.Give(Gesture::kMove, box); break;
+    case 0:
+    case 1: box_gestures_.Give(Gesture::kMove, box); break;
     case 2: box_gestures_.Give(Gesture::kClick, box); break;
     case 3: box_gestures_.Give(Gesture::kKey, box); break;
     case 4: box_gestures_.Give(Gesture::kDoubleClick, box); break;
@@ -294,9 +327,11 @@ void WindowSoak::StepInMenu(WindowId menu) {
     return;
   }
   switch (choices_.TakeBelow(6)) {
-    case 0: case 1: menu_gestures_.Give(Gesture::kMove, menu); break;
+    case 0:
+    case 1: menu_gestures_.Give(Gesture::kMove, menu); break;
     case 2: menu_gestures_.Give(Gesture::kClick, menu); break;
-    case 3: case 4: menu_gestures_.Give(Gesture::kKey, menu); break;
+    case 3:
+    case 4: menu_gestures_.Give(Gesture::kKey, menu); break;
     default: gestures_.Give(Gesture::kClick, Window()); break;
   }
 }

@@ -20,9 +20,9 @@
 #include <vector>
 
 #include "app/gui/brivo_window.h"
-#include "tests/ui/input_gestures.h"
 #include "platform/window/backend/headless/headless_system.h"
 #include "tests/ui/app/message_box_reading.h"
+#include "tests/ui/input_gestures.h"
 
 namespace brivo_window_test {
 
@@ -109,7 +109,7 @@ class WindowSoak {
   // The loop window being answered and the events the user still gives it.
   winsys::WindowId loop_window_ = 0;
   int patience_ = 0;
-  int calls_since_answer_ = -1;  // -1 while not answered
+  int calls_since_answer_ = -1;   // -1 while not answered
   bool paste_from_menu_ = false;  // the next menu is the address box's, for 粘贴
 };
 

@@ -21,7 +21,8 @@ inline std::string BrokenInvariant(const razezazo::EditBox& box) {
   for (const auto& [name, place] : {std::pair{"caret", box.caret()}, std::pair{"anchor", box.anchor()}}) {
     if (!store.IsValidLine(place.line)) return Describe(name, place) + ": no such line";
     if (place.column < 0 || place.column > store.LineChars(place.line))
-      return Describe(name, place) + ": beyond the line's " + std::to_string(store.LineChars(place.line)) + " characters";
+      return Describe(name, place) + ": beyond the line's " + std::to_string(store.LineChars(place.line)) +
+             " characters";
   }
   if (store.WholeText() != runtime::GbkWholeCharacters(store.WholeText()))
     return "the text holds a byte of no whole character";
@@ -43,7 +44,8 @@ inline std::string LayoutDiffersFromFull(razezazo::EditBox& box) {
   full.Layout(*box.canvas_graphics(), box.view_rect(), box.font(), box.format(), box.scroll_bars());
   const razezazo::EditText& incremental = box.store();
   if (full.line_count() != incremental.line_count())
-    return "line count " + std::to_string(incremental.line_count()) + ", full layout " + std::to_string(full.line_count());
+    return "line count " + std::to_string(incremental.line_count()) + ", full layout " +
+           std::to_string(full.line_count());
   if (full.content_width() != incremental.content_width()) return "content width differs from a full layout";
   if (full.content_height() != incremental.content_height()) return "content height differs from a full layout";
   for (int line = 1; line <= full.line_count(); ++line) {

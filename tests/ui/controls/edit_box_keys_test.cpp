@@ -250,7 +250,10 @@ TEST_F(EditBoxKeysTest, CharactersGbkCannotHoldAreLeftOut) {
   SetClipboard("价格€100元");
   Ctrl('V');
   EXPECT_EQ(box->text(), Gbk("价格100元"));
-  box->SetText(runtime::Gbk("€中") + "\xFF" "a\x81" "0\xB0");  // bytes of no character are dropped
+  box->SetText(runtime::Gbk("€中") +
+               "\xFF"
+               "a\x81"
+               "0\xB0");  // bytes of no character are dropped
   EXPECT_EQ(box->text(), Gbk("中a0"));
 }
 

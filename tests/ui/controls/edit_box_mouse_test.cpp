@@ -15,9 +15,7 @@ using razezazo::TextPlace;
 class EditBoxMouseTest : public EditBoxFixture {
  protected:
   // The window point over the boundary before `column` of `line`.
-  std::pair<int, int> At(EditBox& box, int line, int column) {
-    return HostPoint(box, box.CaretRect(line, column));
-  }
+  std::pair<int, int> At(EditBox& box, int line, int column) { return HostPoint(box, box.CaretRect(line, column)); }
   void Click(std::pair<int, int> p) { system_->Click(window_, p.first, p.second); }
   void DoubleClick(std::pair<int, int> p) { system_->DoubleClick(window_, p.first, p.second); }
 

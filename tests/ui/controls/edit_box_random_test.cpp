@@ -57,7 +57,7 @@ class RandomEdits {
       case 2: return " ";
       case 3: return "\r";
       case 4: return "\n";
-      case 5: return "\x81";                                  // a lead byte alone
+      case 5: return "\x81";                                                     // a lead byte alone
       case 6: return std::string("\x81") + static_cast<char>(0x30 + Below(16));  // lead + byte below 0x40
       case 7: return "\r\r\n";
       case 8: return runtime::Gbk("€");
@@ -135,17 +135,25 @@ class EditBoxRandomTest : public EditBoxFixture {
           set_text_ = box.text();
         }
         break;
-      case 1: case 2: case 3: case 4: case 5: case 6: box.InsertText(r.Text(1 + r.Below(r.OneIn(10) ? 40 : 3))); break;
-      case 7: case 8: box.DeleteSelection(r.OneIn(2)); break;
-      case 9: case 10: case 11: box.Select(r.Place(box.store()), r.Place(box.store())); break;
-      case 12: case 13:
+      case 1:
+      case 2:
+      case 3:
+      case 4:
+      case 5:
+      case 6: box.InsertText(r.Text(1 + r.Below(r.OneIn(10) ? 40 : 3))); break;
+      case 7:
+      case 8: box.DeleteSelection(r.OneIn(2)); break;
+      case 9:
+      case 10:
+      case 11: box.Select(r.Place(box.store()), r.Place(box.store())); break;
+      case 12:
+      case 13:
         system_->Click(window_, 40, 35);
         system_->Wheel(r.OneIn(2) ? 120 : -120);
         break;
-      case 14:
-        box.SetBounds({.width = 120.0f + r.Below(200), .height = 40.0f + r.Below(200)});
-        break;
-      case 15: case 16: DragVerticalBar(box, r); break;
+      case 14: box.SetBounds({.width = 120.0f + r.Below(200), .height = 40.0f + r.Below(200)}); break;
+      case 15:
+      case 16: DragVerticalBar(box, r); break;
       case 17: box.SetVerticalScrollPosition(r.Below(box.vertical_bar()->maximum() + 1)); break;
       case 18: box.SetHorizontalScrollPosition(r.Below(box.horizontal_bar()->maximum() + 1)); break;
       case 19: box.Select(box.caret(), box.caret()); break;
@@ -155,10 +163,27 @@ class EditBoxRandomTest : public EditBoxFixture {
 
   // One key, typed text, paste or input-method result, to the focused box.
   void OperateByInput(EditBox& box, RandomEdits& r) {
-    static const unsigned kKeys[] = {winsys::VK_BACK,  winsys::VK_RETURN, winsys::VK_DELETE, winsys::VK_END,
-                                     winsys::VK_HOME,  winsys::VK_LEFT,   winsys::VK_RIGHT,  winsys::VK_UP,
-                                     winsys::VK_DOWN,  winsys::VK_SPACE,  winsys::VK_PRIOR, winsys::VK_NEXT,
-                                     winsys::VK_INSERT, 'A', 'C', 'V', 'X', 'Q', 'Z', 'Z', 'Y'};
+    static const unsigned kKeys[] = {winsys::VK_BACK,
+                                     winsys::VK_RETURN,
+                                     winsys::VK_DELETE,
+                                     winsys::VK_END,
+                                     winsys::VK_HOME,
+                                     winsys::VK_LEFT,
+                                     winsys::VK_RIGHT,
+                                     winsys::VK_UP,
+                                     winsys::VK_DOWN,
+                                     winsys::VK_SPACE,
+                                     winsys::VK_PRIOR,
+                                     winsys::VK_NEXT,
+                                     winsys::VK_INSERT,
+                                     'A',
+                                     'C',
+                                     'V',
+                                     'X',
+                                     'Q',
+                                     'Z',
+                                     'Z',
+                                     'Y'};
     if (host_->focused() != &box) system_->Click(window_, 40, 35);
     const size_t length = box.store().WholeText().size();
     const size_t selected = box.SelectedText().size();

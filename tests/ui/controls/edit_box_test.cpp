@@ -47,8 +47,9 @@ TEST_F(EditBoxTest, CreationTakesTheDocumentedDefaults) {
   EXPECT_TRUE(multi->vertical_bar()->visible());
   EXPECT_TRUE(multi->horizontal_bar()->visible());
   EXPECT_EQ(multi->vertical_bar()->parent(), multi.get());
-  auto result = Box({30, 200, 320, 60}, "", {.text_colour = razezazo::ToArgb(255), .multi_line = true,
-                                            .input_mode = InputMode::kReadOnly, .scroll_bars = 2});
+  auto result = Box(
+      {30, 200, 320, 60}, "",
+      {.text_colour = razezazo::ToArgb(255), .multi_line = true, .input_mode = InputMode::kReadOnly, .scroll_bars = 2});
   EXPECT_EQ(result->text_colour(), 0xFEFF0000u);
   EXPECT_TRUE(result->vertical_bar()->visible());
   EXPECT_FALSE(result->horizontal_bar()->visible());
@@ -203,8 +204,11 @@ TEST_F(EditBoxTest, InsertedTextPlacesTheCaretByItsLineBreaks) {
 // Bad bytes never put the caret inside a character, nor past a line.
 TEST_F(EditBoxTest, BadInputKeepsTheCaretOnCharacters) {
   auto box = Box({30, 60, 240, 100}, "", {.multi_line = true});
-  for (const runtime::Text& piece : {runtime::Text("a\x81"), runtime::Text("\x81" "0"), runtime::Text("\r\r\n"),
-                                     runtime::Text("\n\n"), runtime::Text("\r"), runtime::Text("z\x81")}) {
+  for (const runtime::Text& piece :
+       {runtime::Text("a\x81"),
+        runtime::Text("\x81"
+                      "0"),
+        runtime::Text("\r\r\n"), runtime::Text("\n\n"), runtime::Text("\r"), runtime::Text("z\x81")}) {
     box->InsertText(piece);
     const TextPlace caret = box->caret();
     ASSERT_TRUE(box->store().IsValidLine(caret.line));

@@ -216,7 +216,8 @@ TEST_F(EditBoxViewTest, ALineOfTheMaximumLengthDrawsWhereverItIsScrolled) {
   const auto inked = [&] {
     const gfx::RectI view{static_cast<int>(box->view_rect().x), 1, static_cast<int>(box->view_rect().width), 22};
     int columns = 0;
-    for (int x = view.x; x < view.Right(); ++x) columns += InkedRows(box->canvas(), {x, view.y, 1, view.height}).first >= 0;
+    for (int x = view.x; x < view.Right(); ++x)
+      columns += InkedRows(box->canvas(), {x, view.y, 1, view.height}).first >= 0;
     return static_cast<double>(columns) / view.width;
   };
   for (int column : {0, length / 2, length}) {
@@ -280,8 +281,8 @@ TEST_F(EditBoxViewTest, ScrollPositionsBeyondTheContentStopAtItsEdges) {
 // A selection over three lines: the tail of the first, all of the second, the
 // head of the third, blue with white text.
 TEST_F(EditBoxViewTest, AThreeLineSelectionHighlightsTailWholeAndHead) {
-  auto box = Box({20, 20, 300, 120}, "aaaaaaaaaa\r\nbbbbbbbbbb\r\ncccccccccc\r\ndddd",
-                 {.multi_line = true, .scroll_bars = 0});
+  auto box =
+      Box({20, 20, 300, 120}, "aaaaaaaaaa\r\nbbbbbbbbbb\r\ncccccccccc\r\ndddd", {.multi_line = true, .scroll_bars = 0});
   box->Select({1, 5}, {3, 5});
   const gfx::Bitmap& c = box->canvas();
   const float h = static_cast<float>(box->store().line_height());

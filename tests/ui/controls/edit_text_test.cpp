@@ -72,20 +72,30 @@ TEST(EditTextTest, DisplayFormMasksEveryCharacterOrShowsTheText) {
 // byte alone or before a byte that cannot trail, and 0xFF never enter it,
 // whether set or inserted, so no byte of a pair is ever read apart from it.
 TEST(EditTextTest, ATwoByteCharacterIsOneColumnAndBytesOfNoCharacterNeverEnter) {
-  EditText store = Store(Gbk("中文") + "x\r\n" + "a\x81" + "\r\n" + "\x80\x81" "0z" + "\r\n" + "q\xFF" + Gbk("中"));
+  EditText store = Store(Gbk("中文") + "x\r\n" + "a\x81" + "\r\n" +
+                         "\x80\x81"
+                         "0z" +
+                         "\r\n" + "q\xFF" + Gbk("中"));
   EXPECT_EQ(Lines(store), (Rows{Gbk("中文") + "x", "a", "0z", "q" + Gbk("中")}));
   EXPECT_EQ(store.LineChars(1), 3);
   EXPECT_EQ(store.Position(1, 1), 3);
   EXPECT_EQ(store.Position(1, 2), 5);
   EXPECT_EQ(store.Position(1, 99), 6);  // kept within the line
   EXPECT_EQ(store.LineChars(4), 2);
-  store.InsertAt(store.Position(2, 1), "\x80" "b\x81", true);
+  store.InsertAt(store.Position(2, 1),
+                 "\x80"
+                 "b\x81",
+                 true);
   EXPECT_EQ(store.LineText(2), "ab");
   EditText single = Store("ab", false);
   single.InsertAt(2, Gbk("€中") + "\xFF", false);
   EXPECT_EQ(single.WholeText(), "a" + Gbk("中") + "b");
   // Whatever the bytes, a pair that is not GBK shows as one unit of its own.
-  EXPECT_EQ(Store("\xA2\xA0" "b").DisplayLine(1), u"\xFFFD" "b");
+  EXPECT_EQ(Store("\xA2\xA0"
+                  "b")
+                .DisplayLine(1),
+            u"\xFFFD"
+            "b");
 }
 
 TEST(EditTextTest, RangesDeletionAndInsertionWorkOnBytePositions) {

@@ -20,9 +20,9 @@ TEST_F(GroupBoxTest, FrameLineNeverCrossesTheCaption) {
   for (bool rounded : {false, true}) {
     for (int alignment : {0, 1, 2}) {
       GroupBoxControl box;
-      ASSERT_TRUE(box.Create(window_, {20, 40, 340, 50}, runtime::Gbk("播放地址"),
-                             {.caption_alignment = alignment, .text_colour = 0, .border = razezazo::ToArgb(0),
-                              .rounded = rounded}));
+      ASSERT_TRUE(box.Create(
+          window_, {20, 40, 340, 50}, runtime::Gbk("播放地址"),
+          {.caption_alignment = alignment, .text_colour = 0, .border = razezazo::ToArgb(0), .rounded = rounded}));
       const float cw = box.caption_width(), ch = box.caption_height();
       ASSERT_GT(cw, 20);
       ASSERT_GT(ch, 5);
@@ -32,8 +32,8 @@ TEST_F(GroupBoxTest, FrameLineNeverCrossesTheCaption) {
       const int gap_left = static_cast<int>(std::ceil(geometry.caption.x));
       const int gap_right = static_cast<int>(geometry.caption.Right()) - 1;
       for (int x = gap_left; x <= gap_right; ++x)
-        ASSERT_EQ(A(box.canvas().GetPixel(x, line_y)), 0u) << "rounded " << rounded << " alignment " << alignment
-                                                            << " x " << x;
+        ASSERT_EQ(A(box.canvas().GetPixel(x, line_y)), 0u)
+            << "rounded " << rounded << " alignment " << alignment << " x " << x;
       // The line runs on both sides of the gap (away from the rounded corners).
       EXPECT_GT(A(box.canvas().GetPixel(gap_left - 2, line_y)), 100u) << alignment;
       EXPECT_GT(A(box.canvas().GetPixel(gap_right + 2, line_y)), 100u) << alignment;
@@ -47,9 +47,9 @@ TEST_F(GroupBoxTest, CaptionGlyphsKeepClearOfTheFrameLine) {
   const razezazo::Color red_line = razezazo::ToArgb(0x0000FF);  // Windows RGB: red
   for (int alignment : {0, 1, 2}) {
     GroupBoxControl box;
-    ASSERT_TRUE(box.Create(window_, {20, 40, 340, 50}, runtime::Gbk("播放地址"),
-                           {.caption_alignment = alignment, .text_colour = razezazo::ToArgb(0, 254),
-                            .border = red_line}));
+    ASSERT_TRUE(
+        box.Create(window_, {20, 40, 340, 50}, runtime::Gbk("播放地址"),
+                   {.caption_alignment = alignment, .text_colour = razezazo::ToArgb(0, 254), .border = red_line}));
     const gfx::Bitmap& canvas = box.canvas();
     auto is_line = [&](int x, int y) {
       const gfx::Argb p = canvas.GetPixel(x, y);

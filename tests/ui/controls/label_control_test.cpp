@@ -69,9 +69,9 @@ TEST_F(LabelTest, GradientColourZeroIsTransparentNotBlack) {
   // Horizontal gradient from opaque blue to colour 0: the right end shows the
   // window's light background through, not black.
   LabelControl label;
-  ASSERT_TRUE(label.Create(window_, {20, 20, 200, 30}, "",
-                           {.background_mode = 0, .background_colour1 = razezazo::ToArgb(0xFF0000),
-                            .background_colour2 = 0}));
+  ASSERT_TRUE(
+      label.Create(window_, {20, 20, 200, 30}, "",
+                   {.background_mode = 0, .background_colour1 = razezazo::ToArgb(0xFF0000), .background_colour2 = 0}));
   system_->RunPending();
   const gfx::Argb left = label.canvas().GetPixel(1, 15), right = label.canvas().GetPixel(197, 15);
   EXPECT_GT(A(left), 240u);
@@ -88,8 +88,10 @@ TEST_F(LabelTest, GradientColourZeroIsTransparentNotBlack) {
 TEST_F(LabelTest, BorderStaysVisibleOverTheBackground) {
   LabelControl label;
   ASSERT_TRUE(label.Create(window_, {20, 20, 100, 30}, "",
-                           {.background_mode = 1, .background_colour1 = razezazo::ToArgb(0xFFFFFF),
-                            .background_colour2 = razezazo::ToArgb(0xFFFFFF), .border = razezazo::border_style::kFlat}));
+                           {.background_mode = 1,
+                            .background_colour1 = razezazo::ToArgb(0xFFFFFF),
+                            .background_colour2 = razezazo::ToArgb(0xFFFFFF),
+                            .border = razezazo::border_style::kFlat}));
   const gfx::Argb top_edge = label.canvas().GetPixel(50, 0), left_edge = label.canvas().GetPixel(0, 15);
   EXPECT_LT(R(top_edge), 150u);
   EXPECT_LT(R(left_edge), 150u);

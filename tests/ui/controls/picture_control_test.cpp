@@ -144,9 +144,9 @@ TEST_F(PictureTest, NineGridKeepsTheCornersAndFallsBackWithoutMargins) {
   // 10 x 10, green edge one pixel wide around red; margins (1, 1, 9, 9).
   const auto framed = Png(10, 10, kRed, kGreen);
   PictureControl grid;
-  ASSERT_TRUE(grid.Create(window_, {0, 0, 40, 30}, framed,
-                          {.draw_mode = DrawMode::kNineGrid, .margins = {1, 1, 9, 9}}));
-  EXPECT_EQ(grid.canvas().GetPixel(0, 15), kGreen);   // left edge stays one pixel
+  ASSERT_TRUE(
+      grid.Create(window_, {0, 0, 40, 30}, framed, {.draw_mode = DrawMode::kNineGrid, .margins = {1, 1, 9, 9}}));
+  EXPECT_EQ(grid.canvas().GetPixel(0, 15), kGreen);  // left edge stays one pixel
   EXPECT_EQ(grid.canvas().GetPixel(1, 15), kRed);
   EXPECT_EQ(grid.canvas().GetPixel(38, 15), kRed);
   EXPECT_EQ(grid.canvas().GetPixel(39, 15), kGreen);  // right edge at the far side
@@ -160,7 +160,8 @@ TEST_F(PictureTest, NineGridKeepsTheCornersAndFallsBackWithoutMargins) {
 TEST_F(PictureTest, BackgroundAndBorder) {
   PictureControl picture;
   ASSERT_TRUE(picture.Create(window_, {0, 0, 30, 30}, Png(4, 4, kRed),
-                             {.draw_mode = DrawMode::kNatural, .background = razezazo::ToArgb(0xFF0000),
+                             {.draw_mode = DrawMode::kNatural,
+                              .background = razezazo::ToArgb(0xFF0000),
                               .border = razezazo::border_style::kFlat}));
   EXPECT_GT(B(picture.canvas().GetPixel(15, 15)), 240u);  // background (blue) under the natural-size image
   EXPECT_EQ(picture.canvas().GetPixel(2, 2), kRed);

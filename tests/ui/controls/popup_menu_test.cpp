@@ -199,10 +199,10 @@ TEST_F(PopupMenuTest, AccessKeysChooseTheirItems) {
   const std::string copy = "273:67:" + std::to_string(target->self());
   EXPECT_EQ(target->Take(), (std::vector<std::string>{"10240:0:0", copy}));
   ShowScripted(menu, {[this] {
-                        system_->KeyDown(winsys::VK_MENU);
-                        system_->KeyPress('C');
-                        system_->KeyUp(winsys::VK_MENU);
-                      }});
+                 system_->KeyDown(winsys::VK_MENU);
+                 system_->KeyPress('C');
+                 system_->KeyUp(winsys::VK_MENU);
+               }});
   EXPECT_EQ(target->Take(), (std::vector<std::string>{copy}));  // it has the focus already
 }
 
@@ -221,7 +221,8 @@ TEST_F(PopupMenuTest, ADisabledItemShowsButCannotBeChosen) {
                         auto darkest = [&](int row) {
                           unsigned least = 255;
                           for (int y = row - 8; y < row + 8; ++y)
-                            for (int x = 38; x < shot.Width() - 16; ++x) least = std::min(least, controls_test::R(shot.GetPixel(x, y)));
+                            for (int x = 38; x < shot.Width() - 16; ++x)
+                              least = std::min(least, controls_test::R(shot.GetPixel(x, y)));
                           return least;
                         };
                         drawn = darkest(Row(1)) < 230 && darkest(Row(1)) > darkest(Row(0)) + 40;
@@ -272,8 +273,7 @@ TEST_F(SubMenuTest, HoverOpensTheSubMenuAfter500MsAndAnotherItemClosesIt) {
   system_->MoveMouse(window_, 100, 100);
   winsys::WindowId early = 1, opened = 0, after_leaving = 1;
   gfx::RectI root_rect, sub_rect;
-  ShowScripted(root_, {MoveTo(40, Row(1)), Wait(499), Check([&] { early = OpenSub(); }), Wait(2),
-                       Check([&] {
+  ShowScripted(root_, {MoveTo(40, Row(1)), Wait(499), Check([&] { early = OpenSub(); }), Wait(2), Check([&] {
                          opened = OpenSub();
                          root_rect = system_->WindowRect(menu_);
                          sub_rect = system_->WindowRect(opened);
@@ -299,13 +299,13 @@ TEST_F(SubMenuTest, AnotherSubMenuItemOpensItsOwn300MsAfterClosingTheFirst) {
   root_.AddItem(Gbk("还有"), {.kind = kMenuSubMenu, .sub_menu = second.identity()});
   system_->MoveMouse(window_, 100, 100);
   winsys::WindowId open_at_500 = 1, open_at_799 = 1;
-  ShowScripted(root_, {MoveTo(40, Row(1)), Wait(501), MoveTo(40, Row(3)), Wait(501),
-                       Check([&] { open_at_500 = OpenSub(); }), Wait(298), Check([&] { open_at_799 = OpenSub(); }),
-                       Wait(3), Check([&] {
-                         EXPECT_NE(second_window, 0u);
-                         EXPECT_EQ(OpenSub(), second_window);
-                       }),
-                       Press(winsys::VK_ESCAPE)});
+  ShowScripted(root_,
+               {MoveTo(40, Row(1)), Wait(501), MoveTo(40, Row(3)), Wait(501), Check([&] { open_at_500 = OpenSub(); }),
+                Wait(298), Check([&] { open_at_799 = OpenSub(); }), Wait(3), Check([&] {
+                  EXPECT_NE(second_window, 0u);
+                  EXPECT_EQ(OpenSub(), second_window);
+                }),
+                Press(winsys::VK_ESCAPE)});
   EXPECT_EQ(open_at_500, 0u);
   EXPECT_EQ(open_at_799, 0u);
   EXPECT_FALSE(system_->IsWindow(second_window));
@@ -328,8 +328,7 @@ TEST_F(SubMenuTest, AClickOpensAtOnceAndChoosingInTheSubMenuClosesTheChain) {
   auto target = AddTarget({40, 40, 120, 30});
   system_->MoveMouse(window_, 60, 50);
   winsys::WindowId sub = 0;
-  ShowScripted(root_, {ClickAt(40, Row(1)), Check([&] { sub = OpenSub(); }),
-                       [this] {
+  ShowScripted(root_, {ClickAt(40, Row(1)), Check([&] { sub = OpenSub(); }), [this] {
                          const gfx::RectI rect = system_->WindowRect(sub_window_);
                          system_->MoveMouseToScreen(rect.x + 30, rect.y + Row(1));
                          system_->PressLeft();
@@ -355,11 +354,10 @@ TEST_F(SubMenuTest, EscapeClosesOneLevelAndAClickOutsideTheWholeChain) {
   EXPECT_FALSE(system_->IsWindow(menu_));
   // From the keyboard alone: Down lights the sub-menu's item, Right opens it,
   // Left closes it again.
-  ShowScripted(root_, {Press(winsys::VK_DOWN), Press(winsys::VK_DOWN), Press(winsys::VK_RIGHT), Check([&] {
-                         sub_open_after_escape = system_->IsWindow(sub_window_);
-                       }),
-                       Press(winsys::VK_LEFT), Check([&] { root_open_after_escape = !system_->IsWindow(sub_window_); }),
-                       Press(winsys::VK_ESCAPE)});
+  ShowScripted(root_,
+               {Press(winsys::VK_DOWN), Press(winsys::VK_DOWN), Press(winsys::VK_RIGHT),
+                Check([&] { sub_open_after_escape = system_->IsWindow(sub_window_); }), Press(winsys::VK_LEFT),
+                Check([&] { root_open_after_escape = !system_->IsWindow(sub_window_); }), Press(winsys::VK_ESCAPE)});
   EXPECT_TRUE(sub_open_after_escape);
   EXPECT_TRUE(root_open_after_escape);
   EXPECT_FALSE(system_->IsWindow(menu_));
@@ -392,9 +390,9 @@ TEST_F(PopupMenuTest, TheDefaultLookAndAPainterOfOwnDraw) {
   using controls_test::B;
   using controls_test::R;
   const int h = shot.Height();
-  EXPECT_EQ(A(shot.GetPixel(0, 0)), 0u);                    // outside the panel
-  EXPECT_GT(R(shot.GetPixel(shot.Width() / 2, 7)), 240u);     // the white panel
-  const gfx::Argb strip = shot.GetPixel(20, h - 12);          // the icon strip 0xECE4D1
+  EXPECT_EQ(A(shot.GetPixel(0, 0)), 0u);                   // outside the panel
+  EXPECT_GT(R(shot.GetPixel(shot.Width() / 2, 7)), 240u);  // the white panel
+  const gfx::Argb strip = shot.GetPixel(20, h - 12);       // the icon strip 0xECE4D1
   EXPECT_LT(R(strip), 215u);
   EXPECT_GT(B(strip), 225u);
   menu.SetBackgroundPainter([](gfx::Graphics& g, int, int) { g.Clear(0xFFCC0000); });

@@ -178,7 +178,7 @@ TEST_F(PushButtonTest, DuringAHoverFadeTheFramesMoveTheLightInsteadOfItsTimer) {
   ASSERT_TRUE(skin.Create(window_, {20, 20, 100, 30}, Gbk("确认")));
   host_->SetFocus(&skin, false);
   system_->MoveMouse(window_, 60, 35);  // the fade starts and the light's timer rests
-  Advance(240);  // three in-between frames, each one step; then the timer runs again
+  Advance(240);                         // three in-between frames, each one step; then the timer runs again
   EXPECT_FLOAT_EQ(skin.light_position().x, 6 + 3 * 6);
   Advance(100);
   EXPECT_FLOAT_EQ(skin.light_position().x, 6 + 4 * 6);

@@ -69,8 +69,12 @@ TEST_F(HostServicesTest, TheLookOfAHostCanBeCopied) {
   headless_->DestroyWindow(window_);
   window_ = CreateFrameworkWindow({.width = 300, .height = 200});
   host_ = std::make_unique<RazezaZOHost>();
-  ASSERT_TRUE(host_->Create(window_, {.caption_flags = 0, .layer_alpha = 200, .image_placement = 2, .frame_style = 1,
-                                      .initial_paint = false, .creation_rect = FloatRect{4, 5, 6, 7}}));
+  ASSERT_TRUE(host_->Create(window_, {.caption_flags = 0,
+                                      .layer_alpha = 200,
+                                      .image_placement = 2,
+                                      .frame_style = 1,
+                                      .initial_paint = false,
+                                      .creation_rect = FloatRect{4, 5, 6, 7}}));
   auto same = [](const FloatRect& r) { return r.x == 4 && r.y == 5 && r.width == 6 && r.height == 7; };
   EXPECT_TRUE(same(host_->creation_rect()));
   HostOptions look = host_->Look();

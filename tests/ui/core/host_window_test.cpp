@@ -46,11 +46,11 @@ TEST_F(HostWindowTest, AnOrdinaryWindowIsCutToItsRoundedRegion) {
 TEST_F(HostWindowTest, ASkinnedWindowStretchesOrNineGridsItsImage) {
   std::vector<std::uint8_t> png = FramedImage();
   Recreate({.background_image = png, .caption_flags = 0, .frame_style = 1}, 300, 300);
-  EXPECT_TRUE(NearColour(Screen(50, 150), 0, 255, 0));   // stretched 10x: the border is 100 px
+  EXPECT_TRUE(NearColour(Screen(50, 150), 0, 255, 0));  // stretched 10x: the border is 100 px
   EXPECT_TRUE(NearColour(Screen(150, 150), 255, 0, 0));
   Recreate({.background_image = png, .caption_flags = 0, .frame_style = 1, .creation_rect = FloatRect{10, 10, 10, 10}},
            300, 300);
-  EXPECT_TRUE(NearColour(Screen(15, 150), 255, 0, 0));   // nine-grid: the border keeps 10 px
+  EXPECT_TRUE(NearColour(Screen(15, 150), 255, 0, 0));  // nine-grid: the border keeps 10 px
   EXPECT_TRUE(NearColour(Screen(7, 150), 0, 255, 0));
   EXPECT_TRUE(NearColour(Screen(292, 150), 0, 255, 0));
 }
@@ -218,7 +218,7 @@ TEST_F(HostWindowTest, ResizeBordersFollowTheTableWithItsAsymmetry) {
   EXPECT_EQ(cursor_at(9, 7), Cursor::SizeNWSE);
   EXPECT_EQ(cursor_at(10, 7), Cursor::SizeNS);
   EXPECT_EQ(cursor_at(7, 100), Cursor::SizeWE);
-  EXPECT_EQ(cursor_at(8, 100), Cursor::Arrow);  // the left band is 8 px deep
+  EXPECT_EQ(cursor_at(8, 100), Cursor::Arrow);     // the left band is 8 px deep
   EXPECT_EQ(cursor_at(371, 100), Cursor::SizeWE);  // width - x < 10 on the right
   EXPECT_EQ(cursor_at(370, 100), Cursor::Arrow);
   EXPECT_EQ(cursor_at(100, 329), Cursor::SizeNS);

@@ -96,7 +96,8 @@ TEST_F(MessageBoxTest, TypeFourPutsNoRightmostAndYesLeftOfIt) {
   std::vector<std::pair<razezazo::FloatRect, runtime::Text>> seen;
   auto look = [&](winsys::WindowId box) {
     for (razezazo::ControlBase* c : Buttons(box))
-      seen.emplace_back(c->bounds(), static_cast<PushButton*>(c)->caption() + " " + c->tag().substr(c->tag().find('|')));
+      seen.emplace_back(c->bounds(),
+                        static_cast<PushButton*>(c)->caption() + " " + c->tag().substr(c->tag().find('|')));
     ClickCentre(box, *Buttons(box)[0]);
   };
   EXPECT_EQ(ShowAnd({.text = Gbk("继续吗？"), .type = 4, .icon = 32}, look), 6);
@@ -115,7 +116,8 @@ TEST_F(MessageBoxTest, EveryTypeHasItsButtonsAndCodes) {
   for (int type = 0; type < 6; ++type) {
     const size_t count = codes[static_cast<size_t>(type)].size();
     for (size_t i = 0; i < count; ++i) {
-      const int answer = ShowAnd({.text = Gbk("选择"), .type = type}, [&](auto box) { ClickCentre(box, *Buttons(box)[i]); });
+      const int answer =
+          ShowAnd({.text = Gbk("选择"), .type = type}, [&](auto box) { ClickCentre(box, *Buttons(box)[i]); });
       EXPECT_EQ(answer, codes[static_cast<size_t>(type)][i]) << "type " << type << " button " << i + 1;
     }
   }
@@ -148,9 +150,8 @@ TEST_F(MessageBoxTest, AButtonWhoseTagIsNotThreeNumbersOnlyClosesTheBox) {
 
 TEST_F(MessageBoxTest, EscapeTheCloseButtonAndWmCloseAllAnswerCancel) {
   EXPECT_EQ(ShowAnd({.text = Gbk("继续吗？"), .type = 4}, [&](auto) { system_->KeyPress(winsys::VK_ESCAPE); }), 1);
-  EXPECT_EQ(ShowAnd({.text = Gbk("继续吗？"), .type = 4},
-                    [&](auto box) { system_->Post(box, winsys::WM_CLOSE, 0, 0); }),
-            1);
+  EXPECT_EQ(
+      ShowAnd({.text = Gbk("继续吗？"), .type = 4}, [&](auto box) { system_->Post(box, winsys::WM_CLOSE, 0, 0); }), 1);
   // The caption's close button sits at the top right.
   EXPECT_EQ(ShowAnd({.text = Gbk("继续吗？"), .type = 4}, [&](auto box) { system_->Click(box, 320 - 25, 15); }), 1);
 }
@@ -283,8 +284,9 @@ TEST_F(MessageBoxTest, TheIconCellAndSkinnedButtonsAreDrawn) {
   gfx::Bitmap shot;
   razezazo::FloatRect skinned;
   int kind = 0;
-  ShowAnd({.text = Gbk("完成"), .icon = 64, .look = razezazo::HostOptions{.background_colour = 0xFFFFFF,
-                                                                           .frame_style = 0},
+  ShowAnd({.text = Gbk("完成"),
+           .icon = 64,
+           .look = razezazo::HostOptions{.background_colour = 0xFFFFFF, .frame_style = 0},
            .skinned_buttons = true},
           [&](winsys::WindowId box) {
             shot = system_->ScreenPixels(box);
@@ -298,7 +300,8 @@ TEST_F(MessageBoxTest, TheIconCellAndSkinnedButtonsAreDrawn) {
   auto blue_pixels = [&](int x0, int y0) {
     int blue = 0;
     for (int y = y0; y < y0 + 40; ++y)
-      for (int x = x0; x < x0 + 40; ++x) blue += gfx::BlueOf(shot.GetPixel(x, y)) > gfx::RedOf(shot.GetPixel(x, y)) + 60;
+      for (int x = x0; x < x0 + 40; ++x)
+        blue += gfx::BlueOf(shot.GetPixel(x, y)) > gfx::RedOf(shot.GetPixel(x, y)) + 60;
     return blue;
   };
   EXPECT_GT(blue_pixels(30, 40), 400);
@@ -311,7 +314,8 @@ TEST_F(MessageBoxTest, TheIconCellAndSkinnedButtonsAreDrawn) {
 TEST_F(MessageBoxTest, TheWhiteTitleStandsOnADarkCaptionBand) {
   gfx::Bitmap shot;
   razezazo::FloatRect title;
-  ShowAnd({.text = Gbk("请输入播放地址"), .icon = 48,
+  ShowAnd({.text = Gbk("请输入播放地址"),
+           .icon = 48,
            .look = razezazo::HostOptions{.background_colour = 0xFFFFFF, .frame_style = 0}},
           [&](winsys::WindowId box) {
             shot = system_->ScreenPixels(box);
@@ -323,7 +327,7 @@ TEST_F(MessageBoxTest, TheWhiteTitleStandsOnADarkCaptionBand) {
   for (int y = static_cast<int>(title.y); y < static_cast<int>(title.Bottom()) && y < 30; ++y)
     for (int x = static_cast<int>(title.x); x < static_cast<int>(title.Right()); ++x)
       (light(shot.GetPixel(x, y)) > 3 * 200 ? white : dark) += 1;
-  EXPECT_GT(white, 20);  // the glyphs
+  EXPECT_GT(white, 20);        // the glyphs
   EXPECT_GT(dark, 4 * white);  // the band around them
   EXPECT_LT(light(shot.GetPixel(160, 12)), 3 * 120);
   EXPECT_GT(light(shot.GetPixel(160, 60)), 3 * 230);  // the message area stays white

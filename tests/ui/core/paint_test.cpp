@@ -122,7 +122,7 @@ TEST_F(PaintTest, SetBoundsMovesDescendantsAndRecreatesTheCanvasOnlyOnResize) {
   EXPECT_EQ(child->bounds().y, 25);
   EXPECT_EQ(grandchild->bounds().x, 55);
   EXPECT_EQ(grandchild->bounds().y, 30);
-  EXPECT_TRUE(parent->Take().empty());  // same size: same canvas
+  EXPECT_TRUE(parent->Take().empty());               // same size: same canvas
   EXPECT_TRUE(NearColour(Screen(20, 20), 0, 0, 0));  // the old place is cleared
   EXPECT_TRUE(NearColour(Screen(45, 20), 255, 0, 0));
   parent->SetWidth(150.00000001f);
@@ -130,7 +130,7 @@ TEST_F(PaintTest, SetBoundsMovesDescendantsAndRecreatesTheCanvasOnlyOnResize) {
   EXPECT_EQ(parent->Take().size(), 1u);
   EXPECT_EQ(parent->canvas().Width(), 150);
   EXPECT_EQ(child->bounds().x, 50);  // resizing without moving leaves children alone
-  parent->SetX(40.00000001f);       // within the tolerance: nothing happens
+  parent->SetX(40.00000001f);        // within the tolerance: nothing happens
   EXPECT_EQ(parent->previous_bounds().width, 100);
 }
 

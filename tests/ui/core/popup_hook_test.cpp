@@ -79,8 +79,8 @@ TEST_F(PopupHookTest, DestroyClearsTheKindsProperties) {
   std::intptr_t seen_at_destroy = -1;
   host->hooks().message = [&](winsys::WindowId w, unsigned m, winsys::WParam wp, winsys::LParam lp) {
     winsys::LResult r = PopupWindowHook(w, m, wp, lp);
-    if (m == winsys::WM_DESTROY) seen_at_destroy = headless_->GetProp(w, property::kMessageBox) +
-                                                   headless_->GetProp(w, property::kFlags);
+    if (m == winsys::WM_DESTROY)
+      seen_at_destroy = headless_->GetProp(w, property::kMessageBox) + headless_->GetProp(w, property::kFlags);
     return r;
   };
   headless_->DestroyWindow(box);

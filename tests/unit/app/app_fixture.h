@@ -25,8 +25,8 @@ class AppFixture : public ::testing::Test {
   // A play page in the site's layout around `script` (the part after the start marker).
   std::string Page(const std::string& script) const {
     return "<html><head><title>play</title></head><body><div id=\"player\"></div><script>"
-           "function go(){if(isMobile()){location.href=('http://" + MobileHost() + "');}" + script +
-           "}</script><p>footer</p></body></html>";
+           "function go(){if(isMobile()){location.href=('http://" +
+           MobileHost() + "');}" + script + "}</script><p>footer</p></body></html>";
   }
 
   std::string Serve(const std::string& path, const std::string& body) {

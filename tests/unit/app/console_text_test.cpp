@@ -13,7 +13,9 @@ namespace {
 TEST(EscapeControls, ShowsControlCharactersInsteadOfSendingThem) {
   EXPECT_EQ(EscapeControls("\x1b[31mred\x1b]0;title\x07\x1b[2J"), "\\x1b[31mred\\x1b]0;title\\x07\\x1b[2J");
   EXPECT_EQ(EscapeControls("a\tb\r\nc\x7f"), "a\\x09b\\x0d\\x0ac\\x7f");
-  EXPECT_EQ(EscapeControls("\xc2\x9b" "2J"), "\\u009b2J");  // the one-character CSI
+  EXPECT_EQ(EscapeControls("\xc2\x9b"
+                           "2J"),
+            "\\u009b2J");  // the one-character CSI
   EXPECT_EQ(EscapeControls("晨岚 (mix) ü \\ é"), "晨岚 (mix) ü \\ é");
 }
 

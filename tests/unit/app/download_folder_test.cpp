@@ -39,8 +39,8 @@ TEST_F(DownloadFolderTest, AnInstalledProgramSavesIntoTheMusicFolder) {
 
 TEST_F(DownloadFolderTest, AnInstalledProgramSavesIntoTheMusicFolderWhereverItMayWrite) {
   // ~/.local/bin and root's /usr/local/bin are writable, yet no place for music.
-  for (const fs::path& installed : {dir_.path() / ".local" / "bin", dir_.path() / "usr" / "lib" / "brivo",
-                                    dir_.path() / "prefix" / "sbin" / ""}) {
+  for (const fs::path& installed :
+       {dir_.path() / ".local" / "bin", dir_.path() / "usr" / "lib" / "brivo", dir_.path() / "prefix" / "sbin" / ""}) {
     fs::create_directories(installed);
     EXPECT_EQ(DownloadFolder(Sources(installed)), home_ / "Music" / "brivo") << installed;
   }

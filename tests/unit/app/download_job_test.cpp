@@ -93,8 +93,8 @@ TEST_F(DownloadJobTest, TheToolWritesIntoAPartialFileThatIsKeptUnderTheTrackName
   EXPECT_EQ(Record(".cwd"), context_.download_folder.string() + "\n");  // made on first use
   EXPECT_EQ(FilesSaved(), std::vector<std::string>{"晨岚测试曲一.aac"});
   EXPECT_EQ(SavedAudio("晨岚测试曲一.aac"), audio_);
-  EXPECT_EQ(view_.disabled_log, (std::vector<std::string>{"parse:1", "download:1", "address:1", "parse:0",
-                                                          "download:0", "address:0"}));
+  EXPECT_EQ(view_.disabled_log,
+            (std::vector<std::string>{"parse:1", "download:1", "address:1", "parse:0", "download:0", "address:0"}));
   ASSERT_EQ(view_.boxes.size(), 1u);
   EXPECT_EQ(view_.boxes[0].title, "下载完成");
   EXPECT_EQ(view_.boxes[0].content, "晨岚测试曲一");
@@ -149,10 +149,12 @@ TEST_F(DownloadJobTest, OnlyACompleteStreamIsADownloadAndAFailureNeverTouchesAnE
   };
   const std::vector<Case> failures = {
       {{{"TOOL_EXIT", "2"}, {"TOOL_SAYS", "100.000 kB / 12.00 sec (37.0%%)\\n"}},
-       JobOutcome::kIncomplete, "数据流提前结束，下载不完整"},
+       JobOutcome::kIncomplete,
+       "数据流提前结束，下载不完整"},
       {{{"TOOL_EXIT", "2"}}, JobOutcome::kIncomplete, "数据流提前结束，下载不完整"},  // no length was announced
       {{{"TOOL_EXIT", "1"}, {"TOOL_SAYS", "ERROR: Download: Failed writing, exiting!\\n"}},
-       JobOutcome::kFailed, "下载工具出错：Download: Failed writing, exiting!"},
+       JobOutcome::kFailed,
+       "下载工具出错：Download: Failed writing, exiting!"},
       {{{"TOOL_DIES", "1"}}, JobOutcome::kIncomplete, "数据流提前结束，下载不完整"},
       {{{"TOOL_WRITES_NOTHING", "1"}}, JobOutcome::kFailed, ""}};
   for (const Case& failure : failures) {
@@ -192,8 +194,7 @@ TEST_F(DownloadJobTest, PartialFilesOfDeadRunsGoAndThoseOfLivingRunsStay) {
   std::optional<PartialFile> running = PartialFile::Create(context_.download_folder, "晨岚测试曲一.aac");
   ASSERT_TRUE(running);
   EXPECT_EQ(DownloadJob(context_), JobOutcome::kSucceeded);
-  EXPECT_EQ(FilesSaved(),
-            (std::vector<std::string>{"晨岚测试曲一.aac", running->path().filename().string()}));
+  EXPECT_EQ(FilesSaved(), (std::vector<std::string>{"晨岚测试曲一.aac", running->path().filename().string()}));
 }
 
 TEST_F(DownloadJobTest, ALinkPlantedUnderAPartialNameIsNeverWrittenThrough) {
@@ -251,8 +252,9 @@ TEST_F(DownloadJobTest, NoSwitchIsGivenAnEmptyValue) {
   for (const char* address : {"", " \r\n"}) {
     SetAddress(address);
     EXPECT_EQ(DownloadJob(context_), JobOutcome::kSucceeded) << address;
-    EXPECT_EQ(Record(), "-r\nrtmp://127.0.0.1:1935/rozezeri/\n-y\nmp4:music/2015/demo01.mp4\n"
-                        "-s\nhttp://www.example.test/js/mp.swf/\n-o\n-\n")
+    EXPECT_EQ(Record(),
+              "-r\nrtmp://127.0.0.1:1935/rozezeri/\n-y\nmp4:music/2015/demo01.mp4\n"
+              "-s\nhttp://www.example.test/js/mp.swf/\n-o\n-\n")
         << address;
   }
   // The address the user pasted is taken as the parser took it.
@@ -262,7 +264,8 @@ TEST_F(DownloadJobTest, NoSwitchIsGivenAnEmptyValue) {
 }
 
 TEST_F(DownloadJobTest, TheToolsProgressLinesReachTheContextOnTheJobsThread) {
-  ScopedEnv progress("TOOL_SAYS", "INFO: Connected...\\n\\r1.000 kB / 0.10 sec (10.0%%)\\r2.500 kB / 0.20 sec (25.0%%)\\n");
+  ScopedEnv progress("TOOL_SAYS",
+                     "INFO: Connected...\\n\\r1.000 kB / 0.10 sec (10.0%%)\\r2.500 kB / 0.20 sec (25.0%%)\\n");
   std::vector<std::pair<double, double>> reports;
   std::vector<std::thread::id> threads;
   context_.download_progress = [&](const DownloadProgress& p) {
@@ -303,8 +306,9 @@ TEST_F(DownloadJobTest, AStopRequestedBeforeTheJobStartsNothing) {
 }
 
 TEST_F(DownloadJobTest, AParseStartsTheJobOnAWorkerThatHandsWindowWorkToTheUiThread) {
-  std::string script = "ab='music/2015/';cd='demo02';var n =\"Demo Track 2\";var t=1;"
-                       "play(fwqhp, pv);pv=x4+k1v+ab+cd;fmpObj = {};";
+  std::string script =
+      "ab='music/2015/';cd='demo02';var n =\"Demo Track 2\";var t=1;"
+      "play(fwqhp, pv);pv=x4+k1v+ab+cd;fmpObj = {};";
   SetAddress(Serve("/play/demo02.html", Page(script)));
   std::optional<JobOutcome> outcome;
   std::thread::id finished_on;

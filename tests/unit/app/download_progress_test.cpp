@@ -26,13 +26,12 @@ TEST(ParseToolProgress, ReadsRtmpdumpsProgressLines) {
 }
 
 TEST(ParseToolProgress, IgnoresEverythingElseTheToolWrites) {
-  for (std::string_view line : {"RTMPDump v2.4", "Connecting ...", "INFO: Connected...",
-                                "Starting download at: 0.000 kB", "INFO:   duration              60.02",
-                                "Download may be incomplete (downloaded about 13.10%), try resuming",
-                                "Download complete", "", "kB / sec", " kB / 1.00 sec", "-1.0 kB / 1.00 sec",
-                                "1.0 kB / 1.00 sec (50%", "1.0 kB / 1.00 sec (50%) more", "1.0 kB / x sec",
-                                "nan kB / 1.00 sec", "inf kB / 1.00 sec (1.0%)", "1.0 kB / 1.00 sec (-5.0%)",
-                                "1.0 kB / 1.00 sec (abc%)", "##########"})
+  for (std::string_view line :
+       {"RTMPDump v2.4", "Connecting ...", "INFO: Connected...", "Starting download at: 0.000 kB",
+        "INFO:   duration              60.02", "Download may be incomplete (downloaded about 13.10%), try resuming",
+        "Download complete", "", "kB / sec", " kB / 1.00 sec", "-1.0 kB / 1.00 sec", "1.0 kB / 1.00 sec (50%",
+        "1.0 kB / 1.00 sec (50%) more", "1.0 kB / x sec", "nan kB / 1.00 sec", "inf kB / 1.00 sec (1.0%)",
+        "1.0 kB / 1.00 sec (-5.0%)", "1.0 kB / 1.00 sec (abc%)", "##########"})
     EXPECT_FALSE(ParseToolProgress(line)) << line;
 }
 

@@ -7,8 +7,8 @@ namespace {
 
 TEST(ExtractBetween, TakesTheTextBetweenTheLastMarkers) {
   EXPECT_EQ(ExtractBetween("xx[a]yy", "[", "]"), "a");
-  EXPECT_EQ(ExtractBetween("[a][b]", "[", "]"), "b");            // last start wins
-  EXPECT_EQ(ExtractBetween("[a]b]c", "[", "]"), "a]b");          // last end after it
+  EXPECT_EQ(ExtractBetween("[a][b]", "[", "]"), "b");    // last start wins
+  EXPECT_EQ(ExtractBetween("[a]b]c", "[", "]"), "a]b");  // last end after it
   EXPECT_EQ(ExtractBetween("S1S2E", "S", "E"), "2");
 }
 

@@ -45,8 +45,7 @@ TEST_F(PlayPageParserTest, TextBeforeAnAssignmentBecomesPartOfItsName) {
 
 TEST_F(PlayPageParserTest, TheLastOccurrenceOfEachMarkerWins) {
   std::string decoy = "ab='wrong/';location.href=('http://" + MobileHost() + "');}";
-  EXPECT_EQ(ParseScript(decoy + "ab='right/';cd='z';var n =\"t\";var play(fwqhp, p);p=ab+cd;fmpObj = {};"),
-            "right/z");
+  EXPECT_EQ(ParseScript(decoy + "ab='right/';cd='z';var n =\"t\";var play(fwqhp, p);p=ab+cd;fmpObj = {};"), "right/z");
 }
 
 TEST_F(PlayPageParserTest, AMissingNameEndMarkerGivesAnEmptyName) {
@@ -104,8 +103,8 @@ TEST_F(PlayPageParserTest, AnAddressThatCannotBeFetchedOnlyWarns) {
 }
 
 TEST_F(PlayPageParserTest, PagesWithoutTheLayoutGiveEmptyResults) {
-  for (std::string address : {server_.Url("/nothing-here"),
-                              "http://127.0.0.1:" + std::to_string(testing_support::ClosedPort()) + "/"}) {
+  for (std::string address :
+       {server_.Url("/nothing-here"), "http://127.0.0.1:" + std::to_string(testing_support::ClosedPort()) + "/"}) {
     SetAddress(address);
     view_.SetEditText(EditBox::kPath, "stale");
     EXPECT_TRUE(ParsePlayPage(context_)) << address;
@@ -155,8 +154,8 @@ TEST_F(PlayPageParserTest, AnExpressionThatDoublesWithEveryAssignmentIsDropped) 
   EXPECT_EQ(ParseScript(doublings + "var n =\"t\";var play(fwqhp, p);p=x4+k1v+a;fmpObj = {};"), "");
   EXPECT_EQ(Box(EditBox::kResult), "t");
   // One large value in many places is caught before it is built, too.
-  EXPECT_EQ(ParseScript("b='" + std::string(100000, 'v') + "';var n =\"t\";var play(fwqhp, p);p=" +
-                        std::string(50000, 'b') + ";fmpObj = {};"),
+  EXPECT_EQ(ParseScript("b='" + std::string(100000, 'v') +
+                        "';var n =\"t\";var play(fwqhp, p);p=" + std::string(50000, 'b') + ";fmpObj = {};"),
             "");
   // Growth that stays within a play path's size is substituted as before.
   EXPECT_EQ(ParseScript("a='aa';a='aa';a='aa';var n =\"t\";var play(fwqhp, p);p=a;fmpObj = {};"), "aaaaaaaa");

@@ -34,9 +34,9 @@ TEST(TrackFile, AacAudioBecomesAnAdtsStreamBehindAnId3Tag) {
   const std::string tag = Id3Tag({.title = "晨岚测试曲一"});
   ASSERT_EQ(track->bytes->substr(0, tag.size()), tag);
   // LC (profile 1), 44.1 kHz (index 4), one channel; the frame's length counts the header.
-  EXPECT_EQ(track->bytes->substr(tag.size()),
-            std::string("\xFF\xF1\x50\x40\x02\x1F\xFC", 7) + "frame-one" +
-                std::string("\xFF\xF1\x50\x40\x26\x7F\xFC", 7) + std::string(300, 'x'));
+  EXPECT_EQ(track->bytes->substr(tag.size()), std::string("\xFF\xF1\x50\x40\x02\x1F\xFC", 7) + "frame-one" +
+                                                  std::string("\xFF\xF1\x50\x40\x26\x7F\xFC", 7) +
+                                                  std::string(300, 'x'));
 }
 
 TEST(TrackFile, Mp3AudioKeepsItsFramesAndOtherAudioStaysInTheContainer) {
@@ -98,7 +98,10 @@ TEST(Id3Tag, HoldsTheTitleThePageAndTheDateInSynchsafeSizes) {
   EXPECT_EQ(tag.substr(10, title_frame.size()), title_frame);
   EXPECT_NE(tag.find(std::string("WXXX\x00\x00\x00\x1D\x00\x00\x03\x00http://h/p.html?n=%E6%99%A8", 39)),
             std::string::npos);
-  EXPECT_NE(tag.find(std::string("TDRC\x00\x00\x00\x0B\x00\x00\x03" "2026-12-09", 21)), std::string::npos);
+  EXPECT_NE(tag.find(std::string("TDRC\x00\x00\x00\x0B\x00\x00\x03"
+                                 "2026-12-09",
+                                 21)),
+            std::string::npos);
   size_t size = 0;
   for (int i = 6; i < 10; ++i) size = size << 7 | static_cast<unsigned char>(tag[i]);
   EXPECT_EQ(size, tag.size() - 10);

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "pixels.h"
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/graphics.h"
 #include "platform/gfx/image_decoder.h"
-#include "pixels.h"
 
 namespace gfx {
 namespace {

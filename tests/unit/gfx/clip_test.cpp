@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/gfx/graphics.h"
 #include "pixels.h"
+#include "platform/gfx/graphics.h"
 
 namespace gfx {
 namespace {

@@ -90,8 +90,7 @@ inline std::vector<std::uint8_t> MakeGifOfHugeFrames(int screen, int frame_width
   detail::PutShort(out, screen);
   detail::PutShort(out, screen);
   out.insert(out.end(), {0xF0, 0, 0, /* palette: */ 0, 0, 0, 255, 255, 255});
-  const std::vector<std::uint8_t> data =
-      detail::ZeroRunLzw(static_cast<std::int64_t>(frame_width) * frame_height);
+  const std::vector<std::uint8_t> data = detail::ZeroRunLzw(static_cast<std::int64_t>(frame_width) * frame_height);
   for (int f = 0; f < frames; ++f) {
     out.insert(out.end(), {0x21, 0xF9, 4, 0, 10, 0, 0, 0});  // graphic control: delay 10
     out.push_back(0x2C);

@@ -33,7 +33,7 @@ TEST(Region, LargerCornersStepInSymmetrically) {
   EXPECT_EQ(r.Bounds(), (RectI{2, 3, 29, 19}));
   const auto rows = Rows(r, 23);
   for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(rows[3 + i], rows[21 - i]) << i;  // top and bottom mirror each other
+    EXPECT_EQ(rows[3 + i], rows[21 - i]) << i;                       // top and bottom mirror each other
     EXPECT_EQ(rows[3 + i].first - 2, 30 - rows[3 + i].second) << i;  // left and right too
   }
   EXPECT_EQ(rows[3], (std::pair{5, 27}));

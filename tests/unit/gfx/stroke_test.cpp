@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/gfx/graphics.h"
 #include "pixels.h"
+#include "platform/gfx/graphics.h"
 
 namespace gfx {
 namespace {
@@ -67,9 +67,9 @@ TEST(Stroke, ArcsAndRoundedPathsStayInsideTheirBox) {
   Graphics g(b);
   g.SetSmoothing(SmoothingMode::AntiAlias);
   g.DrawPath({0xFF000000}, p);
-  EXPECT_EQ(Alpha(b, 0, 0), 0u);          // the corner is cut
-  EXPECT_GT(Alpha(b, 0, 10), 200u);       // straight left side
-  EXPECT_GT(Alpha(b, 10, 19), 200u);      // straight bottom side
+  EXPECT_EQ(Alpha(b, 0, 0), 0u);      // the corner is cut
+  EXPECT_GT(Alpha(b, 0, 10), 200u);   // straight left side
+  EXPECT_GT(Alpha(b, 10, 19), 200u);  // straight bottom side
   for (int i = 0; i < 24; ++i) {
     EXPECT_EQ(Alpha(b, 21, i), 0u);
     EXPECT_EQ(Alpha(b, i, 21), 0u);

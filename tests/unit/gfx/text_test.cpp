@@ -5,10 +5,10 @@
 #include <utility>
 #include <vector>
 
+#include "pixels.h"
 #include "platform/gfx/font.h"
 #include "platform/gfx/graphics.h"
 #include "platform/gfx/text_layout_cache.h"
-#include "pixels.h"
 
 namespace gfx {
 namespace {

@@ -14,10 +14,14 @@ TEST(BuiltInImages, DecodeAtTheirDocumentedSizes) {
     assets::Bytes bytes;
     int w, h;
   };
-  for (const auto& [bytes, w, h] : {Expect{assets::MainBackground(), 380, 338}, {assets::CaptionButtons(), 729, 20},
-                                    {assets::PushButtonSkin(), 55, 28}, {assets::MessageBoxSkin(), 2, 160},
-                                    {assets::MessageBoxIcons(), 200, 40}, {assets::ProgramIcon(16), 16, 16},
-                                    {assets::ProgramIcon(32), 32, 32}, {assets::ProgramIcon(48), 48, 48},
+  for (const auto& [bytes, w, h] : {Expect{assets::MainBackground(), 380, 338},
+                                    {assets::CaptionButtons(), 729, 20},
+                                    {assets::PushButtonSkin(), 55, 28},
+                                    {assets::MessageBoxSkin(), 2, 160},
+                                    {assets::MessageBoxIcons(), 200, 40},
+                                    {assets::ProgramIcon(16), 16, 16},
+                                    {assets::ProgramIcon(32), 32, 32},
+                                    {assets::ProgramIcon(48), 48, 48},
                                     {assets::ProgramIcon(256), 256, 256}}) {
     ImageHandle image = Load(bytes);
     ASSERT_TRUE(image) << w << "x" << h;
@@ -46,8 +50,8 @@ TEST(BuiltInImages, SkinCellsAreOpaqueInTheMiddleAndSeparated) {
 
 TEST(BuiltInImages, EveryCaptionFaceAndIconCellHasInk) {
   ImageHandle strip = Load(assets::CaptionButtons());
-  for (int x : {0, 40, 80, 120, 149, 178, 207, 236, 265, 294, 323, 352, 381, 410, 439, 468, 497, 526, 555, 584, 613,
-                642, 671, 700}) {
+  for (int x : {0,   40,  80,  120, 149, 178, 207, 236, 265, 294, 323, 352,
+                381, 410, 439, 468, 497, 526, 555, 584, 613, 642, 671, 700}) {
     const int w = x < 120 ? 39 : 28;
     gfx::Bitmap face = strip->Current().CloneArea({x, 2, w, 18});
     EXPECT_GT(gfx::testing::CountPainted(face), 10) << x;

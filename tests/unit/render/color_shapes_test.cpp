@@ -95,7 +95,7 @@ TEST(Border, StylesPickTheirColours) {
   DrawBorder(g, {0, 0, 10, 10}, border_style::kNone);
   EXPECT_EQ(gfx::testing::CountPainted(b), 0);
   DrawBorder(g, {0, 0, 10, 10}, border_style::kSunken);
-  EXPECT_EQ(b.GetPixel(4, 0), 0xA0000000u);  // dark top edge
+  EXPECT_EQ(b.GetPixel(4, 0), 0xA0000000u);       // dark top edge
   EXPECT_EQ(gfx::RedOf(b.GetPixel(4, 9)), 255u);  // light bottom edge
   g.Clear(0);
   DrawBorder(g, {0, 0, 10, 10}, border_style::kRaised);

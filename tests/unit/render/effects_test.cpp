@@ -18,8 +18,8 @@ TEST(GlowSpot, OpaqueAtTheCentreFaintAtTheRimNothingBeyond) {
   EXPECT_GT(Alpha(b, 40, 30), Alpha(b, 46, 30));
   EXPECT_LT(Alpha(b, 46, 30), 80u);  // 16 px out, near the rim
   EXPECT_GT(Alpha(b, 46, 30), 30u);
-  EXPECT_EQ(Alpha(b, 49, 30), 0u);   // beyond radius 18
-  EXPECT_EQ(Alpha(b, 16, 16), 0u);   // corner of the box
+  EXPECT_EQ(Alpha(b, 49, 30), 0u);  // beyond radius 18
+  EXPECT_EQ(Alpha(b, 16, 16), 0u);  // corner of the box
   EXPECT_EQ(b.GetPixel(30, 30) & 0xFFFFFF, 0xFFFFFFu);
 }
 

@@ -79,13 +79,13 @@ TEST(NineGrid, CornersKeepTheirSizeAndTheCentreStretches) {
   for (int y = 0; y < 60; ++y)
     for (int x = 0; x < 120; ++x)
       if (gfx::AlphaOf(target.GetPixel(x, y))) ++area[target.GetPixel(x, y) & 0xFF];
-  EXPECT_EQ(area[20], 5 * 5);    // top-left
-  EXPECT_EQ(area[60], 5 * 5);    // top-right
-  EXPECT_EQ(area[140], 5 * 8);   // bottom-left
-  EXPECT_EQ(area[180], 5 * 8);   // bottom-right
+  EXPECT_EQ(area[20], 5 * 5);     // top-left
+  EXPECT_EQ(area[60], 5 * 5);     // top-right
+  EXPECT_EQ(area[140], 5 * 8);    // bottom-left
+  EXPECT_EQ(area[180], 5 * 8);    // bottom-right
   EXPECT_EQ(area[100], 90 * 27);  // centre
-  EXPECT_EQ(area[40], 90 * 5);   // top edge
-  EXPECT_EQ(area[80], 5 * 27);   // left edge
+  EXPECT_EQ(area[40], 90 * 5);    // top edge
+  EXPECT_EQ(area[80], 5 * 27);    // left edge
   EXPECT_EQ(target.GetPixel(10, 10) & 0xFF, 20u);
   EXPECT_EQ(target.GetPixel(109, 49) & 0xFF, 180u);
 }

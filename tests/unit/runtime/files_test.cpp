@@ -3,8 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <gtest/gtest.h>
+#include <filesystem>
 
 #include "tests/support/temp_dir.h"
 

@@ -16,12 +16,19 @@ TEST(Gbk, RoundTripsChineseAndAscii) {
 
 TEST(Gbk, BadBytesNeverFailTheConversion) {
   // A lead byte with an invalid second byte, and a lone lead byte at the end.
-  EXPECT_EQ(GbkToUtf8("a\xFF" "b\xB0"), "a\uFFFD" "b\uFFFD");
-  EXPECT_EQ(GbkToUtf16("\xFF" "x"), u"\uFFFDx");
+  EXPECT_EQ(GbkToUtf8("a\xFF"
+                      "b\xB0"),
+            "a\uFFFD"
+            "b\uFFFD");
+  EXPECT_EQ(GbkToUtf16("\xFF"
+                       "x"),
+            u"\uFFFDx");
   // Characters GBK cannot hold, and malformed UTF-8.
   EXPECT_EQ(Utf8ToGbk("a\U0001F3B5b"), "a?b");
   EXPECT_EQ(Utf8ToGbk("a\xC3(b"), "a?(b");
-  EXPECT_EQ(Utf16ToGbk(u"a\xD800" "b"), "a?b");
+  EXPECT_EQ(Utf16ToGbk(u"a\xD800"
+                       "b"),
+            "a?b");
 }
 
 // Text a user gives keeps only what GBK holds: no '?' takes the place of an
@@ -42,7 +49,14 @@ TEST(Gbk, OmittingConversionsLeaveOutWhatGbkCannotHold) {
 // Only ASCII bytes and well-formed pairs (lead 0x81-0xFE, trail 0x40-0xFE
 // but 0x7F) are whole characters.
 TEST(Gbk, WholeCharactersDropBytesOfNoCharacter) {
-  EXPECT_EQ(GbkWholeCharacters("\x80\xD6\xD0" "a\xFF" "b\x81" "0\x81\x7F" "c\xB0"), "\xD6\xD0" "ab0\x7F" "c");
+  EXPECT_EQ(GbkWholeCharacters("\x80\xD6\xD0"
+                               "a\xFF"
+                               "b\x81"
+                               "0\x81\x7F"
+                               "c\xB0"),
+            "\xD6\xD0"
+            "ab0\x7F"
+            "c");
   EXPECT_EQ(GbkWholeCharacters("\x81\x40\xFE\xFE\r\n"), "\x81\x40\xFE\xFE\r\n");
 }
 

@@ -29,8 +29,7 @@ TEST_F(HttpGetTest, SendsTheFixedRequestWithoutTheFragment) {
   ASSERT_EQ(requests.size(), 1u);
   const std::string& request = requests[0];
   EXPECT_EQ(request.rfind("GET /play/1.html?id=7 HTTP/1.0\r\n", 0), 0u) << request;
-  EXPECT_NE(request.find("\r\nUser-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)\r\n"),
-            std::string::npos);
+  EXPECT_NE(request.find("\r\nUser-Agent: Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)\r\n"), std::string::npos);
   EXPECT_NE(request.find("\r\nAccept: */*\r\n"), std::string::npos);
 }
 
@@ -95,8 +94,8 @@ TEST_F(HttpGetTest, FollowsRedirectsToWebAddressesOnly) {
   testing_support::WriteWholeFile(dir.path() / "secret", "local file");
   server_.Route("/moved", {.status = 302, .headers = {"Location: " + server_.Url("/target")}});
   server_.Route("/target", {.body = "arrived"});
-  server_.Route("/to-file", {.status = 302, .headers = {"Location: file://" + (dir / "secret")},
-                             .body = "redirect body"});
+  server_.Route("/to-file",
+                {.status = 302, .headers = {"Location: file://" + (dir / "secret")}, .body = "redirect body"});
   EXPECT_EQ(HttpGet(server_.Url("/moved")), "arrived");
   EXPECT_EQ(HttpGet(server_.Url("/to-file")).find("local file"), std::string::npos);
 }

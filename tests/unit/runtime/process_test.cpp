@@ -3,10 +3,10 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
 #include <chrono>
 #include <filesystem>
 #include <future>
-#include <gtest/gtest.h>
 #include <thread>
 
 #include "runtime/shell.h"
@@ -29,8 +29,10 @@ bool Eventually(const std::filesystem::path& path) {
 
 // A script that writes its arguments, one per line, into `record`.
 void WriteArgvRecorder(const std::filesystem::path& script, const std::filesystem::path& record) {
-  WriteScript(script, "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" + record.string() + ".tmp'\n"
-                      "mv '" + record.string() + ".tmp' '" + record.string() + "'\n");
+  WriteScript(script, "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" + record.string() +
+                          ".tmp'\n"
+                          "mv '" +
+                          record.string() + ".tmp' '" + record.string() + "'\n");
 }
 
 TEST(RunProgram, SplitsTheCommandLineAndWaitsForTheEnd) {

@@ -31,8 +31,13 @@ TEST(FindLast, WithAStartOnlyCountsOccurrencesEndingBeforeIt) {
 
 TEST(FindLast, NeverMatchesInsideADoubleByteCharacter) {
   // "\xB0\xA1" is one character; its second byte followed by 'A' must not match "\xA1A".
-  Text text = "\xB0\xA1" "A";
-  EXPECT_EQ(FindLast(text, "\xA1" "A"), -1);
+  Text text =
+      "\xB0\xA1"
+      "A";
+  EXPECT_EQ(FindLast(text,
+                     "\xA1"
+                     "A"),
+            -1);
   EXPECT_EQ(FindLast(text, "A"), 3);
   // A lone lead byte at the end ends the scan.
   EXPECT_EQ(FindLast("a\xB0", "\xB0"), -1);
@@ -53,8 +58,14 @@ TEST(Replace, HonoursStartAndCount) {
 }
 
 TEST(Replace, LeavesDoubleByteCharactersWhole) {
-  Text text = "\xB0\xA1" "A\xB0\xA1";
-  EXPECT_EQ(Replace(text, "\xA1" "A", "?"), text);
+  Text text =
+      "\xB0\xA1"
+      "A\xB0\xA1";
+  EXPECT_EQ(Replace(text,
+                    "\xA1"
+                    "A",
+                    "?"),
+            text);
   EXPECT_EQ(Replace(text, "\xB0\xA1", "-"), "-A-");
   // ASCII folding only: double-byte characters compare exactly.
   EXPECT_EQ(Replace(Gbk("晨岚DJ"), Gbk("晨岚dj"), "x"), "x");

@@ -4,10 +4,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <gtest/gtest.h>
 #include <cerrno>
 #include <chrono>
 #include <filesystem>
-#include <gtest/gtest.h>
 #include <thread>
 
 #include "runtime/process.h"

@@ -60,8 +60,7 @@ TEST_F(InputTest, TwoClicksMakeADoubleClickOnlyWhenCloseInTimeAndPlace) {
   sys.Click(main, 31, 11);  // close enough
   sys.Click(main, 31, 11);  // a third press is a plain press again
   EXPECT_EQ(Numbers(main, {WM_LBUTTONDOWN, WM_LBUTTONDBLCLK}),
-            (std::vector<unsigned>{WM_LBUTTONDOWN, WM_LBUTTONDOWN, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK,
-                                   WM_LBUTTONDOWN}));
+            (std::vector<unsigned>{WM_LBUTTONDOWN, WM_LBUTTONDOWN, WM_LBUTTONDOWN, WM_LBUTTONDBLCLK, WM_LBUTTONDOWN}));
 }
 
 TEST_F(InputTest, CaptureGetsTheMouseOutsideItsWindow) {
@@ -157,10 +156,19 @@ TEST_F(InputTest, KeysGoToTheFocusWindowWithTheirCharacters) {
   std::vector<std::pair<unsigned, WParam>> got;
   for (const Logged& l : Of(main, {WM_KEYDOWN, WM_KEYUP, WM_CHAR})) got.emplace_back(l.message, l.wparam);
   using K = std::pair<unsigned, WParam>;
-  EXPECT_EQ(got, (std::vector<K>{{WM_KEYDOWN, 'A'}, {WM_CHAR, 'a'}, {WM_KEYUP, 'A'},
-                                 {WM_KEYDOWN, VK_SHIFT}, {WM_KEYDOWN, 'B'}, {WM_CHAR, 'B'}, {WM_KEYUP, 'B'},
-                                 {WM_KEYUP, VK_SHIFT}, {WM_KEYDOWN, VK_RETURN}, {WM_CHAR, '\r'},
-                                 {WM_KEYUP, VK_RETURN}, {WM_KEYDOWN, VK_LEFT}, {WM_KEYUP, VK_LEFT}}));
+  EXPECT_EQ(got, (std::vector<K>{{WM_KEYDOWN, 'A'},
+                                 {WM_CHAR, 'a'},
+                                 {WM_KEYUP, 'A'},
+                                 {WM_KEYDOWN, VK_SHIFT},
+                                 {WM_KEYDOWN, 'B'},
+                                 {WM_CHAR, 'B'},
+                                 {WM_KEYUP, 'B'},
+                                 {WM_KEYUP, VK_SHIFT},
+                                 {WM_KEYDOWN, VK_RETURN},
+                                 {WM_CHAR, '\r'},
+                                 {WM_KEYUP, VK_RETURN},
+                                 {WM_KEYDOWN, VK_LEFT},
+                                 {WM_KEYUP, VK_LEFT}}));
 }
 
 TEST_F(InputTest, KeyStateFollowsDispatchedKeyMessages) {
@@ -183,8 +191,11 @@ TEST_F(InputTest, SysCharIsAltPlusKey) {
   for (const Logged& l : Of(main, {WM_SYSKEYDOWN, WM_SYSCHAR, WM_SYSKEYUP, WM_KEYDOWN, WM_CHAR}))
     got.emplace_back(l.message, l.wparam);
   using K = std::pair<unsigned, WParam>;
-  EXPECT_EQ(got, (std::vector<K>{{WM_SYSKEYDOWN, VK_MENU}, {WM_SYSKEYDOWN, 'T'}, {WM_SYSCHAR, 't'},
-                                 {WM_SYSKEYUP, 'T'}, {WM_SYSKEYUP, VK_MENU}}));
+  EXPECT_EQ(got, (std::vector<K>{{WM_SYSKEYDOWN, VK_MENU},
+                                 {WM_SYSKEYDOWN, 'T'},
+                                 {WM_SYSCHAR, 't'},
+                                 {WM_SYSKEYUP, 'T'},
+                                 {WM_SYSKEYUP, VK_MENU}}));
 }
 
 TEST_F(InputTest, TypeTextSendsUtf16CodeUnits) {

@@ -81,9 +81,8 @@ TEST_F(TimerTest, TimerProcIsCalledInsteadOfTheWindowProcedure) {
     EXPECT_EQ(id, 3u);
     calls.emplace_back(win, time);
   });
-  sys.SetTimer(0, 4, 70, [&](WindowId win, unsigned, std::uintptr_t, std::uint32_t time) {
-    calls.emplace_back(win, time);
-  });
+  sys.SetTimer(0, 4, 70,
+               [&](WindowId win, unsigned, std::uintptr_t, std::uint32_t time) { calls.emplace_back(win, time); });
   sys.Advance(100);
   EXPECT_EQ(calls, (std::vector<std::pair<WindowId, std::uint32_t>>{{w, 50}, {0, 70}, {w, 100}}));
   EXPECT_TRUE(Of(w, {WM_TIMER}).empty());

@@ -44,8 +44,9 @@ ClipboardReader::ClipboardReader(Poster post, GdkAtom selection)
     shared->offers_text = true;  // until the new owner's targets arrive
     AskTargets(clipboard, shared);
   };
-  owner_change_ = g_signal_connect_data(clipboard_, "owner-change", G_CALLBACK(on_owner_change), Hold(shared_),
-                                        [](gpointer data, GClosure*) { Release<Shared>(data); }, GConnectFlags(0));
+  owner_change_ = g_signal_connect_data(
+      clipboard_, "owner-change", G_CALLBACK(on_owner_change), Hold(shared_),
+      [](gpointer data, GClosure*) { Release<Shared>(data); }, GConnectFlags(0));
   AskTargets(clipboard_, shared_);
 }
 
@@ -72,7 +73,8 @@ void ClipboardReader::RequestText(std::function<void(std::string)> done) {
     p.done = nullptr;  // a late answer does nothing
     return G_SOURCE_REMOVE;
   };
-  pending->limit = g_timeout_add_full(G_PRIORITY_DEFAULT, kAnswerLimitMs, on_limit, Hold(pending), Release<PendingText>);
+  pending->limit =
+      g_timeout_add_full(G_PRIORITY_DEFAULT, kAnswerLimitMs, on_limit, Hold(pending), Release<PendingText>);
   auto on_text = +[](GtkClipboard*, const gchar* text, gpointer data) {
     const auto held = Take<PendingText>(data);
     PendingText& p = **held;

@@ -121,8 +121,7 @@ void GtkSystem::OnButton(const GdkEventButton& event, WindowId window) {
   tooltip_.Hide();
   // A click activates the window it lands on, as Windows does (and as no
   // window manager does for us on a bare X server).
-  if (!Capture() && target != ActiveWindow() && !(ExStyle(target) & WS_EX_NOACTIVATE))
-    Activate(target, WA_CLICKACTIVE);
+  if (!Capture() && target != ActiveWindow() && !(ExStyle(target) & WS_EX_NOACTIVATE)) Activate(target, WA_CLICKACTIVE);
 }
 
 void GtkSystem::OnMotion(const GdkEventMotion& event, WindowId window) {
@@ -165,8 +164,7 @@ void GtkSystem::UpdateTooltip(WindowId window, double x_root, double y_root) {
   const gfx::RectI rect = WindowRect(window);
   const int x = static_cast<int>(x_root) - rect.x, y = static_cast<int>(y_root) - rect.y;
   for (const ToolRecord& tool : Tools()) {
-    if (tool.owner != window || x < tool.rect.x || y < tool.rect.y || x >= tool.rect.Right() ||
-        y >= tool.rect.Bottom())
+    if (tool.owner != window || x < tool.rect.x || y < tool.rect.y || x >= tool.rect.Right() || y >= tool.rect.Bottom())
       continue;
     tooltip_.PointerAt(TooltipWindow::ToolKey{tool.owner, tool.id}, tool.text,
                        {static_cast<float>(x_root), static_cast<float>(y_root)}, WorkArea());

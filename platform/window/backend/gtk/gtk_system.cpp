@@ -81,8 +81,8 @@ GtkSystem::GtkSystem()
     : display_(gdk_display_get_default()),
       composited_(gdk_screen_is_composited(gdk_screen_get_default()) &&
                   gdk_screen_get_rgba_visual(gdk_screen_get_default())),
-      window_manager_(gdk_x11_screen_supports_net_wm_hint(gdk_screen_get_default(),
-                                                          gdk_atom_intern_static_string("_NET_WM_STATE_MAXIMIZED_VERT"))),
+      window_manager_(gdk_x11_screen_supports_net_wm_hint(
+          gdk_screen_get_default(), gdk_atom_intern_static_string("_NET_WM_STATE_MAXIMIZED_VERT"))),
       input_method_([this](const std::string& utf8) { OnCommit(utf8); }),
       tooltip_(composited_),
       clipboard_([this](std::function<void()> task) { PostTask(std::move(task)); }),
@@ -146,8 +146,8 @@ GdkWindow* GtkSystem::NativeOf(WindowId window) const {
 // --- windows ----------------------------------------------------------------------
 
 bool GtkSystem::NativeCreate(WindowRecord& record) {
-  auto native = std::make_unique<NativeWindow>(KindFor(record), record.rect, record.title, NativeOf(record.owner),
-                                               composited_);
+  auto native =
+      std::make_unique<NativeWindow>(KindFor(record), record.rect, record.title, NativeOf(record.owner), composited_);
   if (!native->Gdk()) return false;
   if (record.Topmost()) native->SetKeepAbove(true);
   by_gdk_[native->Gdk()] = record.id;
@@ -186,7 +186,8 @@ void GtkSystem::NativeResizable(WindowRecord& record) {
   const WindowId id = record.id;
   const bool resizable = (record.style & WS_THICKFRAME) != 0;
   const MinMaxInfo limits = resizable ? QueryMinMax(id) : MinMaxInfo{};
-  if (NativeWindow* native = Native(id)) native->SetResizable(resizable, limits.min_track_width, limits.min_track_height);
+  if (NativeWindow* native = Native(id))
+    native->SetResizable(resizable, limits.min_track_width, limits.min_track_height);
 }
 
 void GtkSystem::NativeTitle(WindowRecord& record) {

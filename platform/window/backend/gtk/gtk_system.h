@@ -119,10 +119,10 @@ class GtkSystem : public WindowSystemBase {
   // Where the last button went down: the system move and size loops start
   // there, not where the pointer has got to by the time the press is handled.
   gfx::PointF last_press_root_{};
-  bool filtering_key_ = false;       // a key is with the input method right now
+  bool filtering_key_ = false;  // a key is with the input method right now
   std::string committed_while_filtering_;
-  bool skip_double_press_ = false;   // the PRESS already went out as a double click
-  double scroll_rest_ = 0;           // smooth-scroll distance not yet sent
+  bool skip_double_press_ = false;  // the PRESS already went out as a double click
+  double scroll_rest_ = 0;          // smooth-scroll distance not yet sent
 };
 
 }  // namespace winsys::gtk

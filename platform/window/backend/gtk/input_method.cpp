@@ -28,9 +28,7 @@ void InputMethod::Attach(GdkWindow* window) {
   gtk_im_context_focus_in(context_);
 }
 
-bool InputMethod::Filter(GdkEventKey* event) {
-  return window_ && gtk_im_context_filter_keypress(context_, event);
-}
+bool InputMethod::Filter(GdkEventKey* event) { return window_ && gtk_im_context_filter_keypress(context_, event); }
 
 void InputMethod::SetCaret(const gfx::RectI& caret) {
   const GdkRectangle area{caret.x, caret.y, caret.width, caret.height};

@@ -80,8 +80,8 @@ unsigned SymbolKey(guint keyval) {
 guint BaseKeyval(const GdkEventKey& event) {
   guint base = 0;
   GdkKeymap* keymap = gdk_keymap_get_for_display(gdk_window_get_display(event.window));
-  if (gdk_keymap_translate_keyboard_state(keymap, event.hardware_keycode, static_cast<GdkModifierType>(0),
-                                          event.group, &base, nullptr, nullptr, nullptr))
+  if (gdk_keymap_translate_keyboard_state(keymap, event.hardware_keycode, static_cast<GdkModifierType>(0), event.group,
+                                          &base, nullptr, nullptr, nullptr))
     return base;
   return event.keyval;
 }

@@ -15,9 +15,9 @@ namespace {
 
 constexpr std::uint64_t kDoubleClickMs = 500;
 constexpr float kDoubleClickSlop = 2;
-constexpr LParam kKeyDownBits = 1;                  // repeat count 1
-constexpr LParam kKeyUpBits = 0xC0000001;           // previous state and transition bits
-constexpr LParam kAltBit = 0x20000000;              // context code: Alt held
+constexpr LParam kKeyDownBits = 1;         // repeat count 1
+constexpr LParam kKeyUpBits = 0xC0000001;  // previous state and transition bits
+constexpr LParam kAltBit = 0x20000000;     // context code: Alt held
 
 struct GFreeDeleter {
   void operator()(void* p) const { g_free(p); }

@@ -134,8 +134,7 @@ gfx::Bitmap HeadlessSystem::ScreenPixels(WindowId window) const {
   if (!record) return {};
   gfx::Bitmap shown(record->rect.width, record->rect.height);
   if (auto it = screens_.find(window); it != screens_.end())
-    CopyPixels(it->second.pixels, {0, 0, it->second.pixels.Width(), it->second.pixels.Height()}, shown, 255,
-               false);
+    CopyPixels(it->second.pixels, {0, 0, it->second.pixels.Width(), it->second.pixels.Height()}, shown, 255, false);
   if (record->region) ClearOutside(shown, *record->region);
   return shown;
 }
