@@ -81,9 +81,9 @@ BENCHMARK(BM_OneControlRepaintToPresent)->Unit(benchmark::kMicrosecond);
 // gloss overlay along its edges, the border; then the controls over it.
 void BM_BuildBackgroundWithImageAndGloss(benchmark::State& state) {
   HostScene scene;
-  scene.host.SetField(32, 1);  // image edges: the gloss overlay
-  scene.host.SetBackground(assets::MainBackground(), -1, -1);
-  for (auto _ : state) scene.host.SetBackground(std::nullopt, -1, -1, true);
+  scene.host.SetField(razezazo::host_field::kImageEdges, 1);
+  scene.host.SetBackground(assets::MainBackground(), -1, razezazo::background_mode::kBuildOnly);
+  for (auto _ : state) scene.host.SetBackground(std::nullopt, -1, razezazo::background_mode::kBuildOnly, true);
 }
 BENCHMARK(BM_BuildBackgroundWithImageAndGloss)->Unit(benchmark::kMicrosecond);
 
@@ -91,8 +91,8 @@ BENCHMARK(BM_BuildBackgroundWithImageAndGloss)->Unit(benchmark::kMicrosecond);
 // makes the sleeps free, so this is the drawing alone. Divide by 11 for a frame.
 void BM_ShowAnimationZoomIn(benchmark::State& state) {
   HostScene scene;
-  scene.host.SetBackground(assets::MainBackground(), -1, -1);
-  for (auto _ : state) scene.host.Show(7);
+  scene.host.SetBackground(assets::MainBackground(), -1, razezazo::background_mode::kBuildOnly);
+  for (auto _ : state) scene.host.Show(razezazo::show_animation::kZoomIn);
 }
 BENCHMARK(BM_ShowAnimationZoomIn)->Unit(benchmark::kMicrosecond);
 
@@ -132,9 +132,9 @@ void BM_OpenMessageBox(benchmark::State& state) {
   const razezazo::MessageBoxOptions options{
       .parent = scene.window,
       .text = runtime::Gbk("发现新版本[2015.11.03]，\n是否更新？"),
-      .type = 4,
+      .type = razezazo::kBoxYesNo,
       .icon = razezazo::kIconQuestion,
-      .show_animation = static_cast<int>(state.range(0)),
+      .show_animation = razezazo::show_animation::Kind(state.range(0)),
   };
   for (auto _ : state) {
     const Clock::time_point start = Clock::now();

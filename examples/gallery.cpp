@@ -46,8 +46,8 @@ void Say(const char* line) {
 }
 
 struct BoxRequest {
-  int type = 0;
-  int icon = razezazo::kIconQuestion;
+  razezazo::MessageBoxType type = razezazo::kBoxOk;
+  razezazo::MessageBoxIcon icon = razezazo::kIconQuestion;
   std::string text = "发现新版本[2015.11.03]，是否更新？";
 };
 
@@ -66,17 +66,21 @@ std::optional<BoxRequest> ParseArguments(int argc, char** argv) {
   };
   if (std::string(argv[1]) != "--message-box" || argc < 3 || argc > 5) usage();
   BoxRequest request;
-  request.type = number(argv[2]);
-  if (request.type < 0 || request.type > 5) usage();
-  if (argc > 3) request.icon = number(argv[3]);
+  const int type = number(argv[2]);
+  if (type < razezazo::kBoxOk || type > razezazo::kBoxRetryCancel) usage();
+  request.type = razezazo::MessageBoxType{type};
+  if (argc > 3) request.icon = razezazo::MessageBoxIcon{number(argv[3])};
   if (argc > 4) request.text = argv[4];
   return request;
 }
 
 // The look brivo's own boxes have: white, square, title and close button.
 razezazo::HostOptions ApplicationLook() {
-  return {
-      .background_colour = 0xFFFFFF, .layer_alpha = -1, .frame_style = 0, .image_edges = false, .blur_behind = false};
+  return {.background_colour = 0xFFFFFF,
+          .layer_alpha = -1,
+          .frame_style = razezazo::frame_style::kSquare,
+          .image_edges = false,
+          .blur_behind = false};
 }
 
 // Every look of the push buttons, rows at y = 198 and 224.
@@ -108,21 +112,21 @@ struct ButtonLooks {
 // One button per message-box type at y = 272; the answer is printed.
 std::vector<std::unique_ptr<razezazo::PushButton>> BoxButtons(winsys::WindowId window) {
   using runtime::Gbk;
-  const int icons[] = {razezazo::kIconInformation, razezazo::kIconWarning,  razezazo::kIconError,
-                       razezazo::kIconQuestion,    razezazo::kIconQuestion, razezazo::kIconDone};
+  const razezazo::MessageBoxIcon icons[] = {razezazo::kIconInformation, razezazo::kIconWarning,  razezazo::kIconError,
+                                            razezazo::kIconQuestion,    razezazo::kIconQuestion, razezazo::kIconDone};
   std::vector<std::unique_ptr<razezazo::PushButton>> buttons;
   for (int type = 0; type < 6; ++type) {
     auto button = std::make_unique<razezazo::PushButton>();
     button->Create(window, {20.0f + 56.0f * type, 272, 52, 24}, Gbk("类型" + std::to_string(type)), {.rounded = true});
-    const int icon = icons[type];
+    const razezazo::MessageBoxIcon icon = icons[type];
     button->AddEventHandler(razezazo::event::kClick, [window, type, icon](const razezazo::Event&) {
       const int answer = razezazo::ShowMessageBox({.parent = window,
                                                    .text = Gbk("这是类型 " + std::to_string(type) + " 的消息框。"),
-                                                   .type = type,
+                                                   .type = razezazo::MessageBoxType{type},
                                                    .icon = icon,
                                                    .centre_over_parent = true,
-                                                   .show_animation = 1,
-                                                   .close_animation = 1,
+                                                   .show_animation = razezazo::show_animation::kFadeIn,
+                                                   .close_animation = razezazo::close_animation::kFadeOut,
                                                    .skinned_buttons = type % 2 == 1});
       Say(("answer " + std::to_string(answer)).c_str());
     });
@@ -185,7 +189,7 @@ int main(int argc, char** argv) {
                        .caption_flags = razezazo::kCaptionFromStyles | razezazo::kCaptionFree128,
                        .layer_alpha = -1,
                        .image_placement = 0,
-                       .frame_style = 0,
+                       .frame_style = razezazo::frame_style::kSquare,
                        .initial_paint = false,
                        .resizable = false,
                        .drag_anywhere = true,
@@ -204,7 +208,8 @@ int main(int argc, char** argv) {
   razezazo::PictureControl picture;
   picture.Create(window, {30, 125, 32, 32}, assets::ProgramIcon(32), {.draw_mode = razezazo::DrawMode::kCentred});
   picture.AddEventHandler(razezazo::event::kClick, [](const razezazo::Event&) { Say("click picture"); });
-  host.hooks().click = [](winsys::WindowId, razezazo::ControlBase* control, winsys::WParam, winsys::LParam, int kind) {
+  host.hooks().click = [](winsys::WindowId, razezazo::ControlBase* control, winsys::WParam, winsys::LParam,
+                          razezazo::ControlKind kind) {
     if (kind == razezazo::kKindCaptionButton && control) Say("click caption button");
   };
 
@@ -215,8 +220,8 @@ int main(int argc, char** argv) {
 
   // The standard caption puts the title after the icon and the buttons flush right.
   host.LayOutCaption();
-  host.Show(7);
-  host.SetCloseAnimation(2);
+  host.Show(razezazo::show_animation::kZoomIn);
+  host.SetCloseAnimation(razezazo::close_animation::kSwellAndFade);
   host.SetFocus(&looks.skinned, false);  // its border light runs
   Say("ready");
   if (box_request) {

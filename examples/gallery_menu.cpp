@@ -36,7 +36,8 @@ MenuExample::MenuExample(razezazo::RazezaZOHost& host) {
   };
   razezazo::MouseHook previous_right_up = host.hooks().right_up;
   host.hooks().right_up = [this, previous_right_up](winsys::WindowId window, razezazo::ControlBase* control,
-                                                    winsys::WParam wparam, winsys::LParam lparam, int kind) {
+                                                    winsys::WParam wparam, winsys::LParam lparam,
+                                                    razezazo::ControlKind kind) {
     if (previous_right_up) previous_right_up(window, control, wparam, lparam, kind);
     Open(window);
   };

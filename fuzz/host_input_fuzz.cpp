@@ -257,7 +257,7 @@ class HostInputSession {
     const std::uint8_t how = in_.TakeByte();
     razezazo::ShowMessageBox({.parent = Window(),
                               .text = in_.TakeBytes(in_.TakeByte() % 64),
-                              .type = how % 6,
+                              .type = razezazo::MessageBoxType{how % 6},
                               .icon = (how & 8) ? razezazo::kIconQuestion : razezazo::kIconNone,
                               .sound = false,
                               .skinned_buttons = (how & 16) != 0});

@@ -28,6 +28,15 @@ void LayOutCaption(winsys::WindowId box, int, int) {
   if (razezazo::RazezaZOHost* host = razezazo::HostOfWindow(box)) host->LayOutCaption();
 }
 
+// The view's types, icons and answers carry the framework's numbers; this is
+// the one place that turns them into the framework's names and back.
+static_assert(int{kBoxOk} == int{razezazo::kBoxOk} && int{kBoxYesNo} == int{razezazo::kBoxYesNo});
+static_assert(int{kIconError} == int{razezazo::kIconError} && int{kIconQuestion} == int{razezazo::kIconQuestion} &&
+              int{kIconWarning} == int{razezazo::kIconWarning} &&
+              int{kIconInformation} == int{razezazo::kIconInformation});
+static_assert(int{kAnswerOk} == int{razezazo::kResultOk} && int{kAnswerCancel} == int{razezazo::kResultCancel} &&
+              int{kAnswerYes} == int{razezazo::kResultYes} && int{kAnswerNo} == int{razezazo::kResultNo});
+
 }  // namespace
 
 int FrameworkMessageBoxes::ShowMessageBox(const MessageBoxRequest& request) {
@@ -40,9 +49,9 @@ int FrameworkMessageBoxes::ShowMessageBox(const MessageBoxRequest& request) {
   }
   return razezazo::ShowMessageBox({.parent = parent_,
                                    .text = text,
-                                   .type = request.type,
+                                   .type = static_cast<razezazo::MessageBoxType>(request.type),
                                    .caption = request.title,
-                                   .icon = request.icon,
+                                   .icon = static_cast<razezazo::MessageBoxIcon>(request.icon),
                                    .caption_flags = razezazo::kCaptionTitle | razezazo::kCaptionClose,
                                    .look = BoxLook(),
                                    .on_built = LayOutCaption});

@@ -110,7 +110,7 @@ class PushButton : public ControlBase {
 
   // --- what a derived look changes ------------------------------------------------
   // The control kind the button is created with.
-  virtual int ButtonKind() const { return kKindPushButton; }
+  virtual ControlKind ButtonKind() const { return kKindPushButton; }
   // True when it drew the background itself.
   virtual bool BackgroundHook(PaintContext&, int /*state*/) { return false; }
   // May move the icon and text rects; true when no focus rectangle is wanted.

@@ -24,7 +24,7 @@ class SkinButton : public PushButton {
   void LightStep();
 
  protected:
-  int ButtonKind() const override { return kKindSkinButton; }
+  ControlKind ButtonKind() const override { return kKindSkinButton; }
   bool BackgroundHook(PaintContext& context, int state) override;
   bool RectangleHook(PaintContext& context, int state, FloatRect& icon, FloatRect& text) override;
   std::intptr_t EventHook(int code, std::intptr_t argument1, std::intptr_t argument2) override;

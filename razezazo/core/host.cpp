@@ -90,7 +90,8 @@ bool RazezaZOHost::Create(winsys::WindowId window, const HostOptions& options) {
   SetBusy(false);
   // -1 (none given) must stay -1: a uint32 in the conditional would turn it into a colour.
   SetBackground(options.background_image,
-                options.background_colour ? static_cast<std::int64_t>(*options.background_colour) : -1, -1);
+                options.background_colour ? static_cast<std::int64_t>(*options.background_colour) : -1,
+                background_mode::kBuildOnly);
   if (layer_alpha_ != -1) system.PresentLayered(window, back_buffer_, 255);
   initial_paint_ = initial_paint;
   if (resizable_) system.SetStyle(window, system.Style(window) | winsys::WS_THICKFRAME);
@@ -204,7 +205,7 @@ void RazezaZOHost::OnSize(winsys::WParam kind) {
     if (!self || window_ != window) return;  // the hook deleted or detached the host
   }
   CreateBuffers();
-  SetBackground(std::nullopt, -1, 0, true);
+  SetBackground(std::nullopt, -1, background_mode::kPresent, true);
 }
 
 }  // namespace razezazo

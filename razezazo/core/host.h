@@ -12,6 +12,7 @@
 #include "platform/gfx/graphics.h"
 #include "platform/gfx/region.h"
 #include "platform/window/window_system.h"
+#include "razezazo/core/host_fields.h"
 #include "razezazo/core/host_options.h"
 #include "razezazo/core/redraw_queue.h"
 #include "razezazo/drawing/image.h"
@@ -48,15 +49,15 @@ class RazezaZOHost : public HostSurface {
   void RedrawNow(const std::optional<FloatRect>& rect = std::nullopt);
   // Shows the window: at once (show_animation::kNone), or in ten frames of a
   // fade, a zoom or a wipe (from the bottom for kinds not named).
-  void Show(int kind = show_animation::kNone, int duration_ms = 200);
+  void Show(show_animation::Kind kind = show_animation::kNone, int duration_ms = 200);
   // A close_animation kind, played when the window gets WM_CLOSE.
-  void SetCloseAnimation(int kind) { close_animation_ = kind; }
+  void SetCloseAnimation(close_animation::Kind kind) { close_animation_ = kind; }
   void SetDefaultCursor(winsys::Cursor cursor) { default_cursor_ = cursor; }
   bool drag_anywhere() const { return drag_anywhere_; }
   void SetDragAnywhere(bool value) { drag_anywhere_ = value; }
-  int frame_style() const override { return frame_style_; }
+  frame_style::Kind frame_style() const override { return frame_style_; }
   std::uint32_t background_colour() const override { return background_colour_; }
-  void SetFrameStyle(int value) { frame_style_ = value; }
+  void SetFrameStyle(frame_style::Kind value) { frame_style_ = value; }
   void SetShadowColour(std::int64_t colour) { shadow_colour_ = colour; }
   // Places the caption buttons from the right edge and stretches the title
   // between the icon and the buttons.
@@ -65,11 +66,11 @@ class RazezaZOHost : public HostSurface {
   PictureControl* icon() const { return icon_.get(); }
   const std::vector<std::unique_ptr<CaptionButton>>& caption_buttons() const { return caption_buttons_; }
   // Rebuilds the background picture from an image and/or colour (-1: keep) and
-  // recomposes; mode 0 presents at once, 1 fades the new picture in over five
-  // 50 ms ticks, other modes present nothing. Unless quiet, every visible
+  // recomposes; kPresent presents at once, kFadeIn fades the new picture in
+  // over five 50 ms ticks, other modes present nothing. Unless quiet, every visible
   // control is first asked to repaint (event 10262).
-  void SetBackground(std::optional<std::span<const std::uint8_t>> image, std::int64_t colour, int mode,
-                     bool quiet = false);
+  void SetBackground(std::optional<std::span<const std::uint8_t>> image, std::int64_t colour,
+                     background_mode::Kind mode, bool quiet = false);
   HostHooks& hooks() { return hooks_; }
 
   // The control under a point of the window (window pixels): the last drawn
@@ -100,8 +101,8 @@ class RazezaZOHost : public HostSurface {
   void ClearFocus() override { focused_ = nullptr; }
   void ForgetControl(ControlBase& control) override;
 
-  std::int64_t GetField(int index) const override;
-  void SetField(int index, std::int64_t value);
+  std::int64_t GetField(host_field::Index index) const;
+  void SetField(host_field::Index index, std::int64_t value);
 
  private:
   winsys::LResult Dispatch(unsigned message, winsys::WParam wparam, winsys::LParam lparam);
@@ -143,7 +144,7 @@ class RazezaZOHost : public HostSurface {
   void StopFade();
   void BroadcastRepaint();
   void ProcessPendingMessages();
-  void DrawShowFrame(int kind, int frame_number, const gfx::Bitmap& picture, gfx::Bitmap& frame) const;
+  void DrawShowFrame(show_animation::Kind kind, int frame_number, const gfx::Bitmap& picture, gfx::Bitmap& frame) const;
   void RunCloseAnimation();
   gfx::Region WindowShape(int inset, int diameter) const;
   const gfx::Bitmap* BackgroundImage() const;
@@ -164,13 +165,13 @@ class RazezaZOHost : public HostSurface {
   ImageHandle background_image_;
   std::uint32_t background_colour_ = 0;
   std::uint32_t caption_flags_ = 0;
-  int frame_style_ = 7;
+  frame_style::Kind frame_style_ = frame_style::kRounded;
   int image_placement_ = 0;
   std::int64_t shadow_colour_ = 0;
   bool resizable_ = false;
   bool drag_anywhere_ = true;
   bool image_edges_ = true;
-  int close_animation_ = 0;
+  close_animation::Kind close_animation_ = close_animation::kNone;
   ControlBase* keyboard_focus_ = nullptr;
   bool blur_behind_ = false;
   bool initial_paint_ = true;
@@ -193,10 +194,6 @@ class RazezaZOHost : public HostSurface {
   std::unique_ptr<PictureControl> icon_;
   std::unique_ptr<LabelControl> title_;
 };
-
-// The numbered fields by handle: 0 (and no effect) for a null or dead handle.
-std::int64_t GetHostField(Handle host, int index);
-void SetHostField(Handle host, int index, std::int64_t value);
 
 // The host of `window`, or null when the window is not a host.
 RazezaZOHost* HostOfWindow(winsys::WindowId window);

@@ -55,7 +55,8 @@ void RazezaZOHost::ProcessPendingMessages() {
   }
 }
 
-void RazezaZOHost::DrawShowFrame(int kind, int frame_number, const gfx::Bitmap& picture, gfx::Bitmap& frame) const {
+void RazezaZOHost::DrawShowFrame(show_animation::Kind kind, int frame_number, const gfx::Bitmap& picture,
+                                 gfx::Bitmap& frame) const {
   gfx::Graphics g(frame);
   g.Clear(0);
   int alpha = 25 * (frame_number - 1);
@@ -76,7 +77,7 @@ void RazezaZOHost::DrawShowFrame(int kind, int frame_number, const gfx::Bitmap& 
   }
 }
 
-void RazezaZOHost::Show(int kind, int duration_ms) {
+void RazezaZOHost::Show(show_animation::Kind kind, int duration_ms) {
   winsys::WindowSystem& system = System();
   ProcessPendingMessages();
   if (kind == show_animation::kNone) {

@@ -52,8 +52,8 @@ void RazezaZOHost::BroadcastRepaint() {
     if (ControlBase* c = LiveControl(handle)) c->Deliver(event::kRepaintBroadcast, 0, 0);
 }
 
-void RazezaZOHost::SetBackground(std::optional<std::span<const std::uint8_t>> image, std::int64_t colour, int mode,
-                                 bool quiet) {
+void RazezaZOHost::SetBackground(std::optional<std::span<const std::uint8_t>> image, std::int64_t colour,
+                                 background_mode::Kind mode, bool quiet) {
   if (!attached()) return;
   StopFade();  // a new background (a resize, for one) replaces the picture being faded in
   SetBusy(true);
@@ -64,7 +64,7 @@ void RazezaZOHost::SetBackground(std::optional<std::span<const std::uint8_t>> im
     if (background_image_) background_colour_ = MeanColour(background_image_->Current());
   }
   if (colour != -1) background_colour_ = static_cast<std::uint32_t>(colour);
-  if (mode == 1) snapshot_ = back_buffer_.Clone();
+  if (mode == background_mode::kFadeIn) snapshot_ = back_buffer_.Clone();
   DrawBackground();
   CopyPixels(back_buffer_, background_picture_, {0, 0, width_, height_});
   if (!quiet) {
@@ -76,9 +76,9 @@ void RazezaZOHost::SetBackground(std::optional<std::span<const std::uint8_t>> im
   SetBusy(false);
   // Desktop-composition blur needs OsMajorVersion 6; this platform reports 0.
   // An empty window has no picture to fade in (and its fade could never end).
-  if (mode == 0) {
+  if (mode == background_mode::kPresent) {
     Present(*this, WholeWindow());
-  } else if (mode == 1 && !snapshot_.IsNull()) {
+  } else if (mode == background_mode::kFadeIn && !snapshot_.IsNull()) {
     SetBusy(true);
     fade_alpha_ = 0;
     Handle self = handle();

@@ -1,4 +1,6 @@
 // The host's numbered fields, for applications that address them by index.
+#include "razezazo/core/host_fields.h"
+
 #include "razezazo/core/host.h"
 
 namespace razezazo {
@@ -8,61 +10,61 @@ std::int64_t HandleOf(const ControlBase* c) { return c ? c->self() : 0; }
 
 }  // namespace
 
-std::int64_t RazezaZOHost::GetField(int index) const {
+std::int64_t RazezaZOHost::GetField(host_field::Index index) const {
   switch (index) {
-    case 1: return window_;
-    case 2: return window_ ? handle() : 0;
-    case 5: return HandleOf(focused_);
-    case 6: return HandleOf(hot_);
-    case 7: return HandleOf(pressed_);
-    case 8: return pressing_;
-    case 9: return busy_;
-    case 16: return background_source_;
-    case 21: return background_colour_;
-    case 22: return HandleOf(first_control());
-    case 23: return HandleOf(last_control());
-    case 24: return caption_flags_;
-    case 26: return frame_style_;
-    case 27: return layer_alpha_;
-    case 28: return image_placement_;
-    case 29: return shadow_colour_;
-    case 30: return resizable_;
-    case 31: return drag_anywhere_;
-    case 32: return image_edges_;
-    case 33: return close_animation_;
-    case 36: return HandleOf(keyboard_focus_);
-    case 37: return blur_behind_;
-    case 38: return initial_paint_;
-    case 39: return static_cast<std::int64_t>(default_cursor_);
-    case 45: return leave_tracking_;
+    case host_field::kWindow: return window_;
+    case host_field::kSelf: return window_ ? handle() : 0;
+    case host_field::kFocused: return HandleOf(focused_);
+    case host_field::kHot: return HandleOf(hot_);
+    case host_field::kPressed: return HandleOf(pressed_);
+    case host_field::kPressing: return pressing_;
+    case host_field::kBusy: return busy_;
+    case host_field::kBackgroundSource: return background_source_;
+    case host_field::kBackgroundColour: return background_colour_;
+    case host_field::kFirstControl: return HandleOf(first_control());
+    case host_field::kLastControl: return HandleOf(last_control());
+    case host_field::kCaptionFlags: return caption_flags_;
+    case host_field::kFrameStyle: return frame_style_;
+    case host_field::kLayerAlpha: return layer_alpha_;
+    case host_field::kImagePlacement: return image_placement_;
+    case host_field::kShadowColour: return shadow_colour_;
+    case host_field::kResizable: return resizable_;
+    case host_field::kDragAnywhere: return drag_anywhere_;
+    case host_field::kImageEdges: return image_edges_;
+    case host_field::kCloseAnimation: return close_animation_;
+    case host_field::kKeyboardFocus: return HandleOf(keyboard_focus_);
+    case host_field::kBlurBehind: return blur_behind_;
+    case host_field::kInitialPaint: return initial_paint_;
+    case host_field::kDefaultCursor: return static_cast<std::int64_t>(default_cursor_);
+    case host_field::kLeaveTracking: return leave_tracking_;
     default: return 0;  // buffers, pictures, lists and records have no number to give
   }
 }
 
-void RazezaZOHost::SetField(int index, std::int64_t value) {
+void RazezaZOHost::SetField(host_field::Index index, std::int64_t value) {
   switch (index) {
-    case 21: background_colour_ = static_cast<std::uint32_t>(value); break;
-    case 24: caption_flags_ = static_cast<std::uint32_t>(value); break;
-    case 26: frame_style_ = static_cast<int>(value); break;
-    case 28: image_placement_ = static_cast<int>(value); break;
-    case 29: shadow_colour_ = value; break;
-    case 30: resizable_ = value != 0; break;
-    case 31: drag_anywhere_ = value != 0; break;
-    case 32: image_edges_ = value != 0; break;
-    case 33: close_animation_ = static_cast<int>(value); break;
-    case 37: blur_behind_ = value != 0; break;
-    case 38: initial_paint_ = value != 0; break;
-    case 39: default_cursor_ = static_cast<winsys::Cursor>(value); break;
+    case host_field::kBackgroundColour: background_colour_ = static_cast<std::uint32_t>(value); break;
+    case host_field::kCaptionFlags: caption_flags_ = static_cast<std::uint32_t>(value); break;
+    case host_field::kFrameStyle: frame_style_ = static_cast<frame_style::Kind>(value); break;
+    case host_field::kImagePlacement: image_placement_ = static_cast<int>(value); break;
+    case host_field::kShadowColour: shadow_colour_ = value; break;
+    case host_field::kResizable: resizable_ = value != 0; break;
+    case host_field::kDragAnywhere: drag_anywhere_ = value != 0; break;
+    case host_field::kImageEdges: image_edges_ = value != 0; break;
+    case host_field::kCloseAnimation: close_animation_ = static_cast<close_animation::Kind>(value); break;
+    case host_field::kBlurBehind: blur_behind_ = value != 0; break;
+    case host_field::kInitialPaint: initial_paint_ = value != 0; break;
+    case host_field::kDefaultCursor: default_cursor_ = static_cast<winsys::Cursor>(value); break;
     default: break;  // the others follow from the host's own state
   }
 }
 
-std::int64_t GetHostField(Handle host, int index) {
+std::int64_t GetHostField(Handle host, host_field::Index index) {
   RazezaZOHost* h = Lookup<RazezaZOHost>(host);
   return h ? h->GetField(index) : 0;
 }
 
-void SetHostField(Handle host, int index, std::int64_t value) {
+void SetHostField(Handle host, host_field::Index index, std::int64_t value) {
   if (RazezaZOHost* h = Lookup<RazezaZOHost>(host)) h->SetField(index, value);
 }
 

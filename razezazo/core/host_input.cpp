@@ -43,7 +43,7 @@ ControlBase* RazezaZOHost::LiveControl(Handle control) { return control ? Lookup
 void RazezaZOHost::CallHook(const MouseHook& hook, Handle control, winsys::WParam wparam, winsys::LParam lparam) {
   if (!hook) return;
   ControlBase* c = LiveControl(control);
-  hook(window_, c, wparam, lparam, c ? c->kind() : 0);
+  hook(window_, c, wparam, lparam, c ? c->kind() : ControlKind{});
 }
 
 void RazezaZOHost::DeliverTo(Handle control, unsigned message, winsys::WParam wparam, winsys::LParam lparam) {

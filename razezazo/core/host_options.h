@@ -8,10 +8,10 @@
 #include "platform/gfx/graphics.h"
 #include "platform/window/window_system.h"
 #include "razezazo/drawing/float_rect.h"
+#include "razezazo/widgets/control_base.h"
+#include "razezazo/widgets/host_surface.h"
 
 namespace razezazo {
-
-class ControlBase;
 
 // Caption flags (host field 24).
 enum CaptionFlag : std::uint32_t {
@@ -29,13 +29,20 @@ enum CaptionFlag : std::uint32_t {
 };
 
 // How a host's window comes up (Show) and goes (its close animation); every
-// kind not named here plays as the last one of its list.
+// kind not named here plays as the last one of its list (a documented number
+// is taken with an explicit conversion: show_animation::Kind{2}).
 namespace show_animation {
-inline constexpr int kNone = 0, kFadeIn = 1, kWipeFromLeft = 3, kWipeFromRight = 4, kWipeFromTop = 5, kZoomIn = 7;
+enum Kind : int { kNone = 0, kFadeIn = 1, kWipeFromLeft = 3, kWipeFromRight = 4, kWipeFromTop = 5, kZoomIn = 7 };
 }  // namespace show_animation
 namespace close_animation {
-inline constexpr int kNone = 0, kFadeOut = 1, kSwellAndFade = 2, kShrinkToCentre = 7;
+enum Kind : int { kNone = 0, kFadeOut = 1, kSwellAndFade = 2, kShrinkToCentre = 7 };
 }  // namespace close_animation
+
+// How SetBackground shows the rebuilt picture: build it only, present it at
+// once, or fade it in.
+namespace background_mode {
+enum Kind : int { kBuildOnly = -1, kPresent = 0, kFadeIn = 1 };
+}  // namespace background_mode
 
 struct HostOptions {
   std::optional<std::span<const std::uint8_t>> background_image;
@@ -43,7 +50,7 @@ struct HostOptions {
   std::optional<std::uint32_t> caption_flags;
   std::optional<int> layer_alpha;  // -1: an ordinary window
   std::optional<int> image_placement;
-  std::optional<int> frame_style;  // frame_style::k… (widgets/host_surface.h)
+  std::optional<frame_style::Kind> frame_style;
   std::optional<bool> initial_paint;
   std::optional<bool> resizable;
   std::optional<bool> drag_anywhere;
@@ -55,7 +62,7 @@ struct HostOptions {
 
 // Mouse hooks: window, the control concerned (or null), the mouse message's two
 // arguments, and that control's kind (0 without a control).
-using MouseHook = std::function<void(winsys::WindowId, ControlBase*, winsys::WParam, winsys::LParam, int kind)>;
+using MouseHook = std::function<void(winsys::WindowId, ControlBase*, winsys::WParam, winsys::LParam, ControlKind kind)>;
 // Called first for every message; a result other than -1 ends the dispatch.
 using MessageHook = std::function<winsys::LResult(winsys::WindowId, unsigned, winsys::WParam, winsys::LParam)>;
 using PaintBackgroundHook = std::function<void(winsys::WindowId, gfx::Graphics&, int width, int height)>;

@@ -11,7 +11,7 @@ constexpr int kCutItem = 3;
 constexpr int kCopyItem = 4;
 constexpr int kPasteItem = 5;
 constexpr int kSelectAllItem = 7;
-constexpr int kSelectAllOffered = 1;
+constexpr MenuItemState kSelectAllOffered{1};  // enabled, as every state but the named ones
 
 void Fill(PopupMenu& menu) {
   using runtime::Gbk;
@@ -24,7 +24,9 @@ void Fill(PopupMenu& menu) {
   menu.AddItem(Gbk("全部选择(&A)"), {.id = edit_command::kSelectAll});
 }
 
-int StateOf(bool offered, int offered_state = kMenuItemEnabled) { return offered ? offered_state : kMenuItemDisabled; }
+MenuItemState StateOf(bool offered, MenuItemState offered_state = kMenuItemEnabled) {
+  return offered ? offered_state : kMenuItemDisabled;
+}
 
 void Show(const EditMenuOffer& offer, winsys::WindowId owner, int x, int y) {
   PopupMenu& menu = EditContextMenu();

@@ -12,7 +12,7 @@ namespace razezazo {
 
 enum MenuItemKind : int { kMenuCommand = 0, kMenuSeparator = 1, kMenuSubMenu = 2 };
 
-// Any other state is enabled.
+// Any other state is enabled (MenuItemState{3}, say).
 enum MenuItemState : int { kMenuItemDisabled = -1, kMenuItemEnabled = 0, kMenuItemHidden = 5 };
 
 inline constexpr Color kMenuTextColour = 0xD2000000;   // black at alpha 210
@@ -21,8 +21,8 @@ inline constexpr Color kMenuHoverColour = 0xE63086C6;  // ToArgb(0xC68630, 230)
 struct MenuItem {
   std::u16string text;             // "&" marks the access key
   std::vector<std::uint8_t> icon;  // an image block shown at the left; empty for none
-  int state = kMenuItemEnabled;
-  int kind = kMenuCommand;
+  MenuItemState state = kMenuItemEnabled;
+  MenuItemKind kind = kMenuCommand;
   // Choosing sends WM_COMMAND with `id` to the menu's owner; otherwise it
   // calls `handler`.
   bool send_command = true;

@@ -11,8 +11,9 @@ namespace {
 winsys::WindowSystem& System() { return winsys::Current(); }
 
 constexpr int kSlideMs = 100;
-constexpr int kSlideRight = 3;
-constexpr int kSlideLeft = 4;
+// A sub-menu slides out of its parent: rightwards, or leftwards when flipped.
+constexpr show_animation::Kind kSlideRight = show_animation::kWipeFromLeft;
+constexpr show_animation::Kind kSlideLeft = show_animation::kWipeFromRight;
 
 // The owner's control under a screen point (its handle), 0 over its background.
 Handle OwnerControlAt(winsys::WindowId owner, int x, int y) {
@@ -108,7 +109,7 @@ void MenuWindow::CreateHost() {
   };
   host_.Create(window_, {.caption_flags = 0,
                          .layer_alpha = 255,
-                         .frame_style = 1,
+                         .frame_style = frame_style::kSkinned,
                          .resizable = false,
                          .drag_anywhere = false,
                          .image_edges = false,

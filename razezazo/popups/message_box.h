@@ -27,11 +27,11 @@ enum MessageBoxIcon : int {
 };
 
 struct MessageBoxOptions {
-  winsys::WindowId parent = 0;           // owner; the look's source when it is a host
-  runtime::Text text;                    // GBK
-  int type = 0;                          // 0..5 (MessageBoxButtons)
+  winsys::WindowId parent = 0;  // owner; the look's source when it is a host
+  runtime::Text text;           // GBK
+  MessageBoxType type = kBoxOk;
   std::optional<runtime::Text> caption;  // GBK; none: "提示："
-  int icon = kIconNone;
+  MessageBoxIcon icon = kIconNone;
   bool centre_over_parent = false;  // else centred in the work area
   bool sound = true;
   std::uint32_t caption_flags = kCaptionTitle | kCaptionClose;
@@ -39,8 +39,8 @@ struct MessageBoxOptions {
   std::vector<runtime::Text> button_texts;
   // The box's own look; none: a copy of the parent host's look, or orange.
   std::optional<HostOptions> look;
-  int show_animation = ::razezazo::show_animation::kNone;  // RazezaZOHost::Show kinds
-  int close_animation = ::razezazo::close_animation::kNone;
+  ::razezazo::show_animation::Kind show_animation = ::razezazo::show_animation::kNone;
+  ::razezazo::close_animation::Kind close_animation = ::razezazo::close_animation::kNone;
   int default_button = 1;        // position, 1 = rightmost
   bool skinned_buttons = false;  // SkinButton 70 x 26 instead of PushButton 70 x 24
   // Called once the box is built and before it shows: box window, width, height.

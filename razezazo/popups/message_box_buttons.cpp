@@ -20,13 +20,15 @@ std::optional<int> Number(std::string_view part) {
 
 }  // namespace
 
-std::vector<MessageBoxButton> MessageBoxButtons(int type) {
+std::vector<MessageBoxButton> MessageBoxButtons(MessageBoxType type) {
   switch (type) {
-    case 1: return {Button("取消", kResultCancel), Button("确认", kResultOk)};
-    case 2: return {Button("忽略", kResultIgnore), Button("重试", kResultRetry), Button("放弃", kResultAbort)};
-    case 3: return {Button("取消", kResultCancel), Button("否(&N)", kResultNo), Button("是(&Y)", kResultYes)};
-    case 4: return {Button("否(&N)", kResultNo), Button("是(&Y)", kResultYes)};
-    case 5: return {Button("取消", kResultCancel), Button("重试", kResultRetry)};
+    case kBoxOkCancel: return {Button("取消", kResultCancel), Button("确认", kResultOk)};
+    case kBoxAbortRetryIgnore:
+      return {Button("忽略", kResultIgnore), Button("重试", kResultRetry), Button("放弃", kResultAbort)};
+    case kBoxYesNoCancel:
+      return {Button("取消", kResultCancel), Button("否(&N)", kResultNo), Button("是(&Y)", kResultYes)};
+    case kBoxYesNo: return {Button("否(&N)", kResultNo), Button("是(&Y)", kResultYes)};
+    case kBoxRetryCancel: return {Button("取消", kResultCancel), Button("重试", kResultRetry)};
     default: return {Button("确认", kResultOk)};
   }
 }

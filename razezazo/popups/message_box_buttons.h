@@ -21,13 +21,23 @@ enum MessageBoxResult : int {
   kResultNo = 6
 };
 
+// Button sets, named by their buttons from the left.
+enum MessageBoxType : int {
+  kBoxOk = 0,
+  kBoxOkCancel = 1,
+  kBoxAbortRetryIgnore = 2,
+  kBoxYesNoCancel = 3,
+  kBoxYesNo = 4,
+  kBoxRetryCancel = 5
+};
+
 struct MessageBoxButton {
   runtime::Text text;  // GBK
   int code = kResultOk;
 };
 
-// The buttons of box type 0..5, right to left; another type is taken as 0.
-std::vector<MessageBoxButton> MessageBoxButtons(int type);
+// The buttons of a box type, right to left; a type not named is taken as kBoxOk.
+std::vector<MessageBoxButton> MessageBoxButtons(MessageBoxType type);
 
 struct ButtonTag {
   int result_key = 0;

@@ -30,9 +30,9 @@ bool PopupMenu::RemoveItem(int index) {
   return true;
 }
 
-int PopupMenu::ItemState(int index, std::optional<int> state) {
+MenuItemState PopupMenu::ItemState(int index, std::optional<MenuItemState> state) {
   MenuItem* item = At(index);
-  if (!item) return 0;
+  if (!item) return kMenuItemEnabled;
   if (state) item->state = *state;
   return item->state;
 }

@@ -48,7 +48,7 @@ class PopupMenu : public FrameworkObject {
   // Indices are 1-based; false for an invalid one.
   bool RemoveItem(int index);
   void RemoveAllItems() { items_.clear(); }
-  int ItemState(int index, std::optional<int> state = std::nullopt);
+  MenuItemState ItemState(int index, std::optional<MenuItemState> state = std::nullopt);
   runtime::Text ItemText(int index, const std::optional<runtime::Text>& text = std::nullopt);
   std::u16string ItemWideText(int index, const std::optional<std::u16string>& text = std::nullopt);
   std::vector<std::uint8_t> ItemIcon(int index, const std::optional<std::vector<std::uint8_t>>& icon = std::nullopt);

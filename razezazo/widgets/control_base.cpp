@@ -21,20 +21,21 @@ ControlTree* ControlBase::tree() const {
   return h ? &h->controls() : nullptr;
 }
 
-bool ControlBase::Create(winsys::WindowId host_window, const FloatRect& bounds, int kind,
+bool ControlBase::Create(winsys::WindowId host_window, const FloatRect& bounds, ControlKind kind,
                          const ControlOptions& options) {
   HostSurface* host = HostSurfaceOfWindow(host_window);
   return host && CreateIn(*host, nullptr, bounds, kind, options);
 }
 
-bool ControlBase::Create(ControlBase& parent, const FloatRect& bounds, int kind, const ControlOptions& options) {
+bool ControlBase::Create(ControlBase& parent, const FloatRect& bounds, ControlKind kind,
+                         const ControlOptions& options) {
   HostSurface* host = parent.self() ? parent.host() : nullptr;
   return host && CreateIn(*host, &parent, bounds, kind, options);
 }
 
 // Creation ends with events 1 and 15; after them the control is not touched,
 // since their handlers may delete it.
-bool ControlBase::CreateIn(HostSurface& host, ControlBase* parent, const FloatRect& bounds, int kind,
+bool ControlBase::CreateIn(HostSurface& host, ControlBase* parent, const FloatRect& bounds, ControlKind kind,
                            const ControlOptions& options) {
   if (parent == this || (parent && ControlTree::IsAncestor(*this, *parent))) return false;
   if (self()) Destroy();
@@ -127,7 +128,8 @@ void ControlBase::Destroy() {
   disabled_ = interactive_ = redraw_enabled_ = false;
   cursor_.reset();
   bounds_ = previous_bounds_ = {};
-  kind_ = opacity_ = 0;
+  kind_ = {};
+  opacity_ = 0;
   transition_ = {};
 }
 

@@ -14,6 +14,7 @@
 #include "platform/gfx/graphics.h"
 #include "platform/window/window_system.h"
 #include "razezazo/drawing/float_rect.h"
+#include "razezazo/widgets/control_fields.h"
 #include "razezazo/widgets/control_tree.h"
 #include "razezazo/widgets/events.h"
 #include "razezazo/widgets/framework_object.h"
@@ -67,9 +68,10 @@ class ControlBase : public FrameworkObject {
   // --- creation and tree ----------------------------------------------------------
   // A top-level control of the host that owns `host_window`; false when that
   // window has no host.
-  bool Create(winsys::WindowId host_window, const FloatRect& bounds, int kind, const ControlOptions& options = {});
+  bool Create(winsys::WindowId host_window, const FloatRect& bounds, ControlKind kind,
+              const ControlOptions& options = {});
   // A child of `parent`, in the parent's host.
-  bool Create(ControlBase& parent, const FloatRect& bounds, int kind, const ControlOptions& options = {});
+  bool Create(ControlBase& parent, const FloatRect& bounds, ControlKind kind, const ControlOptions& options = {});
   void Destroy();
 
   Handle self() const { return handle(); }
@@ -80,7 +82,7 @@ class ControlBase : public FrameworkObject {
   ControlBase* last_child() const { return links_.children.last; }
   ControlBase* previous_sibling() const { return links_.previous; }
   ControlBase* next_sibling() const { return links_.next; }
-  int kind() const { return kind_; }
+  ControlKind kind() const { return kind_; }
 
   // Moves the control to the end of `parent`'s children (or of the host's
   // top-level controls when null) and invalidates. Refused (false) when
@@ -177,8 +179,8 @@ class ControlBase : public FrameworkObject {
   // --- numbered fields, for applications that address them by index -------------
   // Scalars, logicals and object handles read as stored; fields that hold
   // pictures, texts or rectangles read 0 and ignore writes.
-  std::int64_t GetField(int index) const;
-  void SetField(int index, std::int64_t value);
+  std::int64_t GetField(control_field::Index index) const;
+  void SetField(control_field::Index index, std::int64_t value);
 
  protected:
   // The setters' rule: store a property and repaint (event 15) only when it changed.
@@ -195,7 +197,7 @@ class ControlBase : public FrameworkObject {
  private:
   friend class ControlTree;  // the only writer of the links
 
-  bool CreateIn(HostSurface& host, ControlBase* parent, const FloatRect& bounds, int kind,
+  bool CreateIn(HostSurface& host, ControlBase* parent, const FloatRect& bounds, ControlKind kind,
                 const ControlOptions& options);
   void MakeCanvas();
   void CreateCanvas();
@@ -221,16 +223,12 @@ class ControlBase : public FrameworkObject {
   FloatRect previous_bounds_;
   runtime::Text name_;
   runtime::Text tag_;
-  int kind_ = 0;
+  ControlKind kind_{};
   int opacity_ = 255;
   Transition transition_;
   gfx::Bitmap canvas_;
   std::unique_ptr<gfx::Graphics> canvas_graphics_;
   gfx::Bitmap previous_picture_;
 };
-
-// The numbered fields by handle: 0 (and no effect) for a null or dead handle.
-std::int64_t GetControlField(Handle control, int index);
-void SetControlField(Handle control, int index, std::int64_t value);
 
 }  // namespace razezazo

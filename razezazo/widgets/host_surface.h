@@ -32,7 +32,7 @@ inline constexpr char kControl[] = "Ex_Wnd_Control";
 // background image drawn whole or as a nine-grid, no border), or rounded
 // corners (the default; every other value means the same).
 namespace frame_style {
-inline constexpr int kSquare = 0, kSkinned = 1, kRounded = 7;
+enum Kind : int { kSquare = 0, kSkinned = 1, kRounded = 7 };
 }  // namespace frame_style
 
 class HostSurface : public FrameworkObject {
@@ -67,13 +67,10 @@ class HostSurface : public FrameworkObject {
   // Re-adds the control's tool tip over its bounds; no text: the control's name;
   // an empty text removes the tip.
   virtual void UpdateTooltip(ControlBase* control, const std::optional<runtime::Text>& text = std::nullopt) = 0;
-  // The frame the host draws: 0 square corners, 1 the background picture alone,
-  // others rounded corners.
-  virtual int frame_style() const = 0;
+  // The frame the host draws.
+  virtual frame_style::Kind frame_style() const = 0;
   // The background colour as Windows RGB (0x00BBGGRR).
   virtual std::uint32_t background_colour() const = 0;
-  // The numbered fields, for code that addresses them by index.
-  virtual std::int64_t GetField(int index) const = 0;
 
  protected:
   HostSurface() { AcquireHandle(); }

@@ -33,7 +33,8 @@ class HostFixture : public ::testing::Test {
 
   // A control of `kind` at `bounds`, top-level or a child of `parent`.
   std::unique_ptr<TestControl> Add(razezazo::FloatRect bounds, gfx::Argb colour = 0xFF3366CC,
-                                   TestControl* parent = nullptr, int kind = razezazo::kKindPushButton) {
+                                   TestControl* parent = nullptr,
+                                   razezazo::ControlKind kind = razezazo::kKindPushButton) {
     auto control = std::make_unique<TestControl>(colour);
     bool created = parent ? control->Create(*parent, bounds, kind) : control->Create(window_, bounds, kind);
     EXPECT_TRUE(created);

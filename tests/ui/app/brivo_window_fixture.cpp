@@ -95,8 +95,12 @@ bool BrivoWindowFixture::AnswerBox() {
     if (!content) continue;
     std::vector<std::int64_t> look;
     if (const razezazo::RazezaZOHost* host = razezazo::HostOfWindow(box))
-      look = {host->GetField(21), host->GetField(27), host->GetField(26),
-              host->GetField(32), host->GetField(37), host->GetField(24) & ~std::int64_t{razezazo::kCaptionCreated}};
+      look = {host->GetField(razezazo::host_field::kBackgroundColour),
+              host->GetField(razezazo::host_field::kLayerAlpha),
+              host->GetField(razezazo::host_field::kFrameStyle),
+              host->GetField(razezazo::host_field::kImageEdges),
+              host->GetField(razezazo::host_field::kBlurBehind),
+              host->GetField(razezazo::host_field::kCaptionFlags) & ~std::int64_t{razezazo::kCaptionCreated}};
     boxes_.push_back({content->title, content->text, razezazo::HostOfWindow(start_window_) != nullptr, look});
     const std::optional<int> wanted = answers_.empty() ? std::nullopt : std::optional<int>(answers_.front());
     if (!answers_.empty()) answers_.pop_front();

@@ -37,7 +37,8 @@ class EditBoxCommandsTest : public EditBoxInputFixture {
   }
   void TearDown() override {
     EditContextMenu().SetOpenedHandler(nullptr);
-    for (int i = 1; i <= kItems; ++i) EditContextMenu().ItemState(i, states_before_[static_cast<size_t>(i - 1)]);
+    for (int i = 1; i <= kItems; ++i)
+      EditContextMenu().ItemState(i, razezazo::MenuItemState{states_before_[static_cast<size_t>(i - 1)]});
     EditBoxInputFixture::TearDown();
   }
 

@@ -47,7 +47,7 @@ class MainWindowContrast : public HostFixture {
            .background_colour = 0xFFFFFF,
            .caption_flags = razezazo::kCaptionFromStyles | razezazo::kCaptionFree128,
            .layer_alpha = -1,
-           .frame_style = 0,
+           .frame_style = razezazo::frame_style::kSquare,
            .drag_anywhere = true});
   }
 

@@ -452,7 +452,7 @@ TEST_F(PopupMenuTest, ItemOperations) {
   EXPECT_EQ(menu.ItemWideText(2), u"另存为(&A)");
   EXPECT_EQ(menu.ItemState(1), kMenuItemEnabled);
   EXPECT_EQ(menu.ItemState(1, kMenuItemDisabled), kMenuItemDisabled);
-  EXPECT_EQ(menu.ItemState(9, 1), 0);
+  EXPECT_EQ(menu.ItemState(9, MenuItemState{1}), kMenuItemEnabled);
   EXPECT_EQ(menu.ItemIcon(1, std::vector<std::uint8_t>{1, 2}), (std::vector<std::uint8_t>{1, 2}));
   EXPECT_EQ(menu.items()[0].text_colour, 0xD2000000u);
   EXPECT_EQ(menu.items()[0].hover_colour, 0xE63086C6u);

@@ -99,7 +99,7 @@ TEST_F(PushButtonTest, APressedButtonDrawsItsCaptionOnePixelRightAndDown) {
 }
 
 TEST_F(PushButtonTest, RoundedFollowsTheHostFrameUnlessGivenAndOffMeansSquareCorners) {
-  Start({.background_colour = 0x303030, .caption_flags = 0, .frame_style = 7});
+  Start({.background_colour = 0x303030, .caption_flags = 0, .frame_style = razezazo::frame_style::kRounded});
   auto from_host = Button({20, 20, 70, 25}, "确认");
   auto square = Button({20, 60, 70, 25}, "确认", {.rounded = false});
   EXPECT_TRUE(from_host->rounded());
@@ -113,7 +113,7 @@ TEST_F(PushButtonTest, RoundedFollowsTheHostFrameUnlessGivenAndOffMeansSquareCor
   EXPECT_GT(A(sharp.GetPixel(0, 0)), A(round.GetPixel(0, 0)) + 40);
   EXPECT_GT(A(sharp.GetPixel(69, 23)), A(round.GetPixel(69, 23)) + 40);
 
-  Start({.background_colour = 0x303030, .caption_flags = 0, .frame_style = 0});
+  Start({.background_colour = 0x303030, .caption_flags = 0, .frame_style = razezazo::frame_style::kSquare});
   EXPECT_FALSE(Button({20, 20, 70, 25}, "确认")->rounded());
 }
 

@@ -100,7 +100,8 @@ TEST_F(DeletionSafetyTest, InTheBackgroundBroadcastWhileSiblingsAndChildrenFollo
   auto sibling = Add({100, 10, 40, 20});
   sibling->watched = {event::kRepaintBroadcast};
   sibling->Take();
-  ExpectDeletedBy("background broadcast", [this] { host_->SetBackground(std::nullopt, 0x00FFFFFF, 0); });
+  ExpectDeletedBy("background broadcast",
+                  [this] { host_->SetBackground(std::nullopt, 0x00FFFFFF, razezazo::background_mode::kPresent); });
   EXPECT_EQ(sibling->Take().size(), 1u);  // the walk went on past the deleted control
 }
 

@@ -215,7 +215,7 @@ TEST_F(DispatchTest, AMessageNamingADestroyedControlIsDropped) {
   headless_->RunPending();
   EXPECT_EQ(delivered, 0);
   EXPECT_EQ(Lookup<ControlBase>(old_handle), nullptr);
-  EXPECT_EQ(GetControlField(old_handle, 2), 0);
+  EXPECT_EQ(GetControlField(old_handle, razezazo::control_field::kSelf), 0);
   // A new control never gets the dead handle back.
   auto b = Add({10, 10, 50, 20});
   EXPECT_NE(b->self(), old_handle);
@@ -259,16 +259,16 @@ TEST_F(DispatchTest, HandlersMayDeleteTheirOwnControl) {
 TEST_F(DispatchTest, DestroyingTheWindowDetachesAndTheHostCanBeAttachedAgain) {
   auto a = Add({10, 10, 50, 20});
   Handle host_handle = host_->handle();
-  EXPECT_EQ(GetHostField(host_handle, 1), window_);
+  EXPECT_EQ(GetHostField(host_handle, razezazo::host_field::kWindow), window_);
   headless_->DestroyWindow(window_);
   EXPECT_FALSE(host_->attached());
   EXPECT_EQ(a->self(), 0u);
-  EXPECT_EQ(GetHostField(host_handle, 1), 0);
+  EXPECT_EQ(GetHostField(host_handle, razezazo::host_field::kWindow), 0);
   window_ = CreateFrameworkWindow({.width = 200, .height = 100});
   ASSERT_TRUE(host_->Create(window_, {.caption_flags = 0}));
   EXPECT_EQ(host_->first_control(), nullptr);
   EXPECT_EQ(HostOfWindow(window_), host_.get());
-  EXPECT_EQ(GetHostField(0, 1), 0);
+  EXPECT_EQ(GetHostField(0, razezazo::host_field::kWindow), 0);
 }
 
 TEST(FrameworkWindow, DefaultsTo380By250CentredInTheWorkArea) {

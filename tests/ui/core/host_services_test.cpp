@@ -72,7 +72,7 @@ TEST_F(HostServicesTest, TheLookOfAHostCanBeCopied) {
   ASSERT_TRUE(host_->Create(window_, {.caption_flags = 0,
                                       .layer_alpha = 200,
                                       .image_placement = 2,
-                                      .frame_style = 1,
+                                      .frame_style = razezazo::frame_style::kSkinned,
                                       .initial_paint = false,
                                       .creation_rect = FloatRect{4, 5, 6, 7}}));
   auto same = [](const FloatRect& r) { return r.x == 4 && r.y == 5 && r.width == 6 && r.height == 7; };
@@ -92,7 +92,7 @@ TEST_F(HostServicesTest, AFadeOnAnEmptyWindowEndsAndFreesTheHost) {
   window_ = CreateFrameworkWindow({.width = 0, .height = 0});
   host_ = std::make_unique<RazezaZOHost>();
   ASSERT_TRUE(host_->Create(window_, {.caption_flags = 0}));
-  host_->SetBackground(std::nullopt, 0x00FFFFFF, 1);
+  host_->SetBackground(std::nullopt, 0x00FFFFFF, razezazo::background_mode::kFadeIn);
   headless_->Advance(1000);
   EXPECT_FALSE(host_->busy());
 }

@@ -45,10 +45,13 @@ TEST_F(HostWindowTest, AnOrdinaryWindowIsCutToItsRoundedRegion) {
 
 TEST_F(HostWindowTest, ASkinnedWindowStretchesOrNineGridsItsImage) {
   std::vector<std::uint8_t> png = FramedImage();
-  Recreate({.background_image = png, .caption_flags = 0, .frame_style = 1}, 300, 300);
+  Recreate({.background_image = png, .caption_flags = 0, .frame_style = razezazo::frame_style::kSkinned}, 300, 300);
   EXPECT_TRUE(NearColour(Screen(50, 150), 0, 255, 0));  // stretched 10x: the border is 100 px
   EXPECT_TRUE(NearColour(Screen(150, 150), 255, 0, 0));
-  Recreate({.background_image = png, .caption_flags = 0, .frame_style = 1, .creation_rect = FloatRect{10, 10, 10, 10}},
+  Recreate({.background_image = png,
+            .caption_flags = 0,
+            .frame_style = razezazo::frame_style::kSkinned,
+            .creation_rect = FloatRect{10, 10, 10, 10}},
            300, 300);
   EXPECT_TRUE(NearColour(Screen(15, 150), 255, 0, 0));  // nine-grid: the border keeps 10 px
   EXPECT_TRUE(NearColour(Screen(7, 150), 0, 255, 0));
@@ -63,16 +66,17 @@ TEST_F(HostWindowTest, APictureWithoutAColourGivesTheWindowItsMeanColour) {
   for (int y = 0; y < 30; ++y)
     for (int x = 0; x < 30; ++x) image.SetPixel(x, y, x < 10 ? 0x80FF0000 : 0xFF0000FF);
   Recreate({.background_image = image.EncodePng(), .caption_flags = 0});
-  const std::int64_t colour = host_->GetField(21);  // Windows RGB: red in the low byte
+  const std::int64_t colour =
+      host_->GetField(razezazo::host_field::kBackgroundColour);  // Windows RGB: red in the low byte
   EXPECT_NEAR(colour & 0xFF, 85, 1);
   EXPECT_EQ((colour >> 8) & 0xFF, 0);
   EXPECT_NEAR((colour >> 16) & 0xFF, 170, 1);
 }
 
 TEST_F(HostWindowTest, ALayeredWindowGetsABlackShadowByDefault) {
-  Recreate({.background_colour = 0x00FFFFFF, .layer_alpha = 255, .frame_style = 7});
+  Recreate({.background_colour = 0x00FFFFFF, .layer_alpha = 255, .frame_style = razezazo::frame_style::kRounded});
   host_->SetShadowColour(-1);
-  host_->SetBackground(std::nullopt, -1, 0);
+  host_->SetBackground(std::nullopt, -1, razezazo::background_mode::kPresent);
   gfx::Argb innermost = Screen(5, 150);
   EXPECT_EQ(gfx::AlphaOf(innermost), 45u);
   EXPECT_TRUE(NearColour(innermost, 0, 0, 0));
@@ -81,7 +85,7 @@ TEST_F(HostWindowTest, ALayeredWindowGetsABlackShadowByDefault) {
 }
 
 TEST_F(HostWindowTest, FadeInReachesFullAlphaAfterFiveTicksThenClearsBusy) {
-  host_->SetBackground(std::nullopt, 0x00FFFFFF, 1);
+  host_->SetBackground(std::nullopt, 0x00FFFFFF, razezazo::background_mode::kFadeIn);
   EXPECT_TRUE(host_->busy());
   // Each tick blends white at 51, 102, 153, 204 over the last tick's black-to-white mix.
   const unsigned expected[] = {51, 133, 206, 245};
@@ -100,7 +104,7 @@ TEST_F(HostWindowTest, FadeInReachesFullAlphaAfterFiveTicksThenClearsBusy) {
 
 TEST_F(HostWindowTest, ControlsChangedDuringTheFadeShowTheirLatestStateAfterIt) {
   auto a = Add({20, 20, 40, 20}, 0xFFFF0000);
-  host_->SetBackground(std::nullopt, 0x00FFFFFF, 1);
+  host_->SetBackground(std::nullopt, 0x00FFFFFF, razezazo::background_mode::kFadeIn);
   headless_->Advance(50);
   a->SetColour(0xFF0000FF);
   a->SetBounds({.x = 100});
@@ -113,9 +117,10 @@ TEST_F(HostWindowTest, ControlsChangedDuringTheFadeShowTheirLatestStateAfterIt) 
 }
 
 TEST_F(HostWindowTest, ANewBackgroundStopsAFadeStillRunning) {
-  host_->SetBackground(std::nullopt, 0x00FFFFFF, 1);
+  host_->SetBackground(std::nullopt, 0x00FFFFFF, razezazo::background_mode::kFadeIn);
   headless_->Advance(50);
-  host_->SetBackground(std::nullopt, 0x000000FF, 0);  // red, as colours are 0x00BBGGRR
+  host_->SetBackground(std::nullopt, 0x000000FF,
+                       razezazo::background_mode::kPresent);  // red, as colours are 0x00BBGGRR
   EXPECT_FALSE(host_->busy());
   EXPECT_TRUE(NearColour(Screen(100, 100), 255, 0, 0));
   for (int tick = 0; tick < 5; ++tick) {  // no late fade step paints over it
@@ -134,14 +139,14 @@ TEST_F(HostWindowTest, EveryVisibleControlHearsOfANewBackgroundChildrenToo) {
     c->watched = {event::kRepaintBroadcast};
     c->Take();
   }
-  host_->SetBackground(std::nullopt, 0x00FFFFFF, 0);
+  host_->SetBackground(std::nullopt, 0x00FFFFFF, razezazo::background_mode::kPresent);
   EXPECT_EQ(parent->Take().size(), 1u);
   EXPECT_EQ(child->Take().size(), 1u);
   EXPECT_TRUE(hidden->Take().empty());
 }
 
 TEST_F(HostWindowTest, NothingPresentsOverTheClosingAnimation) {
-  host_->SetCloseAnimation(1);
+  host_->SetCloseAnimation(razezazo::close_animation::kFadeOut);
   auto a = Add({20, 20, 40, 20}, 0xFFFF0000);
   std::vector<unsigned> control_alphas;
   int frame = 0;
@@ -163,7 +168,7 @@ TEST_F(HostWindowTest, ShowAnimationsEndWithTheWholePicture) {
   for (int kind : {1, 3, 4, 5, 6, 7}) {
     headless_->ShowWindow(window_, winsys::SW_HIDE);
     std::uint32_t before = headless_->Now();
-    host_->Show(kind);
+    host_->Show(razezazo::show_animation::Kind{kind});
     EXPECT_TRUE(headless_->IsVisible(window_)) << kind;
     EXPECT_FALSE(host_->busy()) << kind;
     EXPECT_TRUE(NearColour(Screen(40, 30), 255, 0, 0)) << kind;
@@ -185,7 +190,7 @@ TEST_F(HostWindowTest, ShowAnimationsRevealFromTheirOwnSide) {
       headless_->KillTimer(window_, 0x5EE);
       seen = {Alpha(40, 169), Alpha(340, 169), Alpha(190, 30), Alpha(190, 308), Alpha(8, 169)};
     });
-    host_->Show(kind);
+    host_->Show(razezazo::show_animation::Kind{kind});
     headless_->KillTimer(window_, 0x5EE);
     return seen;
   };
@@ -201,7 +206,7 @@ TEST_F(HostWindowTest, ShowAnimationsRevealFromTheirOwnSide) {
 }
 
 TEST_F(HostWindowTest, CloseAnimationTwoFadesAndTheWindowGoes) {
-  host_->SetCloseAnimation(2);
+  host_->SetCloseAnimation(razezazo::close_animation::kSwellAndFade);
   std::uint32_t before = headless_->Now();
   headless_->Send(window_, winsys::WM_CLOSE, 0, 0);
   EXPECT_FALSE(headless_->IsWindow(window_));

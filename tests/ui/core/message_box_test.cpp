@@ -100,14 +100,16 @@ TEST_F(MessageBoxTest, TypeFourPutsNoRightmostAndYesLeftOfIt) {
                         static_cast<PushButton*>(c)->caption() + " " + c->tag().substr(c->tag().find('|')));
     ClickCentre(box, *Buttons(box)[0]);
   };
-  EXPECT_EQ(ShowAnd({.text = Gbk("继续吗？"), .type = 4, .icon = 32}, look), 6);
+  EXPECT_EQ(ShowAnd({.text = Gbk("继续吗？"), .type = razezazo::kBoxYesNo, .icon = razezazo::kIconQuestion}, look), 6);
   ASSERT_EQ(seen.size(), 2u);
   EXPECT_EQ(Text(seen[0].first), "237,115 70x24");
   EXPECT_EQ(seen[0].second, Gbk("否(&N) |6|1"));
   EXPECT_EQ(Text(seen[1].first), "162,115 70x24");
   EXPECT_EQ(seen[1].second, Gbk("是(&Y) |5|2"));
 
-  EXPECT_EQ(ShowAnd({.text = Gbk("继续吗？"), .type = 4}, [&](auto box) { ClickCentre(box, *Buttons(box)[1]); }), 5);
+  EXPECT_EQ(ShowAnd({.text = Gbk("继续吗？"), .type = razezazo::kBoxYesNo},
+                    [&](auto box) { ClickCentre(box, *Buttons(box)[1]); }),
+            5);
   EXPECT_FALSE(system_->IsWindow(box_)) << "the box is gone when it answered";
 }
 
@@ -116,8 +118,8 @@ TEST_F(MessageBoxTest, EveryTypeHasItsButtonsAndCodes) {
   for (int type = 0; type < 6; ++type) {
     const size_t count = codes[static_cast<size_t>(type)].size();
     for (size_t i = 0; i < count; ++i) {
-      const int answer =
-          ShowAnd({.text = Gbk("选择"), .type = type}, [&](auto box) { ClickCentre(box, *Buttons(box)[i]); });
+      const int answer = ShowAnd({.text = Gbk("选择"), .type = razezazo::MessageBoxType{type}},
+                                 [&](auto box) { ClickCentre(box, *Buttons(box)[i]); });
       EXPECT_EQ(answer, codes[static_cast<size_t>(type)][i]) << "type " << type << " button " << i + 1;
     }
   }
@@ -125,19 +127,20 @@ TEST_F(MessageBoxTest, EveryTypeHasItsButtonsAndCodes) {
 
 TEST_F(MessageBoxTest, CustomTextsReplaceTheTypesOwnAndKeepItsCodes) {
   std::vector<runtime::Text> captions;
-  const int answer = ShowAnd({.text = Gbk("保存吗？"), .type = 3, .button_texts = {Gbk("算了"), Gbk("不存")}},
-                             [&](winsys::WindowId box) {
-                               for (razezazo::ControlBase* c : Buttons(box))
-                                 captions.push_back(static_cast<PushButton*>(c)->caption());
-                               ClickCentre(box, *Buttons(box)[1]);
-                             });
+  const int answer =
+      ShowAnd({.text = Gbk("保存吗？"), .type = razezazo::kBoxYesNoCancel, .button_texts = {Gbk("算了"), Gbk("不存")}},
+              [&](winsys::WindowId box) {
+                for (razezazo::ControlBase* c : Buttons(box))
+                  captions.push_back(static_cast<PushButton*>(c)->caption());
+                ClickCentre(box, *Buttons(box)[1]);
+              });
   EXPECT_EQ(answer, 6);
   EXPECT_EQ(captions, (std::vector<runtime::Text>{Gbk("算了"), Gbk("不存"), Gbk("是(&Y)")}));
 }
 
 TEST_F(MessageBoxTest, AButtonWhoseTagIsNotThreeNumbersOnlyClosesTheBox) {
   for (const char* tag : {"1|5", "x|5|1", "1|5|1|2", ""}) {
-    EXPECT_EQ(ShowAnd({.text = Gbk("继续吗？"), .type = 4},
+    EXPECT_EQ(ShowAnd({.text = Gbk("继续吗？"), .type = razezazo::kBoxYesNo},
                       [&](winsys::WindowId box) {
                         Buttons(box)[1]->SetTag(tag);
                         ClickCentre(box, *Buttons(box)[1]);
@@ -149,19 +152,27 @@ TEST_F(MessageBoxTest, AButtonWhoseTagIsNotThreeNumbersOnlyClosesTheBox) {
 }
 
 TEST_F(MessageBoxTest, EscapeTheCloseButtonAndWmCloseAllAnswerCancel) {
-  EXPECT_EQ(ShowAnd({.text = Gbk("继续吗？"), .type = 4}, [&](auto) { system_->KeyPress(winsys::VK_ESCAPE); }), 1);
-  EXPECT_EQ(
-      ShowAnd({.text = Gbk("继续吗？"), .type = 4}, [&](auto box) { system_->Post(box, winsys::WM_CLOSE, 0, 0); }), 1);
+  EXPECT_EQ(ShowAnd({.text = Gbk("继续吗？"), .type = razezazo::kBoxYesNo},
+                    [&](auto) { system_->KeyPress(winsys::VK_ESCAPE); }),
+            1);
+  EXPECT_EQ(ShowAnd({.text = Gbk("继续吗？"), .type = razezazo::kBoxYesNo},
+                    [&](auto box) { system_->Post(box, winsys::WM_CLOSE, 0, 0); }),
+            1);
   // The caption's close button sits at the top right.
-  EXPECT_EQ(ShowAnd({.text = Gbk("继续吗？"), .type = 4}, [&](auto box) { system_->Click(box, 320 - 25, 15); }), 1);
+  EXPECT_EQ(ShowAnd({.text = Gbk("继续吗？"), .type = razezazo::kBoxYesNo},
+                    [&](auto box) { system_->Click(box, 320 - 25, 15); }),
+            1);
 }
 
 TEST_F(MessageBoxTest, EnterOrSpaceAnswerWithTheDefaultButton) {
-  EXPECT_EQ(ShowAnd({.text = Gbk("继续吗？"), .type = 4}, [&](auto) { system_->KeyPress(winsys::VK_RETURN); }), 6);
-  EXPECT_EQ(ShowAnd({.text = Gbk("继续吗？"), .type = 4, .default_button = 2},
+  EXPECT_EQ(ShowAnd({.text = Gbk("继续吗？"), .type = razezazo::kBoxYesNo},
+                    [&](auto) { system_->KeyPress(winsys::VK_RETURN); }),
+            6);
+  EXPECT_EQ(ShowAnd({.text = Gbk("继续吗？"), .type = razezazo::kBoxYesNo, .default_button = 2},
                     [&](auto) { system_->KeyPress(winsys::VK_SPACE); }),
             5);
-  EXPECT_EQ(ShowAnd({.text = Gbk("继续吗？"), .type = 3}, [&](auto) { system_->SysChar('y'); }), 5);
+  EXPECT_EQ(ShowAnd({.text = Gbk("继续吗？"), .type = razezazo::kBoxYesNoCancel}, [&](auto) { system_->SysChar('y'); }),
+            5);
 }
 
 TEST_F(MessageBoxTest, ALongTextWidensAndHeightensTheBoxAroundTheSameCentre) {
@@ -170,7 +181,7 @@ TEST_F(MessageBoxTest, ALongTextWidensAndHeightensTheBoxAroundTheSameCentre) {
   for (int i = 0; i < 8; ++i) text += Gbk("这是一条很长的提示文字，它不能放在一行里面。\n");
   gfx::RectI box_rect;
   razezazo::FloatRect rightmost, after_resize, close;
-  ShowAnd({.text = text, .type = 4, .icon = 64}, [&](winsys::WindowId box) {
+  ShowAnd({.text = text, .type = razezazo::kBoxYesNo, .icon = razezazo::kIconInformation}, [&](winsys::WindowId box) {
     box_rect = system_->WindowRect(box);
     rightmost = Buttons(box)[0]->bounds();
     close = razezazo::HostOfWindow(box)->caption_buttons().at(0)->bounds();
@@ -200,7 +211,7 @@ TEST_F(MessageBoxTest, AnEndlessTextNeverTakesTheBoxOrItsButtonsBeyondTheWorkAre
   for (bool over_parent : {false, true}) {
     gfx::RectI box_rect;
     razezazo::FloatRect rightmost;
-    ShowAnd({.text = text, .icon = 16, .centre_over_parent = over_parent}, [&](winsys::WindowId box) {
+    ShowAnd({.text = text, .icon = razezazo::kIconError, .centre_over_parent = over_parent}, [&](winsys::WindowId box) {
       box_rect = system_->WindowRect(box);
       rightmost = Buttons(box)[0]->bounds();
       system_->KeyPress(winsys::VK_ESCAPE);
@@ -235,7 +246,7 @@ TEST_F(MessageBoxTest, OtherWindowsGetNoInputButKeepPaintingAndTheirTimers) {
   });
   bool clicked = false;
   gfx::Argb painted = 0;
-  const int answer = Show({.text = Gbk("等一下"), .type = 1}, [&](winsys::WindowId box) {
+  const int answer = Show({.text = Gbk("等一下"), .type = razezazo::kBoxOkCancel}, [&](winsys::WindowId box) {
     if (!clicked) {
       system_->Click(main_, 50, 260);  // the main window's button
       system_->SysChar('x');
@@ -261,12 +272,12 @@ TEST_F(MessageBoxTest, TheBoxIsATopmostMessageBoxWindowOwnedByItsParentAndBeeps)
   winsys::WindowId owner = 0;
   std::int64_t source = 0;
   const int beeps = system_->BeepCount();
-  ShowAnd({.text = Gbk("出错了"), .icon = 16}, [&](winsys::WindowId box) {
+  ShowAnd({.text = Gbk("出错了"), .icon = razezazo::kIconError}, [&](winsys::WindowId box) {
     flags = system_->GetProp(box, razezazo::property::kFlags);
     icon = system_->GetProp(box, razezazo::property::kMessageBox);
     topmost = (system_->ExStyle(box) & winsys::WS_EX_TOPMOST) != 0;
     owner = system_->Owner(box);
-    source = razezazo::HostOfWindow(box)->GetField(16);
+    source = razezazo::HostOfWindow(box)->GetField(razezazo::host_field::kBackgroundSource);
     system_->KeyPress(winsys::VK_ESCAPE);
   });
   EXPECT_EQ(flags, 3);
@@ -275,7 +286,8 @@ TEST_F(MessageBoxTest, TheBoxIsATopmostMessageBoxWindowOwnedByItsParentAndBeeps)
   EXPECT_EQ(owner, main_);
   EXPECT_EQ(source, main_) << "the parent host's look";
   EXPECT_EQ(system_->BeepCount(), beeps + 1);
-  ShowAnd({.text = Gbk("安静"), .icon = 16, .sound = false}, [&](auto) { system_->KeyPress(winsys::VK_ESCAPE); });
+  ShowAnd({.text = Gbk("安静"), .icon = razezazo::kIconError, .sound = false},
+          [&](auto) { system_->KeyPress(winsys::VK_ESCAPE); });
   ShowAnd({.text = Gbk("无图标")}, [&](auto) { system_->KeyPress(winsys::VK_ESCAPE); });
   EXPECT_EQ(system_->BeepCount(), beeps + 1);
 }
@@ -285,8 +297,8 @@ TEST_F(MessageBoxTest, TheIconCellAndSkinnedButtonsAreDrawn) {
   razezazo::FloatRect skinned;
   int kind = 0;
   ShowAnd({.text = Gbk("完成"),
-           .icon = 64,
-           .look = razezazo::HostOptions{.background_colour = 0xFFFFFF, .frame_style = 0},
+           .icon = razezazo::kIconInformation,
+           .look = razezazo::HostOptions{.background_colour = 0xFFFFFF, .frame_style = razezazo::frame_style::kSquare},
            .skinned_buttons = true},
           [&](winsys::WindowId box) {
             shot = system_->ScreenPixels(box);
@@ -315,8 +327,8 @@ TEST_F(MessageBoxTest, TheWhiteTitleStandsOnADarkCaptionBand) {
   gfx::Bitmap shot;
   razezazo::FloatRect title;
   ShowAnd({.text = Gbk("请输入播放地址"),
-           .icon = 48,
-           .look = razezazo::HostOptions{.background_colour = 0xFFFFFF, .frame_style = 0}},
+           .icon = razezazo::kIconWarning,
+           .look = razezazo::HostOptions{.background_colour = 0xFFFFFF, .frame_style = razezazo::frame_style::kSquare}},
           [&](winsys::WindowId box) {
             shot = system_->ScreenPixels(box);
             title = razezazo::HostOfWindow(box)->title()->bounds();
@@ -337,8 +349,8 @@ TEST_F(MessageBoxTest, WithoutAParentHostTheBoxIsOrangeAndLayered) {
   int alpha = 0;
   std::int64_t colour = 0;
   ShowAnd({.parent = kNotAWindow, .text = Gbk("独立")}, [&](winsys::WindowId box) {
-    alpha = static_cast<int>(razezazo::HostOfWindow(box)->GetField(27));
-    colour = razezazo::HostOfWindow(box)->GetField(21);
+    alpha = static_cast<int>(razezazo::HostOfWindow(box)->GetField(razezazo::host_field::kLayerAlpha));
+    colour = razezazo::HostOfWindow(box)->GetField(razezazo::host_field::kBackgroundColour);
     system_->KeyPress(winsys::VK_ESCAPE);
   });
   EXPECT_EQ(alpha, 210);

@@ -38,7 +38,8 @@ TEST_F(PaintTest, ALayeredHostRepaintsWithItsPerPixelAlpha) {
     g.Clear(0);
     g.FillRectangle(gfx::Argb{0x80FFFFFF}, {20, 20, 40, 20});
   };
-  ASSERT_TRUE(host.Create(layered, {.caption_flags = 0, .layer_alpha = 255, .frame_style = 1}));
+  ASSERT_TRUE(
+      host.Create(layered, {.caption_flags = 0, .layer_alpha = 255, .frame_style = razezazo::frame_style::kSkinned}));
   host.Show();
   headless_->InvalidateRect(layered, std::nullopt);
   headless_->RunPending();
