@@ -204,7 +204,9 @@ int main(int argc, char** argv) {
   razezazo::LabelControl hint, result;
   hint.Create(window, {30, 60, 320, 20}, Gbk("把曲目播放页的地址粘贴到这里"), {.text_colour = black});
   result.Create(window, {70, 120, 280, 60}, Gbk("晨岚测试曲一\nmusic/2015/demo01"),
-                {.text_colour = razezazo::ToArgb(255), .multi_line = true, .vertical_alignment = 0});
+                {.text_colour = razezazo::ToArgb(255),
+                 .multi_line = true,
+                 .vertical_alignment = razezazo::vertical_alignment::kTop});
   razezazo::PictureControl picture;
   picture.Create(window, {30, 125, 32, 32}, assets::ProgramIcon(32), {.draw_mode = razezazo::DrawMode::kCentred});
   picture.AddEventHandler(razezazo::event::kClick, [](const razezazo::Event&) { Say("click picture"); });

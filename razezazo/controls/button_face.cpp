@@ -43,7 +43,7 @@ void DrawButtonFace(gfx::Graphics& g, float w, float h, int state, std::uint32_t
   FloatRect f{0, 0, w, h - 1};
   if (rounded) ClipToPath(g, RoundRectPath(f, 4));
   FillRoundRect(g, f, 3, colour(kFaceFill));
-  GradientFillRect(g, f, colour(kGradientTop), colour(kGradientBottom), 1);
+  GradientFillRect(g, f, colour(kGradientTop), colour(kGradientBottom), gfx::GradientMode::Vertical);
   if (rounded) {
     ResetClip(g);
     OutlineRoundRect(g, f, 3, colour(kOuterBorder));

@@ -26,12 +26,12 @@ ControlOptions BaseOptions(const GroupBoxOptions& options) {
 
 }  // namespace
 
-GroupBoxGeometry LayOutGroupBox(float w, float h, float cw, float ch, int caption_alignment) {
+GroupBoxGeometry LayOutGroupBox(float w, float h, float cw, float ch, alignment::Kind caption_alignment) {
   const float k = std::trunc(ch / 2);
   const FloatRect frame = Adjust({0, 0, w, h}, 1, k + 1, -2, -k - 2);
   float x = 8;
-  if (caption_alignment == 1) x = (w - 2 - 14 - cw) / 2 + 8;
-  if (caption_alignment == 2) x = w - 2 - 8 - cw;
+  if (caption_alignment == alignment::kCentre) x = (w - 2 - 14 - cw) / 2 + 8;
+  if (caption_alignment == alignment::kFar) x = w - 2 - 8 - cw;
   return {frame, {x, 2, cw - 1, ch}};
 }
 
@@ -92,7 +92,7 @@ void GroupBoxControl::SetFont(FontHandle font) {
 }
 
 void GroupBoxControl::SetTextColour(Color colour) { UpdateProperty(text_colour_, colour); }
-void GroupBoxControl::SetCaptionAlignment(int alignment) { UpdateProperty(caption_alignment_, alignment); }
+void GroupBoxControl::SetCaptionAlignment(alignment::Kind alignment) { UpdateProperty(caption_alignment_, alignment); }
 void GroupBoxControl::SetBackgroundColour(Color colour) { UpdateProperty(background_colour_, colour); }
 void GroupBoxControl::SetBorder(BorderStyle border) { UpdateProperty(border_, border); }
 void GroupBoxControl::SetRounded(bool rounded) { UpdateProperty(rounded_, rounded); }

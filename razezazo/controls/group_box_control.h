@@ -16,7 +16,7 @@
 namespace razezazo {
 
 struct GroupBoxOptions {
-  int caption_alignment = 0;  // 0 left, 1 centre, 2 right
+  ::razezazo::alignment::Kind caption_alignment = ::razezazo::alignment::kNear;
   FontRequest font;
   Color text_colour = 0xD2000000;  // black at alpha 210
   int text_effect = kNoEffect;
@@ -46,8 +46,8 @@ class GroupBoxControl : public ControlBase {
   void SetFont(FontHandle font);
   Color text_colour() const { return text_colour_; }
   void SetTextColour(Color colour);
-  int caption_alignment() const { return caption_alignment_; }
-  void SetCaptionAlignment(int alignment);
+  alignment::Kind caption_alignment() const { return caption_alignment_; }
+  void SetCaptionAlignment(alignment::Kind alignment);
   Color background_colour() const { return background_colour_; }
   void SetBackgroundColour(Color colour);
   BorderStyle border() const { return border_; }
@@ -70,7 +70,7 @@ class GroupBoxControl : public ControlBase {
   void Configure(const runtime::Text& caption, const GroupBoxOptions& options);
 
   std::u16string caption_;
-  int caption_alignment_ = 0;
+  alignment::Kind caption_alignment_ = alignment::kNear;
   FontHandle font_;
   Color text_colour_ = 0xD2000000;
   FormatHandle format_;
@@ -89,6 +89,6 @@ struct GroupBoxGeometry {
   FloatRect caption;  // kept free of the frame line
 };
 GroupBoxGeometry LayOutGroupBox(float width, float height, float caption_width, float caption_height,
-                                int caption_alignment);
+                                alignment::Kind caption_alignment);
 
 }  // namespace razezazo

@@ -36,11 +36,11 @@ ControlOptions BaseOptions(const LabelOptions& options) {
 }  // namespace
 
 FloatRect LabelTextRect(const FloatRect& t, float text_height, float font_height, bool multi_line,
-                        int vertical_alignment) {
+                        vertical_alignment::Kind vertical_alignment) {
   if (multi_line) return {t.x, t.y, t.width, t.height + font_height + 3};
   float y = t.y + (t.height - text_height) / 2;
-  if (vertical_alignment == 0) y = t.y + 2;
-  if (vertical_alignment == 2) y = t.y + t.height - text_height - 2;
+  if (vertical_alignment == vertical_alignment::kTop) y = t.y + 2;
+  if (vertical_alignment == vertical_alignment::kBottom) y = t.y + t.height - text_height - 2;
   return {t.x, y, t.width, text_height};
 }
 
@@ -129,8 +129,10 @@ void LabelControl::SetTextColour(Color colour) { UpdateProperty(text_colour_, co
 void LabelControl::SetHaloColour(Color colour) { UpdateProperty(halo_colour_, colour); }
 void LabelControl::SetBackgroundColour1(Color colour) { UpdateProperty(background_colour1_, colour); }
 void LabelControl::SetBackgroundColour2(Color colour) { UpdateProperty(background_colour2_, colour); }
-void LabelControl::SetBackgroundMode(int mode) { UpdateProperty(background_mode_, mode); }
-void LabelControl::SetVerticalAlignment(int alignment) { UpdateProperty(vertical_alignment_, alignment); }
+void LabelControl::SetBackgroundMode(label_background::Kind mode) { UpdateProperty(background_mode_, mode); }
+void LabelControl::SetVerticalAlignment(vertical_alignment::Kind alignment) {
+  UpdateProperty(vertical_alignment_, alignment);
+}
 void LabelControl::SetTextEffect(int effect) { UpdateProperty(text_effect_, effect); }
 void LabelControl::SetBorder(BorderStyle border) { UpdateProperty(border_, border); }
 void LabelControl::SetAutomaticTextColour(bool automatic) { UpdateProperty(automatic_text_colour_, automatic); }
@@ -195,10 +197,12 @@ void LabelControl::SetFormatFlags(int flags) {
   ChangeFormat([&](gfx::StringFormat& f) { f.flags = flags; });
 }
 
-int LabelControl::alignment() const { return format_ ? static_cast<int>(format_->alignment) : 0; }
-void LabelControl::SetAlignment(int alignment) {
+alignment::Kind LabelControl::alignment() const {
+  return format_ ? static_cast<alignment::Kind>(format_->alignment) : alignment::kNear;
+}
+void LabelControl::SetAlignment(alignment::Kind alignment) {
   ChangeFormat(
-      [&](gfx::StringFormat& f) { f.alignment = static_cast<gfx::StringAlignment>(std::clamp(alignment, 0, 2)); });
+      [&](gfx::StringFormat& f) { f.alignment = static_cast<gfx::StringAlignment>(std::clamp<int>(alignment, 0, 2)); });
 }
 
 // Multi-line replaces no-wrap by its own flags and back; other flags stay.
@@ -245,7 +249,9 @@ void LabelControl::Paint() {
   if (gfx::Graphics* g = context.graphics) {
     const FloatRect& r = context.rect;
     // The background goes first so that it does not hide the border's top and left lines.
-    if (background_mode_ != -1) GradientFillRect(*g, r, background_colour1_, background_colour2_, background_mode_);
+    if (background_mode_ != label_background::kNone)
+      GradientFillRect(*g, r, background_colour1_, background_colour2_,
+                       static_cast<gfx::GradientMode>(std::clamp<int>(background_mode_, 0, 3)));
     if (border_ != border_style::kNone) DrawBorder(*g, r, border_);
     if (!text_.empty()) DrawCaption(*g, r);
   }

@@ -19,17 +19,27 @@
 
 namespace razezazo {
 
+// A label's background: none, or a gradient between its two colours.
+namespace label_background {
+enum Kind : int { kNone = -1, kHorizontal = 0, kVertical = 1, kForwardDiagonal = 2, kBackwardDiagonal = 3 };
+}  // namespace label_background
+
+// Where a single line stands in a label's height.
+namespace vertical_alignment {
+enum Kind : int { kTop = 0, kCentre = 1, kBottom = 2 };
+}  // namespace vertical_alignment
+
 // Colours are ready 0xAARRGGBB values (build them with ToArgb).
 struct LabelOptions {
   FontRequest font;
   Color text_colour = 0xD2000000;  // black at alpha 210
-  int background_mode = -1;        // gradient mode 0..3; -1: no background
-  Color background_colour1 = 0;    // 0: transparent
+  ::razezazo::label_background::Kind background_mode = ::razezazo::label_background::kNone;
+  Color background_colour1 = 0;  // 0: transparent
   Color background_colour2 = 0;
   bool multi_line = false;
-  int alignment = 0;  // horizontal: 0 near, 1 centre, 2 far
+  ::razezazo::alignment::Kind alignment = ::razezazo::alignment::kNear;
   int trimming = 0;
-  int vertical_alignment = 1;  // 0 top, 1 centre, 2 bottom
+  ::razezazo::vertical_alignment::Kind vertical_alignment = ::razezazo::vertical_alignment::kCentre;
   int text_effect = kNoEffect;
   BorderStyle border = border_style::kNone;
   bool automatic_text_colour = false;
@@ -69,8 +79,8 @@ class LabelControl : public ControlBase {
   void SetBackgroundColour1(Color colour);
   Color background_colour2() const { return background_colour2_; }
   void SetBackgroundColour2(Color colour);
-  int background_mode() const { return background_mode_; }
-  void SetBackgroundMode(int mode);
+  label_background::Kind background_mode() const { return background_mode_; }
+  void SetBackgroundMode(label_background::Kind mode);
 
   // Each rebuilds the font from the other two current parts.
   runtime::Text font_name() const { return FontName(font_); }
@@ -91,14 +101,14 @@ class LabelControl : public ControlBase {
   void SetTrimming(int trimming);
   int format_flags() const;
   void SetFormatFlags(int flags);
-  int alignment() const;
-  void SetAlignment(int alignment);
+  alignment::Kind alignment() const;
+  void SetAlignment(alignment::Kind alignment);
   bool multi_line() const { return multi_line_; }
   // Also switches the format between no-wrap and the multi-line flags.
   void SetMultiLine(bool multi_line);
 
-  int vertical_alignment() const { return vertical_alignment_; }
-  void SetVerticalAlignment(int alignment);
+  vertical_alignment::Kind vertical_alignment() const { return vertical_alignment_; }
+  void SetVerticalAlignment(vertical_alignment::Kind alignment);
   int text_effect() const { return text_effect_; }
   void SetTextEffect(int effect);
   BorderStyle border() const { return border_; }
@@ -130,11 +140,11 @@ class LabelControl : public ControlBase {
   FontHandle font_;
   std::u16string text_;
   Color text_colour_ = 0xD2000000;
-  int background_mode_ = -1;
+  label_background::Kind background_mode_ = label_background::kNone;
   Color background_colour1_ = 0;
   Color background_colour2_ = 0;
   bool multi_line_ = false;
-  int vertical_alignment_ = 1;
+  vertical_alignment::Kind vertical_alignment_ = vertical_alignment::kCentre;
   int text_effect_ = kNoEffect;
   BorderStyle border_ = border_style::kNone;
   bool automatic_text_colour_ = false;
@@ -150,6 +160,6 @@ class LabelControl : public ControlBase {
 // partly visible last line is still drawn; a single line is placed by the
 // vertical alignment.
 FloatRect LabelTextRect(const FloatRect& text_area, float text_height, float font_height, bool multi_line,
-                        int vertical_alignment);
+                        vertical_alignment::Kind vertical_alignment);
 
 }  // namespace razezazo

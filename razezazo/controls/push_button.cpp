@@ -17,7 +17,7 @@ constexpr int kFadeSteps = 4;
 FormatHandle MakeButtonFormat() {
   TextFormat format;
   format.Create(text_flags::kNoWrap, 0, false);
-  format.SetAlignment(0);
+  format.SetAlignment(alignment::kNear);
   format.SetTrimming(0);
   format.SetHotkeyPrefix(static_cast<int>(gfx::HotkeyPrefix::Show));
   return format.Handle();

@@ -32,9 +32,8 @@ void SolidFillRect(gfx::Graphics& g, const FloatRect& rect, Color color) {
   g.FillRectangle(color, Adjust(rect, 0, 0, -1, -1));
 }
 
-void GradientFillRect(gfx::Graphics& g, const FloatRect& rect, Color from, Color to, int mode) {
-  const auto gradient_mode = static_cast<gfx::GradientMode>(std::clamp(mode, 0, 3));
-  g.FillRectangle(gfx::LinearGradient{rect, from, to, gradient_mode}, Adjust(rect, 0, 0, -1, -1));
+void GradientFillRect(gfx::Graphics& g, const FloatRect& rect, Color from, Color to, gfx::GradientMode mode) {
+  g.FillRectangle(gfx::LinearGradient{rect, from, to, mode}, Adjust(rect, 0, 0, -1, -1));
 }
 
 void Line(gfx::Graphics& g, Color color, float x1, float y1, float x2, float y2, float pen_width) {

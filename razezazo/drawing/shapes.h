@@ -19,8 +19,8 @@ void OutlinePath(gfx::Graphics& g, const gfx::Path& path, Color color);
 
 // Both fills leave the rectangle's last column and row unpainted.
 void SolidFillRect(gfx::Graphics& g, const FloatRect& rect, Color color);
-// mode: 0 horizontal, 1 vertical, 2 forward diagonal, 3 backward diagonal.
-void GradientFillRect(gfx::Graphics& g, const FloatRect& rect, Color from, Color to, int mode = 1);
+void GradientFillRect(gfx::Graphics& g, const FloatRect& rect, Color from, Color to,
+                      gfx::GradientMode mode = gfx::GradientMode::Vertical);
 
 void Line(gfx::Graphics& g, Color color, float x1, float y1, float x2, float y2, float pen_width = 1.0f);
 

@@ -18,9 +18,11 @@ bool TextFormat::Create(int flags, int /*language*/, bool owns_handle) {
 
 void TextFormat::Release() { handle_.reset(); }
 
-int TextFormat::Alignment() const { return handle_ ? static_cast<int>(handle_->alignment) : 0; }
-void TextFormat::SetAlignment(int alignment) {
-  if (handle_) handle_->alignment = static_cast<gfx::StringAlignment>(std::clamp(alignment, 0, 2));
+alignment::Kind TextFormat::Alignment() const {
+  return handle_ ? static_cast<alignment::Kind>(handle_->alignment) : alignment::kNear;
+}
+void TextFormat::SetAlignment(alignment::Kind alignment) {
+  if (handle_) handle_->alignment = static_cast<gfx::StringAlignment>(std::clamp<int>(alignment, 0, 2));
 }
 
 int TextFormat::Trimming() const { return handle_ ? static_cast<int>(handle_->trimming) : 0; }

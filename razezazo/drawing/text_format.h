@@ -18,6 +18,11 @@ constexpr int kNoClip = gfx::format_flags::kNoClip;
 constexpr int kMultiLineLabel = kNoFontFallback | kMeasureTrailingSpaces | kLineLimit | kNoClip;  // 0x6C00
 }  // namespace text_flags
 
+// Where a text stands across its box: near (left), centre or far (right).
+namespace alignment {
+enum Kind : int { kNear = 0, kCentre = 1, kFar = 2 };
+}  // namespace alignment
+
 using FormatHandle = std::shared_ptr<gfx::StringFormat>;
 
 class TextFormat {
@@ -31,8 +36,8 @@ class TextFormat {
   bool Create(int flags = 0, int language = 0, bool owns_handle = true);
   void Release();
 
-  int Alignment() const;
-  void SetAlignment(int alignment);
+  alignment::Kind Alignment() const;
+  void SetAlignment(alignment::Kind alignment);
   int Trimming() const;
   void SetTrimming(int trimming);
   int HotkeyPrefix() const;

@@ -210,7 +210,8 @@ bool MessageBox::Build() {
     system.SetWindowRect(window_, after);
 
   AddButtons();
-  label_.Create(window_, geometry_.text_area, options_.text, {.multi_line = true, .vertical_alignment = 0});
+  label_.Create(window_, geometry_.text_area, options_.text,
+                {.multi_line = true, .vertical_alignment = razezazo::vertical_alignment::kTop});
   if (options_.on_built) options_.on_built(window_, host_.width(), host_.height());
   if (!system.IsWindow(window_) || !host_.attached()) return false;  // the callback closed it
   if (options_.icon != kIconNone && options_.sound) system.Beep();

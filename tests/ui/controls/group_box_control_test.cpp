@@ -18,7 +18,8 @@ using GroupBoxTest = HostFixture;
 // top row is either the frame line or the gap left for the caption.
 TEST_F(GroupBoxTest, FrameLineNeverCrossesTheCaption) {
   for (bool rounded : {false, true}) {
-    for (int alignment : {0, 1, 2}) {
+    for (razezazo::alignment::Kind alignment :
+         {razezazo::alignment::kNear, razezazo::alignment::kCentre, razezazo::alignment::kFar}) {
       GroupBoxControl box;
       ASSERT_TRUE(box.Create(
           window_, {20, 40, 340, 50}, runtime::Gbk("播放地址"),
@@ -45,7 +46,8 @@ TEST_F(GroupBoxTest, FrameLineNeverCrossesTheCaption) {
 // caption's first and last inked columns, whatever the alignment.
 TEST_F(GroupBoxTest, CaptionGlyphsKeepClearOfTheFrameLine) {
   const razezazo::Color red_line = razezazo::ToArgb(0x0000FF);  // Windows RGB: red
-  for (int alignment : {0, 1, 2}) {
+  for (razezazo::alignment::Kind alignment :
+       {razezazo::alignment::kNear, razezazo::alignment::kCentre, razezazo::alignment::kFar}) {
     GroupBoxControl box;
     ASSERT_TRUE(
         box.Create(window_, {20, 40, 340, 50}, runtime::Gbk("播放地址"),

@@ -27,10 +27,12 @@ using LabelTest = HostFixture;
 
 TEST_F(LabelTest, VerticalAlignmentPlacesASingleLine) {
   // 40 high: the text area is 2 .. 38, and a 20-pixel text at the bottom starts at 16.
-  EXPECT_FLOAT_EQ(razezazo::LabelTextRect({2, 2, 96, 36}, 20, 14, false, 2).y, 16.0f);
+  EXPECT_FLOAT_EQ(razezazo::LabelTextRect({2, 2, 96, 36}, 20, 14, false, razezazo::vertical_alignment::kBottom).y,
+                  16.0f);
 
   RecordingLabel label;
-  ASSERT_TRUE(label.Create(window_, {10, 10, 120, 40}, runtime::Gbk("底部"), {.vertical_alignment = 2}));
+  ASSERT_TRUE(label.Create(window_, {10, 10, 120, 40}, runtime::Gbk("底部"),
+                           {.vertical_alignment = razezazo::vertical_alignment::kBottom}));
   const float th = label.text_height();
   ASSERT_GT(th, 0);
   ASSERT_FALSE(label.text_rects.empty());
@@ -39,9 +41,9 @@ TEST_F(LabelTest, VerticalAlignmentPlacesASingleLine) {
   EXPECT_FLOAT_EQ(label.text_rects.back().x, 2);
   EXPECT_FLOAT_EQ(label.text_rects.back().width, 116);
 
-  label.SetVerticalAlignment(0);
+  label.SetVerticalAlignment(razezazo::vertical_alignment::kTop);
   EXPECT_FLOAT_EQ(label.text_rects.back().y, 4);
-  label.SetVerticalAlignment(1);
+  label.SetVerticalAlignment(razezazo::vertical_alignment::kCentre);
   EXPECT_FLOAT_EQ(label.text_rects.back().y, 2 + (36 - th) / 2);
 
   // Multi-line: the whole area and one line more.
@@ -52,8 +54,9 @@ TEST_F(LabelTest, VerticalAlignmentPlacesASingleLine) {
 
 TEST_F(LabelTest, BottomAlignedTextReallyDrawsLow) {
   LabelControl top, bottom;
-  ASSERT_TRUE(top.Create(window_, {10, 10, 80, 60}, "Hg", {.vertical_alignment = 0}));
-  ASSERT_TRUE(bottom.Create(window_, {100, 10, 80, 60}, "Hg", {.vertical_alignment = 2}));
+  ASSERT_TRUE(top.Create(window_, {10, 10, 80, 60}, "Hg", {.vertical_alignment = razezazo::vertical_alignment::kTop}));
+  ASSERT_TRUE(
+      bottom.Create(window_, {100, 10, 80, 60}, "Hg", {.vertical_alignment = razezazo::vertical_alignment::kBottom}));
   auto first_inked_row = [](const gfx::Bitmap& canvas) {
     for (int y = 0; y < canvas.Height(); ++y)
       for (int x = 0; x < canvas.Width(); ++x)
@@ -69,9 +72,10 @@ TEST_F(LabelTest, GradientColourZeroIsTransparentNotBlack) {
   // Horizontal gradient from opaque blue to colour 0: the right end shows the
   // window's light background through, not black.
   LabelControl label;
-  ASSERT_TRUE(
-      label.Create(window_, {20, 20, 200, 30}, "",
-                   {.background_mode = 0, .background_colour1 = razezazo::ToArgb(0xFF0000), .background_colour2 = 0}));
+  ASSERT_TRUE(label.Create(window_, {20, 20, 200, 30}, "",
+                           {.background_mode = razezazo::label_background::kHorizontal,
+                            .background_colour1 = razezazo::ToArgb(0xFF0000),
+                            .background_colour2 = 0}));
   system_->RunPending();
   const gfx::Argb left = label.canvas().GetPixel(1, 15), right = label.canvas().GetPixel(197, 15);
   EXPECT_GT(A(left), 240u);
@@ -88,7 +92,7 @@ TEST_F(LabelTest, GradientColourZeroIsTransparentNotBlack) {
 TEST_F(LabelTest, BorderStaysVisibleOverTheBackground) {
   LabelControl label;
   ASSERT_TRUE(label.Create(window_, {20, 20, 100, 30}, "",
-                           {.background_mode = 1,
+                           {.background_mode = razezazo::label_background::kVertical,
                             .background_colour1 = razezazo::ToArgb(0xFFFFFF),
                             .background_colour2 = razezazo::ToArgb(0xFFFFFF),
                             .border = razezazo::border_style::kFlat}));
@@ -197,14 +201,14 @@ TEST_F(LabelTest, TextFontAndFormatChangesMeasureAgain) {
   EXPECT_EQ(label.format_flags(), razezazo::text_flags::kMultiLineLabel);
   label.SetMultiLine(false);
   EXPECT_EQ(label.format_flags(), razezazo::text_flags::kNoWrap);
-  label.SetAlignment(1);
-  EXPECT_EQ(label.alignment(), 1);
+  label.SetAlignment(razezazo::alignment::kCentre);
+  EXPECT_EQ(label.alignment(), razezazo::alignment::kCentre);
 
   // Setters compare first: an unchanged value does not repaint.
   const size_t paints = label.text_rects.size();
   label.SetText("abababab");
   label.SetFontSize(24);
-  label.SetAlignment(1);
+  label.SetAlignment(razezazo::alignment::kCentre);
   label.SetTextColour(label.text_colour());
   EXPECT_EQ(label.text_rects.size(), paints);
   label.SetTextColour(razezazo::ToArgb(0x0000FF));
@@ -232,16 +236,16 @@ TEST_F(LabelTest, FormatSettersLeaveASharedFormatAlone) {
   const razezazo::FormatHandle shared = first.format();
   second.SetFormat(shared);
   const gfx::StringFormat before = *shared;
-  first.SetAlignment(2);
+  first.SetAlignment(razezazo::alignment::kFar);
   first.SetTrimming(3);
   first.SetFormatFlags(first.format_flags() | razezazo::text_flags::kNoClip);
   first.SetMultiLine(true);
-  EXPECT_EQ(first.alignment(), 2);
+  EXPECT_EQ(first.alignment(), razezazo::alignment::kFar);
   EXPECT_EQ(first.trimming(), 3);
   EXPECT_EQ(first.format_flags() & razezazo::text_flags::kMultiLineLabel, razezazo::text_flags::kMultiLineLabel);
   EXPECT_EQ(*shared, before);
   EXPECT_EQ(second.format(), shared);
-  EXPECT_EQ(second.alignment(), 0);
+  EXPECT_EQ(second.alignment(), razezazo::alignment::kNear);
   EXPECT_EQ(second.format_flags(), razezazo::text_flags::kNoWrap);
 }
 

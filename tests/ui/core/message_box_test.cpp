@@ -237,7 +237,7 @@ TEST_F(MessageBoxTest, AShortTextKeepsTheStartingSizeCentredOnTheParentWhenAsked
 
 TEST_F(MessageBoxTest, OtherWindowsGetNoInputButKeepPaintingAndTheirTimers) {
   razezazo::LabelControl label;
-  label.Create(main_, {20, 200, 100, 20}, Gbk(""), {.background_mode = 0});
+  label.Create(main_, {20, 200, 100, 20}, Gbk(""), {.background_mode = razezazo::label_background::kHorizontal});
   int ticks = 0;
   system_->SetTimer(main_, 77, 50, [&](winsys::WindowId, unsigned, std::uintptr_t, std::uint32_t) {
     ++ticks;

@@ -41,7 +41,8 @@ TEST(Shapes, SolidAndGradientFillsLeaveTheLastColumnAndRowUnpainted) {
     gfx::Graphics g(b);
     g.SetSmoothing(gfx::SmoothingMode::AntiAlias);
     const FloatRect r{2, 3, 10, 8};
-    gradient ? GradientFillRect(g, r, ToArgb(0xFF0000), ToArgb(0x0000FF), 0) : SolidFillRect(g, r, ToArgb(0x00FF00));
+    gradient ? GradientFillRect(g, r, ToArgb(0xFF0000), ToArgb(0x0000FF), gfx::GradientMode::Horizontal)
+             : SolidFillRect(g, r, ToArgb(0x00FF00));
     for (int y = 3; y < 10; ++y)
       for (int x = 2; x < 11; ++x) ASSERT_GT(Alpha(b, x, y), 250u) << gradient << " " << x << "," << y;
     for (int y = 0; y < 20; ++y) EXPECT_EQ(Alpha(b, 11, y), 0u) << gradient << " row " << y;

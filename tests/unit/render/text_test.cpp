@@ -24,11 +24,11 @@ TEST(TextFormat, OperationsReadBackWhatWasSet) {
   EXPECT_EQ(f.Flags(), 0);  // no handle yet: everything reads 0
   ASSERT_TRUE(f.Create(text_flags::kMultiLineLabel));
   EXPECT_EQ(f.Flags(), 0x6C00);
-  f.SetAlignment(1);
+  f.SetAlignment(razezazo::alignment::kCentre);
   f.SetTrimming(3);
   f.SetHotkeyPrefix(1);
   f.SetFlags(text_flags::kNoWrap);
-  EXPECT_EQ(f.Alignment(), 1);
+  EXPECT_EQ(f.Alignment(), razezazo::alignment::kCentre);
   EXPECT_EQ(f.Trimming(), 3);
   EXPECT_EQ(f.HotkeyPrefix(), 1);
   EXPECT_EQ(f.Flags(), 0x1000);
@@ -36,7 +36,7 @@ TEST(TextFormat, OperationsReadBackWhatWasSet) {
   {
     TextFormat temporary;
     temporary.Create(0, 0, false);
-    temporary.SetAlignment(2);
+    temporary.SetAlignment(razezazo::alignment::kFar);
     kept = temporary.Handle();
   }
   ASSERT_TRUE(kept);  // the wrapper is gone, the control's handle is not
