@@ -16,6 +16,7 @@
 #include "razezazo/popups/popup_window_hook.h"
 #include "razezazo/widgets/paint_cycle.h"
 #include "runtime/gbk.h"
+#include "tests/support/headless_host.h"
 
 namespace {
 
@@ -42,13 +43,8 @@ class FilledControl : public razezazo::ControlBase {
 
 struct HostScene {
   HostScene() {
-    auto system = std::make_unique<winsys::HeadlessSystem>();
-    headless = system.get();
-    winsys::Install(std::move(system));
-    razezazo::FrameworkStartup();
-    window = razezazo::CreateFrameworkWindow({.width = 380, .height = 338});
-    host.Create(window, {.background_colour = 0x00303030, .caption_flags = 0});
-    host.Show();
+    headless = &testing_support::StartHeadless();
+    window = testing_support::OpenHostWindow(*headless, host, {.background_colour = 0x00303030, .caption_flags = 0});
     for (int i = 0; i < 10; ++i) {
       controls.push_back(std::make_unique<FilledControl>(0xC0000000u | static_cast<gfx::Argb>(i * 0x151515)));
       controls.back()->Create(window, {float(10 + (i % 5) * 72), float(20 + (i / 5) * 150), 70, 25},

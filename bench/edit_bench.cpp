@@ -20,6 +20,7 @@
 #include "razezazo/popups/framework_startup.h"
 #include "runtime/gbk.h"
 #include "tests/gui/xvfb_display.h"
+#include "tests/support/headless_host.h"
 
 namespace {
 
@@ -43,14 +44,8 @@ std::string MixedLinesUtf8(int lines, unsigned seed) {
 // A host window on the headless system with one multi-line box of both bars.
 struct EditScene {
   EditScene(const runtime::Text& text, razezazo::EditBoxOptions options) {
-    auto system = std::make_unique<winsys::HeadlessSystem>();
-    headless = system.get();
-    winsys::Install(std::move(system));
-    razezazo::FrameworkStartup();
-    window = razezazo::CreateFrameworkWindow({.width = 380, .height = 338});
-    host.Create(window, {.background_colour = 0xF0F0F0, .caption_flags = 0});
-    host.Show();
-    headless->RunPending();
+    headless = &testing_support::StartHeadless();
+    window = testing_support::OpenHostWindow(*headless, host, {.background_colour = 0xF0F0F0, .caption_flags = 0});
     box.Create(window, {20, 20, 340, 300}, text, options);
     headless->RunPending();
   }

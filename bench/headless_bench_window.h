@@ -8,19 +8,14 @@
 #include "razezazo/core/host.h"
 #include "razezazo/popups/framework_startup.h"
 #include "runtime/gbk.h"
+#include "tests/support/headless_host.h"
 
 namespace bench {
 
 struct HeadlessBenchWindow {
   explicit HeadlessBenchWindow(const razezazo::HostOptions& options) {
-    auto owned = std::make_unique<winsys::HeadlessSystem>();
-    system = owned.get();
-    winsys::Install(std::move(owned));
-    razezazo::FrameworkStartup();
-    window = razezazo::CreateFrameworkWindow({.title = runtime::Gbk("bench"), .width = 380, .height = 338});
-    host.Create(window, options);
-    host.Show();
-    system->RunPending();
+    system = &testing_support::StartHeadless();
+    window = testing_support::OpenHostWindow(*system, host, options);
   }
   HeadlessBenchWindow(const HeadlessBenchWindow&) = delete;
   HeadlessBenchWindow& operator=(const HeadlessBenchWindow&) = delete;

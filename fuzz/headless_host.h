@@ -15,6 +15,7 @@
 #include "razezazo/core/framework.h"
 #include "razezazo/core/host.h"
 #include "razezazo/popups/framework_startup.h"
+#include "tests/support/headless_host.h"
 
 namespace fuzzing {
 
@@ -25,19 +26,15 @@ class HeadlessHost {
   static constexpr std::uint32_t kClockBudgetMs = 120'000;
 
   explicit HeadlessHost(const razezazo::HostOptions& options) {
-    auto system = std::make_unique<winsys::HeadlessSystem>();
-    system_ = system.get();
-    winsys::Install(std::move(system));
-    razezazo::FrameworkStartup();
+    system_ = &testing_support::StartHeadless();
     other_window_ = razezazo::CreateFrameworkWindow({.x = 600, .y = 400, .width = 100, .height = 100, .show = true});
-    window_ = razezazo::CreateFrameworkWindow({.x = 100, .y = 80, .width = kWidth, .height = kHeight});
     host_ = std::make_unique<razezazo::RazezaZOHost>();
-    host_->Create(window_, options);
+    window_ = testing_support::OpenHostWindow(*system_, *host_, options,
+                                              {.x = 100, .y = 80, .width = kWidth, .height = kHeight});
     // The window stays for the whole input: closing is answered, not carried out.
     host_->hooks().message = [](winsys::WindowId, unsigned message, winsys::WParam, winsys::LParam) {
       return message == winsys::WM_CLOSE ? winsys::LResult{0} : winsys::LResult{-1};
     };
-    host_->Show();
     system_->SetForeground(window_);
     system_->RunPending();
   }

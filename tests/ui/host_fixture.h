@@ -1,34 +1,40 @@
 #pragma once
-// A host window on the headless window system: 380 x 338, black background, no
-// caption, shown; controls are added by the tests.
+// A shown host window on a fresh headless window system, for driving controls
+// with injected input and a virtual clock: 380 x 338, black, no caption unless
+// a test starts another. Controls are added by the tests.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
+#include <string>
+#include <vector>
 
-#include "platform/window/backend/headless/headless_system.h"
-#include "razezazo/core/framework.h"
-#include "razezazo/core/host.h"
-#include "razezazo/popups/framework_startup.h"
+#include "tests/support/headless_host.h"
 #include "tests/ui/test_control.h"
 
 namespace testing_support {
 
 class HostFixture : public ::testing::Test {
  protected:
-  HostFixture() {
-    auto system = std::make_unique<winsys::HeadlessSystem>();
-    headless_ = system.get();
-    winsys::Install(std::move(system));
-    razezazo::FrameworkStartup();
-    window_ = razezazo::CreateFrameworkWindow({.width = 380, .height = 338});
+  static constexpr int kWidth = 380;
+  static constexpr int kHeight = 338;
+
+  void SetUp() override { Start({.background_colour = 0x000000, .caption_flags = 0}); }
+  ~HostFixture() override { Close(); }
+
+  // Replaces the fixture's window system, window and host by new ones.
+  void Start(const razezazo::HostOptions& options,
+             const razezazo::FrameworkWindowOptions& window = {.width = kWidth, .height = kHeight}) {
+    Close();
+    headless_ = &StartHeadless();
     host_ = std::make_unique<razezazo::RazezaZOHost>();
-    host_->Create(window_, {.background_colour = 0x000000, .caption_flags = 0});
-    host_->Show();
-    headless_->RunPending();
-  }
-  ~HostFixture() override {
-    if (headless_->IsWindow(window_)) headless_->DestroyWindow(window_);
-    host_.reset();
+    window_ = OpenHostWindow(*headless_, *host_, options, window);
+    ASSERT_NE(window_, 0u);
+    host_->hooks().message = [this](winsys::WindowId, unsigned message, winsys::WParam wparam, winsys::LParam) {
+      if (message == winsys::WM_CLOSE) commands_.push_back("close");
+      if (message == winsys::WM_SYSCOMMAND) commands_.push_back("syscommand:" + std::to_string(wparam));
+      return winsys::LResult{-1};
+    };
   }
 
   // A control of `kind` at `bounds`, top-level or a child of `parent`.
@@ -43,12 +49,23 @@ class HostFixture : public ::testing::Test {
     return control;
   }
 
-  gfx::Argb Screen(int x, int y) const { return headless_->ScreenPixels(window_).GetPixel(x, y); }
+  gfx::Bitmap Screen() const { return headless_->ScreenPixels(window_); }
+  gfx::Argb Screen(int x, int y) const { return Screen().GetPixel(x, y); }
   void Click(int x, int y) { headless_->Click(window_, x, y); }
+  // Moves the virtual clock; timers fire on the way.
+  void Advance(std::uint32_t ms) { headless_->Advance(ms); }
 
   winsys::HeadlessSystem* headless_ = nullptr;
   winsys::WindowId window_ = 0;
   std::unique_ptr<razezazo::RazezaZOHost> host_;
+  // Window commands that reached the host: "close", "syscommand:<command>".
+  std::vector<std::string> commands_;
+
+ private:
+  void Close() {
+    if (headless_ && headless_->IsWindow(window_)) headless_->DestroyWindow(window_);
+    host_.reset();
+  }
 };
 
 // Colour channels within a tolerance, for blended pixels.

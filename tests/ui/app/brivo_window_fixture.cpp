@@ -8,6 +8,7 @@
 #include "razezazo/core/host.h"
 #include "razezazo/popups/framework_startup.h"
 #include "runtime/gbk.h"
+#include "tests/support/headless_host.h"
 #include "tests/ui/app/message_box_reading.h"
 
 namespace brivo_window_test {
@@ -49,10 +50,7 @@ BrivoWindowFixture::BrivoWindowFixture() {
   Set("BRIVO_OPENER", (folder_.path() / "opener").string());
   Set("BRIVO_FILE_MANAGER", (folder_.path() / "file-manager").string());
 
-  auto system = std::make_unique<winsys::HeadlessSystem>();
-  headless_ = system.get();
-  winsys::Install(std::move(system));
-  razezazo::FrameworkStartup();
+  headless_ = &testing_support::StartHeadless();
   headless_->SetIdleHandler([this] { return AnswerBox(); });
 }
 

@@ -45,7 +45,7 @@ class CaptionButtonTest : public HostFixture {
   static constexpr FloatRect kMinimize{273, 7, 28, 19};
   static constexpr FloatRect kFree{245, 7, 28, 19};
 
-  void Press(const FloatRect& r) { system_->Click(window_, static_cast<int>(r.x) + 5, static_cast<int>(r.y) + 5); }
+  void Press(const FloatRect& r) { headless_->Click(window_, static_cast<int>(r.x) + 5, static_cast<int>(r.y) + 5); }
 };
 
 TEST_F(CaptionButtonTest, TheHostPlacesItsButtonsRightToLeft) {
@@ -85,7 +85,7 @@ TEST_F(CaptionButtonTest, TheHostCaptionShowsIconAndATitleThatFollowsTheWindowTe
   EXPECT_EQ(title->text(), runtime::Gbk("控件"));
   EXPECT_EQ(title->text_colour(), razezazo::ToArgb(0xFFFFFF, 250));
   EXPECT_FLOAT_EQ(title->width(), title->text_width() + 2);
-  system_->SetWindowText(window_, "新标题");
+  headless_->SetWindowText(window_, "新标题");
   EXPECT_EQ(title->text(), runtime::Gbk("新标题"));
 }
 
@@ -111,10 +111,10 @@ TEST_F(CaptionButtonTest, LayingOutTheCaptionPacksButtonsAndGivesTheTitleTheRest
 TEST_F(CaptionButtonTest, TheWindowCannotShrinkBelowItsCaptionAndMaximisesOverTheWorkArea) {
   Start({.background_colour = 0x804020, .caption_flags = 4 | 8 | 16});
   winsys::MinMaxInfo info{};
-  system_->Send(window_, winsys::WM_GETMINMAXINFO, 0, reinterpret_cast<winsys::LParam>(&info));
+  headless_->Send(window_, winsys::WM_GETMINMAXINFO, 0, reinterpret_cast<winsys::LParam>(&info));
   EXPECT_EQ(info.min_track_width, 1 + 28 * 3 + 11 + 35);
   EXPECT_EQ(info.min_track_height, 38);
-  const gfx::RectI work = system_->WorkArea();
+  const gfx::RectI work = headless_->WorkArea();
   EXPECT_EQ(info.max_rect, (gfx::RectI{work.x - 7, work.y - 7, work.width + 14, work.height + 14}));
 }
 
@@ -125,26 +125,26 @@ TEST_F(CaptionButtonTest, FacesFollowTheMouseWithShortFades) {
   EXPECT_TRUE(ShowsFace(close, 0));
   std::vector<std::uint32_t> finished_at;
   close.AddEventHandler(razezazo::event::kTransitionFinished,
-                        [&](const razezazo::Event&) { finished_at.push_back(system_->Now()); });
+                        [&](const razezazo::Event&) { finished_at.push_back(headless_->Now()); });
 
-  std::uint32_t start = system_->Now();
-  system_->MoveMouse(window_, 340, 15);
+  std::uint32_t start = headless_->Now();
+  headless_->MoveMouse(window_, 340, 15);
   EXPECT_TRUE(ShowsFace(close, 40));
   EXPECT_EQ(close.transition().steps, 3);
   Advance(200);
   ASSERT_EQ(finished_at.size(), 1u);
   EXPECT_EQ(finished_at[0] - start, 180u);
 
-  start = system_->Now();
-  system_->MoveMouse(window_, 200, 150);
+  start = headless_->Now();
+  headless_->MoveMouse(window_, 200, 150);
   EXPECT_TRUE(ShowsFace(close, 0));
   EXPECT_EQ(close.transition().steps, 4);
   Advance(300);
   ASSERT_EQ(finished_at.size(), 2u);
   EXPECT_EQ(finished_at[1] - start, 240u);
 
-  system_->MoveMouse(window_, 340, 15);
-  system_->PressLeft();
+  headless_->MoveMouse(window_, 340, 15);
+  headless_->PressLeft();
   EXPECT_TRUE(ShowsFace(close, 80));
   EXPECT_EQ(close.drawn_state(), razezazo::kCaptionPressed);
 }
@@ -153,19 +153,19 @@ TEST_F(CaptionButtonTest, CloseClosesTheWindowUnlessDisabled) {
   CaptionButton close;
   ASSERT_TRUE(close.Create(window_, razezazo::kCaptionButtonClose, kClose));
   close.SetDisabled(true);
-  system_->RunPending();
+  headless_->RunPending();
   Press(kClose);
   close.Deliver(razezazo::event::kClick, close.self(), 0);  // even when asked directly
-  system_->RunPending();
+  headless_->RunPending();
   EXPECT_TRUE(commands_.empty());
-  EXPECT_TRUE(system_->IsWindow(window_));
-  EXPECT_TRUE(system_->IsVisible(window_));
+  EXPECT_TRUE(headless_->IsWindow(window_));
+  EXPECT_TRUE(headless_->IsVisible(window_));
 
   close.SetDisabled(false);
-  system_->RunPending();
+  headless_->RunPending();
   Press(kClose);
   EXPECT_EQ(commands_, (std::vector<std::string>{"close"}));
-  EXPECT_FALSE(system_->IsWindow(window_));
+  EXPECT_FALSE(headless_->IsWindow(window_));
 }
 
 TEST_F(CaptionButtonTest, MaximiseSwitchesToRestoreWithoutAMouseMove) {
@@ -177,13 +177,13 @@ TEST_F(CaptionButtonTest, MaximiseSwitchesToRestoreWithoutAMouseMove) {
   EXPECT_TRUE(ShowsFace(maximize, 120));
   Press(kMaximize);
   EXPECT_EQ(commands_, (std::vector<std::string>{"syscommand:" + std::to_string(winsys::SC_MAXIMIZE)}));
-  ASSERT_TRUE(system_->IsZoomed(window_));
+  ASSERT_TRUE(headless_->IsZoomed(window_));
   EXPECT_TRUE(ShowsFace(maximize, 207));  // restore, normal
 
   commands_.clear();
   Press(maximize.bounds());
   EXPECT_EQ(commands_, (std::vector<std::string>{"syscommand:" + std::to_string(winsys::SC_RESTORE)}));
-  EXPECT_FALSE(system_->IsZoomed(window_));
+  EXPECT_FALSE(headless_->IsZoomed(window_));
   EXPECT_TRUE(ShowsFace(maximize, 120));
 }
 
@@ -191,12 +191,12 @@ TEST_F(CaptionButtonTest, APlacementChangeRedrawsTheZoomFace) {
   CaptionButton maximize, minimize;
   ASSERT_TRUE(maximize.Create(window_, razezazo::kCaptionButtonMaximize, kMaximize));
   ASSERT_TRUE(minimize.Create(window_, razezazo::kCaptionButtonMinimize, kMinimize));
-  system_->Maximize(window_);
+  headless_->Maximize(window_);
   maximize.Deliver(razezazo::event::kPlacementChanged, 0, 0);
   EXPECT_TRUE(ShowsFace(maximize, 207));
   EXPECT_TRUE(ShowsFace(minimize, 294));
   // Any later draw picks the face by the window's state too.
-  system_->Restore(window_);
+  headless_->Restore(window_);
   maximize.Deliver(razezazo::event::kMouseEnter, 0, 0);
   EXPECT_TRUE(ShowsFace(maximize, 149));
 }
@@ -206,10 +206,10 @@ TEST_F(CaptionButtonTest, MinimiseOnAMinimisedWindowDoesNothing) {
   ASSERT_TRUE(minimize.Create(window_, razezazo::kCaptionButtonMinimize, kMinimize));
   Press(kMinimize);
   EXPECT_EQ(commands_, (std::vector<std::string>{"syscommand:" + std::to_string(winsys::SC_MINIMIZE)}));
-  ASSERT_TRUE(system_->IsIconic(window_));
+  ASSERT_TRUE(headless_->IsIconic(window_));
   commands_.clear();
   minimize.Deliver(razezazo::event::kClick, minimize.self(), 0);
-  system_->RunPending();
+  headless_->RunPending();
   EXPECT_TRUE(commands_.empty());
 }
 
@@ -229,7 +229,7 @@ TEST_F(CaptionButtonTest, FreeKindsOnlyReachTheClickHook) {
   EXPECT_EQ(hooked, (std::vector<int>{1128}));
   EXPECT_EQ(bound, 1);
   EXPECT_TRUE(commands_.empty());
-  EXPECT_TRUE(system_->IsVisible(window_));
+  EXPECT_TRUE(headless_->IsVisible(window_));
 }
 
 }  // namespace

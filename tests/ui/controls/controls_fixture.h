@@ -1,62 +1,21 @@
 #pragma once
-// A shown host window on the headless window system, for driving controls
-// with injected input and a virtual clock.
+// The controls' host window: light grey, titled, at (100, 80) of the screen.
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <string>
-#include <vector>
-
-#include "platform/window/backend/headless/headless_system.h"
-#include "razezazo/core/framework.h"
-#include "razezazo/core/host.h"
-#include "razezazo/popups/framework_startup.h"
 #include "runtime/gbk.h"
+#include "tests/ui/host_fixture.h"
 
 namespace controls_test {
 
-class HostFixture : public ::testing::Test {
+class HostFixture : public testing_support::HostFixture {
  protected:
-  static constexpr int kWidth = 380;
-  static constexpr int kHeight = 338;
-
   void SetUp() override { Start({.background_colour = 0xF0F0F0, .caption_flags = 0}); }
 
   // Replaces the fixture's window and host by new ones made with `options`.
   void Start(const razezazo::HostOptions& options) {
-    host_.reset();
-    auto system = std::make_unique<winsys::HeadlessSystem>();
-    system_ = system.get();
-    winsys::Install(std::move(system));
-    razezazo::FrameworkStartup();
-    window_ = razezazo::CreateFrameworkWindow(
-        {.title = runtime::Gbk("控件"), .x = 100, .y = 80, .width = kWidth, .height = kHeight});
-    ASSERT_NE(window_, 0u);
-    host_ = std::make_unique<razezazo::RazezaZOHost>();
-    ASSERT_TRUE(host_->Create(window_, options));
-    host_->hooks().message = [this](winsys::WindowId, unsigned message, winsys::WParam wparam, winsys::LParam) {
-      if (message == winsys::WM_CLOSE) commands_.push_back("close");
-      if (message == winsys::WM_SYSCOMMAND) commands_.push_back("syscommand:" + std::to_string(wparam));
-      return winsys::LResult{-1};
-    };
-    host_->Show();
-    system_->RunPending();
+    testing_support::HostFixture::Start(
+        options, {.title = runtime::Gbk("控件"), .x = 100, .y = 80, .width = kWidth, .height = kHeight});
   }
-
-  void TearDown() override {
-    host_.reset();
-    if (system_ && system_->IsWindow(window_)) system_->DestroyWindow(window_);
-  }
-
-  gfx::Bitmap Screen() const { return system_->ScreenPixels(window_); }
-  // Moves the virtual clock; timers fire on the way.
-  void Advance(std::uint32_t ms) { system_->Advance(ms); }
-
-  winsys::HeadlessSystem* system_ = nullptr;
-  winsys::WindowId window_ = 0;
-  std::unique_ptr<razezazo::RazezaZOHost> host_;
-  // Window commands that reached the host: "close", "syscommand:<command>".
-  std::vector<std::string> commands_;
 };
 
 // Colour parts of a straight ARGB pixel.

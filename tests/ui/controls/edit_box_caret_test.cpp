@@ -47,7 +47,7 @@ class EditBoxCaretTest : public EditBoxFixture {
 
 TEST_F(EditBoxCaretTest, TheCaretBlinksAndPutsBackExactlyThePixelsUnderIt) {
   auto box = Box({30, 60, 240, 24}, "Hello world");
-  system_->Click(window_, 260, 72);  // right of the text: the caret goes to the line's end
+  headless_->Click(window_, 260, 72);  // right of the text: the caret goes to the line's end
   ASSERT_TRUE(box->caret_shown());
   const gfx::RectI column = box->caret_pixels();
   const gfx::Bitmap shown = Screen();
@@ -74,7 +74,7 @@ TEST_F(EditBoxCaretTest, TheCaretBlinksAndPutsBackExactlyThePixelsUnderIt) {
 
 TEST_F(EditBoxCaretTest, RepaintsAndRecompositionsKeepTheCaretWithoutLeavingOldPixels) {
   auto box = LongBox(60);
-  system_->Click(window_, 60, 80);  // a few lines down
+  headless_->Click(window_, 60, 80);  // a few lines down
   ASSERT_TRUE(box->caret_shown());
   const gfx::RectI column = box->caret_pixels();
 
@@ -114,12 +114,12 @@ TEST_F(EditBoxCaretTest, LosingTheFocusStopsTheBlinkCollapsesTheSelectionAndHide
   CountTimers();
   auto first = Box({30, 60, 240, 24}, "first box");
   auto second = Box({30, 120, 240, 24}, "second box");
-  system_->Click(window_, 40, 72);
+  headless_->Click(window_, 40, 72);
   first->Select({1, 1}, {1, 6});
   Advance(1000);
   EXPECT_EQ(timer_ticks_[first->self()], 2);
 
-  system_->Click(window_, 40, 132);
+  headless_->Click(window_, 40, 132);
   EXPECT_EQ(first->anchor(), first->caret());
   EXPECT_EQ(first->caret(), (TextPlace{1, 6}));
   EXPECT_FALSE(first->caret_shown());
@@ -138,9 +138,9 @@ TEST_F(EditBoxCaretTest, LosingTheFocusStopsTheBlinkCollapsesTheSelectionAndHide
 TEST_F(EditBoxCaretTest, KeysRestartTheBlinkAndAnInactiveWindowHasNoCaret) {
   CountTimers();
   auto box = Box({30, 60, 240, 24}, "Hello world");
-  system_->Click(window_, 40, 72);
+  headless_->Click(window_, 40, 72);
   Advance(400);
-  system_->KeyPress(winsys::VK_RIGHT);
+  headless_->KeyPress(winsys::VK_RIGHT);
   Advance(400);  // 800 ms after the click, 400 after the key
   EXPECT_TRUE(box->caret_shown());
   Advance(100);
@@ -148,7 +148,7 @@ TEST_F(EditBoxCaretTest, KeysRestartTheBlinkAndAnInactiveWindowHasNoCaret) {
 
   box->Select({1, 0}, {1, 5});
   const winsys::WindowId other = razezazo::CreateFrameworkWindow({.x = 500, .y = 500, .width = 50, .height = 50});
-  system_->SetForeground(other);
+  headless_->SetForeground(other);
   EXPECT_FALSE(box->caret_shown());
   timer_ticks_.clear();
   Advance(2000);
@@ -157,17 +157,17 @@ TEST_F(EditBoxCaretTest, KeysRestartTheBlinkAndAnInactiveWindowHasNoCaret) {
   EXPECT_EQ(host_->focused(), box.get());
   EXPECT_EQ(box->SelectedText(), "Hello");
 
-  system_->SetForeground(window_);  // back: the caret at once, and blinking
+  headless_->SetForeground(window_);  // back: the caret at once, and blinking
   EXPECT_TRUE(box->caret_shown());
   Advance(1000);
   EXPECT_EQ(timer_ticks_[box->self()], 2);
-  system_->DestroyWindow(other);
+  headless_->DestroyWindow(other);
 }
 
 TEST_F(EditBoxCaretTest, ATransitionOfTheBoxKeepsTheCaretAndLeavesNothingBehind) {
   auto box = Box({30, 60, 240, 24}, "fading text");
   box->SetTransitionSteps(5, 20);
-  system_->Click(window_, 260, 72);
+  headless_->Click(window_, 260, 72);
   Advance(200);  // the click's own repaint fades in
   ASSERT_TRUE(box->caret_shown());
   box->SetText("new text, fading in", true);
@@ -184,33 +184,33 @@ TEST_F(EditBoxCaretTest, TheInputMethodIsOffWhileAModeThatRefusesItHasTheFocus) 
   auto normal = Box({30, 60, 240, 24}, "text");
   auto password = Box({30, 100, 240, 24}, "secret", {.input_mode = InputMode::kPassword});
   auto number = Box({30, 140, 240, 24}, "42", {.input_mode = InputMode::kInteger});
-  EXPECT_TRUE(system_->InputMethodEnabled(window_));
+  EXPECT_TRUE(headless_->InputMethodEnabled(window_));
 
-  system_->Click(window_, 40, 72);
-  EXPECT_TRUE(system_->InputMethodEnabled(window_));
+  headless_->Click(window_, 40, 72);
+  EXPECT_TRUE(headless_->InputMethodEnabled(window_));
   // The candidate window goes to the caret, in window coordinates.
   const gfx::RectI caret = normal->caret_pixels();
-  EXPECT_EQ(system_->ImeCaret(window_), caret);
+  EXPECT_EQ(headless_->ImeCaret(window_), caret);
   EXPECT_GE(caret.x, 30 + static_cast<int>(normal->view_rect().x));
 
-  system_->Click(window_, 40, 112);
-  EXPECT_FALSE(system_->InputMethodEnabled(window_));
-  system_->Click(window_, 40, 152);  // from one refusing box to another
-  EXPECT_FALSE(system_->InputMethodEnabled(window_));
-  system_->Click(window_, 40, 72);
-  EXPECT_TRUE(system_->InputMethodEnabled(window_));
+  headless_->Click(window_, 40, 112);
+  EXPECT_FALSE(headless_->InputMethodEnabled(window_));
+  headless_->Click(window_, 40, 152);  // from one refusing box to another
+  EXPECT_FALSE(headless_->InputMethodEnabled(window_));
+  headless_->Click(window_, 40, 72);
+  EXPECT_TRUE(headless_->InputMethodEnabled(window_));
 
   // A box that goes away with the focus gives the input method back.
-  system_->Click(window_, 40, 112);
-  ASSERT_FALSE(system_->InputMethodEnabled(window_));
+  headless_->Click(window_, 40, 112);
+  ASSERT_FALSE(headless_->InputMethodEnabled(window_));
   password.reset();
-  EXPECT_TRUE(system_->InputMethodEnabled(window_));
+  EXPECT_TRUE(headless_->InputMethodEnabled(window_));
 }
 
 TEST_F(EditBoxCaretTest, ALayeredWindowShowsTheCaretByPushingItsPicture) {
   Start({.background_colour = 0xF0F0F0, .caption_flags = 0, .layer_alpha = 255});
   auto box = Box({30, 60, 240, 24}, "layered");
-  system_->Click(window_, 260, 72);
+  headless_->Click(window_, 260, 72);
   ASSERT_TRUE(box->caret_shown());
   EXPECT_TRUE(ColumnIsCaret(Screen(), box->caret_pixels()));
   Advance(500);
@@ -221,12 +221,12 @@ TEST_F(EditBoxCaretTest, NoCaretWithoutTheFocusOrOnAHiddenBox) {
   auto box = Box({30, 60, 240, 24}, "text");
   box->RefreshCaret(true, true);
   EXPECT_FALSE(box->caret_shown());
-  system_->Click(window_, 40, 72);
+  headless_->Click(window_, 40, 72);
   ASSERT_TRUE(box->caret_shown());
   const gfx::RectI column = box->caret_pixels();
   box->SetVisible(false);
   EXPECT_FALSE(box->caret_shown());
-  system_->RunPending();
+  headless_->RunPending();
   Advance(1000);
   EXPECT_FALSE(ColumnIsCaret(Screen(), column));
   EXPECT_TRUE(SamePixels(Screen(), FreshComposition(*box)));

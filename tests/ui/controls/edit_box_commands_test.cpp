@@ -48,22 +48,22 @@ class EditBoxCommandsTest : public EditBoxInputFixture {
     winsys::WindowId opened = 0;
     EditContextMenu().SetOpenedHandler([&](winsys::WindowId menu, bool) { opened = menu; });
     bool stepped = false;
-    system_->SetIdleHandler([&] {
+    headless_->SetIdleHandler([&] {
       if (stepped || !opened) return false;
       stepped = true;
       step(opened);
       return true;
     });
-    system_->PressRight(window_, x, y);
-    system_->ReleaseRight(window_, x, y);
-    system_->SetIdleHandler(nullptr);
+    headless_->PressRight(window_, x, y);
+    headless_->ReleaseRight(window_, x, y);
+    headless_->SetIdleHandler(nullptr);
     if (opened) {
-      EXPECT_FALSE(system_->IsWindow(opened)) << "the menu is still open";
+      EXPECT_FALSE(headless_->IsWindow(opened)) << "the menu is still open";
     }
     return opened != 0;
   }
 
-  void Escape() { system_->KeyPress(winsys::VK_ESCAPE); }
+  void Escape() { headless_->KeyPress(winsys::VK_ESCAPE); }
   std::vector<int> States() {
     std::vector<int> states;
     for (int i = 1; i <= kItems; ++i) states.push_back(EditContextMenu().ItemState(i));
@@ -145,7 +145,7 @@ TEST_F(EditBoxCommandsTest, APasswordTakesAPasteButIsNeverCopied) {
 // was made from.
 TEST_F(EditBoxCommandsTest, UndoAndRedoGoByWholeSteps) {
   auto box = FocusedBox("start", {}, {1, 5});
-  system_->TypeText(" two");
+  headless_->TypeText(" two");
   SetClipboard("+paste");
   Ctrl('V');
   box->Select({1, 0}, {1, 5});
@@ -170,11 +170,11 @@ TEST_F(EditBoxCommandsTest, UndoAndRedoGoByWholeSteps) {
   EXPECT_EQ(box->text(), "start");
   Ctrl('Y');
   EXPECT_EQ(box->text(), "start two");
-  system_->KeyDown(winsys::VK_SHIFT);
+  headless_->KeyDown(winsys::VK_SHIFT);
   Ctrl('Z');  // Ctrl+Shift+Z redoes as well
-  system_->KeyUp(winsys::VK_SHIFT);
+  headless_->KeyUp(winsys::VK_SHIFT);
   EXPECT_EQ(box->text(), "start two+paste");
-  system_->TypeText("!");  // a new change ends what could be redone
+  headless_->TypeText("!");  // a new change ends what could be redone
   Ctrl('Y');
   EXPECT_EQ(box->text(), "start two+paste!");
 
@@ -218,7 +218,7 @@ TEST_F(EditBoxCommandsTest, TheMenuOffersWhatTheBoxCanDo) {
   // Undo is offered once there is something to undo.
   box->SetInputMode(InputMode::kNormal);
   Press(winsys::VK_END);
-  system_->TypeText("s");
+  headless_->TypeText("s");
   EXPECT_TRUE(RightClickMenu(30, 30, [&](winsys::WindowId) { Escape(); }));
   EXPECT_EQ(States()[0], kOn);
 }
@@ -228,16 +228,16 @@ TEST_F(EditBoxCommandsTest, TheMenuOffersWhatTheBoxCanDo) {
 TEST_F(EditBoxCommandsTest, TheKeyboardOpensTheMenuAtTheCaretAndWalksIt) {
   auto box = FocusedBox("some text", {}, {1, 4});
   box->Select({1, 0}, {1, 4});
-  system_->MoveMouse(window_, 5, 5);  // the pointer elsewhere: the menu is still the box's
+  headless_->MoveMouse(window_, 5, 5);  // the pointer elsewhere: the menu is still the box's
   auto by_keys = [&](unsigned key, bool shift, std::vector<unsigned> walk) {
     winsys::WindowId opened = 0;
     gfx::RectI rect;
     EditContextMenu().SetOpenedHandler([&](winsys::WindowId menu, bool) { opened = menu; });
     bool stepped = false;
-    system_->SetIdleHandler([&] {
+    headless_->SetIdleHandler([&] {
       if (stepped || !opened) return false;
       stepped = true;
-      rect = system_->WindowRect(opened);
+      rect = headless_->WindowRect(opened);
       for (unsigned k : walk) Press(k);
       return true;
     });
@@ -245,12 +245,12 @@ TEST_F(EditBoxCommandsTest, TheKeyboardOpensTheMenuAtTheCaretAndWalksIt) {
       Shift(key);
     else
       Press(key);
-    system_->SetIdleHandler(nullptr);
-    EXPECT_FALSE(system_->IsWindow(opened));
+    headless_->SetIdleHandler(nullptr);
+    EXPECT_FALSE(headless_->IsWindow(opened));
     return rect;
   };
   const gfx::RectI rect = by_keys(winsys::VK_APPS, false, {winsys::VK_DOWN, winsys::VK_DOWN, winsys::VK_RETURN});
-  const gfx::RectI window = system_->WindowRect(window_);
+  const gfx::RectI window = headless_->WindowRect(window_);
   EXPECT_EQ(rect.x, window.x + static_cast<int>(box->x() + box->caret_point().x));
   EXPECT_EQ(rect.y, window.y + static_cast<int>(box->y() + box->caret_point().Bottom()));
   EXPECT_EQ(Clipboard(), "some");  // undo is off: cut, then copy were lit
@@ -267,35 +267,35 @@ TEST_F(EditBoxCommandsTest, TheKeyboardOpensTheMenuAtTheCaretAndWalksIt) {
 TEST_F(EditBoxCommandsTest, TheMenuOpensAtThePointerAndItsChoiceComesBackAsTheCommand) {
   auto box = std::make_unique<CommandRecordingBox>();
   ASSERT_TRUE(box->Create(window_, {20, 20, 240, 24}, Gbk("复制这段文字")));
-  system_->RunPending();
+  headless_->RunPending();
   box->Select({1, 0}, {1, 2});
   gfx::RectI menu_rect;
   EXPECT_TRUE(RightClickMenu(60, 30, [&](winsys::WindowId menu) {
-    menu_rect = system_->WindowRect(menu);
-    system_->Click(menu, 40, CommandRow(4));  // "复制(&C)"
+    menu_rect = headless_->WindowRect(menu);
+    headless_->Click(menu, 40, CommandRow(4));  // "复制(&C)"
   }));
-  const gfx::RectI window = system_->WindowRect(window_);
+  const gfx::RectI window = headless_->WindowRect(window_);
   EXPECT_EQ(menu_rect.x, window.x + 60);
   EXPECT_EQ(menu_rect.y, window.y + 30);
   EXPECT_EQ(box->commands, std::vector<int>{67});
   EXPECT_EQ(Clipboard(), "复制");
   EXPECT_EQ(host_->focused(), box.get());  // the box under the pointer took the focus
 
-  EXPECT_TRUE(RightClickMenu(60, 30, [&](winsys::WindowId menu) { system_->Click(menu, 40, CommandRow(7)); }));
+  EXPECT_TRUE(RightClickMenu(60, 30, [&](winsys::WindowId menu) { headless_->Click(menu, 40, CommandRow(7)); }));
   EXPECT_EQ(box->commands, (std::vector<int>{67, 65}));
   EXPECT_EQ(box->SelectedText(), Gbk("复制这段文字"));
 
   SetClipboard("新");
-  EXPECT_TRUE(RightClickMenu(60, 30, [&](winsys::WindowId menu) { system_->Click(menu, 40, CommandRow(5)); }));
+  EXPECT_TRUE(RightClickMenu(60, 30, [&](winsys::WindowId menu) { headless_->Click(menu, 40, CommandRow(5)); }));
   EXPECT_EQ(box->text(), Gbk("新"));
-  EXPECT_TRUE(RightClickMenu(60, 30, [&](winsys::WindowId menu) { system_->Click(menu, 40, CommandRow(1)); }));
+  EXPECT_TRUE(RightClickMenu(60, 30, [&](winsys::WindowId menu) { headless_->Click(menu, 40, CommandRow(1)); }));
   EXPECT_EQ(box->text(), Gbk("复制这段文字"));  // "撤销(&U)" took the paste back
   EXPECT_EQ(box->SelectedText(), Gbk("复制这段文字"));
 
   // A disabled item (cut, with nothing selected) cannot be chosen.
   box->Select({1, 0}, {1, 0});
   EXPECT_TRUE(RightClickMenu(60, 30, [&](winsys::WindowId menu) {
-    system_->Click(menu, 40, CommandRow(3));
+    headless_->Click(menu, 40, CommandRow(3));
     Escape();
   }));
   EXPECT_EQ(box->commands, (std::vector<int>{67, 65, 86, 90}));

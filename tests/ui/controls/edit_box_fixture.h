@@ -14,7 +14,7 @@ class EditBoxFixture : public HostFixture {
                                          const razezazo::EditBoxOptions& options = {}) {
     auto box = std::make_unique<razezazo::EditBox>();
     EXPECT_TRUE(box->Create(window_, bounds, text, options));
-    system_->RunPending();
+    headless_->RunPending();
     return box;
   }
 
@@ -37,7 +37,7 @@ class EditBoxFixture : public HostFixture {
     return {static_cast<int>(box.x() + r.x), static_cast<int>(box.y() + r.y + r.height / 2)};
   }
 
-  void Wheel(int delta) { system_->Wheel(delta); }
+  void Wheel(int delta) { headless_->Wheel(delta); }
 };
 
 // Two pixels that differ by at most a shade of antialiasing in every channel.

@@ -15,23 +15,23 @@ class EditBoxInputFixture : public EditBoxFixture {
                                                 razezazo::FloatRect bounds = {20, 20, 240, 100}) {
     if (!options.multi_line) bounds.height = 24;
     auto box = Box(bounds, text, options);
-    system_->Click(window_, static_cast<int>(bounds.x + 4), static_cast<int>(bounds.y + 4));
+    headless_->Click(window_, static_cast<int>(bounds.x + 4), static_cast<int>(bounds.y + 4));
     EXPECT_EQ(host_->focused(), box.get());
     box->Select(caret, caret);
     return box;
   }
 
-  void Press(unsigned key) { system_->KeyPress(key); }
+  void Press(unsigned key) { headless_->KeyPress(key); }
   void PressWith(unsigned modifier, unsigned key) {
-    system_->KeyDown(modifier);
-    system_->KeyPress(key);
-    system_->KeyUp(modifier);
+    headless_->KeyDown(modifier);
+    headless_->KeyPress(key);
+    headless_->KeyUp(modifier);
   }
   void Ctrl(unsigned key) { PressWith(winsys::VK_CONTROL, key); }
   void Shift(unsigned key) { PressWith(winsys::VK_SHIFT, key); }
 
-  std::string Clipboard() { return system_->ClipboardText(); }
-  void SetClipboard(std::string_view utf8) { system_->SetClipboardText(utf8); }
+  std::string Clipboard() { return headless_->ClipboardText(); }
+  void SetClipboard(std::string_view utf8) { headless_->SetClipboardText(utf8); }
 };
 
 }  // namespace controls_test

@@ -61,9 +61,9 @@ TEST_F(EditBoxKeysTest, CtrlMovesAndDeletesByWords) {
   EXPECT_EQ(box->caret(), (TextPlace{2, 2}));
   Ctrl(winsys::VK_LEFT);  // back over the line end to the start of "world"
   EXPECT_EQ(box->caret(), (TextPlace{1, 10}));
-  system_->KeyDown(winsys::VK_SHIFT);
+  headless_->KeyDown(winsys::VK_SHIFT);
   Ctrl(winsys::VK_LEFT);  // Shift extends
-  system_->KeyUp(winsys::VK_SHIFT);
+  headless_->KeyUp(winsys::VK_SHIFT);
   EXPECT_EQ(box->SelectedText(), "hello-");
   Ctrl(winsys::VK_END);
   EXPECT_EQ(box->caret(), (TextPlace{2, 8}));
@@ -198,28 +198,28 @@ TEST_F(EditBoxKeysTest, KeyAnswersLeaveUnknownKeysToTheHost) {
 
 TEST_F(EditBoxKeysTest, TypedCharactersFollowTheInputMode) {
   auto normal = FocusedBox("");
-  system_->TypeText("a b~");
-  system_->TypeText("中é");  // characters beyond ASCII reach a box without an input method as UTF-16
+  headless_->TypeText("a b~");
+  headless_->TypeText("中é");  // characters beyond ASCII reach a box without an input method as UTF-16
   EXPECT_EQ(normal->text(), "a b~" + Gbk("中é"));
-  system_->TypeText("\x1C\x7F\t");  // control characters never enter
+  headless_->TypeText("\x1C\x7F\t");  // control characters never enter
   EXPECT_EQ(normal->text(), "a b~" + Gbk("中é"));
 
   auto integer = FocusedBox("", {.input_mode = InputMode::kInteger});
-  system_->TypeText("-12a.5 3/");
+  headless_->TypeText("-12a.5 3/");
   EXPECT_EQ(integer->text(), "-1253");
 
   auto decimal = FocusedBox("", {.input_mode = InputMode::kDecimal});
-  system_->TypeText("1.5x.2/3");
+  headless_->TypeText("1.5x.2/3");
   EXPECT_EQ(decimal->text(), "1.52/3");
   EXPECT_EQ(decimal->Deliver(winsys::WM_CHAR, '.', 1), -1);  // the refused full stop is answered -1
   EXPECT_EQ(decimal->Deliver(winsys::WM_CHAR, '7', 1), 0);
 
   auto password = FocusedBox("", {.input_mode = InputMode::kPassword});
-  system_->TypeText("pw中!");
+  headless_->TypeText("pw中!");
   EXPECT_EQ(password->text(), "pw!");
 
   auto read_only = FocusedBox("ro", {.input_mode = InputMode::kReadOnly});
-  system_->TypeText("xyz");
+  headless_->TypeText("xyz");
   EXPECT_EQ(read_only->text(), "ro");
 }
 
@@ -229,16 +229,16 @@ TEST_F(EditBoxKeysTest, TypedCharactersFollowTheInputMode) {
 // characters.
 TEST_F(EditBoxKeysTest, CharactersGbkCannotHoldAreLeftOut) {
   auto box = FocusedBox("", kMultiLine);
-  system_->TypeText("€中");
+  headless_->TypeText("€中");
   Press(winsys::VK_BACK);
   EXPECT_EQ(box->text(), "");
-  system_->TypeText("a😀한b");
+  headless_->TypeText("a😀한b");
   EXPECT_EQ(box->text(), "ab");
 
-  system_->ImeCommit("中文😀한국");
+  headless_->ImeCommit("中文😀한국");
   EXPECT_EQ(box->text(), "ab" + Gbk("中文"));
   EXPECT_EQ(box->caret(), (TextPlace{1, 4}));
-  system_->ImeCommit("😀");  // nothing left: nothing changes
+  headless_->ImeCommit("😀");  // nothing left: nothing changes
   EXPECT_EQ(box->text(), "ab" + Gbk("中文"));
 
   SetClipboard("x😀y\n한z");
@@ -259,7 +259,7 @@ TEST_F(EditBoxKeysTest, CharactersGbkCannotHoldAreLeftOut) {
 
 TEST_F(EditBoxKeysTest, TheInputMethodsResultIsInsertedAndTheHostGoesOn) {
   auto box = FocusedBox(Gbk("前后"), {}, {1, 1});
-  system_->ImeCommit("中间");
+  headless_->ImeCommit("中间");
   EXPECT_EQ(box->text(), Gbk("前中间后"));
   EXPECT_EQ(box->caret(), (TextPlace{1, 3}));
   // Without a result string there is nothing to insert; either way the

@@ -16,8 +16,8 @@ class EditBoxMouseTest : public EditBoxFixture {
  protected:
   // The window point over the boundary before `column` of `line`.
   std::pair<int, int> At(EditBox& box, int line, int column) { return HostPoint(box, box.CaretRect(line, column)); }
-  void Click(std::pair<int, int> p) { system_->Click(window_, p.first, p.second); }
-  void DoubleClick(std::pair<int, int> p) { system_->DoubleClick(window_, p.first, p.second); }
+  void Click(std::pair<int, int> p) { headless_->Click(window_, p.first, p.second); }
+  void DoubleClick(std::pair<int, int> p) { headless_->DoubleClick(window_, p.first, p.second); }
 
   static bool ShowsSelection(EditBox& box) {
     for (int y = 0; y < box.canvas().Height(); ++y)
@@ -71,16 +71,16 @@ TEST_F(EditBoxMouseTest, DoubleAndTripleClicksSelectTheWordAndTheLine) {
 TEST_F(EditBoxMouseTest, ShiftClickExtendsTheSelection) {
   auto box = Box({20, 20, 300, 100}, "first line\r\nsecond", {.multi_line = true});
   Click(At(*box, 1, 2));
-  system_->KeyDown(winsys::VK_SHIFT);
+  headless_->KeyDown(winsys::VK_SHIFT);
   Click(At(*box, 2, 3));
-  system_->KeyUp(winsys::VK_SHIFT);
+  headless_->KeyUp(winsys::VK_SHIFT);
   EXPECT_EQ(box->anchor(), (TextPlace{1, 2}));
   EXPECT_EQ(box->SelectedText(), "rst line\r\nsec");
   auto password = Box({20, 140, 300, 24}, "secret", {.input_mode = InputMode::kPassword});
   Click(At(*password, 1, 1));
-  system_->KeyDown(winsys::VK_SHIFT);
+  headless_->KeyDown(winsys::VK_SHIFT);
   Click(At(*password, 1, 4));
-  system_->KeyUp(winsys::VK_SHIFT);
+  headless_->KeyUp(winsys::VK_SHIFT);
   EXPECT_EQ(password->anchor(), password->caret());
 }
 
@@ -98,7 +98,7 @@ TEST_F(EditBoxMouseTest, PasswordBoxesKeepDoubleAndTripleClicksPlain) {
 TEST_F(EditBoxMouseTest, AClickOutsideTheViewLeavesTheCaret) {
   auto box = Box({20, 20, 200, 120}, NumberedLines(30), {.multi_line = true});
   box->Select({2, 3}, {2, 3});
-  system_->Click(window_, 21, 21);  // on the box's border, outside its view
+  headless_->Click(window_, 21, 21);  // on the box's border, outside its view
   EXPECT_EQ(box->caret(), (TextPlace{2, 3}));
   EXPECT_EQ(box->anchor(), (TextPlace{2, 3}));
   EXPECT_TRUE(host_->focused() == box.get());
@@ -106,45 +106,45 @@ TEST_F(EditBoxMouseTest, AClickOutsideTheViewLeavesTheCaret) {
   auto single = Box({20, 200, 200, 40}, "single line");  // the line sits in the middle
   single->Select({1, 4}, {1, 4});
   Advance(1000);
-  system_->Click(window_, 100, 203);
+  headless_->Click(window_, 100, 203);
   EXPECT_EQ(single->caret(), (TextPlace{1, 4}));
   Advance(1000);
-  system_->Click(window_, 20 + 200 - 5, 220);  // in the view, right of the text
+  headless_->Click(window_, 20 + 200 - 5, 220);  // in the view, right of the text
   EXPECT_EQ(single->caret(), (TextPlace{1, 11}));
 }
 
 TEST_F(EditBoxMouseTest, DraggingSelectsOnTheOneLineOfASingleLineBoxWhereverThePointerGoes) {
   auto box = Box({20, 100, 300, 24}, "drag across this line");
   const auto start = At(*box, 1, 1);
-  system_->PressLeft(window_, start.first, start.second);
+  headless_->PressLeft(window_, start.first, start.second);
   const auto to = At(*box, 1, 9);
-  system_->MoveMouse(window_, to.first, 100 - 90);  // far above the box
+  headless_->MoveMouse(window_, to.first, 100 - 90);  // far above the box
   EXPECT_EQ(box->anchor(), (TextPlace{1, 1}));
   EXPECT_EQ(box->caret(), (TextPlace{1, 9}));
-  system_->MoveMouse(window_, to.first - 1, 300);  // far below it
+  headless_->MoveMouse(window_, to.first - 1, 300);  // far below it
   EXPECT_EQ(box->caret().line, 1);
   EXPECT_EQ(box->caret().column, 9);
   EXPECT_EQ(box->SelectedText(), "rag acro");
   EXPECT_TRUE(ShowsSelection(*box));
   // Back onto the anchor: no selection is left on the screen.
-  system_->MoveMouse(window_, start.first, start.second);
+  headless_->MoveMouse(window_, start.first, start.second);
   EXPECT_EQ(box->anchor(), box->caret());
   EXPECT_FALSE(ShowsSelection(*box));
-  system_->ReleaseLeft(window_, start.first, start.second);
+  headless_->ReleaseLeft(window_, start.first, start.second);
   EXPECT_TRUE(box->caret_shown());
 
   // Without a press, moving over the box selects nothing.
-  system_->MoveMouse(window_, to.first, to.second);
+  headless_->MoveMouse(window_, to.first, to.second);
   EXPECT_EQ(box->anchor(), box->caret());
 }
 
 TEST_F(EditBoxMouseTest, HoldingThePointerOutsideTheViewScrollsWithEveryMove) {
   auto box = LongBox(60);
-  system_->PressLeft(window_, 60, 40);
+  headless_->PressLeft(window_, 60, 40);
   const TextPlace anchor = box->anchor();
   int previous = box->scroll_y();
   for (int move = 0; move < 5; ++move) {
-    system_->MoveMouse(window_, 60 + move % 2, 20 + 120 + 60);  // well below the box
+    headless_->MoveMouse(window_, 60 + move % 2, 20 + 120 + 60);  // well below the box
     EXPECT_LT(box->scroll_y(), previous) << "move " << move;
     previous = box->scroll_y();
   }
@@ -153,17 +153,17 @@ TEST_F(EditBoxMouseTest, HoldingThePointerOutsideTheViewScrollsWithEveryMove) {
   // The caret's line is the one just below the old view, now brought in.
   EXPECT_LE(box->caret().line, box->last_drawn_line());
   for (int move = 0; move < 3; ++move) {
-    system_->MoveMouse(window_, 60 + move % 2, 0);  // above it
+    headless_->MoveMouse(window_, 60 + move % 2, 0);  // above it
     EXPECT_GT(box->scroll_y(), previous) << "move " << move;
     previous = box->scroll_y();
   }
   EXPECT_GE(box->caret().line, box->first_drawn_line());
   // Held still outside, the view goes on scrolling, and stops at the release.
-  system_->MoveMouse(window_, 60, 20 + 120 + 60);
+  headless_->MoveMouse(window_, 60, 20 + 120 + 60);
   previous = box->scroll_y();
   Advance(200);
   EXPECT_LT(box->scroll_y(), previous - 2 * box->store().line_height());
-  system_->ReleaseLeft(window_, 60, 20 + 120 + 60);
+  headless_->ReleaseLeft(window_, 60, 20 + 120 + 60);
   previous = box->scroll_y();
   Advance(500);
   EXPECT_EQ(box->scroll_y(), previous);
@@ -175,44 +175,44 @@ TEST_F(EditBoxMouseTest, HoldingThePointerOutsideTheViewScrollsWithEveryMove) {
 TEST_F(EditBoxMouseTest, SelectionsAreOfferedAsPrimaryAndAMiddleClickPastesIt) {
   auto box = Box({20, 20, 300, 24}, "first second");
   DoubleClick(At(*box, 1, 2));
-  EXPECT_EQ(system_->PrimaryText(), "first");
+  EXPECT_EQ(headless_->PrimaryText(), "first");
   auto other = Box({20, 60, 300, 24}, "ab");
   const auto between = At(*other, 1, 1);
-  system_->MiddleClick(window_, between.first, between.second);
+  headless_->MiddleClick(window_, between.first, between.second);
   EXPECT_EQ(other->text(), "afirstb");
   EXPECT_EQ(box->text(), "first second");
-  system_->KeyDown(winsys::VK_SHIFT);
-  system_->KeyPress(winsys::VK_END);  // Shift selections too (the focus stayed in the first box)
-  system_->KeyUp(winsys::VK_SHIFT);
-  EXPECT_EQ(system_->PrimaryText(), "first second");
+  headless_->KeyDown(winsys::VK_SHIFT);
+  headless_->KeyPress(winsys::VK_END);  // Shift selections too (the focus stayed in the first box)
+  headless_->KeyUp(winsys::VK_SHIFT);
+  EXPECT_EQ(headless_->PrimaryText(), "first second");
 
   auto read_only = Box({20, 100, 300, 24}, "fixed", {.input_mode = InputMode::kReadOnly});
   const auto in_fixed = At(*read_only, 1, 2);
-  system_->MiddleClick(window_, in_fixed.first, in_fixed.second);
+  headless_->MiddleClick(window_, in_fixed.first, in_fixed.second);
   EXPECT_EQ(read_only->text(), "fixed");
   auto password = Box({20, 140, 300, 24}, "secret", {.input_mode = InputMode::kPassword});
-  system_->Click(window_, 30, 150);
-  system_->KeyDown(winsys::VK_CONTROL);
-  system_->KeyPress('A');
-  system_->KeyUp(winsys::VK_CONTROL);
-  system_->MiddleClick(window_, 30, 150);
+  headless_->Click(window_, 30, 150);
+  headless_->KeyDown(winsys::VK_CONTROL);
+  headless_->KeyPress('A');
+  headless_->KeyUp(winsys::VK_CONTROL);
+  headless_->MiddleClick(window_, 30, 150);
   EXPECT_EQ(password->text(), "secret");
-  EXPECT_EQ(system_->PrimaryText(), "first second");
+  EXPECT_EQ(headless_->PrimaryText(), "first second");
 }
 
 // The wheel scrolls the box under the pointer, not the focused one.
 TEST_F(EditBoxMouseTest, TheWheelScrollsTheBoxUnderThePointer) {
   auto box = LongBox(60);
   auto other = Box({20, 200, 200, 24}, "focused");
-  system_->Click(window_, 30, 210);
+  headless_->Click(window_, 30, 210);
   ASSERT_EQ(host_->focused(), other.get());
-  system_->MoveMouse(window_, 60, 60);
-  system_->Wheel(-120);
+  headless_->MoveMouse(window_, 60, 60);
+  headless_->Wheel(-120);
   EXPECT_LT(box->scroll_y(), 0);
   const int scrolled = box->scroll_y();
   const razezazo::ScrollBar& bar = *box->vertical_bar();
-  system_->MoveMouse(window_, static_cast<int>(bar.x() + 5), static_cast<int>(bar.y() + 30));  // over its bar
-  system_->Wheel(-120);
+  headless_->MoveMouse(window_, static_cast<int>(bar.x() + 5), static_cast<int>(bar.y() + 30));  // over its bar
+  headless_->Wheel(-120);
   EXPECT_LT(box->scroll_y(), scrolled);
   EXPECT_EQ(host_->focused(), other.get());
 }
@@ -222,11 +222,11 @@ TEST_F(EditBoxMouseTest, DraggingLeftOfTheBoxScrollsTheTextBackRight) {
   box->Select({1, 120}, {1, 120});  // the view follows the caret to the line's end
   ASSERT_LT(box->scroll_x(), 0);
   const int scrolled = box->scroll_x();
-  system_->PressLeft(window_, 100, 60);
-  system_->MoveMouse(window_, 40 - 30, 60);
+  headless_->PressLeft(window_, 100, 60);
+  headless_->MoveMouse(window_, 40 - 30, 60);
   EXPECT_GT(box->scroll_x(), scrolled);
   EXPECT_LT(box->caret().column, 120);
-  system_->ReleaseLeft(window_, 10, 60);
+  headless_->ReleaseLeft(window_, 10, 60);
 }
 
 }  // namespace

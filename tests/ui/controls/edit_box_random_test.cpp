@@ -122,9 +122,9 @@ class EditBoxRandomTest : public EditBoxFixture {
     if (!bar || !bar->visible() || bar->thumb_length() == 0) return;
     const razezazo::FloatRect thumb = bar->Thumb();
     const int x = static_cast<int>(bar->x() + thumb.x + 2), y = static_cast<int>(bar->y() + thumb.y + 2);
-    system_->PressLeft(window_, x, y);
-    system_->MoveMouse(window_, x, y + r.Below(200) - 100);
-    system_->ReleaseLeft(window_, x, y);
+    headless_->PressLeft(window_, x, y);
+    headless_->MoveMouse(window_, x, y + r.Below(200) - 100);
+    headless_->ReleaseLeft(window_, x, y);
   }
 
   void Operate(EditBox& box, RandomEdits& r) {
@@ -148,8 +148,8 @@ class EditBoxRandomTest : public EditBoxFixture {
       case 11: box.Select(r.Place(box.store()), r.Place(box.store())); break;
       case 12:
       case 13:
-        system_->Click(window_, 40, 35);
-        system_->Wheel(r.OneIn(2) ? 120 : -120);
+        headless_->Click(window_, 40, 35);
+        headless_->Wheel(r.OneIn(2) ? 120 : -120);
         break;
       case 14: box.SetBounds({.width = 120.0f + r.Below(200), .height = 40.0f + r.Below(200)}); break;
       case 15:
@@ -184,34 +184,34 @@ class EditBoxRandomTest : public EditBoxFixture {
                                      'Z',
                                      'Z',
                                      'Y'};
-    if (host_->focused() != &box) system_->Click(window_, 40, 35);
+    if (host_->focused() != &box) headless_->Click(window_, 40, 35);
     const size_t length = box.store().WholeText().size();
     const size_t selected = box.SelectedText().size();
     RandomEdits::Given given;
     switch (r.Below(4)) {
       case 0: {
         const bool shift = r.OneIn(3), ctrl = r.OneIn(3);
-        if (shift) system_->KeyDown(winsys::VK_SHIFT);
-        if (ctrl) system_->KeyDown(winsys::VK_CONTROL);
-        system_->KeyPress(kKeys[r.Below(std::size(kKeys))]);
-        if (ctrl) system_->KeyUp(winsys::VK_CONTROL);
-        if (shift) system_->KeyUp(winsys::VK_SHIFT);
+        if (shift) headless_->KeyDown(winsys::VK_SHIFT);
+        if (ctrl) headless_->KeyDown(winsys::VK_CONTROL);
+        headless_->KeyPress(kKeys[r.Below(std::size(kKeys))]);
+        if (ctrl) headless_->KeyUp(winsys::VK_CONTROL);
+        if (shift) headless_->KeyUp(winsys::VK_SHIFT);
         return;
       }
       case 1:
         given = r.UserText(1 + r.Below(3), false);
-        system_->TypeText(given.utf8);
+        headless_->TypeText(given.utf8);
         break;
       case 2:
         given = r.UserText(1 + r.Below(8), true);
-        system_->SetClipboardText(given.utf8);
-        system_->KeyDown(winsys::VK_CONTROL);
-        system_->KeyPress('V');
-        system_->KeyUp(winsys::VK_CONTROL);
+        headless_->SetClipboardText(given.utf8);
+        headless_->KeyDown(winsys::VK_CONTROL);
+        headless_->KeyPress('V');
+        headless_->KeyUp(winsys::VK_CONTROL);
         break;
       default:
         given = r.UserText(1 + r.Below(4), false);
-        system_->ImeCommit(given.utf8);
+        headless_->ImeCommit(given.utf8);
         break;
     }
     const size_t removed = given.gbk.empty() ? 0 : selected;
@@ -245,22 +245,22 @@ class EditBoxRandomTest : public EditBoxFixture {
   void OperateWithMouse(EditBox& box, EditBox& other, RandomEdits& r) {
     const auto [x, y] = PointNear(box, r, -1);
     switch (r.Below(6)) {
-      case 0: system_->Click(window_, x, y); break;
+      case 0: headless_->Click(window_, x, y); break;
       case 1:
-        system_->DoubleClick(window_, x, y);
+        headless_->DoubleClick(window_, x, y);
         if (r.OneIn(2)) {
           Advance(r.Below(700));
-          system_->Click(window_, x, y);
+          headless_->Click(window_, x, y);
         }
         break;
       case 2: {
-        system_->PressLeft(window_, x, y);
+        headless_->PressLeft(window_, x, y);
         std::pair<int, int> to{x, y};
         for (int moves = 1 + r.Below(5); moves > 0; --moves) {
           to = PointNear(box, r, 60);
-          system_->MoveMouse(window_, to.first, to.second);
+          headless_->MoveMouse(window_, to.first, to.second);
         }
-        system_->ReleaseLeft(window_, to.first, to.second);
+        headless_->ReleaseLeft(window_, to.first, to.second);
         break;
       }
       case 3:

@@ -130,7 +130,7 @@ TEST_F(EditBoxTest, AHookOrHandlerThatDeletesTheBoxIsSurvived) {
   changed->SetChangeHandler([&](razezazo::ControlBase*, EditBox&) { changed.reset(); });
   changed->InsertText("zz");
   EXPECT_EQ(changed, nullptr);
-  system_->RunPending();
+  headless_->RunPending();
 }
 
 TEST_F(EditBoxTest, ChangeHandlerGetsTheParentAndTheBoxAfterEveryChange) {

@@ -72,7 +72,7 @@ TEST_F(EditBoxViewTest, BarsTakeTheirPlaceFromTheViewAndKnowTheirRange) {
 
 TEST_F(EditBoxViewTest, TheWheelStaysBetweenTheFirstLineAndTheLastPage) {
   auto box = LongBox(40);
-  system_->Click(window_, 60, 40);  // focus: the wheel goes to the focused control
+  headless_->Click(window_, 60, 40);  // focus: the wheel goes to the focused control
   const int page_end = static_cast<int>(box->view_rect().height) - box->store().content_height();
   Wheel(120);
   EXPECT_EQ(box->scroll_y(), 0);
@@ -88,12 +88,12 @@ TEST_F(EditBoxViewTest, TheWheelStaysBetweenTheFirstLineAndTheLastPage) {
 
   // Content that fits never scrolls.
   auto short_box = LongBox(2, 3, {20, 160, 200, 120});
-  system_->Click(window_, 60, 200);
+  headless_->Click(window_, 60, 200);
   Wheel(-120);
   EXPECT_EQ(short_box->scroll_y(), 0);
   // Without a shown vertical bar the wheel does nothing.
   auto no_bar = LongBox(40, 1, {230, 20, 140, 120});
-  system_->Click(window_, 260, 40);
+  headless_->Click(window_, 260, 40);
   Wheel(-120);
   EXPECT_EQ(no_bar->scroll_y(), 0);
 }
@@ -240,13 +240,13 @@ TEST_F(EditBoxViewTest, TheBarsScrollTheBox) {
   EXPECT_GT(box->first_drawn_line(), 1);
 
   // A click on a bar leaves the focus and the selection in the box.
-  system_->Click(window_, static_cast<int>(box->x() + 10), static_cast<int>(box->y() + 10));
+  headless_->Click(window_, static_cast<int>(box->x() + 10), static_cast<int>(box->y() + 10));
   ASSERT_EQ(host_->focused(), box.get());
   box->Select({2, 0}, {3, 1});
   const razezazo::ScrollBar& bar = *box->vertical_bar();
   const int down_arrow_y = static_cast<int>(bar.y() + bar.height() - 4);
   const int before = box->scroll_y();
-  system_->Click(window_, static_cast<int>(bar.x() + 5), down_arrow_y);
+  headless_->Click(window_, static_cast<int>(bar.x() + 5), down_arrow_y);
   EXPECT_EQ(host_->focused(), box.get());
   EXPECT_EQ(box->anchor(), (razezazo::TextPlace{2, 0}));
   EXPECT_EQ(box->caret(), (razezazo::TextPlace{3, 1}));
@@ -319,7 +319,7 @@ TEST_F(EditBoxViewTest, TheKeyboardFocusDrawsADashedFrame) {
   auto box = Box({30, 60, 240, 60}, "", {.multi_line = true, .scroll_bars = 0});
   const gfx::Bitmap before = box->canvas().CloneArea({0, 0, 240, 60});
   host_->SetFocus(box.get(), true);
-  system_->RunPending();
+  headless_->RunPending();
   // The frame runs along the text area's top edge (y 2): some pixels there darken.
   int changed = 0;
   for (int x = 2; x < 236; ++x) changed += box->canvas().GetPixel(x, 2) != before.GetPixel(x, 2);

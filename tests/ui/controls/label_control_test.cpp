@@ -76,7 +76,7 @@ TEST_F(LabelTest, GradientColourZeroIsTransparentNotBlack) {
                            {.background_mode = razezazo::label_background::kHorizontal,
                             .background_colour1 = razezazo::ToArgb(0xFF0000),
                             .background_colour2 = 0}));
-  system_->RunPending();
+  headless_->RunPending();
   const gfx::Argb left = label.canvas().GetPixel(1, 15), right = label.canvas().GetPixel(197, 15);
   EXPECT_GT(A(left), 240u);
   EXPECT_GT(B(left), 240u);
@@ -106,10 +106,10 @@ TEST_F(LabelTest, SlideTextChangeAnimatesOverFiveStepsOf60Ms) {
   ASSERT_TRUE(label.Create(window_, {20, 20, 100, 24}, "AAAA", {.text_colour = razezazo::ToArgb(0)}));
   std::vector<std::uint32_t> finished_at;
   label.AddEventHandler(razezazo::event::kTransitionFinished,
-                        [&](const razezazo::Event&) { finished_at.push_back(system_->Now()); });
-  system_->RunPending();
+                        [&](const razezazo::Event&) { finished_at.push_back(headless_->Now()); });
+  headless_->RunPending();
   const gfx::Bitmap before = Screen();
-  const std::uint32_t start = system_->Now();
+  const std::uint32_t start = headless_->Now();
 
   label.SetText("BBBB", TextChange{TransitionKind::kSlideLeft});
   EXPECT_EQ(label.transition().steps, 5);

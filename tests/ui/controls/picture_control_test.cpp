@@ -177,8 +177,8 @@ TEST_F(PictureTest, SetImageWithATransitionHoldsTheFramesUntilItArrives) {
   ASSERT_TRUE(picture.Create(window_, {20, 20, 20, 20}, Png(4, 4, kRed)));
   std::vector<std::uint32_t> finished_at;
   picture.AddEventHandler(razezazo::event::kTransitionFinished,
-                          [&](const razezazo::Event&) { finished_at.push_back(system_->Now()); });
-  const std::uint32_t start = system_->Now();
+                          [&](const razezazo::Event&) { finished_at.push_back(headless_->Now()); });
+  const std::uint32_t start = headless_->Now();
   const auto gif = gfx::testing::MakeGif({7, 7});
   const auto& stored = picture.SetImage(gif, razezazo::ImageChange{razezazo::TransitionKind::kFade});
   EXPECT_EQ(stored, gif);

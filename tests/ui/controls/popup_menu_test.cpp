@@ -25,13 +25,13 @@ class PopupMenuTest : public controls_test::HostFixture {
   // the menu's loop waits. The window of the menu that opened last is `menu_`.
   void ShowScripted(PopupMenu& menu, std::vector<Step> steps, int x = 0, int y = 0) {
     size_t next = 0;
-    system_->SetIdleHandler([&] {
+    headless_->SetIdleHandler([&] {
       if (next == steps.size()) return false;
       steps[next++]();
       return true;
     });
     menu.Show(window_, x, y);
-    system_->SetIdleHandler(nullptr);
+    headless_->SetIdleHandler(nullptr);
     EXPECT_EQ(next, steps.size()) << "the menu closed before its script ended";
   }
 
@@ -44,16 +44,16 @@ class PopupMenuTest : public controls_test::HostFixture {
   }
 
   Step MoveTo(int item_x, int item_y) {
-    return [=, this] { system_->MoveMouse(menu_, item_x, item_y); };
+    return [=, this] { headless_->MoveMouse(menu_, item_x, item_y); };
   }
   Step ClickAt(int item_x, int item_y) {
-    return [=, this] { system_->Click(menu_, item_x, item_y); };
+    return [=, this] { headless_->Click(menu_, item_x, item_y); };
   }
   Step Wait(std::uint32_t ms) {
-    return [=, this] { system_->Sleep(ms); };
+    return [=, this] { headless_->Sleep(ms); };
   }
   Step Press(unsigned key) {
-    return [=, this] { system_->KeyPress(key); };
+    return [=, this] { headless_->KeyPress(key); };
   }
   Step Check(std::function<void()> check) { return check; }
 
@@ -64,7 +64,7 @@ class PopupMenuTest : public controls_test::HostFixture {
     auto control = std::make_unique<testing_support::TestControl>();
     control->watched = {kCommand, event::kFocusGained};
     EXPECT_TRUE(control->Create(window_, bounds, kKindEditBox));
-    system_->RunPending();
+    headless_->RunPending();
     return control;
   }
 
@@ -89,17 +89,17 @@ TEST_F(PopupMenuTest, OpensAtThePointerAndFlipsAtTheWorkAreaEdges) {
     bool left, above;
   } cases[] = {{200, 200, false, false}, {1000, 200, true, false}, {200, 760, false, true}, {1010, 750, true, true}};
   for (const Case& c : cases) {
-    system_->MoveMouseToScreen(c.x, c.y);
+    headless_->MoveMouseToScreen(c.x, c.y);
     gfx::RectI rect;
-    ShowScripted(menu, {Check([&] { rect = system_->WindowRect(menu_); }), Press(winsys::VK_ESCAPE)});
+    ShowScripted(menu, {Check([&] { rect = headless_->WindowRect(menu_); }), Press(winsys::VK_ESCAPE)});
     EXPECT_EQ(rect.height, height);
     EXPECT_EQ(rect.x, c.left ? c.x - rect.width : c.x) << c.x << "," << c.y;
     EXPECT_EQ(rect.y, c.above ? c.y - height + 5 : c.y) << c.x << "," << c.y;
-    EXPECT_FALSE(system_->IsWindow(menu_));
+    EXPECT_FALSE(headless_->IsWindow(menu_));
   }
   // A place given by the caller is used as it is.
   gfx::RectI given;
-  ShowScripted(menu, {Check([&] { given = system_->WindowRect(menu_); }), Press(winsys::VK_ESCAPE)}, 300, 40);
+  ShowScripted(menu, {Check([&] { given = headless_->WindowRect(menu_); }), Press(winsys::VK_ESCAPE)}, 300, 40);
   EXPECT_EQ(given.x, 300);
   EXPECT_EQ(given.y, 40);
 }
@@ -109,12 +109,12 @@ TEST_F(PopupMenuTest, TheWindowIsAFrameworkMenuWindowWithTheChainProperties) {
   AddThreeCommands(menu);
   Watch(menu);
   ShowScripted(menu, {Check([&] {
-                        EXPECT_EQ(system_->WindowText(menu_), kMenuWindowText);
-                        EXPECT_EQ(system_->Owner(menu_), window_);
-                        EXPECT_EQ(system_->ExStyle(menu_) & 0x88u, 0x88u);
-                        EXPECT_EQ(system_->GetProp(menu_, property::kFlags), 1);
-                        EXPECT_EQ(static_cast<winsys::WindowId>(system_->GetProp(menu_, property::kHost)), menu_);
-                        EXPECT_EQ(system_->ActiveWindow(), menu_);
+                        EXPECT_EQ(headless_->WindowText(menu_), kMenuWindowText);
+                        EXPECT_EQ(headless_->Owner(menu_), window_);
+                        EXPECT_EQ(headless_->ExStyle(menu_) & 0x88u, 0x88u);
+                        EXPECT_EQ(headless_->GetProp(menu_, property::kFlags), 1);
+                        EXPECT_EQ(static_cast<winsys::WindowId>(headless_->GetProp(menu_, property::kHost)), menu_);
+                        EXPECT_EQ(headless_->ActiveWindow(), menu_);
                       }),
                       Press(winsys::VK_ESCAPE)});
 }
@@ -125,7 +125,7 @@ TEST_F(PopupMenuTest, WidthsBelowFiftyBecomeFiftyAndZeroFitsTheTexts) {
   Watch(menu);
   auto width_shown = [&] {
     int width = 0;
-    ShowScripted(menu, {Check([&] { width = system_->WindowRect(menu_).width; }), Press(winsys::VK_ESCAPE)});
+    ShowScripted(menu, {Check([&] { width = headless_->WindowRect(menu_).width; }), Press(winsys::VK_ESCAPE)});
     return width;
   };
   menu.SetWidth(20);
@@ -156,7 +156,7 @@ TEST_F(PopupMenuTest, HiddenItemsTakeNoRoomAndGetNoElement) {
     return winsys::LResult{-1};
   };
   // No row for the hidden item: "打开", the separator, then "退出".
-  ShowScripted(menu, {Check([&] { height = system_->WindowRect(menu_).height; }), ClickAt(40, 8 + 22 + 1 + 11 + 3)});
+  ShowScripted(menu, {Check([&] { height = headless_->WindowRect(menu_).height; }), ClickAt(40, 8 + 22 + 1 + 11 + 3)});
   EXPECT_EQ(height, 16 + 2 * 22 + 3);
   EXPECT_EQ(chosen, 103);
 }
@@ -164,20 +164,20 @@ TEST_F(PopupMenuTest, HiddenItemsTakeNoRoomAndGetNoElement) {
 TEST_F(PopupMenuTest, ChoosingSendsTheCommandToTheControlThatWasUnderThePointer) {
   auto target = AddTarget({40, 40, 120, 30});
   auto other = AddTarget({40, 100, 120, 30});
-  system_->MoveMouse(window_, 60, 50);
+  headless_->MoveMouse(window_, 60, 50);
   PopupMenu menu;
   AddThreeCommands(menu);
   Watch(menu);
   ShowScripted(menu, {ClickAt(40, Row(1))});
-  EXPECT_FALSE(system_->IsWindow(menu_));
+  EXPECT_FALSE(headless_->IsWindow(menu_));
   EXPECT_EQ(target->Take(), (std::vector<std::string>{"10240:0:0", "273:102:" + std::to_string(target->self())}));
   EXPECT_TRUE(other->Take().empty());
-  EXPECT_EQ(system_->ActiveWindow(), window_);
+  EXPECT_EQ(headless_->ActiveWindow(), window_);
 }
 
 TEST_F(PopupMenuTest, AnItemWithAHandlerCallsItInsteadOfSending) {
   auto target = AddTarget({40, 40, 120, 30});
-  system_->MoveMouse(window_, 60, 50);
+  headless_->MoveMouse(window_, 60, 50);
   int calls = 0;
   PopupMenu menu;
   menu.AddItem(Gbk("运行"), {.send_command = false, .handler = [&] { ++calls; }});
@@ -192,32 +192,32 @@ TEST_F(PopupMenuTest, AnItemWithAHandlerCallsItInsteadOfSending) {
 // (0x61) have the codes of 'p', 't' and 'a'.
 TEST_F(PopupMenuTest, AccessKeysChooseTheirItems) {
   auto target = AddTarget({40, 40, 120, 30});
-  system_->MoveMouse(window_, 60, 50);
+  headless_->MoveMouse(window_, 60, 50);
   PopupMenu& menu = EditContextMenu();
   constexpr unsigned kF1 = 0x70, kF5 = 0x74, kKeypad1 = 0x61;
   ShowScripted(menu, {Press(kF1), Press(kF5), Press(kKeypad1), Press('C')});
   const std::string copy = "273:67:" + std::to_string(target->self());
   EXPECT_EQ(target->Take(), (std::vector<std::string>{"10240:0:0", copy}));
   ShowScripted(menu, {[this] {
-                 system_->KeyDown(winsys::VK_MENU);
-                 system_->KeyPress('C');
-                 system_->KeyUp(winsys::VK_MENU);
+                 headless_->KeyDown(winsys::VK_MENU);
+                 headless_->KeyPress('C');
+                 headless_->KeyUp(winsys::VK_MENU);
                }});
   EXPECT_EQ(target->Take(), (std::vector<std::string>{copy}));  // it has the focus already
 }
 
 TEST_F(PopupMenuTest, ADisabledItemShowsButCannotBeChosen) {
   auto target = AddTarget({40, 40, 120, 30});
-  system_->MoveMouse(window_, 60, 50);
+  headless_->MoveMouse(window_, 60, 50);
   PopupMenu menu;
   AddThreeCommands(menu);
   menu.ItemState(2, kMenuItemDisabled);
   Watch(menu);
   bool drawn = false, still_open = false;
   ShowScripted(menu, {ClickAt(40, Row(1)), Press('S'), Wait(600), Check([&] {
-                        still_open = system_->IsWindow(menu_);
+                        still_open = headless_->IsWindow(menu_);
                         // Its text is there, lighter than an enabled item's.
-                        gfx::Bitmap shot = system_->ScreenPixels(menu_);
+                        gfx::Bitmap shot = headless_->ScreenPixels(menu_);
                         auto darkest = [&](int row) {
                           unsigned least = 255;
                           for (int y = row - 8; y < row + 8; ++y)
@@ -237,13 +237,13 @@ TEST_F(PopupMenuTest, EscapeAClickOutsideAndAnotherWindowsActivationCloseTheMenu
   PopupMenu menu;
   AddThreeCommands(menu);
   Watch(menu);
-  system_->MoveMouse(window_, 200, 200);
+  headless_->MoveMouse(window_, 200, 200);
   ShowScripted(menu, {Press(winsys::VK_ESCAPE)});
-  EXPECT_FALSE(system_->IsWindow(menu_));
-  ShowScripted(menu, {[this] { system_->Click(window_, 20, 300); }});
-  EXPECT_FALSE(system_->IsWindow(menu_));
-  ShowScripted(menu, {[this] { system_->SetForeground(window_); }});
-  EXPECT_FALSE(system_->IsWindow(menu_));
+  EXPECT_FALSE(headless_->IsWindow(menu_));
+  ShowScripted(menu, {[this] { headless_->Click(window_, 20, 300); }});
+  EXPECT_FALSE(headless_->IsWindow(menu_));
+  ShowScripted(menu, {[this] { headless_->SetForeground(window_); }});
+  EXPECT_FALSE(headless_->IsWindow(menu_));
   EXPECT_EQ(opened_.size(), 3u);
 }
 
@@ -270,20 +270,20 @@ class SubMenuTest : public PopupMenuTest {
 };
 
 TEST_F(SubMenuTest, HoverOpensTheSubMenuAfter500MsAndAnotherItemClosesIt) {
-  system_->MoveMouse(window_, 100, 100);
+  headless_->MoveMouse(window_, 100, 100);
   winsys::WindowId early = 1, opened = 0, after_leaving = 1;
   gfx::RectI root_rect, sub_rect;
   ShowScripted(root_, {MoveTo(40, Row(1)), Wait(499), Check([&] { early = OpenSub(); }), Wait(2), Check([&] {
                          opened = OpenSub();
-                         root_rect = system_->WindowRect(menu_);
-                         sub_rect = system_->WindowRect(opened);
+                         root_rect = headless_->WindowRect(menu_);
+                         sub_rect = headless_->WindowRect(opened);
                        }),
                        MoveTo(40, Row(2)), Wait(499), Check([&] { EXPECT_NE(OpenSub(), 0u) << "closed too early"; }),
                        Wait(2), Check([&] { after_leaving = OpenSub(); }), Press(winsys::VK_ESCAPE)});
   EXPECT_EQ(early, 0u);
   ASSERT_NE(opened, 0u);
   EXPECT_EQ(opened, sub_window_);
-  EXPECT_FALSE(system_->IsWindow(sub_window_));  // gone with its chain
+  EXPECT_FALSE(headless_->IsWindow(sub_window_));  // gone with its chain
   EXPECT_EQ(after_leaving, 0u);
   EXPECT_GT(sub_rect.x, root_rect.x + root_rect.width / 2);  // to the right
   EXPECT_EQ(sub_rect.y, root_rect.y + 8 + 22 - 8);
@@ -297,7 +297,7 @@ TEST_F(SubMenuTest, AnotherSubMenuItemOpensItsOwn300MsAfterClosingTheFirst) {
   winsys::WindowId second_window = 0;
   second.SetOpenedHandler([&](winsys::WindowId window, bool) { second_window = window; });
   root_.AddItem(Gbk("还有"), {.kind = kMenuSubMenu, .sub_menu = second.identity()});
-  system_->MoveMouse(window_, 100, 100);
+  headless_->MoveMouse(window_, 100, 100);
   winsys::WindowId open_at_500 = 1, open_at_799 = 1;
   ShowScripted(root_,
                {MoveTo(40, Row(1)), Wait(501), MoveTo(40, Row(3)), Wait(501), Check([&] { open_at_500 = OpenSub(); }),
@@ -308,16 +308,16 @@ TEST_F(SubMenuTest, AnotherSubMenuItemOpensItsOwn300MsAfterClosingTheFirst) {
                 Press(winsys::VK_ESCAPE)});
   EXPECT_EQ(open_at_500, 0u);
   EXPECT_EQ(open_at_799, 0u);
-  EXPECT_FALSE(system_->IsWindow(second_window));
+  EXPECT_FALSE(headless_->IsWindow(second_window));
 }
 
 TEST_F(SubMenuTest, PassingOverAnotherItemOnTheWayKeepsTheSubMenu) {
-  system_->MoveMouse(window_, 100, 100);
+  headless_->MoveMouse(window_, 100, 100);
   bool kept = false;
   ShowScripted(root_, {MoveTo(40, Row(1)), Wait(501), MoveTo(40, Row(2)), Wait(100),
                        [this] {
-                         const gfx::RectI sub = system_->WindowRect(sub_window_);
-                         system_->MoveMouseToScreen(sub.x + 30, sub.y + Row(0));
+                         const gfx::RectI sub = headless_->WindowRect(sub_window_);
+                         headless_->MoveMouseToScreen(sub.x + 30, sub.y + Row(0));
                        },
                        Wait(500), Check([&] { kept = OpenSub() == sub_window_; }), Press(winsys::VK_ESCAPE)});
   // The other item's delay ran out while the pointer was over the sub-menu.
@@ -326,52 +326,52 @@ TEST_F(SubMenuTest, PassingOverAnotherItemOnTheWayKeepsTheSubMenu) {
 
 TEST_F(SubMenuTest, AClickOpensAtOnceAndChoosingInTheSubMenuClosesTheChain) {
   auto target = AddTarget({40, 40, 120, 30});
-  system_->MoveMouse(window_, 60, 50);
+  headless_->MoveMouse(window_, 60, 50);
   winsys::WindowId sub = 0;
   ShowScripted(root_, {ClickAt(40, Row(1)), Check([&] { sub = OpenSub(); }), [this] {
-                         const gfx::RectI rect = system_->WindowRect(sub_window_);
-                         system_->MoveMouseToScreen(rect.x + 30, rect.y + Row(1));
-                         system_->PressLeft();
-                         system_->ReleaseLeft();
+                         const gfx::RectI rect = headless_->WindowRect(sub_window_);
+                         headless_->MoveMouseToScreen(rect.x + 30, rect.y + Row(1));
+                         headless_->PressLeft();
+                         headless_->ReleaseLeft();
                        }});
   EXPECT_NE(sub, 0u);
-  EXPECT_FALSE(system_->IsWindow(menu_));
-  EXPECT_FALSE(system_->IsWindow(sub_window_));
+  EXPECT_FALSE(headless_->IsWindow(menu_));
+  EXPECT_FALSE(headless_->IsWindow(sub_window_));
   EXPECT_EQ(target->Take(), (std::vector<std::string>{"10240:0:0", "273:202:" + std::to_string(target->self())}));
 }
 
 // As in GTK: Escape (or Left) closes one level, a click outside the chain all of it.
 TEST_F(SubMenuTest, EscapeClosesOneLevelAndAClickOutsideTheWholeChain) {
-  system_->MoveMouse(window_, 100, 100);
+  headless_->MoveMouse(window_, 100, 100);
   bool sub_open_after_escape = true, root_open_after_escape = false;
   ShowScripted(root_, {ClickAt(40, Row(1)), Press(winsys::VK_ESCAPE), Check([&] {
-                         sub_open_after_escape = system_->IsWindow(sub_window_);
-                         root_open_after_escape = system_->IsWindow(menu_);
+                         sub_open_after_escape = headless_->IsWindow(sub_window_);
+                         root_open_after_escape = headless_->IsWindow(menu_);
                        }),
                        Press(winsys::VK_ESCAPE)});
   EXPECT_FALSE(sub_open_after_escape);
   EXPECT_TRUE(root_open_after_escape);
-  EXPECT_FALSE(system_->IsWindow(menu_));
+  EXPECT_FALSE(headless_->IsWindow(menu_));
   // From the keyboard alone: Down lights the sub-menu's item, Right opens it,
   // Left closes it again.
   ShowScripted(root_,
                {Press(winsys::VK_DOWN), Press(winsys::VK_DOWN), Press(winsys::VK_RIGHT),
-                Check([&] { sub_open_after_escape = system_->IsWindow(sub_window_); }), Press(winsys::VK_LEFT),
-                Check([&] { root_open_after_escape = !system_->IsWindow(sub_window_); }), Press(winsys::VK_ESCAPE)});
+                Check([&] { sub_open_after_escape = headless_->IsWindow(sub_window_); }), Press(winsys::VK_LEFT),
+                Check([&] { root_open_after_escape = !headless_->IsWindow(sub_window_); }), Press(winsys::VK_ESCAPE)});
   EXPECT_TRUE(sub_open_after_escape);
   EXPECT_TRUE(root_open_after_escape);
-  EXPECT_FALSE(system_->IsWindow(menu_));
-  ShowScripted(root_, {ClickAt(40, Row(1)), [this] { system_->Click(window_, 20, 300); }});
-  EXPECT_FALSE(system_->IsWindow(menu_));
-  EXPECT_FALSE(system_->IsWindow(sub_window_));
+  EXPECT_FALSE(headless_->IsWindow(menu_));
+  ShowScripted(root_, {ClickAt(40, Row(1)), [this] { headless_->Click(window_, 20, 300); }});
+  EXPECT_FALSE(headless_->IsWindow(menu_));
+  EXPECT_FALSE(headless_->IsWindow(sub_window_));
 }
 
 TEST_F(SubMenuTest, NearTheRightEdgeTheSubMenuOpensToTheLeft) {
-  system_->MoveMouseToScreen(1024 - 110, 100);
+  headless_->MoveMouseToScreen(1024 - 110, 100);
   gfx::RectI root_rect, sub_rect;
   ShowScripted(root_, {ClickAt(40, Row(1)), Wait(150), Check([&] {
-                         root_rect = system_->WindowRect(menu_);
-                         sub_rect = system_->WindowRect(sub_window_);
+                         root_rect = headless_->WindowRect(menu_);
+                         sub_rect = headless_->WindowRect(sub_window_);
                        }),
                        Press(winsys::VK_ESCAPE)});
   EXPECT_LT(sub_rect.x + sub_rect.width, root_rect.x + 20);
@@ -384,8 +384,8 @@ TEST_F(PopupMenuTest, TheDefaultLookAndAPainterOfOwnDraw) {
   AddThreeCommands(menu);
   Watch(menu);
   gfx::Bitmap shot;
-  system_->MoveMouseToScreen(300, 300);
-  ShowScripted(menu, {Check([&] { shot = system_->ScreenPixels(menu_); }), Press(winsys::VK_ESCAPE)});
+  headless_->MoveMouseToScreen(300, 300);
+  ShowScripted(menu, {Check([&] { shot = headless_->ScreenPixels(menu_); }), Press(winsys::VK_ESCAPE)});
   using controls_test::A;
   using controls_test::B;
   using controls_test::R;
@@ -396,7 +396,7 @@ TEST_F(PopupMenuTest, TheDefaultLookAndAPainterOfOwnDraw) {
   EXPECT_LT(R(strip), 215u);
   EXPECT_GT(B(strip), 225u);
   menu.SetBackgroundPainter([](gfx::Graphics& g, int, int) { g.Clear(0xFFCC0000); });
-  ShowScripted(menu, {Check([&] { shot = system_->ScreenPixels(menu_); }), Press(winsys::VK_ESCAPE)});
+  ShowScripted(menu, {Check([&] { shot = headless_->ScreenPixels(menu_); }), Press(winsys::VK_ESCAPE)});
   EXPECT_EQ(shot.GetPixel(2, 2), 0xFFCC0000u);
 }
 
@@ -405,9 +405,9 @@ TEST_F(PopupMenuTest, TheHoveredItemIsLitInItsHoverColour) {
   AddThreeCommands(menu);
   Watch(menu);
   gfx::Argb lit = 0, plain = 0;
-  system_->MoveMouseToScreen(300, 300);
+  headless_->MoveMouseToScreen(300, 300);
   ShowScripted(menu, {MoveTo(40, Row(0)), Check([&] {
-                        gfx::Bitmap shot = system_->ScreenPixels(menu_);
+                        gfx::Bitmap shot = headless_->ScreenPixels(menu_);
                         lit = shot.GetPixel(20, Row(0));
                         plain = shot.GetPixel(20, Row(1));
                       }),
@@ -426,8 +426,8 @@ TEST_F(PopupMenuTest, AFittedMenuShowsItsWholeTexts) {
   menu.AddItem(Gbk("WWWWWWWWWWWWWW"), {.kind = kMenuSubMenu, .sub_menu = sub.identity()});
   Watch(menu);
   gfx::Bitmap shot;
-  system_->MoveMouseToScreen(300, 300);
-  ShowScripted(menu, {Check([&] { shot = system_->ScreenPixels(menu_); }), Press(winsys::VK_ESCAPE)});
+  headless_->MoveMouseToScreen(300, 300);
+  ShowScripted(menu, {Check([&] { shot = headless_->ScreenPixels(menu_); }), Press(winsys::VK_ESCAPE)});
   auto ink_in = [&](int row, int from_x, int to_x) {
     for (int y = Row(row) - 6; y < Row(row) + 6; ++y)
       for (int x = from_x; x < to_x; ++x)
@@ -482,25 +482,25 @@ TEST_F(PopupMenuTest, AHandlerMayDeleteTheMenuThatIsShowing) {
   Watch(*menu);
   winsys::WindowId sub_window = 0;
   sub.SetOpenedHandler([&](winsys::WindowId window, bool) { sub_window = window; });
-  system_->MoveMouse(window_, 100, 100);
+  headless_->MoveMouse(window_, 100, 100);
   PopupMenu* shown = menu.get();
   ShowScripted(*shown, {ClickAt(40, Row(0)), [&] {
-                          const gfx::RectI rect = system_->WindowRect(sub_window);
-                          system_->MoveMouseToScreen(rect.x + 30, rect.y + Row(0));
-                          system_->PressLeft();
-                          system_->ReleaseLeft();
+                          const gfx::RectI rect = headless_->WindowRect(sub_window);
+                          headless_->MoveMouseToScreen(rect.x + 30, rect.y + Row(0));
+                          headless_->PressLeft();
+                          headless_->ReleaseLeft();
                         }});
   EXPECT_EQ(menu, nullptr);
-  EXPECT_FALSE(system_->IsWindow(menu_));
+  EXPECT_FALSE(headless_->IsWindow(menu_));
 }
 
 TEST_F(PopupMenuTest, QuittingWhileTheMenuIsOpenEndsItAndTheOuterLoop) {
   PopupMenu menu;
   AddThreeCommands(menu);
   Watch(menu);
-  ShowScripted(menu, {[this] { system_->PostQuitMessage(3); }});
-  EXPECT_FALSE(system_->IsWindow(menu_));
-  EXPECT_EQ(system_->PendingQuit(), std::optional<int>(3));
+  ShowScripted(menu, {[this] { headless_->PostQuitMessage(3); }});
+  EXPECT_FALSE(headless_->IsWindow(menu_));
+  EXPECT_EQ(headless_->PendingQuit(), std::optional<int>(3));
 }
 
 }  // namespace

@@ -46,7 +46,7 @@ class PushButtonTest : public HostFixture {
     auto button = std::make_unique<PushButton>();
     EXPECT_TRUE(button->Create(window_, bounds, Gbk(utf8_caption), options));
     button->AddEventHandler(razezazo::event::kClick, [this](const razezazo::Event&) { ++clicks_; });
-    system_->RunPending();
+    headless_->RunPending();
     return button;
   }
 
@@ -64,21 +64,21 @@ TEST_F(PushButtonTest, ADoubledAmpersandDrawsOneAndRegistersItselfAsTheKey) {
 
   // The literal button registered "下"'s first byte; only "&" clicks the doubled one.
   EXPECT_EQ(razezazo::AcceleratorKeyOf(Gbk("解析&&下载")), 38u);
-  system_->SysChar('&');
+  headless_->SysChar('&');
   EXPECT_EQ(clicks_, 1);
 }
 
 TEST_F(PushButtonTest, TheLetterAfterTheAmpersandClicksWithAltInEitherCase) {
   auto yes = Button({20, 20, 70, 24}, "是(&Y)");
-  system_->SysChar('y');
-  system_->SysChar('Y');
+  headless_->SysChar('y');
+  headless_->SysChar('Y');
   EXPECT_EQ(clicks_, 2);
-  system_->SysChar('n');
+  headless_->SysChar('n');
   EXPECT_EQ(clicks_, 2);
 
   // A caption without "&" removes the key; the same caption again changes nothing.
   yes->SetCaption(Gbk("确认"));
-  system_->SysChar('y');
+  headless_->SysChar('y');
   EXPECT_EQ(clicks_, 2);
   EXPECT_EQ(yes->caption(), Gbk("确认"));
   EXPECT_EQ(razezazo::AcceleratorKeyOf(Gbk("末尾&")), 0u);
@@ -121,7 +121,7 @@ TEST_F(PushButtonTest, OnlyAPlainButtonShowsTheDashedFocusRectangle) {
   auto focused = Button({20, 20, 100, 30}, "确认");
   auto other = Button({20, 60, 100, 30}, "确认");
   host_->SetFocus(focused.get(), false);
-  system_->RunPending();
+  headless_->RunPending();
   other->Paint(razezazo::kButtonFocused);
   // The rectangle's top edge runs along row 2.
   EXPECT_GT(DifferingPixelsInRow(focused->canvas(), other->canvas(), 2, 2, 97), 20);
@@ -143,7 +143,7 @@ TEST_F(PushButtonTest, TheBorderLightRunsClockwiseSixPixelsATick) {
   SkinButton skin;
   ASSERT_TRUE(skin.Create(window_, {20, 20, 100, 30}, Gbk("确认")));
   host_->SetFocus(&skin, false);
-  system_->RunPending();
+  headless_->RunPending();
   EXPECT_FLOAT_EQ(skin.light_position().x, 6);
   EXPECT_FLOAT_EQ(skin.light_position().y, 0);
   const gfx::Bitmap before = skin.canvas().Clone();
@@ -167,7 +167,7 @@ TEST_F(PushButtonTest, TheBorderLightRunsClockwiseSixPixelsATick) {
   // Focus elsewhere stops it where it is.
   auto other = Button({20, 80, 70, 24}, "其他");
   host_->SetFocus(other.get(), false);
-  system_->RunPending();
+  headless_->RunPending();
   Advance(500);
   EXPECT_FALSE(skin.light_running());
   EXPECT_FLOAT_EQ(skin.light_position().y, 26);
@@ -177,8 +177,8 @@ TEST_F(PushButtonTest, DuringAHoverFadeTheFramesMoveTheLightInsteadOfItsTimer) {
   SkinButton skin;
   ASSERT_TRUE(skin.Create(window_, {20, 20, 100, 30}, Gbk("确认")));
   host_->SetFocus(&skin, false);
-  system_->MoveMouse(window_, 60, 35);  // the fade starts and the light's timer rests
-  Advance(240);                         // three in-between frames, each one step; then the timer runs again
+  headless_->MoveMouse(window_, 60, 35);  // the fade starts and the light's timer rests
+  Advance(240);                           // three in-between frames, each one step; then the timer runs again
   EXPECT_FLOAT_EQ(skin.light_position().x, 6 + 3 * 6);
   Advance(100);
   EXPECT_FLOAT_EQ(skin.light_position().x, 6 + 4 * 6);
@@ -189,7 +189,7 @@ TEST_F(PushButtonTest, HoverFadesInFourStepsOf60MsAndAPressShowsAtOnce) {
   auto button = Button({50, 50, 70, 25}, "确认");
   const int px = 54, py = 62;  // face, away from the caption
   const gfx::Argb normal = Screen().GetPixel(px, py);
-  system_->MoveMouse(window_, 80, 60);
+  headless_->MoveMouse(window_, 80, 60);
   EXPECT_EQ(Screen().GetPixel(px, py), normal) << "the fade starts from the old picture";
   std::vector<unsigned> greens;
   for (int step = 1; step <= 4; ++step) {
@@ -203,12 +203,12 @@ TEST_F(PushButtonTest, HoverFadesInFourStepsOf60MsAndAPressShowsAtOnce) {
   Advance(240);
   EXPECT_EQ(Screen().GetPixel(px, py), hot) << "four steps, then it rests";
 
-  system_->PressLeft(window_, 80, 60);
+  headless_->PressLeft(window_, 80, 60);
   const gfx::Argb pressed = Screen().GetPixel(px, py);
   EXPECT_NE(pressed, hot);
   Advance(240);
   EXPECT_EQ(Screen().GetPixel(px, py), pressed);
-  system_->ReleaseLeft(window_, 80, 60);
+  headless_->ReleaseLeft(window_, 80, 60);
   EXPECT_EQ(clicks_, 1);
   EXPECT_EQ(button->state(), razezazo::kButtonHot);
 }
@@ -276,7 +276,7 @@ TEST_F(PushButtonTest, AHandlerThatDeletesTheButtonOnItsCaptionChangeIsSurvived)
   };
   button->SetCaption(Gbk("取消(&C)"));
   EXPECT_EQ(button, nullptr);
-  system_->SysChar('c');
+  headless_->SysChar('c');
   EXPECT_EQ(clicks_, 0);
 }
 

@@ -45,7 +45,7 @@ class ScrollBarTest : public EditBoxFixture {
     auto bar = std::make_unique<ScrollBar>();
     EXPECT_TRUE(bar->Create(window_, {100, 50, 10, 100}, options));
     bar->SetPositionHandler([this](razezazo::ControlBase*, int position) { reported_.push_back(position); });
-    system_->RunPending();
+    headless_->RunPending();
     return bar;
   }
   std::vector<int> reported_;
@@ -54,7 +54,7 @@ class ScrollBarTest : public EditBoxFixture {
 TEST_F(ScrollBarTest, AnArrowStepsAtOnceThenEvery100MsAndStopsExactlyAtTheEnd) {
   auto bar = Bar({.maximum = 95, .step = 10});
   EXPECT_EQ(bar->Deliver(razezazo::event::kPressQuery, 0, 0), 1);
-  system_->PressLeft(window_, 105, 145);  // the down arrow: a quick click steps too
+  headless_->PressLeft(window_, 105, 145);  // the down arrow: a quick click steps too
   EXPECT_EQ(bar->pressed_part(), ScrollBar::kSecondArrow);
   EXPECT_EQ(reported_, std::vector<int>{10});
   Advance(100);
@@ -66,27 +66,27 @@ TEST_F(ScrollBarTest, AnArrowStepsAtOnceThenEvery100MsAndStopsExactlyAtTheEnd) {
   Advance(1000);  // the timer stopped at the end
   EXPECT_EQ(reported_.size(), 10u);
   EXPECT_EQ(bar->position(), 95);
-  system_->ReleaseLeft(window_, 105, 145);
+  headless_->ReleaseLeft(window_, 105, 145);
   EXPECT_EQ(bar->pressed_part(), ScrollBar::kNoPart);
 
   // Back up from the top arrow, stopping at the minimum.
   reported_.clear();
   bar->SetPosition(15);
-  system_->PressLeft(window_, 105, 52);
+  headless_->PressLeft(window_, 105, 52);
   Advance(500);
   EXPECT_EQ(reported_, (std::vector<int>{5, 0}));
-  system_->ReleaseLeft(window_, 105, 52);
+  headless_->ReleaseLeft(window_, 105, 52);
 }
 
 // As in every toolkit: a page at once towards the pointer, then every 100 ms
 // until the thumb reaches the pointer (which may move meanwhile).
 TEST_F(ScrollBarTest, ThePressedTrackPagesTowardsThePointer) {
   auto bar = Bar({.maximum = 400, .page = 50});  // track 80 from y 60, thumb 30
-  system_->PressLeft(window_, 105, 110);
+  headless_->PressLeft(window_, 105, 110);
   EXPECT_EQ(bar->pressed_part(), ScrollBar::kTrack);
   EXPECT_EQ(reported_, std::vector<int>{50});
   Advance(2000);  // the thumb stops under the pointer, short of the end
-  system_->ReleaseLeft(window_, 105, 110);
+  headless_->ReleaseLeft(window_, 105, 110);
   EXPECT_EQ(reported_, (std::vector<int>{50, 100, 150, 200}));
   const razezazo::FloatRect thumb = bar->Thumb();
   EXPECT_LE(bar->y() + thumb.y, 110);
@@ -94,25 +94,25 @@ TEST_F(ScrollBarTest, ThePressedTrackPagesTowardsThePointer) {
   const std::size_t pages = reported_.size();
   Advance(500);
   EXPECT_EQ(reported_.size(), pages);
-  system_->PressLeft(window_, 105, 62);  // above the thumb: back up
+  headless_->PressLeft(window_, 105, 62);  // above the thumb: back up
   Advance(2000);
-  system_->ReleaseLeft(window_, 105, 62);
+  headless_->ReleaseLeft(window_, 105, 62);
   EXPECT_EQ(bar->position(), 0);
 }
 
 TEST_F(ScrollBarTest, TheThumbFollowsTheMouse) {
   auto bar = Bar({.maximum = 80});  // track 80, thumb 40: one pixel is two positions
   ASSERT_EQ(bar->thumb_length(), 40);
-  system_->PressLeft(window_, 105, 50 + 10 + 5);  // 5 pixels into the thumb
+  headless_->PressLeft(window_, 105, 50 + 10 + 5);  // 5 pixels into the thumb
   EXPECT_EQ(bar->pressed_part(), ScrollBar::kThumb);
-  system_->MoveMouse(window_, 105, 50 + 10 + 5 + 10);
+  headless_->MoveMouse(window_, 105, 50 + 10 + 5 + 10);
   EXPECT_EQ(bar->position(), 20);
   EXPECT_EQ(reported_, std::vector<int>{20});
-  system_->MoveMouse(window_, 105, 400);
+  headless_->MoveMouse(window_, 105, 400);
   EXPECT_EQ(bar->position(), 80);
-  system_->MoveMouse(window_, 105, 0);
+  headless_->MoveMouse(window_, 105, 0);
   EXPECT_EQ(bar->position(), 0);
-  system_->ReleaseLeft(window_, 105, 0);
+  headless_->ReleaseLeft(window_, 105, 0);
   EXPECT_EQ(reported_, (std::vector<int>{20, 80, 0}));
   Advance(300);  // the press timer found no arrow and stopped
   EXPECT_EQ(reported_.size(), 3u);
@@ -120,21 +120,21 @@ TEST_F(ScrollBarTest, TheThumbFollowsTheMouse) {
   // Without notifying while dragging, only the release reports.
   reported_.clear();
   bar->SetNotifyWhileDragging(false);
-  system_->PressLeft(window_, 105, 65);
-  system_->MoveMouse(window_, 105, 75);
-  system_->MoveMouse(window_, 105, 85);
+  headless_->PressLeft(window_, 105, 65);
+  headless_->MoveMouse(window_, 105, 75);
+  headless_->MoveMouse(window_, 105, 85);
   EXPECT_TRUE(reported_.empty());
-  system_->ReleaseLeft(window_, 105, 85);
+  headless_->ReleaseLeft(window_, 105, 85);
   EXPECT_EQ(reported_, std::vector<int>{bar->position()});
 }
 
 TEST_F(ScrollBarTest, NothingToScrollMeansNoThumbAndNoDrag) {
   auto bar = Bar({.maximum = 0});
   EXPECT_EQ(bar->thumb_length(), 0);
-  system_->PressLeft(window_, 105, 70);
+  headless_->PressLeft(window_, 105, 70);
   EXPECT_EQ(bar->pressed_part(), ScrollBar::kTrack);
-  system_->MoveMouse(window_, 105, 120);
-  system_->ReleaseLeft(window_, 105, 120);
+  headless_->MoveMouse(window_, 105, 120);
+  headless_->ReleaseLeft(window_, 105, 120);
   EXPECT_EQ(bar->position(), 0);
   EXPECT_TRUE(reported_.empty());
   // A maximum lowered below the position pulls it down; raising the minimum pulls it up.
@@ -162,15 +162,15 @@ TEST_F(ScrollBarTest, ThreeLooks) {
   EXPECT_GT(idle_thumb, 20u);
   EXPECT_LT(idle_thumb, 90u);
 
-  system_->MoveMouse(window_, 105, 100);
+  headless_->MoveMouse(window_, 105, 100);
   EXPECT_TRUE(bar->hot());
   EXPECT_GT(darkest(arrow), 60u);
   EXPECT_GT(darkest(thumb), idle_thumb + 40);
   const unsigned hot_arrow = darkest(arrow);
-  system_->PressLeft(window_, 105, 145);
+  headless_->PressLeft(window_, 105, 145);
   EXPECT_GT(darkest(arrow), hot_arrow);
-  system_->ReleaseLeft(window_, 105, 145);
-  system_->MoveMouse(window_, 300, 300);
+  headless_->ReleaseLeft(window_, 105, 145);
+  headless_->MoveMouse(window_, 300, 300);
   EXPECT_FALSE(bar->hot());
   EXPECT_EQ(darkest(arrow), 0u);
   bar->SetArrowsOnlyWhenActive(false);
@@ -184,13 +184,13 @@ TEST_F(ScrollBarTest, SetTextDuringADrag) {
   razezazo::ScrollBar& bar = *box->vertical_bar();
   const FloatRect thumb = bar.Thumb();
   const int x = static_cast<int>(bar.x() + 5), y = static_cast<int>(bar.y() + thumb.y + 3);
-  system_->PressLeft(window_, x, y);
-  system_->MoveMouse(window_, x, y + 30);
+  headless_->PressLeft(window_, x, y);
+  headless_->MoveMouse(window_, x, y + 30);
   EXPECT_LT(box->scroll_y(), 0);
   box->SetText("short");
   EXPECT_EQ(box->scroll_y(), 0);
-  system_->MoveMouse(window_, x, y + 60);
-  system_->ReleaseLeft(window_, x, y + 60);
+  headless_->MoveMouse(window_, x, y + 60);
+  headless_->ReleaseLeft(window_, x, y + 60);
   EXPECT_LE(box->scroll_y(), 0);
   EXPECT_GE(box->scroll_y(), std::min(0, static_cast<int>(box->view_rect().height) - box->store().content_height()));
   EXPECT_EQ(bar.position(), 0);

@@ -1,4 +1,5 @@
 // Mouse and keyboard input through a host to its controls.
+#include "tests/support/headless_host.h"
 #include "tests/ui/host_fixture.h"
 
 namespace razezazo {
@@ -272,11 +273,8 @@ TEST_F(DispatchTest, DestroyingTheWindowDetachesAndTheHostCanBeAttachedAgain) {
 }
 
 TEST(FrameworkWindow, DefaultsTo380By250CentredInTheWorkArea) {
-  auto system = std::make_unique<winsys::HeadlessSystem>();
-  system->SetWorkArea({100, 50, 1000, 700});
-  winsys::HeadlessSystem& headless = *system;
-  winsys::Install(std::move(system));
-  FrameworkStartup();
+  winsys::HeadlessSystem& headless = testing_support::StartHeadless();
+  headless.SetWorkArea({100, 50, 1000, 700});
   winsys::WindowId window = CreateFrameworkWindow();
   EXPECT_EQ(headless.WindowRect(window), (gfx::RectI{100 + 310, 50 + 225, 380, 250}));
   EXPECT_EQ(HostOfWindow(window), nullptr);

@@ -13,6 +13,7 @@
 #include "razezazo/core/host.h"
 #include "razezazo/popups/framework_startup.h"
 #include "runtime/gbk.h"
+#include "tests/support/headless_host.h"
 
 namespace {
 
@@ -33,13 +34,9 @@ constexpr winsys::WindowId kNotAWindow = 0xFFFFFFF0u;
 class MessageBoxTest : public ::testing::Test {
  protected:
   MessageBoxTest() {
-    auto owned = std::make_unique<winsys::HeadlessSystem>();
-    system_ = owned.get();
-    winsys::Install(std::move(owned));
-    razezazo::FrameworkStartup();
-    main_ = razezazo::CreateFrameworkWindow({.title = Gbk("主窗口"), .width = 380, .height = 338});
-    host_.Create(main_, {.background_colour = 0xFFFFFF, .caption_flags = 0});
-    host_.Show();
+    system_ = &testing_support::StartHeadless();
+    main_ = testing_support::OpenHostWindow(*system_, host_, {.background_colour = 0xFFFFFF, .caption_flags = 0},
+                                            {.title = Gbk("主窗口"), .width = 380, .height = 338});
     button_.Create(main_, {20, 250, 70, 24}, Gbk("主按钮"));
     button_.AddEventHandler(razezazo::event::kClick, [this](const razezazo::Event&) { ++main_clicks_; });
     system_->RunPending();

@@ -169,8 +169,12 @@ class LeavingPaintTest : public PaintTest {
       for (int x = 0; x < shown.Width(); ++x)
         ASSERT_EQ(shown.GetPixel(x, y), fresh.GetPixel(x, y)) << "pixel " << x << ", " << y;
   }
-  std::unique_ptr<TestControl> parent_ = Add({10, 10, 100, 60}, 0xFFFF0000);
-  std::unique_ptr<TestControl> child_ = Add({80, 40, 60, 40}, 0xFF00FF00, parent_.get());
+  void SetUp() override {
+    PaintTest::SetUp();
+    parent_ = Add({10, 10, 100, 60}, 0xFFFF0000);
+    child_ = Add({80, 40, 60, 40}, 0xFF00FF00, parent_.get());
+  }
+  std::unique_ptr<TestControl> parent_, child_;
 };
 
 TEST_F(LeavingPaintTest, ADestroyedControlAndItsChildren) {
