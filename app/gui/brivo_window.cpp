@@ -3,6 +3,7 @@
 #include "app/download_folder.h"
 #include "app/download_job.h"
 #include "app/gui/feedback.h"
+#include "app/gui/main_window_look.h"
 #include "app/gui/program_icon.h"
 #include "app/gui/responsive_fetch.h"
 #include "app/play_page_parser.h"
@@ -21,10 +22,7 @@ winsys::WindowId CreateStartWindow() {
   winsys::WindowSystem& system = winsys::Current();
   // Docks match the windows to the desktop entry by this class.
   system.SetProgramClass("brivo");
-  const winsys::WindowId window = razezazo::CreateFrameworkWindow(
-      {.width = 380,
-       .height = 338,
-       .style = winsys::WS_POPUP | winsys::WS_CLIPCHILDREN | winsys::WS_MINIMIZEBOX | winsys::WS_SYSMENU});
+  const winsys::WindowId window = razezazo::CreateFrameworkWindow(MainWindowOptions());
   if (window) system.SetWindowIcon(window, ProgramIconImages());
   return window;
 }

@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "app/gui/main_window_look.h"
 #include "razezazo/core/host.h"
 #include "razezazo/popups/message_box.h"
 #include "runtime/gbk.h"
@@ -9,17 +10,6 @@
 
 namespace app::gui {
 namespace {
-
-// One look for every box, whether or not the main window has its host yet:
-// white, an ordinary window, square, no blur; the default caption (title and
-// close button).
-razezazo::HostOptions BoxLook() {
-  return {.background_colour = 0xFFFFFF,
-          .layer_alpha = -1,
-          .frame_style = razezazo::frame_style::kSquare,
-          .image_edges = false,
-          .blur_behind = false};
-}
 
 // A box that keeps its start size has its caption where the host made it, the
 // title from x = 0 in the window's margin; laid out, it starts clear of the
@@ -52,8 +42,8 @@ int FrameworkMessageBoxes::ShowMessageBox(const MessageBoxRequest& request) {
                                    .type = static_cast<razezazo::MessageBoxType>(request.type),
                                    .caption = request.title,
                                    .icon = static_cast<razezazo::MessageBoxIcon>(request.icon),
-                                   .caption_flags = razezazo::kCaptionTitle | razezazo::kCaptionClose,
-                                   .look = BoxLook(),
+                                   .caption_flags = kMessageBoxCaption,
+                                   .look = MessageBoxLook(),
                                    .on_built = LayOutCaption});
 }
 

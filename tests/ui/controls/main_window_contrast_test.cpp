@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "assets/assets.h"
+#include "app/gui/main_window_look.h"
 #include "controls_fixture.h"
 #include "razezazo/drawing/color.h"
 
@@ -41,14 +41,9 @@ gfx::Argb Over(gfx::Argb top, gfx::Argb below) {
 
 class MainWindowContrast : public HostFixture {
  protected:
-  // The main window's host: its background picture and caption.
+  // The main window and its host as brivo makes them.
   void SetUp() override {
-    Start({.background_image = assets::MainBackground(),
-           .background_colour = 0xFFFFFF,
-           .caption_flags = razezazo::kCaptionFromStyles | razezazo::kCaptionFree128,
-           .layer_alpha = -1,
-           .frame_style = razezazo::frame_style::kSquare,
-           .drag_anywhere = true});
+    testing_support::HostFixture::Start(app::gui::MainHostOptions(), app::gui::MainWindowOptions());
   }
 
   // The lowest contrast of a text of this colour over the background inside
