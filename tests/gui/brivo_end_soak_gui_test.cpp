@@ -45,7 +45,7 @@ class BrivoEndSoakTest : public BrivoManagedGuiTest {
   gfx::RectI Start(const std::string& address) {
     brivo_ = std::make_unique<ExampleProcess>(BRIVO_PATH, std::vector<std::string>{address});
     EXPECT_TRUE(WaitForWindow(kMainWindow)) << "no window";
-    usleep(500000);  // the show animation
+    EXPECT_TRUE(ScreenSettles(display_.Name())) << "the show animation did not end";
     return WindowGeometry(kMainWindow);
   }
   void ClickIn(const gfx::RectI& window, int x, int y, const char* button = "1") {
@@ -70,11 +70,11 @@ class BrivoEndSoakTest : public BrivoManagedGuiTest {
         break;
       case State::kMenuOpen:
         ClickIn(Start(demo), 150, 70, "3");
-        usleep(300000);
+        EXPECT_TRUE(WaitForWindow(kMenuWindow)) << "no menu";
         break;
       case State::kFetchStalled:
         ClickIn(Start("http://127.0.0.1:" + std::to_string(stalled_server_.port()) + "/play/x.html"), 315, 70);
-        usleep(300000);
+        EXPECT_TRUE(ScreenSettles(display_.Name()));  // the press has been handled: the fetch stalls
         break;
       case State::kPasteStalled: {
         const gfx::RectI window = Start(demo);

@@ -62,13 +62,12 @@ class BrivoGuiTest : public ::testing::Test {
   void ClickAt(int x, int y) {
     ASSERT_EQ(Xdotool({"mousemove", std::to_string(kLeft + x), std::to_string(kTop + y), "click", "1"}), 0);
   }
+  // A popup menu's window, by its window text.
+  static constexpr char kMenuWindow[] = "^Ex_RazezaZO_Menu$";
+
   // Waits (bounded) for a window whose title matches, or for it to be gone.
   bool WaitForWindow(const std::string& title, bool present = true) {
-    for (int i = 0; i < 600; ++i) {
-      if ((WindowGeometry(title).width > 0) == present) return true;
-      usleep(50000);
-    }
-    return false;
+    return WaitUntil([&] { return (WindowGeometry(title).width > 0) == present; }, 30000);
   }
 
   // Waits for the box of that title and answers it with the Return key.
@@ -82,8 +81,10 @@ class BrivoGuiTest : public ::testing::Test {
   // The lines the file manager was given so far, once there are some (bounded).
   std::string Shown() const {
     std::string shown;
-    for (int i = 0; i < 100 && shown.empty(); ++i, usleep(50000))
+    WaitUntil([&] {
       shown = testing_support::ReadWholeFile(folder_.path() / "file-manager.record");
+      return !shown.empty();
+    });
     return shown;
   }
 

@@ -24,7 +24,7 @@ TEST_F(BrivoGuiTest, TheAddressGivenAtStartIsDownloadedWithAClickAndTheBoxAnswer
 
   // The window as it looks now, with the track's name in the result box.
   ASSERT_EQ(Xdotool({"mousemove", "0", "0"}), 0);
-  usleep(300000);  // the buttons' hover light fades out
+  ASSERT_TRUE(ScreenSettles(display_.Name()));  // the buttons' hover light has faded out
   gfx::Bitmap shot = Screenshot(display_.Name());
   ASSERT_FALSE(shot.IsNull());
   EXPECT_TRUE(AnyPixel(shot, 30, 120, 320, 20, Red)) << "the red track name";
@@ -107,13 +107,13 @@ TEST_F(BrivoGuiTest, ASignalEndsTheProgramIdleWithABoxOrMenuOpenOrAFetchStalled)
   ASSERT_EQ(::kill(brivo_->pid(), SIGTERM), 0);
   EXPECT_TRUE(brivo_->WaitForExit(2000));
   EXPECT_EQ(brivo_->exit_status(), 128 + SIGTERM);
-  usleep(300000);  // a file manager would have written its record by now
+  LetTimePass(300);  // nothing may come: a file manager would have written its record by now
   EXPECT_EQ(testing_support::ReadWholeFile(folder_.path() / "file-manager.record"), "");
 
   // The address box's context menu open (its own loop).
   Launch({});
   ASSERT_EQ(Xdotool({"mousemove", std::to_string(kLeft + 150), std::to_string(kTop + 70), "click", "3"}), 0);
-  usleep(300000);  // the menu opens
+  ASSERT_TRUE(WaitForWindow(kMenuWindow));
   ASSERT_EQ(::kill(brivo_->pid(), SIGINT), 0);
   EXPECT_TRUE(brivo_->WaitForExit(2000));
   EXPECT_EQ(brivo_->exit_status(), 128 + SIGINT);
@@ -122,7 +122,7 @@ TEST_F(BrivoGuiTest, ASignalEndsTheProgramIdleWithABoxOrMenuOpenOrAFetchStalled)
   const testing_support::SilentServer server;
   Launch({"http://127.0.0.1:" + std::to_string(server.port()) + "/play/stalled.html"});
   ClickAt(315, 70);
-  usleep(300000);  // the fetch waits
+  ASSERT_TRUE(ScreenSettles(display_.Name()));  // the press has been handled: the fetch has begun, and stalls
   ASSERT_EQ(::kill(brivo_->pid(), SIGTERM), 0);
   EXPECT_TRUE(brivo_->WaitForExit(2000));
   EXPECT_EQ(brivo_->exit_status(), 128 + SIGTERM);
@@ -135,14 +135,14 @@ TEST_F(BrivoGuiTest, TheUpdateQuestionAndAResultBoxShowTheirWholeTitles) {
   Set("BRIVO_UPDATE_VERSION_URL", site_->AddFile("newer.txt", "[2015.11.03]"));
   brivo_ = std::make_unique<ExampleProcess>(BRIVO_PATH, std::vector<std::string>{site_->Get("BRIVO_DEMO_PAGE_URL")});
   ASSERT_TRUE(WaitForWindow("^晨岚DJ音乐网\\(brivo\\)$"));
-  usleep(500000);
+  ASSERT_TRUE(ScreenSettles(display_.Name()));  // the box's opening has ended
   const gfx::RectI question_at = WindowGeometry("^晨岚DJ音乐网\\(brivo\\)$");
   const gfx::Bitmap question = Screenshot(display_.Name()).CloneArea(question_at);
   AnswerWithReturn("^晨岚DJ音乐网\\(brivo\\)$");  // 否
   ASSERT_TRUE(ScreenShows(display_.Name(), kLeft + 200, kTop + 300, Background(200, 300))) << "no window";
   ClickAt(315, 70);
   ASSERT_TRUE(WaitForWindow("下载完成"));
-  usleep(500000);
+  ASSERT_TRUE(ScreenSettles(display_.Name()));
   const gfx::RectI result_at = WindowGeometry("下载完成");
   const gfx::Bitmap result = Screenshot(display_.Name()).CloneArea(result_at);
   // The white title lies on the dark caption band from x = 11 (box pixels),
@@ -182,7 +182,7 @@ TEST(BrivoWithoutDisplayTest, SaysSoNamesBrivoCliAndFails) {
 TEST_F(BrivoManagedGuiTest, ClosingTheMainWindowWhileABoxIsOpenEndsTheProgram) {
   brivo_ = std::make_unique<ExampleProcess>(BRIVO_PATH, std::vector<std::string>{site_->Get("BRIVO_DEMO_PAGE_URL")});
   ASSERT_TRUE(WaitForWindow("^晨岚DJ音乐网"));
-  usleep(500000);  // the show animation
+  ASSERT_TRUE(ScreenSettles(display_.Name()));  // the show animation has ended
   // Openbox may have placed the window elsewhere: the parse button by its place in the window.
   const gfx::RectI main = WindowGeometry("^晨岚DJ音乐网");
   ASSERT_EQ(Xdotool({"mousemove", std::to_string(main.x + 315), std::to_string(main.y + 70), "click", "1"}), 0);

@@ -34,7 +34,7 @@ TEST_F(BrivoTypedInputGuiTest, AnAddressTypedAndOnePastedThroughTheContextMenuAr
   ClickAt(kAddressX, kAddressY);  // empties the box again
   ASSERT_EQ(Xdotool({"mousemove", std::to_string(kLeft + kAddressX), std::to_string(kTop + kAddressY), "click", "3"}),
             0);
-  usleep(300000);  // the menu opens
+  ASSERT_TRUE(WaitForWindow(kMenuWindow));
   ClickAt(kPasteX, kPasteY);
   DownloadAndCheck();
 }

@@ -46,7 +46,7 @@ TEST_F(EditBoxGuiTest, AClickPutsABlinkingCaretIntoTheBox) {
   for (int i = 0; i < 20; ++i) {
     shots.push_back(Screenshot(display_.Name()));
     ASSERT_FALSE(shots.back().IsNull());
-    usleep(100000);
+    LetTimePass(100);  // a sample every 100 ms, not a wait for anything
   }
   std::set<int> changed_columns;
   for (const gfx::Bitmap& shot : shots)
@@ -78,17 +78,19 @@ TEST_F(EditBoxGuiTest, DraggingWithTheButtonHeldSelectsText) {
   EXPECT_EQ(CountIn(before, kSingleBox, IsSelectionBlue), 0);
   ASSERT_EQ(Xdotool({"mousemove", "23", "30", "mousedown", "1"}), 0);
   for (int x = 34; x <= 70; x += 12) {  // over the first Chinese characters
-    usleep(30000);
+    LetTimePass(30);                    // a hand's pace: each step arrives as a motion of its own
     ASSERT_EQ(Xdotool({"mousemove", std::to_string(x), "30"}), 0);
   }
   ASSERT_EQ(Xdotool({"mouseup", "1"}), 0);
   int blue = 0;
   gfx::Bitmap shot;
-  for (int attempt = 0; attempt < 30 && blue < 100; ++attempt) {
-    usleep(50000);
-    shot = Screenshot(display_.Name());
-    blue = CountIn(shot, kSingleBox, IsSelectionBlue);
-  }
+  WaitUntil(
+      [&] {
+        shot = Screenshot(display_.Name());
+        blue = CountIn(shot, kSingleBox, IsSelectionBlue);
+        return blue >= 100;
+      },
+      1500);
   EXPECT_GE(blue, 100) << "no selection on the screen";
   // The selection ends where the pointer went: the Latin words stay unselected.
   EXPECT_EQ(CountIn(shot, {90, kSingleBox.y, kSingleBox.Right() - 90, kSingleBox.height}, IsSelectionBlue), 0);
@@ -106,17 +108,18 @@ TEST_F(EditBoxGuiTest, TheBarsAndTheWheelScrollTheBoxUnderThePointerAndLeaveTheF
   ASSERT_FALSE(shown.IsNull());
   // Waits (bounded) until the text area looks different from the last picture.
   auto scrolled = [&] {
-    for (int attempt = 0; attempt < 40; ++attempt) {
-      usleep(50000);
-      gfx::Bitmap now = Screenshot(display_.Name());
-      for (int y = text_area.y; y < text_area.Bottom(); ++y)
-        for (int x = text_area.x; x < text_area.Right(); ++x)
-          if (now.GetPixel(x, y) != shown.GetPixel(x, y)) {
-            shown = std::move(now);
-            return true;
-          }
-    }
-    return false;
+    return WaitUntil(
+        [&] {
+          gfx::Bitmap now = Screenshot(display_.Name());
+          for (int y = text_area.y; y < text_area.Bottom(); ++y)
+            for (int x = text_area.x; x < text_area.Right(); ++x)
+              if (now.GetPixel(x, y) != shown.GetPixel(x, y)) {
+                shown = std::move(now);
+                return true;
+              }
+          return false;
+        },
+        2000);
   };
   ASSERT_EQ(Xdotool({"mousemove", "274", "265", "click", "1"}), 0);  // the down arrow, pressed briefly
   EXPECT_TRUE(scrolled()) << "a quick click on the arrow did not step";

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "platform/gfx/image_decoder.h"
+#include "tests/gui/wait_until.h"
 #include "tests/gui/xvfb_display.h"
 
 extern char** environ;
@@ -69,18 +71,16 @@ bool ExampleProcess::WaitForLine(const std::string& line, int timeout_ms) {
 }
 
 bool ExampleProcess::WaitForExit(int timeout_ms) {
-  auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
-  while (pid_ > 0) {
-    int status = 0;
-    if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-      exit_status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-      pid_ = -1;
-      return true;
-    }
-    if (MillisecondsLeft(deadline) == 0) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  }
-  return true;
+  return WaitUntil(
+      [this] {
+        int status = 0;
+        if (pid_ > 0 && ::waitpid(pid_, &status, WNOHANG) == pid_) {
+          exit_status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+          pid_ = -1;
+        }
+        return pid_ <= 0;
+      },
+      timeout_ms, 20);
 }
 
 gfx::RectI WindowGeometry(const std::string& name_pattern) {
@@ -114,15 +114,38 @@ gfx::Bitmap Screenshot(const std::string& display) {
 
 bool ScreenShows(const std::string& display, int x, int y, gfx::Argb colour) {
   auto near = [](unsigned a, unsigned b) { return (a > b ? a - b : b - a) <= 2; };
-  for (int attempt = 0; attempt < 40; ++attempt) {
-    gfx::Bitmap shot = Screenshot(display);
-    gfx::Argb p = shot.IsNull() ? 0 : shot.GetPixel(x, y);
-    if (!shot.IsNull() && near(gfx::RedOf(p), gfx::RedOf(colour)) && near(gfx::GreenOf(p), gfx::GreenOf(colour)) &&
-        near(gfx::BlueOf(p), gfx::BlueOf(colour)))
-      return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  return false;
+  return WaitUntil(
+      [&] {
+        gfx::Bitmap shot = Screenshot(display);
+        gfx::Argb p = shot.IsNull() ? 0 : shot.GetPixel(x, y);
+        return !shot.IsNull() && near(gfx::RedOf(p), gfx::RedOf(colour)) &&
+               near(gfx::GreenOf(p), gfx::GreenOf(colour)) && near(gfx::BlueOf(p), gfx::BlueOf(colour));
+      },
+      2000);
+}
+
+namespace {
+
+bool SamePicture(const gfx::Bitmap& a, const gfx::Bitmap& b) {
+  if (a.IsNull() || b.IsNull() || a.Width() != b.Width() || a.Height() != b.Height()) return false;
+  const auto row_bytes = static_cast<size_t>(a.Width()) * sizeof(std::uint32_t);
+  for (int y = 0; y < a.Height(); ++y)
+    if (std::memcmp(a.Row(y), b.Row(y), row_bytes) != 0) return false;
+  return true;
+}
+
+}  // namespace
+
+bool ScreenSettles(const std::string& display, int timeout_ms) {
+  gfx::Bitmap before = Screenshot(display);
+  return WaitUntil(
+      [&] {
+        gfx::Bitmap now = Screenshot(display);
+        const bool same = SamePicture(now, before);
+        before = std::move(now);
+        return same;
+      },
+      timeout_ms, 100);
 }
 
 }  // namespace winsys::testing

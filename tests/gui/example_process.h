@@ -8,6 +8,7 @@
 
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/geometry.h"
+#include "tests/gui/wait_until.h"
 
 namespace winsys::testing {
 
@@ -41,5 +42,8 @@ gfx::RectI WindowGeometry(const std::string& name_pattern);
 gfx::Bitmap Screenshot(const std::string& display);
 // Screenshots until the pixel shows the colour within 2 per channel (bounded).
 bool ScreenShows(const std::string& display, int x, int y, gfx::Argb colour);
+// Screenshots until two in a row 100 ms apart are the same: animations (a
+// window's opening, a button's hover light fading) have ended.
+bool ScreenSettles(const std::string& display, int timeout_ms = 5000);
 
 }  // namespace winsys::testing

@@ -32,6 +32,10 @@ int MenuRowY(int menu_y, int index) {
 
 class GalleryEditGuiTest : public GalleryFixture {
  protected:
+  // Waits (bounded) until a popup menu's window is mapped.
+  static bool MenuShown() {
+    return WaitUntil([] { return WindowGeometry("^Ex_RazezaZO_Menu$").width > 0; });
+  }
   // Key combinations separated by spaces, pressed in turn.
   void Keys(const std::string& keys) {
     std::vector<std::string> args{"key", "--delay", "30"};
@@ -136,11 +140,11 @@ TEST_F(GalleryEditGuiTest, TheMenuKeyOpensTheMenuAndTheArrowsWalkIt) {
   ExpectText("by keys");
   ASSERT_EQ(Xdotool({"mousemove", "5", "400"}), 0);  // the pointer away from the box
   Keys("Menu");
-  usleep(300 * 1000);  // the menu's window maps
+  ASSERT_TRUE(MenuShown());
   Keys("Up Return ctrl+c");
   EXPECT_EQ(WaitForXClipboard("by keys"), "by keys");
   Keys("End shift+F10");
-  usleep(300 * 1000);
+  ASSERT_TRUE(MenuShown());
   Keys("Escape exclam");  // the menu closed: the box takes keys again
   ExpectText("by keys!");
 }
@@ -174,20 +178,18 @@ class GalleryImeGuiTest : public GalleryEditGuiTest {
         "dbus-run-session", "--", "sh", "-c",
         "echo \"$DBUS_SESSION_BUS_ADDRESS\" > " + bus_file + "; exec ibus-daemon --replace --xim"});
     std::string bus;
-    for (int attempt = 0; attempt < 100 && bus.empty(); ++attempt) {
-      usleep(100000);
-      std::ifstream(bus_file) >> bus;
-    }
+    WaitUntil(
+        [&] {
+          std::ifstream(bus_file) >> bus;
+          return !bus.empty();
+        },
+        10000, 100);
     std::remove(bus_file.c_str());
     ASSERT_FALSE(bus.empty()) << "no session bus";
     setenv("DBUS_SESSION_BUS_ADDRESS", bus.c_str(), 1);
-    bool engine = false;
-    for (int attempt = 0; attempt < 100 && !engine; ++attempt) {
-      engine = RunProgram({"ibus", "engine", "xkb:us::eng"}) == 0;
-      if (!engine) usleep(100000);
-    }
+    const bool engine = WaitUntil([] { return RunProgram({"ibus", "engine", "xkb:us::eng"}) == 0; }, 10000, 100);
     ASSERT_TRUE(engine) << "ibus did not start";
-    sleep(2);  // its panel starts after the daemon answers
+    LetTimePass(2000);  // its panel starts after the daemon answers, and gives no sign of it
     setenv("GTK_IM_MODULE", "ibus", 1);
     gallery_ = std::make_unique<ExampleProcess>(GALLERY_PATH);
     unsetenv("GTK_IM_MODULE");
@@ -214,15 +216,17 @@ class GalleryImeGuiTest : public GalleryEditGuiTest {
 // composed, and Space commits the character into the box.
 TEST_F(GalleryImeGuiTest, TheCompositionShowsAtTheCaretUntilItIsCommitted) {
   StartEmpty();
-  usleep(600000);  // a whole blink: the caret is drawn in both screens below
+  LetTimePass(600);  // a whole blink: the caret is drawn in both screens below
   const gfx::Bitmap before = Screenshot(display_.Name());
   Keys("ctrl+shift+u 4 e 2 d");
   // The panel draws the composition when it gets to it (slowly on a loaded machine).
   int changed = 0;
-  for (int attempt = 0; attempt < 50 && changed <= 200; ++attempt) {
-    usleep(100000);
-    changed = ChangedNearTheCaret(before, Screenshot(display_.Name()));
-  }
+  WaitUntil(
+      [&] {
+        changed = ChangedNearTheCaret(before, Screenshot(display_.Name()));
+        return changed > 200;
+      },
+      5000, 100);
   EXPECT_GT(changed, 200) << "nothing of the composition is shown";
   Keys("space");
   ExpectText("中");

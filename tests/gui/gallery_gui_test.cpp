@@ -60,17 +60,19 @@ TEST_F(GalleryGuiTest, DraggingEmptyAreaMovesTheWindow) {
   for (int i = 0; i < 100; ++i) {
     const int dx = 30 + i % 2;
     ASSERT_EQ(Xdotool({"mousemove", std::to_string(press_x + dx), std::to_string(press_y + 20)}), 0);
-    usleep(20000);
+    LetTimePass(20);  // one nudge at a time, each seen by the window
     dragged = WindowPosition();
     if (dragged.first > kLeft) break;
   }
   EXPECT_TRUE(dragged == std::make_pair(kLeft + 30, kTop + 20) || dragged == std::make_pair(kLeft + 31, kTop + 20));
   ASSERT_EQ(Xdotool({"mousemove", std::to_string(press_x + 50), std::to_string(press_y + 40), "mouseup", "1"}), 0);
   std::pair<int, int> moved{-1, -1};
-  for (int i = 0; i < 100 && moved != std::make_pair(kLeft + 50, kTop + 40); ++i) {
-    moved = WindowPosition();
-    usleep(20000);
-  }
+  WaitUntil(
+      [&] {
+        moved = WindowPosition();
+        return moved == std::make_pair(kLeft + 50, kTop + 40);
+      },
+      2000, 20);
   EXPECT_EQ(moved, std::make_pair(kLeft + 50, kTop + 40));
 }
 

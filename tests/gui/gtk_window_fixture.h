@@ -4,6 +4,8 @@
 // xdotool and screenshots.
 #include <gtest/gtest.h>
 
+#include "tests/gui/wait_until.h"
+
 #include <unistd.h>
 
 #include <atomic>

@@ -21,13 +21,12 @@ TEST_F(GtkWindowTest, APresentedFrameReachesTheScreenWithoutReturningToTheLoop) 
   ASSERT_TRUE(ScreenShows({{150, 120, 0xFFFF0000}}));
   // As an animation does: present, then sleep without running the message loop.
   sys->Present(w, TwoColours(120, 90, 0xFF0000FF, 0xFF0000FF), {0, 0, 120, 90});
-  bool shown = false;
-  for (int attempt = 0; attempt < 20 && !shown; ++attempt) {
-    const gfx::Bitmap shot = Screenshot();
-    shown = !shot.IsNull() && shot.GetPixel(150, 120) == 0xFF0000FFu;
-    if (!shown) std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  }
-  EXPECT_TRUE(shown);
+  EXPECT_TRUE(winsys::testing::WaitUntil(
+      [&] {
+        const gfx::Bitmap shot = Screenshot();
+        return !shot.IsNull() && shot.GetPixel(150, 120) == 0xFF0000FFu;
+      },
+      1000));
 }
 
 TEST_F(GtkWindowTest, LayeredWindowWithoutCompositorCutsAwayTransparentPixels) {
@@ -113,7 +112,7 @@ TEST_F(GtkWindowTest, PostFromAWorkerWakesABlockedLoop) {
   const WindowId w = Make({0, 0, 50, 50});
   PumpFor(50);
   std::thread worker([&] {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));  // the loop is blocked by now: the post must wake it
     sys->Post(w, WM_USER + 1, 11, 0);
   });
   // No timer runs: only the post can end the wait.

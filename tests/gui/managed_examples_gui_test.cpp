@@ -26,12 +26,14 @@ class ManagedExampleTest : public ::testing::Test {
 
   // Polls (bounded) until the window's geometry satisfies `done`; the last one seen.
   template <typename Done>
-  gfx::RectI GeometryOnce(const std::string& name, Done done, int attempts = 200) {
-    gfx::RectI rect = WindowGeometry(name);
-    for (int attempt = 0; attempt < attempts && !done(rect); ++attempt) {
-      usleep(50000);
-      rect = WindowGeometry(name);
-    }
+  gfx::RectI GeometryOnce(const std::string& name, Done done, int timeout_ms = 10000) {
+    gfx::RectI rect;
+    WaitUntil(
+        [&] {
+          rect = WindowGeometry(name);
+          return done(rect);
+        },
+        timeout_ms);
     return rect;
   }
 
@@ -59,7 +61,7 @@ TEST_F(ManagedExampleTest, AWindowThatIsNotResizableKeepsItsSize) {
   ASSERT_EQ(RunProgram({"xdotool", "search", "--name", "brivo", "windowsize", "500", "500"}), 0);
   // Unhinted, the manager stretched it within a few milliseconds; watch for a second.
   const gfx::RectI stretched = GeometryOnce(
-      "brivo", [](const gfx::RectI& r) { return r.width != 380 || r.height != 338; }, 20);
+      "brivo", [](const gfx::RectI& r) { return r.width != 380 || r.height != 338; }, 1000);
   EXPECT_EQ(stretched.width, 380);
   EXPECT_EQ(stretched.height, 338);
 }

@@ -45,8 +45,7 @@ class MessageBoxGuiTest : public ::testing::Test {
     gallery_ = std::make_unique<ExampleProcess>(
         GALLERY_PATH, std::vector<std::string>{"--message-box", type, icon, "发现新版本，是否更新？"});
     ASSERT_TRUE(gallery_->WaitForLine("ready"));
-    for (int attempt = 0; attempt < 100 && !IconShows(); ++attempt) usleep(50000);
-    ASSERT_TRUE(IconShows()) << "the box did not show";
+    ASSERT_TRUE(WaitUntil([this] { return IconShows(); })) << "the box did not show";
     // Without a window manager the keyboard follows the pointer.
     Xdotool({"mousemove", std::to_string(kBoxLeft + 150), std::to_string(kBoxTop + 60)});
   }

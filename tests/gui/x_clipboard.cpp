@@ -1,5 +1,7 @@
 #include "tests/gui/x_clipboard.h"
 
+#include "tests/gui/wait_until.h"
+
 #include <unistd.h>
 
 #include <chrono>
@@ -34,12 +36,13 @@ bool SetXClipboard(const std::string& utf8, const std::string& selection) {
 }
 
 std::string WaitForXClipboard(const std::string& expected, int timeout_ms, const std::string& selection) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-  std::string text = ReadXClipboard(selection);
-  while (text != expected && std::chrono::steady_clock::now() < deadline) {
-    usleep(50 * 1000);
-    text = ReadXClipboard(selection);
-  }
+  std::string text;
+  WaitUntil(
+      [&] {
+        text = ReadXClipboard(selection);
+        return text == expected;
+      },
+      timeout_ms);
   return text;
 }
 

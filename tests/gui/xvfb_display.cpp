@@ -1,5 +1,7 @@
 #include "xvfb_display.h"
 
+#include "tests/gui/wait_until.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -53,10 +55,13 @@ BackgroundProgram::~BackgroundProgram() {
 }
 
 WindowManager::WindowManager() : openbox_({"openbox", "--sm-disable"}) {
-  for (int attempt = 0; openbox_.Started() && attempt < 300 && !running_; ++attempt) {
-    running_ = RunProgram({"sh", "-c", "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"}) == 0;
-    if (!running_) usleep(50000);
-  }
+  running_ = openbox_.Started() && WaitUntil(
+                                       [] {
+                                         return RunProgram({"sh", "-c",
+                                                            "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "
+                                                            "'window id'"}) == 0;
+                                       },
+                                       15000);
 }
 
 XvfbDisplay::~XvfbDisplay() { Stop(); }
