@@ -37,6 +37,15 @@ class HostFixture : public ::testing::Test {
     };
   }
 
+  // A fresh window of that size and its host, on the same window system, in
+  // place of the fixture's.
+  void Recreate(const razezazo::HostOptions& options, int width = kWidth, int height = kHeight) {
+    Close();
+    host_ = std::make_unique<razezazo::RazezaZOHost>();
+    window_ = OpenHostWindow(*headless_, *host_, options, {.width = width, .height = height});
+    ASSERT_NE(window_, 0u);
+  }
+
   // A control of `kind` at `bounds`, top-level or a child of `parent`.
   std::unique_ptr<TestControl> Add(razezazo::FloatRect bounds, gfx::Argb colour = 0xFF3366CC,
                                    TestControl* parent = nullptr,

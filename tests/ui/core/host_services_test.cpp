@@ -66,21 +66,19 @@ TEST_F(HostServicesTest, AnEventForADeadOrUnknownHandleIsRefused) {
 }
 
 TEST_F(HostServicesTest, TheLookOfAHostCanBeCopied) {
-  headless_->DestroyWindow(window_);
-  window_ = CreateFrameworkWindow({.width = 300, .height = 200});
-  host_ = std::make_unique<RazezaZOHost>();
-  ASSERT_TRUE(host_->Create(window_, {.caption_flags = 0,
-                                      .layer_alpha = 200,
-                                      .image_placement = 2,
-                                      .frame_style = razezazo::frame_style::kSkinned,
-                                      .initial_paint = false,
-                                      .creation_rect = FloatRect{4, 5, 6, 7}}));
+  Recreate({.caption_flags = 0,
+            .layer_alpha = 200,
+            .image_placement = 2,
+            .frame_style = razezazo::frame_style::kSkinned,
+            .initial_paint = false,
+            .creation_rect = FloatRect{4, 5, 6, 7}},
+           300, 200);
   auto same = [](const FloatRect& r) { return r.x == 4 && r.y == 5 && r.width == 6 && r.height == 7; };
   EXPECT_TRUE(same(host_->creation_rect()));
   HostOptions look = host_->Look();
   EXPECT_EQ(look.layer_alpha, 200);
   EXPECT_EQ(look.image_placement, 2);
-  EXPECT_EQ(look.frame_style, 1);
+  EXPECT_EQ(look.frame_style, razezazo::frame_style::kSkinned);
   EXPECT_EQ(look.initial_paint, false);
   EXPECT_EQ(look.blur_behind, false);
   ASSERT_TRUE(look.creation_rect);
@@ -88,10 +86,7 @@ TEST_F(HostServicesTest, TheLookOfAHostCanBeCopied) {
 }
 
 TEST_F(HostServicesTest, AFadeOnAnEmptyWindowEndsAndFreesTheHost) {
-  headless_->DestroyWindow(window_);
-  window_ = CreateFrameworkWindow({.width = 0, .height = 0});
-  host_ = std::make_unique<RazezaZOHost>();
-  ASSERT_TRUE(host_->Create(window_, {.caption_flags = 0}));
+  Recreate({.caption_flags = 0}, 0, 0);
   host_->SetBackground(std::nullopt, 0x00FFFFFF, razezazo::background_mode::kFadeIn);
   headless_->Advance(1000);
   EXPECT_FALSE(host_->busy());

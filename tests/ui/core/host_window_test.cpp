@@ -8,18 +8,8 @@ namespace {
 using testing_support::NearColour;
 using testing_support::TestControl;
 
-// A fresh host on the same headless system, replacing the fixture's.
 class HostWindowTest : public testing_support::HostFixture {
  protected:
-  void Recreate(const HostOptions& options, int width = 380, int height = 338) {
-    headless_->DestroyWindow(window_);
-    window_ = CreateFrameworkWindow({.width = width, .height = height});
-    host_ = std::make_unique<RazezaZOHost>();
-    ASSERT_TRUE(host_->Create(window_, options));
-    host_->Show();
-    headless_->RunPending();
-  }
-
   // A 30 x 30 PNG: red, with a 10-px green border.
   static std::vector<std::uint8_t> FramedImage() {
     gfx::Bitmap image(30, 30);
