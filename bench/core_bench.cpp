@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "assets/assets.h"
+#include "bench/headless_bench_window.h"
 #include "platform/window/backend/headless/headless_system.h"
 #include "razezazo/core/framework.h"
 #include "razezazo/core/host.h"
@@ -16,7 +17,6 @@
 #include "razezazo/popups/popup_window_hook.h"
 #include "razezazo/widgets/paint_cycle.h"
 #include "runtime/gbk.h"
-#include "tests/support/headless_host.h"
 
 namespace {
 
@@ -41,20 +41,15 @@ class FilledControl : public razezazo::ControlBase {
   gfx::Argb colour_;
 };
 
-struct HostScene {
-  HostScene() {
-    headless = &testing_support::StartHeadless();
-    window = testing_support::OpenHostWindow(*headless, host, {.background_colour = 0x00303030, .caption_flags = 0});
+struct HostScene : bench::HeadlessBenchWindow {
+  HostScene() : HeadlessBenchWindow({.background_colour = 0x00303030, .caption_flags = 0}) {
     for (int i = 0; i < 10; ++i) {
       controls.push_back(std::make_unique<FilledControl>(0xC0000000u | static_cast<gfx::Argb>(i * 0x151515)));
       controls.back()->Create(window, {float(10 + (i % 5) * 72), float(20 + (i / 5) * 150), 70, 25},
                               razezazo::kKindPushButton);
     }
-    headless->RunPending();
+    system->RunPending();
   }
-  winsys::HeadlessSystem* headless;
-  winsys::WindowId window;
-  razezazo::RazezaZOHost host;
   std::vector<std::unique_ptr<FilledControl>> controls;
 };
 
@@ -68,7 +63,7 @@ void BM_OneControlRepaintToPresent(benchmark::State& state) {
   HostScene scene;
   for (auto _ : state) {
     scene.controls[3]->Paint();
-    scene.headless->RunPending();
+    scene.system->RunPending();
   }
 }
 BENCHMARK(BM_OneControlRepaintToPresent)->Unit(benchmark::kMicrosecond);
@@ -118,11 +113,11 @@ void BM_OpenMessageBox(benchmark::State& state) {
   HostScene scene;
   using Clock = std::chrono::steady_clock;
   Clock::time_point shown;
-  scene.headless->SetIdleHandler([&] {
+  scene.system->SetIdleHandler([&] {
     shown = Clock::now();
-    for (winsys::WindowId w : scene.headless->Windows())
-      if (scene.headless->GetProp(w, razezazo::property::kFlags) == razezazo::kPopupMessageBox)
-        scene.headless->Post(w, winsys::WM_CLOSE, 0, 0);
+    for (winsys::WindowId w : scene.system->Windows())
+      if (scene.system->GetProp(w, razezazo::property::kFlags) == razezazo::kPopupMessageBox)
+        scene.system->Post(w, winsys::WM_CLOSE, 0, 0);
     return true;
   });
   const razezazo::MessageBoxOptions options{
@@ -137,7 +132,7 @@ void BM_OpenMessageBox(benchmark::State& state) {
     benchmark::DoNotOptimize(razezazo::ShowMessageBox(options));
     state.SetIterationTime(std::chrono::duration<double>(shown - start).count());
   }
-  scene.headless->SetIdleHandler(nullptr);
+  scene.system->SetIdleHandler(nullptr);
 }
 BENCHMARK(BM_OpenMessageBox)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 

@@ -12,6 +12,7 @@
 #include <random>
 #include <string>
 
+#include "bench/headless_bench_window.h"
 #include "platform/window/backend/headless/headless_system.h"
 #include "razezazo/controls/edit_box.h"
 #include "razezazo/controls/edit_characters.h"
@@ -20,7 +21,6 @@
 #include "razezazo/popups/framework_startup.h"
 #include "runtime/gbk.h"
 #include "tests/gui/xvfb_display.h"
-#include "tests/support/headless_host.h"
 
 namespace {
 
@@ -42,21 +42,13 @@ std::string MixedLinesUtf8(int lines, unsigned seed) {
 }
 
 // A host window on the headless system with one multi-line box of both bars.
-struct EditScene {
-  EditScene(const runtime::Text& text, razezazo::EditBoxOptions options) {
-    headless = &testing_support::StartHeadless();
-    window = testing_support::OpenHostWindow(*headless, host, {.background_colour = 0xF0F0F0, .caption_flags = 0});
+struct EditScene : bench::HeadlessBenchWindow {
+  EditScene(const runtime::Text& text, razezazo::EditBoxOptions options)
+      : HeadlessBenchWindow({.background_colour = 0xF0F0F0, .caption_flags = 0}) {
     box.Create(window, {20, 20, 340, 300}, text, options);
-    headless->RunPending();
-  }
-  ~EditScene() {
-    box.Destroy();
-    headless->DestroyWindow(window);
+    system->RunPending();
   }
 
-  winsys::HeadlessSystem* headless = nullptr;
-  winsys::WindowId window = 0;
-  razezazo::RazezaZOHost host;
   razezazo::EditBox box;
 };
 
@@ -84,12 +76,12 @@ BENCHMARK(BM_EditInsertCharAtEnd10kLines)->Unit(benchmark::kMicrosecond);
 // recomposition and the present of the changed pixels.
 void BM_EditTypedCharAtEnd10kLines(benchmark::State& state) {
   EditScene scene(TenThousandLines(), {.multi_line = true});
-  scene.headless->Click(scene.window, 100, 100);  // the keys go to the focused box
+  scene.system->Click(scene.window, 100, 100);  // the keys go to the focused box
   scene.box.SetText(TenThousandLines(), true);
-  scene.headless->RunPending();
+  scene.system->RunPending();
   const int length = scene.box.store().length();
   for (auto _ : state) {
-    scene.headless->KeyPress('X');  // runs every queued message, paint and present
+    scene.system->KeyPress('X');  // runs every queued message, paint and present
     state.PauseTiming();
     if (scene.box.store().length() != length + 1) {
       state.SkipWithError("the key typed nothing");
@@ -98,7 +90,7 @@ void BM_EditTypedCharAtEnd10kLines(benchmark::State& state) {
     const razezazo::TextPlace end = scene.box.caret();
     scene.box.Select({end.line, end.column - 1}, end);
     scene.box.DeleteSelection(true);
-    scene.headless->RunPending();
+    scene.system->RunPending();
     state.ResumeTiming();
   }
 }
@@ -196,19 +188,19 @@ void BM_EditPaste1MiB(benchmark::State& state) {
   for (unsigned seed = 5; utf8.size() < (1u << 20); ++seed) utf8 += MixedLinesUtf8(1000, seed) + "\n";
   utf8.resize(1u << 20);
   EditScene scene("", {.multi_line = true});
-  scene.headless->Click(scene.window, 100, 100);
-  scene.headless->SetClipboardText(utf8);
+  scene.system->Click(scene.window, 100, 100);
+  scene.system->SetClipboardText(utf8);
   for (auto _ : state) {
-    scene.headless->KeyDown(winsys::VK_CONTROL);
-    scene.headless->KeyPress('V');
-    scene.headless->KeyUp(winsys::VK_CONTROL);
+    scene.system->KeyDown(winsys::VK_CONTROL);
+    scene.system->KeyPress('V');
+    scene.system->KeyUp(winsys::VK_CONTROL);
     state.PauseTiming();
     if (scene.box.store().length() < (1 << 19)) {
       state.SkipWithError("the paste inserted too little");
       break;
     }
     scene.box.SetText("");
-    scene.headless->RunPending();
+    scene.system->RunPending();
     state.ResumeTiming();
   }
 }
@@ -216,11 +208,11 @@ BENCHMARK(BM_EditPaste1MiB)->Unit(benchmark::kMillisecond);
 
 void BM_EditWheel10kLines(benchmark::State& state) {
   EditScene scene(TenThousandLines(), {.multi_line = true});
-  scene.headless->Click(scene.window, 100, 100);  // the wheel goes to the focused box
+  scene.system->Click(scene.window, 100, 100);  // the wheel goes to the focused box
   int step = 0;
   for (auto _ : state) {
     // Down 100 notches, then up again, so that every step really scrolls.
-    scene.headless->Wheel((step++ / 100) % 2 ? 120 : -120);
+    scene.system->Wheel((step++ / 100) % 2 ? 120 : -120);
   }
 }
 BENCHMARK(BM_EditWheel10kLines)->Unit(benchmark::kMicrosecond);
@@ -258,8 +250,8 @@ BENCHMARK(BM_EditSelectAll20kCharLine)->Unit(benchmark::kMillisecond);
 // in, the caret's column drawn or put back, and that column presented.
 void BM_EditCaretBlink(benchmark::State& state) {
   EditScene scene(TenThousandLines(), {.multi_line = true});
-  scene.headless->Click(scene.window, 100, 100);
-  for (auto _ : state) scene.headless->Send(scene.window, winsys::WM_TIMER, scene.box.self(), 0);
+  scene.system->Click(scene.window, 100, 100);
+  for (auto _ : state) scene.system->Send(scene.window, winsys::WM_TIMER, scene.box.self(), 0);
 }
 BENCHMARK(BM_EditCaretBlink)->Unit(benchmark::kMicrosecond);
 
@@ -267,8 +259,8 @@ BENCHMARK(BM_EditCaretBlink)->Unit(benchmark::kMicrosecond);
 // clock, with its two blinks and whatever else the host does meanwhile.
 void BM_EditIdleFocusedSecond(benchmark::State& state) {
   EditScene scene(TenThousandLines(), {.multi_line = true});
-  scene.headless->Click(scene.window, 100, 100);
-  for (auto _ : state) scene.headless->Advance(1000);
+  scene.system->Click(scene.window, 100, 100);
+  for (auto _ : state) scene.system->Advance(1000);
 }
 BENCHMARK(BM_EditIdleFocusedSecond)->Unit(benchmark::kMicrosecond);
 

@@ -1,13 +1,6 @@
 #pragma once
 // A framework window of the main window's size on a fresh headless window
-// system, shown and settled, for benchmarks of controls and menus.
-#include <memory>
-
-#include "platform/window/backend/headless/headless_system.h"
-#include "razezazo/core/framework.h"
-#include "razezazo/core/host.h"
-#include "razezazo/popups/framework_startup.h"
-#include "runtime/gbk.h"
+// system, shown and settled, for benchmarks of the host, controls and menus.
 #include "tests/support/headless_host.h"
 
 namespace bench {
