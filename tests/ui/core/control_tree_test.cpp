@@ -39,10 +39,10 @@ TEST_F(ControlTreeTest, ACycleIsRefusedAndTheTreeStaysAsItWas) {
 }
 
 TEST_F(ControlTreeTest, AParentOfAnotherHostIsRefused) {
-  winsys::WindowId other_window = CreateFrameworkWindow({.width = 200, .height = 200});
-  auto other_host = std::make_unique<RazezaZOHost>();
-  ASSERT_TRUE(other_host->Create(other_window, {.caption_flags = 0}));
-  other_host->Show();
+  RazezaZOHost other_host;
+  const winsys::WindowId other_window =
+      testing_support::OpenHostWindow(*headless_, other_host, {.caption_flags = 0}, {.width = 200, .height = 200});
+  ASSERT_NE(other_window, 0u);
   auto foreign = std::make_unique<TestControl>();
   ASSERT_TRUE(foreign->Create(other_window, {10, 10, 50, 50}, kKindPushButton));
   auto mine = Add({10, 10, 80, 30});
@@ -51,9 +51,9 @@ TEST_F(ControlTreeTest, AParentOfAnotherHostIsRefused) {
   EXPECT_EQ(mine->parent(), nullptr);
   // The other host still hovers its own control and forgets it when it goes.
   headless_->MoveMouse(other_window, 20, 20);
-  EXPECT_EQ(other_host->hot(), foreign.get());
+  EXPECT_EQ(other_host.hot(), foreign.get());
   foreign.reset();
-  EXPECT_EQ(other_host->hot(), nullptr);
+  EXPECT_EQ(other_host.hot(), nullptr);
   headless_->MoveMouse(other_window, 30, 30);
   headless_->DestroyWindow(other_window);
 }

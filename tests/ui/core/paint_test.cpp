@@ -32,15 +32,15 @@ TEST_F(PaintTest, DisabledControlsShowAtHalfOpacityUnlessTheyKeepTheirLook) {
 // The system asks a newly shown or uncovered window to paint; a layered
 // window answers with its whole picture, transparent parts and all.
 TEST_F(PaintTest, ALayeredHostRepaintsWithItsPerPixelAlpha) {
-  winsys::WindowId layered = CreateFrameworkWindow({.x = 500, .y = 10, .width = 100, .height = 60});
   RazezaZOHost host;
   host.hooks().paint_background = [](winsys::WindowId, gfx::Graphics& g, int, int) {
     g.Clear(0);
     g.FillRectangle(gfx::Argb{0x80FFFFFF}, {20, 20, 40, 20});
   };
-  ASSERT_TRUE(
-      host.Create(layered, {.caption_flags = 0, .layer_alpha = 255, .frame_style = razezazo::frame_style::kSkinned}));
-  host.Show();
+  const winsys::WindowId layered = testing_support::OpenHostWindow(
+      *headless_, host, {.caption_flags = 0, .layer_alpha = 255, .frame_style = frame_style::kSkinned},
+      {.x = 500, .y = 10, .width = 100, .height = 60});
+  ASSERT_NE(layered, 0u);
   headless_->InvalidateRect(layered, std::nullopt);
   headless_->RunPending();
   gfx::Bitmap shown = headless_->ScreenPixels(layered);

@@ -9,12 +9,11 @@ class PopupHookTest : public testing_support::HostFixture {
  protected:
   // A popup host window of `kind` with the hook installed.
   winsys::WindowId Popup(int kind, std::unique_ptr<RazezaZOHost>& host) {
-    winsys::WindowId popup = CreateFrameworkWindow({.x = 10, .y = 10, .width = 100, .height = 60});
-    headless_->SetProp(popup, property::kFlags, kind);
     host = std::make_unique<RazezaZOHost>();
-    host->Create(popup, {.caption_flags = 0});
     host->hooks().message = PopupWindowHook;
-    host->Show();
+    const winsys::WindowId popup = testing_support::OpenHostWindow(*headless_, *host, {.caption_flags = 0},
+                                                                   {.x = 10, .y = 10, .width = 100, .height = 60});
+    headless_->SetProp(popup, property::kFlags, kind);
     headless_->SetForeground(popup);
     headless_->RunPending();
     return popup;
