@@ -13,6 +13,8 @@ namespace {
 
 using razezazo::CaptionButton;
 using razezazo::FloatRect;
+using razezazo::kCaptionClose, razezazo::kCaptionFree128, razezazo::kCaptionIcon, razezazo::kCaptionMaximize,
+    razezazo::kCaptionMinimize, razezazo::kCaptionTitle;
 
 // The strip as the program ships it, decoded here on its own.
 const gfx::Bitmap& Strip() {
@@ -49,7 +51,8 @@ class CaptionButtonTest : public HostFixture {
 };
 
 TEST_F(CaptionButtonTest, TheHostPlacesItsButtonsRightToLeft) {
-  Start({.background_colour = 0x804020, .caption_flags = 4 | 8 | 16 | 128});
+  Start({.background_colour = 0x804020,
+         .caption_flags = kCaptionClose | kCaptionMaximize | kCaptionMinimize | kCaptionFree128});
   const std::vector<CaptionButton*> buttons = CaptionButtonsOf(*host_);
   ASSERT_EQ(buttons.size(), 4u);
   const int kinds[] = {4, 8, 16, 128};
@@ -72,7 +75,7 @@ T* FirstOf(razezazo::RazezaZOHost& host) {
 }
 
 TEST_F(CaptionButtonTest, TheHostCaptionShowsIconAndATitleThatFollowsTheWindowText) {
-  Start({.background_colour = 0x804020, .caption_flags = 1 | 2 | 4});
+  Start({.background_colour = 0x804020, .caption_flags = kCaptionIcon | kCaptionTitle | kCaptionClose});
   auto* icon = FirstOf<razezazo::PictureControl>(*host_);
   ASSERT_NE(icon, nullptr);
   EXPECT_FLOAT_EQ(icon->x(), 11);
@@ -90,7 +93,8 @@ TEST_F(CaptionButtonTest, TheHostCaptionShowsIconAndATitleThatFollowsTheWindowTe
 }
 
 TEST_F(CaptionButtonTest, LayingOutTheCaptionPacksButtonsAndGivesTheTitleTheRest) {
-  Start({.background_colour = 0x804020, .caption_flags = 1 | 2 | 4 | 8 | 128});
+  Start({.background_colour = 0x804020,
+         .caption_flags = kCaptionIcon | kCaptionTitle | kCaptionClose | kCaptionMaximize | kCaptionFree128});
   host_->LayOutCaption();
   // From width - 5 - 12 = 363, each button 28 to the left of the one before, at y 7.
   const std::vector<CaptionButton*> buttons = CaptionButtonsOf(*host_);
@@ -109,7 +113,7 @@ TEST_F(CaptionButtonTest, LayingOutTheCaptionPacksButtonsAndGivesTheTitleTheRest
 }
 
 TEST_F(CaptionButtonTest, TheWindowCannotShrinkBelowItsCaptionAndMaximisesOverTheWorkArea) {
-  Start({.background_colour = 0x804020, .caption_flags = 4 | 8 | 16});
+  Start({.background_colour = 0x804020, .caption_flags = kCaptionClose | kCaptionMaximize | kCaptionMinimize});
   winsys::MinMaxInfo info{};
   headless_->Send(window_, winsys::WM_GETMINMAXINFO, 0, reinterpret_cast<winsys::LParam>(&info));
   EXPECT_EQ(info.min_track_width, 1 + 28 * 3 + 11 + 35);
@@ -169,7 +173,7 @@ TEST_F(CaptionButtonTest, CloseClosesTheWindowUnlessDisabled) {
 }
 
 TEST_F(CaptionButtonTest, MaximiseSwitchesToRestoreWithoutAMouseMove) {
-  Start({.background_colour = 0x804020, .caption_flags = 4 | 8});
+  Start({.background_colour = 0x804020, .caption_flags = kCaptionClose | kCaptionMaximize});
   const std::vector<CaptionButton*> buttons = CaptionButtonsOf(*host_);
   ASSERT_EQ(buttons.size(), 2u);
   CaptionButton& maximize = *buttons[1];
