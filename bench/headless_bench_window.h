@@ -1,6 +1,8 @@
 #pragma once
 // A framework window of the main window's size on a fresh headless window
-// system, shown and settled, for benchmarks of controls and menus.
+// system of the given screen scale, shown and settled, for benchmarks of
+// controls and menus.
+#include <cstdint>
 #include <memory>
 
 #include "platform/window/backend/headless/headless_system.h"
@@ -12,8 +14,9 @@
 namespace bench {
 
 struct HeadlessBenchWindow {
-  explicit HeadlessBenchWindow(const razezazo::HostOptions& options) {
+  explicit HeadlessBenchWindow(const razezazo::HostOptions& options, float scale = 1.0f) {
     auto owned = std::make_unique<winsys::HeadlessSystem>();
+    owned->SetScale(scale);
     system = owned.get();
     winsys::Install(std::move(owned));
     razezazo::FrameworkStartup();
@@ -30,5 +33,8 @@ struct HeadlessBenchWindow {
   winsys::WindowId window = 0;
   razezazo::RazezaZOHost host;
 };
+
+// A benchmark's scale argument: the screen's scale in per cent (100, 200).
+inline float ScaleOf(std::int64_t percent) { return static_cast<float>(percent) / 100.0f; }
 
 }  // namespace bench

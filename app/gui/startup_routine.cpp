@@ -18,6 +18,7 @@ namespace {
 // window, square, dragged from anywhere.
 razezazo::HostOptions MainHostOptions() {
   return {.background_image = assets::MainBackground(),
+          .background_image_2x = assets::MainBackground(2),
           .background_colour = 0xFFFFFF,
           .caption_flags = razezazo::kCaptionFromStyles | razezazo::kCaptionFree128,
           .layer_alpha = -1,

@@ -22,10 +22,12 @@ class HostFixture : public ::testing::Test {
 
   void SetUp() override { Start({.background_colour = 0xF0F0F0, .caption_flags = 0}); }
 
-  // Replaces the fixture's window and host by new ones made with `options`.
-  void Start(const razezazo::HostOptions& options) {
+  // Replaces the fixture's window and host by new ones made with `options`,
+  // on a screen of `scale`.
+  void Start(const razezazo::HostOptions& options, float scale = 1.0f) {
     host_.reset();
     auto system = std::make_unique<winsys::HeadlessSystem>();
+    system->SetScale(scale);
     system_ = system.get();
     winsys::Install(std::move(system));
     razezazo::FrameworkStartup();
