@@ -1,6 +1,7 @@
 #include "platform/window/pixel_copy.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/gfx/argb.h"
 
@@ -15,6 +16,21 @@ std::uint32_t Scale(std::uint32_t premultiplied, unsigned alpha) {
                        mul(gfx::GreenOf(premultiplied)), mul(gfx::BlueOf(premultiplied)));
 }
 
+// One row; the plain cases as loops the compiler vectorises (a 200 % window
+// has four times the pixels to push).
+void CopyRow(const std::uint32_t* from, std::uint32_t* to, int count, std::uint8_t alpha, bool opaque) {
+  if (alpha == 255 && !opaque) {
+    std::memcpy(to, from, sizeof(std::uint32_t) * static_cast<size_t>(count));
+  } else if (alpha == 255) {
+    for (int x = 0; x < count; ++x) to[x] = from[x] | 0xFF000000u;
+  } else {
+    for (int x = 0; x < count; ++x) {
+      const std::uint32_t pixel = Scale(from[x], alpha);
+      to[x] = opaque ? (pixel | 0xFF000000u) : pixel;
+    }
+  }
+}
+
 }  // namespace
 
 void CopyPixels(const gfx::Bitmap& source, const gfx::RectI& rect, gfx::Bitmap& target, std::uint8_t alpha,
@@ -25,14 +41,7 @@ void CopyPixels(const gfx::Bitmap& source, const gfx::RectI& rect, gfx::Bitmap& 
   const int x1 = std::min({device.Right(), source.DeviceWidth(), target.DeviceWidth()});
   const int y1 = std::min({device.Bottom(), source.DeviceHeight(), target.DeviceHeight()});
   if (x1 <= x0 || y1 <= y0) return;
-  for (int y = y0; y < y1; ++y) {
-    const std::uint32_t* from = source.Row(y);
-    std::uint32_t* to = target.Row(y);
-    for (int x = x0; x < x1; ++x) {
-      const std::uint32_t pixel = Scale(from[x], alpha);
-      to[x] = opaque ? (pixel | 0xFF000000u) : pixel;
-    }
-  }
+  for (int y = y0; y < y1; ++y) CopyRow(source.Row(y) + x0, target.Row(y) + x0, x1 - x0, alpha, opaque);
   target.MarkDirty();
 }
 

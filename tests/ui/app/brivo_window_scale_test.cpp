@@ -63,8 +63,7 @@ TEST_F(BrivoWindowScaleTest, AtEveryScaleTheWindowIsCrispAndAnswersAtTheSamePlac
   // inside 2 x 2 blocks, which a 1x picture doubled or scaled up never has.
   const gfx::Bitmap screen = headless_->ScreenPixels(window_->window());
   for (const razezazo::ControlBase* c : std::initializer_list<const razezazo::ControlBase*>{
-           &Controls().address_group, &Controls().parse_button, &Controls().result_group,
-           &Controls().download_button})
+           &Controls().address_group, &Controls().parse_button, &Controls().result_group, &Controls().download_button})
     EXPECT_GT(gfx::testing::SharpestStepInsideBlocks(screen, Whole(*c)), 150) << c->x() << "," << c->y();
   // A click at the button's logical place presses it.
   Controls().address_edit.SetText(Gbk(site_->Get("BRIVO_DEMO_PAGE_URL")));
