@@ -185,6 +185,7 @@ int main(int argc, char** argv) {
       razezazo::CreateFrameworkWindow({.title = Gbk("晨岚DJ音乐网(brivo)[2015.11.02]"), .width = 380, .height = 338});
   razezazo::RazezaZOHost host;
   host.Create(window, {.background_image = assets::MainBackground(),
+                       .background_image_2x = assets::MainBackground(2),
                        .background_colour = 0xFFFFFF,
                        .caption_flags = razezazo::kCaptionFromStyles | razezazo::kCaptionFree128,
                        .layer_alpha = -1,

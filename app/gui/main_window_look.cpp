@@ -12,6 +12,7 @@ razezazo::FrameworkWindowOptions MainWindowOptions() {
 
 razezazo::HostOptions MainHostOptions() {
   return {.background_image = assets::MainBackground(),
+          .background_image_2x = assets::MainBackground(2),
           .background_colour = 0xFFFFFF,
           .caption_flags = razezazo::kCaptionFromStyles | razezazo::kCaptionFree128,
           .layer_alpha = -1,

@@ -95,12 +95,14 @@ void Equaliser(cairo_t* cr, int w, int h) {
 }  // namespace
 
 void DrawBackground(const std::string& dir) {
-  Canvas c(380, 338);
-  LightField(c.cr(), c.width(), c.height());
-  RecordRings(c.cr(), c.height());
-  Equaliser(c.cr(), c.width(), c.height());
-  TitleBand(c.cr(), c.width());
-  c.SaveProgressiveJpeg(dir + "/main_background.jpg", 90);
+  for (int scale : kScales) {
+    Canvas c(380, 338, scale);
+    LightField(c.cr(), c.width(), c.height());
+    RecordRings(c.cr(), c.height());
+    Equaliser(c.cr(), c.width(), c.height());
+    TitleBand(c.cr(), c.width());
+    c.SaveProgressiveJpeg(ScaledFile(dir, "main_background", scale, "jpg"), 90);
+  }
 }
 
 }  // namespace assets_draw

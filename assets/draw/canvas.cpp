@@ -8,12 +8,18 @@
 
 namespace assets_draw {
 
-Canvas::Canvas(int width, int height)
+Canvas::Canvas(int width, int height, int scale)
     : width_(width),
       height_(height),
-      surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height)),
-      cr_(cairo_create(surface_)) {
+      surface_(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width * scale, height * scale)),
+      cr_(nullptr) {
+  cairo_surface_set_device_scale(surface_, scale, scale);
+  cr_ = cairo_create(surface_);
   cairo_set_antialias(cr_, CAIRO_ANTIALIAS_BEST);
+}
+
+std::string ScaledFile(const std::string& dir, const std::string& name, int scale, const std::string& ext) {
+  return dir + "/" + name + (scale == 1 ? "" : "@" + std::to_string(scale) + "x") + "." + ext;
 }
 
 Canvas::~Canvas() {
@@ -35,8 +41,9 @@ bool Canvas::SaveProgressiveJpeg(const std::string& path, int quality) const {
   info.err = jpeg_std_error(&errors);
   jpeg_create_compress(&info);
   jpeg_stdio_dest(&info, file);
-  info.image_width = static_cast<JDIMENSION>(width_);
-  info.image_height = static_cast<JDIMENSION>(height_);
+  const int width = cairo_image_surface_get_width(surface_);
+  info.image_width = static_cast<JDIMENSION>(width);
+  info.image_height = static_cast<JDIMENSION>(cairo_image_surface_get_height(surface_));
   info.input_components = 3;
   info.in_color_space = JCS_RGB;
   jpeg_set_defaults(&info);
@@ -46,10 +53,10 @@ bool Canvas::SaveProgressiveJpeg(const std::string& path, int quality) const {
   jpeg_start_compress(&info, TRUE);
   const unsigned char* data = cairo_image_surface_get_data(surface_);
   const int stride = cairo_image_surface_get_stride(surface_);
-  std::vector<JSAMPLE> row(static_cast<size_t>(width_) * 3);
+  std::vector<JSAMPLE> row(static_cast<size_t>(width) * 3);
   while (info.next_scanline < info.image_height) {
     const auto* px = reinterpret_cast<const std::uint32_t*>(data + info.next_scanline * stride);
-    for (int x = 0; x < width_; ++x) {
+    for (int x = 0; x < width; ++x) {
       row[3 * x] = static_cast<JSAMPLE>((px[x] >> 16) & 0xFF);
       row[3 * x + 1] = static_cast<JSAMPLE>((px[x] >> 8) & 0xFF);
       row[3 * x + 2] = static_cast<JSAMPLE>(px[x] & 0xFF);

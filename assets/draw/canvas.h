@@ -1,5 +1,7 @@
 #pragma once
-// A Cairo image surface to draw one built-in image on, and its writers.
+// A Cairo image surface to draw one built-in image on, and its writers. A
+// canvas at scale 2 holds twice the pixels each way and is drawn on in the
+// same coordinates: the picture for screens at 200 %.
 #include <cairo.h>
 
 #include <memory>
@@ -9,7 +11,7 @@ namespace assets_draw {
 
 class Canvas {
  public:
-  Canvas(int width, int height);
+  Canvas(int width, int height, int scale = 1);
   ~Canvas();
   Canvas(const Canvas&) = delete;
   Canvas& operator=(const Canvas&) = delete;
@@ -23,10 +25,15 @@ class Canvas {
   bool SaveProgressiveJpeg(const std::string& path, int quality) const;
 
  private:
-  int width_, height_;
+  int width_, height_;  // in the coordinates drawn with
   cairo_surface_t* surface_;
   cairo_t* cr_;
 };
+
+// The scales each picture is drawn at, and a picture's file for one of them:
+// name.ext at 1, name@2x.ext at 2.
+inline constexpr int kScales[] = {1, 2};
+std::string ScaledFile(const std::string& dir, const std::string& name, int scale, const std::string& ext);
 
 // Drawing helpers shared by the images.
 void SetRgba(cairo_t* cr, unsigned rgb, double alpha = 1.0);

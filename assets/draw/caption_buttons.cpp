@@ -112,10 +112,8 @@ void Face(cairo_t* cr, double x, double w, int state, bool danger, const Glyph& 
   glyph(cr, cx, cy);
 }
 
-}  // namespace
-
-void DrawCaptionButtons(const std::string& dir) {
-  Canvas c(729, 20);
+void DrawCaptionButtonStrip(const std::string& dir, int scale) {
+  Canvas c(729, 20, scale);
   struct Button {
     double normal_x, width;
     bool danger;
@@ -134,7 +132,13 @@ void DrawCaptionButtons(const std::string& dir) {
       Face(c.cr(), x, b.width, state, b.danger, b.glyph);
       cairo_restore(c.cr());
     }
-  c.SavePng(dir + "/caption_buttons.png");
+  c.SavePng(ScaledFile(dir, "caption_buttons", scale, "png"));
+}
+
+}  // namespace
+
+void DrawCaptionButtons(const std::string& dir) {
+  for (int scale : kScales) DrawCaptionButtonStrip(dir, scale);
 }
 
 }  // namespace assets_draw

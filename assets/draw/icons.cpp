@@ -154,13 +154,15 @@ void ProgramIcon(const std::string& path, int size) {
 }  // namespace
 
 void DrawMessageBoxIcons(const std::string& dir) {
-  Canvas c(200, 40);
-  Error(c.cr(), 20, 19.5);
-  Warning(c.cr(), 60, 19.5);
-  Question(c.cr(), 100, 19.5);
-  Information(c.cr(), 140, 19.5);
-  Done(c.cr(), 180, 19.5);
-  c.SavePng(dir + "/message_box_icons.png");
+  for (int scale : kScales) {
+    Canvas c(200, 40, scale);
+    Error(c.cr(), 20, 19.5);
+    Warning(c.cr(), 60, 19.5);
+    Question(c.cr(), 100, 19.5);
+    Information(c.cr(), 140, 19.5);
+    Done(c.cr(), 180, 19.5);
+    c.SavePng(ScaledFile(dir, "message_box_icons", scale, "png"));
+  }
 }
 
 void DrawProgramIcons(const std::string& dir) {

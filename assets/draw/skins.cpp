@@ -49,17 +49,21 @@ void ButtonCell(cairo_t* cr, double x, const ButtonLook& look) {
 }  // namespace
 
 void DrawPushButtonSkin(const std::string& dir) {
-  Canvas c(55, 28);
   const ButtonLook looks[] = {
       {0xF7F9FB, 0xDCE2E9, 0x8C98A5, 0.55, 0.16},  // normal
       {0xF2F9FF, 0xC8E2FA, 0x3C8DD5, 0.60, 0.20},  // hot
       {0xBCD5EE, 0xDFECF9, 0x2D6BA3, 0.00, 0.08},  // pressed
       {0xF0F0F0, 0xE4E4E4, 0xB8B8B8, 0.30, 0.06},  // spare cell
   };
-  for (int i = 0; i < 4; ++i) ButtonCell(c.cr(), i * 14, looks[i]);
-  c.SavePng(dir + "/push_button_skin.png");
+  for (int scale : kScales) {
+    Canvas c(55, 28, scale);
+    for (int i = 0; i < 4; ++i) ButtonCell(c.cr(), i * 14, looks[i]);
+    c.SavePng(ScaledFile(dir, "push_button_skin", scale, "png"));
+  }
 }
 
+// One scale only: two columns of horizontal bands, stretched sideways and
+// smooth downwards, look the same from any picture.
 void DrawMessageBoxSkin(const std::string& dir) {
   Canvas c(2, 160);
   cairo_t* cr = c.cr();

@@ -1,6 +1,11 @@
 #pragma once
 // A 32-bit ARGB bitmap. Colours at this API are straight ARGB; the pixels are
 // kept premultiplied inside (Cairo's ARGB32 image format).
+//
+// A bitmap has a size in logical pixels and a scale: it holds scale x scale
+// device pixels per logical pixel (a HiDPI screen shows 1.5 or 2), and whoever
+// draws on it draws in logical pixels at the device's resolution. Row() and the
+// device accessors work on device pixels; everything else on logical ones.
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -17,9 +22,12 @@ namespace gfx {
 
 class Bitmap {
  public:
-  Bitmap();                       // the null bitmap: no pixels, every operation does nothing
-  Bitmap(int width, int height);  // fully transparent
+  Bitmap();                                           // the null bitmap: no pixels, every operation does nothing
+  Bitmap(int width, int height, float scale = 1.0f);  // fully transparent
   static Bitmap FromArgb(int width, int height, std::span<const Argb> straight_pixels);
+  // The same pixels as a picture drawn for `scale`: device pixels of that many
+  // per logical pixel (a 2x picture of 760 x 676 pixels is 380 x 338).
+  static Bitmap AtScale(Bitmap pixels, float scale);
 
   Bitmap(Bitmap&&) noexcept;
   Bitmap& operator=(Bitmap&&) noexcept;
@@ -28,15 +36,24 @@ class Bitmap {
   bool IsNull() const { return !surface_; }
   int Width() const { return width_; }
   int Height() const { return height_; }
+  float Scale() const { return scale_; }
+  int DeviceWidth() const { return device_width_; }
+  int DeviceHeight() const { return device_height_; }
+  // The device pixels that cover a logical rectangle (not clipped).
+  RectI DeviceArea(const RectI& logical) const;
 
   Bitmap Clone() const;
-  // A new bitmap holding the part of this one inside area (clipped to it).
+  // A new bitmap holding the part of this one inside area (clipped to it), at
+  // the same scale.
   Bitmap CloneArea(const RectI& area) const;
 
-  // Out-of-range coordinates read 0 and write nothing.
+  // Out-of-range coordinates read 0 and write nothing. A logical pixel reads
+  // the device pixel at its centre and writes all of its device pixels.
   Argb GetPixel(int x, int y) const;
   void SetPixel(int x, int y, Argb straight);
+  Argb DevicePixel(int x, int y) const;
 
+  // The device pixels.
   std::vector<std::uint8_t> EncodePng() const;
   bool SavePng(const std::string& path) const;
 
@@ -54,6 +71,13 @@ class Bitmap {
   std::unique_ptr<cairo_surface_t, SurfaceRelease> surface_;
   int width_ = 0;
   int height_ = 0;
+  float scale_ = 1.0f;
+  int device_width_ = 0;
+  int device_height_ = 0;
 };
+
+// Copies `area` (logical) of one bitmap into the same place of another of the
+// same scale, without blending; clipped to both.
+void CopyArea(const Bitmap& from, Bitmap& to, const RectI& area);
 
 }  // namespace gfx

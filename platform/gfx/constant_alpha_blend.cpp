@@ -71,10 +71,15 @@ bool BlendWithConstantAlpha(cairo_t* cr, const Bitmap& image, int x, int y, unsi
       cairo_surface_get_type(target) != CAIRO_SURFACE_TYPE_IMAGE ||
       cairo_image_surface_get_format(target) != CAIRO_FORMAT_ARGB32)
     return false;
+  double scale = 1, scale_y = 1;
+  cairo_surface_get_device_scale(target, &scale, &scale_y);
+  if (scale != scale_y || scale != image.Scale()) return false;
   std::unique_ptr<cairo_rectangle_list_t, RectangleListRelease> clip(cairo_copy_clip_rectangle_list(cr));
   if (!clip || clip->status != CAIRO_STATUS_SUCCESS) return false;
+  // The clip in device pixels.
   for (int i = 0; i < clip->num_rectangles; ++i) {
-    const cairo_rectangle_t& r = clip->rectangles[i];
+    cairo_rectangle_t& r = clip->rectangles[i];
+    r = {r.x * scale, r.y * scale, r.width * scale, r.height * scale};
     if (r.x != std::floor(r.x) || r.y != std::floor(r.y) || r.width != std::floor(r.width) ||
         r.height != std::floor(r.height))
       return false;  // antialiased edges: Cairo must do them
@@ -90,8 +95,8 @@ bool BlendWithConstantAlpha(cairo_t* cr, const Bitmap& image, int x, int y, unsi
     const cairo_rectangle_t& r = clip->rectangles[i];
     int left = std::max({static_cast<int>(r.x), x, 0});
     int top = std::max({static_cast<int>(r.y), y, 0});
-    int right = std::min({static_cast<int>(r.x + r.width), x + image.Width(), target_width});
-    int bottom = std::min({static_cast<int>(r.y + r.height), y + image.Height(), target_height});
+    int right = std::min({static_cast<int>(r.x + r.width), x + image.DeviceWidth(), target_width});
+    int bottom = std::min({static_cast<int>(r.y + r.height), y + image.DeviceHeight(), target_height});
     if (right <= left || bottom <= top) continue;
     for (int row = top; row < bottom; ++row) {
       auto* d = reinterpret_cast<std::uint32_t*>(pixels + static_cast<std::ptrdiff_t>(row) * stride) + left;

@@ -9,10 +9,11 @@
 
 namespace gfx::detail {
 
-// Draws `image` at (x, y) on `cr`'s target with `alpha` (0..254) over what is
-// there, inside the current clip. False when this path does not apply (no AVX2,
-// a transformed target, a clip that is not whole-pixel rectangles, not an image
-// surface): the caller then paints through Cairo.
+// Draws `image` at device pixel (x, y) on `cr`'s target with `alpha` (0..254)
+// over what is there, inside the current clip. False when this path does not
+// apply (no AVX2, a transformed target, another scale than the image's, a clip
+// that is not whole device pixels, not an image surface): the caller then
+// paints through Cairo.
 bool BlendWithConstantAlpha(cairo_t* cr, const Bitmap& image, int x, int y, unsigned alpha);
 
 }  // namespace gfx::detail

@@ -106,27 +106,64 @@ cairo_fill_rule_t RuleOf(const Path& p) {
   return p.GetFillMode() == FillMode::Winding ? CAIRO_FILL_RULE_WINDING : CAIRO_FILL_RULE_EVEN_ODD;
 }
 
+// Dashes run along pixel centres too: square caps grow every dash by half the
+// width at each end, so the pattern shrinks the dashes by one width and
+// widens the gaps by one. A dash then covers whole pixels. `unit` is the
+// length of a pattern's 1, `width` the stroke's width.
+// (Cairo drops some zero-length dashes, hence the tiny minimum.)
+void SetDashes(cairo_t* cr, DashStyle style, double unit, double width) {
+  static const std::vector<double> kPatterns[] = {{}, {3, 1}, {1, 1}, {3, 1, 1, 1}, {3, 1, 1, 1, 1, 1}};
+  std::vector<double> dashes = kPatterns[std::clamp(static_cast<int>(style), 0, 4)];
+  for (size_t i = 0; i < dashes.size(); ++i)
+    dashes[i] = i % 2 ? dashes[i] * unit + width : std::max(dashes[i] * unit - width, 1e-3);
+  cairo_set_line_cap(cr, dashes.empty() ? CAIRO_LINE_CAP_BUTT : CAIRO_LINE_CAP_SQUARE);
+  cairo_set_dash(cr, dashes.data(), static_cast<int>(dashes.size()), 0);
+}
+
+// On a scaled target the stroke is laid in device pixels: its width is whole
+// device pixels (a one-pixel line at 150 % stays one device pixel, a hairline),
+// and each point moves to where the logical pixel's edge lands, so the line
+// covers whole device pixels instead of blurring across two.
+void SnapPathToDevice(cairo_t* cr, double scale, double device_width) {
+  std::unique_ptr<cairo_path_t, void (*)(cairo_path_t*)> path(cairo_copy_path(cr), cairo_path_destroy);
+  cairo_new_path(cr);
+  cairo_identity_matrix(cr);
+  cairo_scale(cr, 1 / scale, 1 / scale);
+  auto snap = [&](double v) { return std::round((v + 0.5) * scale - device_width / 2) + device_width / 2; };
+  for (int i = 0; i < path->num_data; i += path->data[i].header.length) {
+    const cairo_path_data_t* d = &path->data[i];
+    switch (d->header.type) {
+      case CAIRO_PATH_MOVE_TO: cairo_move_to(cr, snap(d[1].point.x), snap(d[1].point.y)); break;
+      case CAIRO_PATH_LINE_TO: cairo_line_to(cr, snap(d[1].point.x), snap(d[1].point.y)); break;
+      case CAIRO_PATH_CURVE_TO:
+        cairo_curve_to(cr, snap(d[1].point.x), snap(d[1].point.y), snap(d[2].point.x), snap(d[2].point.y),
+                       snap(d[3].point.x), snap(d[3].point.y));
+        break;
+      case CAIRO_PATH_CLOSE_PATH: cairo_close_path(cr); break;
+    }
+  }
+}
+
 template <typename Build>
-void StrokeWith(cairo_t* cr, const Pen& pen, Build build) {
+void StrokeWith(cairo_t* cr, double scale, const Pen& pen, Build build) {
   if (!cr) return;
   cairo_save(cr);
   cairo_new_path(cr);
-  cairo_translate(cr, 0.5, 0.5);  // strokes run along pixel centres
   const double width = pen.width > 0 ? pen.width : 1.0;
-  cairo_set_line_width(cr, width);
   cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
-  static const std::vector<double> kPatterns[] = {{}, {3, 1}, {1, 1}, {3, 1, 1, 1}, {3, 1, 1, 1, 1, 1}};
-  std::vector<double> dashes = kPatterns[std::clamp(static_cast<int>(pen.dash), 0, 4)];
-  // Dashes run along pixel centres too: square caps grow every dash by half
-  // the width at each end, so the pattern shrinks the dashes by one width and
-  // widens the gaps by one. A dash then covers whole pixels.
-  // (Cairo drops some zero-length dashes, hence the tiny minimum.)
-  for (size_t i = 0; i < dashes.size(); ++i)
-    dashes[i] = i % 2 ? dashes[i] * width + width : std::max(dashes[i] * width - width, 1e-3);
-  cairo_set_line_cap(cr, dashes.empty() ? CAIRO_LINE_CAP_BUTT : CAIRO_LINE_CAP_SQUARE);
-  cairo_set_dash(cr, dashes.data(), static_cast<int>(dashes.size()), 0);
   SetSource(cr, pen.color);
-  build();
+  if (scale == 1.0) {
+    cairo_translate(cr, 0.5, 0.5);  // strokes run along pixel centres
+    cairo_set_line_width(cr, width);
+    SetDashes(cr, pen.dash, width, width);
+    build();
+  } else {
+    const double device_width = std::max(1.0, std::floor(width * scale + 1e-3));
+    build();
+    SnapPathToDevice(cr, scale, device_width);
+    cairo_set_line_width(cr, device_width);
+    SetDashes(cr, pen.dash, width * scale, device_width);
+  }
   cairo_stroke(cr);
   cairo_restore(cr);
 }
@@ -250,18 +287,19 @@ void Graphics::FillRegion(const Brush& brush, const Region& region) {
 }
 
 void Graphics::DrawLine(const Pen& pen, PointF from, PointF to) {
-  StrokeWith(impl_->cr.get(), pen, [&] {
+  StrokeWith(impl_->cr.get(), impl_->target->Scale(), pen, [&] {
     cairo_move_to(impl_->cr.get(), from.x, from.y);
     cairo_line_to(impl_->cr.get(), to.x, to.y);
   });
 }
 
 void Graphics::DrawRectangle(const Pen& pen, const RectF& rect) {
-  StrokeWith(impl_->cr.get(), pen, [&] { cairo_rectangle(impl_->cr.get(), rect.x, rect.y, rect.width, rect.height); });
+  StrokeWith(impl_->cr.get(), impl_->target->Scale(), pen,
+             [&] { cairo_rectangle(impl_->cr.get(), rect.x, rect.y, rect.width, rect.height); });
 }
 
 void Graphics::DrawEllipse(const Pen& pen, const RectF& bounds) {
-  StrokeWith(impl_->cr.get(), pen, [&] { AppendEllipse(impl_->cr.get(), bounds); });
+  StrokeWith(impl_->cr.get(), impl_->target->Scale(), pen, [&] { AppendEllipse(impl_->cr.get(), bounds); });
 }
 
 void Graphics::DrawArc(const Pen& pen, const RectF& bounds, float start, float sweep) {
@@ -271,7 +309,7 @@ void Graphics::DrawArc(const Pen& pen, const RectF& bounds, float start, float s
 }
 
 void Graphics::DrawPath(const Pen& pen, const Path& path) {
-  StrokeWith(impl_->cr.get(), pen, [&] { ReplayPath(impl_->cr.get(), path); });
+  StrokeWith(impl_->cr.get(), impl_->target->Scale(), pen, [&] { ReplayPath(impl_->cr.get(), path); });
 }
 
 void Graphics::DrawImage(const Bitmap& image, float x, float y) {
@@ -314,9 +352,11 @@ bool IsWholeImage(const Bitmap& image, const RectF& source) {
          Near(source.height, static_cast<float>(image.Height()));
 }
 
-bool IsUnscaledOnPixels(const ImageDraw& d) {
-  return Near(d.dest.width, d.source.width) && Near(d.dest.height, d.source.height) && OnWholePixel(d.dest.x) &&
-         OnWholePixel(d.dest.y);
+// Unscaled from the image's device pixels to the target's, starting on a whole
+// device pixel: a plain copy.
+bool IsUnscaledOnPixels(const ImageDraw& d, float image_scale, float target_scale) {
+  return image_scale == target_scale && Near(d.dest.width, d.source.width) && Near(d.dest.height, d.source.height) &&
+         OnWholePixel(d.dest.x * target_scale) && OnWholePixel(d.dest.y * target_scale);
 }
 
 void PaintSource(cairo_t* cr, float opacity) {
@@ -325,9 +365,12 @@ void PaintSource(cairo_t* cr, float opacity) {
 
 // The whole image, unscaled, on whole pixels: the image itself bounds the
 // paint, which keeps pixman on its plain blending paths.
-void BlitWholeImage(cairo_t* cr, const Bitmap& image, int x, int y, float opacity) {
+void BlitWholeImage(cairo_t* cr, const Bitmap& image, float x, float y, float opacity) {
   const auto alpha = static_cast<unsigned>(std::lround(opacity * 255.0f));
-  if (opacity < 1.0f && detail::BlendWithConstantAlpha(cr, image, x, y, alpha)) return;
+  const float scale = image.Scale();
+  if (opacity < 1.0f && detail::BlendWithConstantAlpha(cr, image, static_cast<int>(std::lround(x * scale)),
+                                                       static_cast<int>(std::lround(y * scale)), alpha))
+    return;
   cairo_save(cr);
   cairo_set_source_surface(cr, image.NativeSurface(), x, y);
   cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
@@ -338,7 +381,8 @@ void BlitWholeImage(cairo_t* cr, const Bitmap& image, int x, int y, float opacit
 // Part of the image, or the image scaled: a sub-surface keeps the source
 // rectangle's edges from sampling their neighbours when scaled (the nine cells
 // of a skin stay apart).
-void PaintImageArea(cairo_t* cr, const Bitmap& image, const ImageDraw& d, cairo_filter_t scaled_filter, float opacity) {
+void PaintImageArea(cairo_t* cr, const Bitmap& image, const ImageDraw& d, cairo_filter_t scaled_filter, float opacity,
+                    float target_scale) {
   detail::SurfacePtr sub;
   cairo_surface_t* surface = image.NativeSurface();
   if (!IsWholeImage(image, d.source)) {
@@ -350,7 +394,8 @@ void PaintImageArea(cairo_t* cr, const Bitmap& image, const ImageDraw& d, cairo_
   cairo_matrix_init_scale(&m, d.source.width / d.dest.width, d.source.height / d.dest.height);
   cairo_matrix_translate(&m, -d.dest.x, -d.dest.y);
   cairo_pattern_set_matrix(pattern.get(), &m);
-  cairo_pattern_set_filter(pattern.get(), IsUnscaledOnPixels(d) ? CAIRO_FILTER_NEAREST : scaled_filter);
+  cairo_pattern_set_filter(pattern.get(),
+                           IsUnscaledOnPixels(d, image.Scale(), target_scale) ? CAIRO_FILTER_NEAREST : scaled_filter);
   cairo_pattern_set_extend(pattern.get(), CAIRO_EXTEND_PAD);
   cairo_save(cr);
   cairo_new_path(cr);
@@ -368,10 +413,15 @@ void Graphics::DrawImage(const Bitmap& image, const RectF& dest, const RectF& so
   if (!cr || image.IsNull() || opacity <= 0) return;
   const std::optional<ImageDraw> draw = TrimToImage(image, dest, source);
   if (!draw) return;
-  if (IsWholeImage(image, draw->source) && IsUnscaledOnPixels(*draw))
-    return BlitWholeImage(cr, image, static_cast<int>(std::lround(draw->dest.x)),
-                          static_cast<int>(std::lround(draw->dest.y)), opacity);
-  PaintImageArea(cr, image, *draw, FilterFor(impl_->interpolation), opacity);
+  const float target_scale = impl_->target->Scale();
+  if (IsWholeImage(image, draw->source) && IsUnscaledOnPixels(*draw, image.Scale(), target_scale))
+    return BlitWholeImage(cr, image, std::round(draw->dest.x * target_scale) / target_scale,
+                          std::round(draw->dest.y * target_scale) / target_scale, opacity);
+  // A picture made for another scale is resampled smoothly, whatever the mode
+  // asks of pictures scaled on purpose (unless it asks for no filtering at all).
+  const bool other_scale = image.Scale() != target_scale && impl_->interpolation != Interpolation::NearestNeighbor;
+  PaintImageArea(cr, image, *draw, other_scale ? CAIRO_FILTER_GOOD : FilterFor(impl_->interpolation), opacity,
+                 target_scale);
 }
 
 void Graphics::DrawString(std::u16string_view text, const Font& font, const RectF& layout, const StringFormat& format,

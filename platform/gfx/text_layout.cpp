@@ -300,7 +300,13 @@ void TextLayout::Draw(cairo_t* cr, const RectF& rect, Argb color) const {
       cairo_restore(cr);
       return;
     }
-    SurfacePtr ink(cairo_surface_create_similar_image(cairo_get_target(cr), CAIRO_FORMAT_ARGB32, x1 - x0, y1 - y0));
+    // At the target's scale, so that the glyphs keep the device's resolution.
+    double scale_x = 1, scale_y = 1;
+    cairo_surface_get_device_scale(cairo_get_target(cr), &scale_x, &scale_y);
+    SurfacePtr ink(cairo_surface_create_similar_image(cairo_get_target(cr), CAIRO_FORMAT_ARGB32,
+                                                      static_cast<int>(std::ceil((x1 - x0) * scale_x)),
+                                                      static_cast<int>(std::ceil((y1 - y0) * scale_y))));
+    cairo_surface_set_device_scale(ink.get(), scale_x, scale_y);
     CairoPtr ink_cr(cairo_create(ink.get()));
     cairo_translate(ink_cr.get(), -x0, -y0);
     SetColour(ink_cr.get(), color);

@@ -18,7 +18,7 @@ inline constexpr unsigned WM_CREATE = 1, WM_DESTROY = 2, WM_MOVE = 3, WM_SIZE = 
                           WM_SYSCOMMAND = 274, WM_TIMER = 275, WM_MOUSEMOVE = 512, WM_LBUTTONDOWN = 513,
                           WM_LBUTTONUP = 514, WM_LBUTTONDBLCLK = 515, WM_RBUTTONDOWN = 516, WM_RBUTTONUP = 517,
                           WM_RBUTTONDBLCLK = 518, WM_MBUTTONDOWN = 519, WM_MBUTTONUP = 520, WM_MOUSEWHEEL = 522,
-                          WM_MOUSELEAVE = 675, WM_USER = 1024;
+                          WM_MOUSELEAVE = 675, WM_DPICHANGED = 736, WM_USER = 1024;
 // Non-client press: DefWindowProc starts the system move loop for HTCAPTION.
 inline constexpr unsigned WM_NCLBUTTONDOWN = 161;
 

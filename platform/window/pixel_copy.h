@@ -9,7 +9,8 @@
 
 namespace winsys {
 
-// Copies `rect` of `source` to the same place in `target` (clipped to both),
+// Copies `rect` (logical) of `source` to the same place in `target` of the same
+// scale (clipped to both),
 // every channel scaled by alpha / 255; `opaque` then sets the alpha channel to
 // 255 and keeps the premultiplied colour, which is what a plain window shows.
 void CopyPixels(const gfx::Bitmap& source, const gfx::RectI& rect, gfx::Bitmap& target, std::uint8_t alpha,

@@ -153,8 +153,14 @@ class WindowSystem {
   virtual void BeginResizeDrag(WindowId window, int hit_test_edge) = 0;
 
   // --- screen --------------------------------------------------------------------
+  // Every coordinate of this interface is in logical pixels; a window's screen
+  // has Scale() device pixels for each (1, 1.25, 1.5, ... 3). A window whose
+  // scale changes (moved to another monitor, the desktop's scaling changed)
+  // gets WM_DPICHANGED and then draws at the new scale.
+  virtual float Scale(WindowId window) const = 0;
   virtual gfx::RectI WorkArea() const = 0;
-  // Copies `rect` (window coordinates) of the window's back buffer to the screen.
+  // Copies `rect` (window coordinates) of the window's back buffer to the screen;
+  // a buffer at the window's scale is copied pixel for pixel, another is scaled.
   virtual void Present(WindowId window, const gfx::Bitmap& back_buffer, const gfx::RectI& rect) = 0;
   // Pushes the whole buffer with per-pixel alpha times `alpha` (a layered window).
   // Without a compositor the transparent pixels are cut away by a shape instead.

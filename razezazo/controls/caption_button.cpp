@@ -30,7 +30,7 @@ void CaptionButton::Draw(int state, bool force, int transition_steps) {
   SetTransitionSteps(transition_steps);
   PaintContext context = BeginPaint(*this);
   if (gfx::Graphics* g = context.graphics)
-    g->DrawImage(CaptionButtonStrip(), context.rect, CaptionButtonFace(button_kind_, state, zoomed));
+    g->DrawImage(CaptionButtonStrip(g->Target().Scale()), context.rect, CaptionButtonFace(button_kind_, state, zoomed));
   if (!EndPaint(*this, context)) return;  // a handler of 10263 deleted the button
   drawn_state_ = state;
   drawn_zoomed_ = zoomed;

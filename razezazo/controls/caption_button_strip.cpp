@@ -26,12 +26,10 @@ int NormalX(int button_kind, bool zoomed) {
 
 }  // namespace
 
-const gfx::Bitmap& CaptionButtonStrip() {
-  static const gfx::Bitmap strip = [] {
-    ImageHandle image = LoadImage(assets::CaptionButtons());
-    return image ? image->Current().Clone() : gfx::Bitmap();
-  }();
-  return strip;
+const gfx::Bitmap& CaptionButtonStrip(float scale) {
+  static const ImageHandle strip = LoadScaledImage(assets::CaptionButtons(1), assets::CaptionButtons(2));
+  static const gfx::Bitmap none;
+  return strip ? strip->ForScale(scale) : none;
 }
 
 int CaptionButtonWidth(int button_kind) { return button_kind == kCaptionButtonClose ? 39 : 28; }

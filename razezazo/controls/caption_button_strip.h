@@ -6,7 +6,7 @@
 
 namespace razezazo {
 
-const gfx::Bitmap& CaptionButtonStrip();
+const gfx::Bitmap& CaptionButtonStrip(float scale);
 
 // Where a face lies in the strip. Kind 8 has two sets of faces: maximise, and
 // restore for a maximised window. State 1 is hot, 2 pressed, anything else normal.

@@ -1,6 +1,7 @@
 #include "razezazo/controls/caret_column.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "platform/window/window_system.h"
 #include "razezazo/widgets/events.h"
@@ -12,8 +13,9 @@ namespace {
 
 constexpr gfx::Argb kCaretColour = 0xE6000000;
 
-bool FitsIn(const gfx::RectI& r, const gfx::Bitmap& picture) {
-  return !r.IsEmpty() && r.x >= 0 && r.y >= 0 && r.Right() <= picture.Width() && r.Bottom() <= picture.Height();
+bool FitsIn(const gfx::RectI& device, const gfx::Bitmap& picture) {
+  return !device.IsEmpty() && device.x >= 0 && device.y >= 0 && device.Right() <= picture.DeviceWidth() &&
+         device.Bottom() <= picture.DeviceHeight();
 }
 
 }  // namespace
@@ -22,11 +24,13 @@ void CaretColumn::Draw(HostSurface& host, const gfx::RectI& place) {
   if (drawn_ && place == place_) return;
   Erase(host);
   gfx::Bitmap& picture = host.back_buffer();
-  if (!FitsIn(place, picture)) return;
+  const gfx::RectI device = picture.DeviceArea(place);
+  if (!FitsIn(device, picture)) return;
   place_ = place;
-  kept_ = gfx::Bitmap(1, place.height);
-  KeepRows(picture, place.y, place.Bottom());
-  DrawLine(host.back_graphics(), place.y, place.Bottom());
+  device_place_ = device;
+  kept_ = gfx::Bitmap(device.width, device.height);
+  KeepRows(picture, device.y, device.Bottom());
+  DrawLine(host.back_graphics(), picture.Scale(), device.y, device.Bottom());
   drawn_ = true;
   Show(host, place_);
 }
@@ -35,8 +39,11 @@ void CaretColumn::Erase(HostSurface& host) {
   if (!drawn_) return;
   drawn_ = false;
   gfx::Bitmap& picture = host.back_buffer();
-  if (!FitsIn(place_, picture)) return;  // the picture was replaced by a smaller one
-  for (int row = 0; row < place_.height; ++row) picture.Row(place_.y + row)[place_.x] = kept_.Row(row)[0];
+  // The picture was replaced by a smaller one, or one at another scale.
+  if (!FitsIn(device_place_, picture) || picture.DeviceArea(place_) != device_place_) return;
+  for (int row = 0; row < device_place_.height; ++row)
+    for (int column = 0; column < device_place_.width; ++column)
+      picture.Row(device_place_.y + row)[device_place_.x + column] = kept_.Row(row)[column];
   picture.MarkDirty();
   Show(host, place_);
 }
@@ -46,29 +53,34 @@ void CaretColumn::Erase(HostSurface& host) {
 void CaretColumn::Recomposed(HostSurface& host, gfx::Graphics& back, const FloatRect& area) {
   if (!drawn_) return;
   const gfx::Bitmap& picture = host.back_buffer();
-  if (!FitsIn(place_, picture)) {
+  if (!FitsIn(device_place_, picture) || picture.DeviceArea(place_) != device_place_) {
     drawn_ = false;
     return;
   }
-  const gfx::RectI pixels = PixelArea(area, picture.Width(), picture.Height());
-  if (place_.x < pixels.x || place_.x >= pixels.Right()) return;
-  const int first = std::max(place_.y, pixels.y), end = std::min(place_.Bottom(), pixels.Bottom());
+  const gfx::RectI pixels = picture.DeviceArea(PixelArea(area, picture.Width(), picture.Height()));
+  if (device_place_.x < pixels.x || device_place_.x >= pixels.Right()) return;
+  const int first = std::max(device_place_.y, pixels.y), end = std::min(device_place_.Bottom(), pixels.Bottom());
   if (first >= end) return;
   KeepRows(picture, first, end);
   back.ResetClip();
-  DrawLine(back, first, end);
+  DrawLine(back, picture.Scale(), first, end);
 }
 
 void CaretColumn::KeepRows(const gfx::Bitmap& picture, int first_row, int end_row) {
-  for (int y = first_row; y < end_row; ++y) kept_.Row(y - place_.y)[0] = picture.Row(y)[place_.x];
+  for (int y = first_row; y < end_row; ++y)
+    for (int column = 0; column < device_place_.width; ++column)
+      kept_.Row(y - device_place_.y)[column] = picture.Row(y)[device_place_.x + column];
   kept_.MarkDirty();
 }
 
-void CaretColumn::DrawLine(gfx::Graphics& back, int first_row, int end_row) const {
-  const int top = std::max(first_row, place_.y + 1);
+// Whole device pixels, given back in logical ones, so that the fill covers
+// them exactly.
+void CaretColumn::DrawLine(gfx::Graphics& back, float scale, int first_row, int end_row) const {
+  const int line_top = static_cast<int>(std::ceil((place_.y + 1) * scale - 1e-3f));
+  const int top = std::max(first_row, line_top);
   if (top >= end_row) return;
-  back.FillRectangle(kCaretColour, gfx::RectF{static_cast<float>(place_.x), static_cast<float>(top), 1.0f,
-                                              static_cast<float>(end_row - top)});
+  back.FillRectangle(kCaretColour, gfx::RectF{device_place_.x / scale, top / scale, device_place_.width / scale,
+                                              (end_row - top) / scale});
 }
 
 // A plain window takes just the column; a layered one is pushed whole.

@@ -3,7 +3,8 @@
 // column whose pixels are kept, so that removing the line puts exactly those
 // pixels back. Whenever the host recomposes part of the column, the kept
 // pixels of that part are taken again from the new picture and the line is
-// drawn over them, so the line never leaves an old picture behind.
+// drawn over them, so the line never leaves an old picture behind. The column
+// is kept in the picture's device pixels: at 200 % a one-pixel line is two.
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/geometry.h"
 #include "platform/gfx/graphics.h"
@@ -31,14 +32,16 @@ class CaretColumn {
   void Recomposed(HostSurface& host, gfx::Graphics& back, const FloatRect& area);
 
  private:
-  // The line runs from the column's second row to its last.
-  void DrawLine(gfx::Graphics& back, int first_row, int end_row) const;
+  // The line runs from the column's second logical row to its last; rows
+  // here are device rows.
+  void DrawLine(gfx::Graphics& back, float scale, int first_row, int end_row) const;
   void KeepRows(const gfx::Bitmap& picture, int first_row, int end_row);
   static void Show(HostSurface& host, const gfx::RectI& column);
 
   bool drawn_ = false;
   gfx::RectI place_;
-  gfx::Bitmap kept_;  // 1 x height, the pixels under the line
+  gfx::RectI device_place_;  // place_ in the picture's device pixels
+  gfx::Bitmap kept_;         // the device pixels under the line (a scale 1 bitmap)
 };
 
 }  // namespace razezazo

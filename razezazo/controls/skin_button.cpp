@@ -15,10 +15,10 @@ constexpr NineGrid kSkinMargins{5, 5, 3, 15};
 constexpr float kCellWidth = 13, kCellHeight = 28;
 
 // Loaded on the first use, decoded once and shared by every skin button.
-const gfx::Bitmap& SkinImage() {
-  static const ImageHandle skin = LoadImage(assets::PushButtonSkin());
+const gfx::Bitmap& SkinImage(float scale) {
+  static const ImageHandle skin = LoadScaledImage(assets::PushButtonSkin(1), assets::PushButtonSkin(2));
   static const gfx::Bitmap none;
-  return skin ? skin->Current() : none;
+  return skin ? skin->ForScale(scale) : none;
 }
 
 float CellX(int state) {
@@ -36,7 +36,7 @@ void Move(FloatRect& r, float dx, float dy) { r.x += dx, r.y += dy; }
 
 bool SkinButton::BackgroundHook(PaintContext& context, int state) {
   gfx::Graphics& g = *context.graphics;
-  const gfx::Bitmap cell = CutCell(SkinImage(), {CellX(state), 0, kCellWidth, kCellHeight});
+  const gfx::Bitmap cell = CutCell(SkinImage(g.Target().Scale()), {CellX(state), 0, kCellWidth, kCellHeight});
   if (!cell.IsNull()) DrawNineGrid(g, cell, context.rect, kSkinMargins);
   if (light_running_) DrawLight(g, context.rect);
   return true;
@@ -95,7 +95,7 @@ void SkinButton::StopLightTimer() { winsys::Current().KillTimer(host_window(), s
 std::intptr_t SkinButton::EventHook(int code, std::intptr_t argument1, std::intptr_t) {
   switch (code) {
     case event::kCreated:
-      SkinImage();
+      SkinImage(1.0f);  // decoded once, before the first paint
       light_running_ = false;
       light_segment_ = 1;
       light_position_ = kLightStart;

@@ -91,7 +91,7 @@ bool RazezaZOHost::Create(winsys::WindowId window, const HostOptions& options) {
   // -1 (none given) must stay -1: a uint32 in the conditional would turn it into a colour.
   SetBackground(options.background_image,
                 options.background_colour ? static_cast<std::int64_t>(*options.background_colour) : -1,
-                background_mode::kBuildOnly);
+                background_mode::kBuildOnly, false, options.background_image_2x);
   if (layer_alpha_ != -1) system.PresentLayered(window, back_buffer_, 255);
   initial_paint_ = initial_paint;
   if (resizable_) system.SetStyle(window, system.Style(window) | winsys::WS_THICKFRAME);
@@ -100,12 +100,13 @@ bool RazezaZOHost::Create(winsys::WindowId window, const HostOptions& options) {
 
 void RazezaZOHost::CreateBuffers() {
   back_graphics_.reset();
-  back_buffer_ = gfx::Bitmap(width_, height_);
+  scale_ = winsys::Current().Scale(window_);
+  back_buffer_ = gfx::Bitmap(width_, height_, scale_);
   back_graphics_ = std::make_unique<gfx::Graphics>(back_buffer_);
   back_graphics_->SetSmoothing(gfx::SmoothingMode::AntiAlias);
   back_graphics_->SetTextHint(3);
-  background_picture_ = gfx::Bitmap(width_, height_);
-  SharedScratchCanvas(width_, height_);
+  background_picture_ = gfx::Bitmap(width_, height_, scale_);
+  SharedScratchCanvas(width_, height_, scale_);
 }
 
 void RazezaZOHost::SetBusy(bool busy) {
@@ -205,6 +206,19 @@ void RazezaZOHost::OnSize(winsys::WParam kind) {
     if (!self || window_ != window) return;  // the hook deleted or detached the host
   }
   CreateBuffers();
+  SetBackground(std::nullopt, -1, background_mode::kPresent, true);
+}
+
+// Controls repaint their new canvases while busy; the background then
+// composes and presents the whole window once.
+void RazezaZOHost::OnScaleChanged() {
+  if (!attached() || System().Scale(window_) == scale_) return;
+  StopFade();
+  CreateBuffers();
+  SetBusy(true);
+  for (Handle handle : controls_.Snapshot([](const ControlBase&) { return true; }))
+    if (ControlBase* c = LiveControl(handle)) c->RescaleCanvas();
+  if (!attached()) return;  // a control's paint handler detached the host
   SetBackground(std::nullopt, -1, background_mode::kPresent, true);
 }
 

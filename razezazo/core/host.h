@@ -68,9 +68,11 @@ class RazezaZOHost : public HostSurface {
   // Rebuilds the background picture from an image and/or colour (-1: keep) and
   // recomposes; kPresent presents at once, kFadeIn fades the new picture in
   // over five 50 ms ticks, other modes present nothing. Unless quiet, every visible
-  // control is first asked to repaint (event 10262).
+  // control is first asked to repaint (event 10262). `image_2x` is the image
+  // drawn for 200 % screens, if there is one.
   void SetBackground(std::optional<std::span<const std::uint8_t>> image, std::int64_t colour,
-                     background_mode::Kind mode, bool quiet = false);
+                     background_mode::Kind mode, bool quiet = false,
+                     std::optional<std::span<const std::uint8_t>> image_2x = std::nullopt);
   HostHooks& hooks() { return hooks_; }
 
   // The control under a point of the window (window pixels): the last drawn
@@ -111,6 +113,8 @@ class RazezaZOHost : public HostSurface {
   void OnActivate(winsys::WParam wparam, winsys::LParam lparam);
   void OnDestroy();
   void OnSize(winsys::WParam kind);
+  // The window moved to a screen of another scale: every picture is drawn again at it.
+  void OnScaleChanged();
   void OnMouseLeave();
   void OnMinMaxInfo(winsys::LParam lparam);
   void Mouse(unsigned message, winsys::WParam keys, winsys::LParam position);

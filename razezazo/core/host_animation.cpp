@@ -93,7 +93,7 @@ void RazezaZOHost::Show(show_animation::Kind kind, int duration_ms) {
   }
   SetBusy(true);
   gfx::Bitmap picture = back_buffer_.Clone();
-  gfx::Bitmap frame(width_, height_);
+  gfx::Bitmap frame(width_, height_, scale_);
   system.PresentLayered(window_, frame, 255);
   system.ShowWindow(window_, winsys::SW_SHOWNORMAL);
   for (int f = 1; f <= kShowFrames; ++f) {
@@ -115,7 +115,7 @@ void RazezaZOHost::RunCloseAnimation() {
   winsys::WindowSystem& system = System();
   system.SetExStyle(window_, system.ExStyle(window_) | winsys::WS_EX_LAYERED);
   gfx::Bitmap picture = back_buffer_.Clone();
-  gfx::Bitmap frame(width_, height_);
+  gfx::Bitmap frame(width_, height_, scale_);
   FloatRect whole = WholeWindow();
   int kind = close_animation_;
   int frames = kind == close_animation::kSwellAndFade ? 20 : 15;

@@ -18,11 +18,12 @@ constexpr int kFadeStepAlpha = 51;
 // The mean colour of an image as a Windows RGB value.
 std::uint32_t MeanColour(const gfx::Bitmap& image) {
   std::uint64_t r = 0, g = 0, b = 0;
-  std::uint64_t count = static_cast<std::uint64_t>(image.Width()) * static_cast<std::uint64_t>(image.Height());
+  std::uint64_t count =
+      static_cast<std::uint64_t>(image.DeviceWidth()) * static_cast<std::uint64_t>(image.DeviceHeight());
   if (count == 0) return 0;
-  for (int y = 0; y < image.Height(); ++y) {
+  for (int y = 0; y < image.DeviceHeight(); ++y) {
     const std::uint32_t* row = image.Row(y);
-    for (int x = 0; x < image.Width(); ++x) {
+    for (int x = 0; x < image.DeviceWidth(); ++x) {
       gfx::Argb p = gfx::Unpremultiply(row[x]);
       r += gfx::RedOf(p), g += gfx::GreenOf(p), b += gfx::BlueOf(p);
     }
@@ -40,8 +41,8 @@ gfx::Region RazezaZOHost::WindowShape(int inset, int diameter) const {
 
 const gfx::Bitmap* RazezaZOHost::BackgroundImage() const {
   if (RazezaZOHost* source = HostOfWindow(background_source_); source && source != this)
-    return source->background_image_ ? &source->background_image_->Current() : nullptr;
-  return background_image_ ? &background_image_->Current() : nullptr;
+    return source->background_image_ ? &source->background_image_->ForScale(scale_) : nullptr;
+  return background_image_ ? &background_image_->ForScale(scale_) : nullptr;
 }
 
 // Every visible control hears that the background changed, children too: a
@@ -53,20 +54,21 @@ void RazezaZOHost::BroadcastRepaint() {
 }
 
 void RazezaZOHost::SetBackground(std::optional<std::span<const std::uint8_t>> image, std::int64_t colour,
-                                 background_mode::Kind mode, bool quiet) {
+                                 background_mode::Kind mode, bool quiet,
+                                 std::optional<std::span<const std::uint8_t>> image_2x) {
   if (!attached()) return;
   StopFade();  // a new background (a resize, for one) replaces the picture being faded in
   SetBusy(true);
   if (RazezaZOHost* source = HostOfWindow(background_source_); source && source != this) {
     background_colour_ = source->background_colour_;
   } else if (image) {
-    background_image_ = LoadImage(*image);
+    background_image_ = image_2x ? LoadScaledImage(*image, *image_2x) : LoadImage(*image);
     if (background_image_) background_colour_ = MeanColour(background_image_->Current());
   }
   if (colour != -1) background_colour_ = static_cast<std::uint32_t>(colour);
   if (mode == background_mode::kFadeIn) snapshot_ = back_buffer_.Clone();
   DrawBackground();
-  CopyPixels(back_buffer_, background_picture_, {0, 0, width_, height_});
+  gfx::CopyArea(back_buffer_, background_picture_, {0, 0, width_, height_});
   if (!quiet) {
     WeakRef<RazezaZOHost> self(*this);
     BroadcastRepaint();

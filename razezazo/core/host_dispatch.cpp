@@ -51,6 +51,7 @@ winsys::LResult RazezaZOHost::Dispatch(unsigned message, winsys::WParam wparam, 
                       : System().DefWindowProc(window, message, wparam, lparam);
     }
     case WM_SIZE: OnSize(wparam); break;
+    case WM_DPICHANGED: OnScaleChanged(); break;
     case WM_ACTIVATE: OnActivate(wparam, lparam); break;
     case WM_SETTEXT: {
       LResult result = PassOn(message, wparam, lparam);

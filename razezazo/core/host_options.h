@@ -46,6 +46,8 @@ enum Kind : int { kBuildOnly = -1, kPresent = 0, kFadeIn = 1 };
 
 struct HostOptions {
   std::optional<std::span<const std::uint8_t>> background_image;
+  // The same picture drawn for 200 % screens (twice the pixels each way).
+  std::optional<std::span<const std::uint8_t>> background_image_2x;
   std::optional<std::uint32_t> background_colour;  // Windows RGB (0x00BBGGRR)
   std::optional<std::uint32_t> caption_flags;
   std::optional<int> layer_alpha;  // -1: an ordinary window

@@ -5,7 +5,7 @@ namespace razezazo {
 void DrawHalo(gfx::Graphics& g, const FloatRect& rect, std::u16string_view text, const gfx::Font& font,
               const gfx::StringFormat& format, float blur, Color halo_color) {
   const int w = static_cast<int>(rect.width) + 7, h = static_cast<int>(rect.height) + 7;
-  gfx::Bitmap spread(w, h);
+  gfx::Bitmap spread(w, h, g.Target().Scale());
   {
     gfx::Graphics sg(spread);
     sg.SetSmoothing(gfx::SmoothingMode::AntiAlias);

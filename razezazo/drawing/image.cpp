@@ -23,6 +23,21 @@ std::vector<int> LoadedImage::FrameDelays(bool fix_zero_delays) const {
   return delays;
 }
 
+const gfx::Bitmap& LoadedImage::ForScale(float scale) const {
+  const gfx::Bitmap& plain = Current();
+  if (sharper_.IsNull() || active_ != 0) return plain;
+  return std::fabs(sharper_.Scale() - scale) <= std::fabs(plain.Scale() - scale) ? sharper_ : plain;
+}
+
+ImageHandle LoadScaledImage(std::span<const std::uint8_t> at_1x, std::span<const std::uint8_t> at_2x) {
+  ImageHandle image = LoadImage(at_1x);
+  if (!image || at_2x.empty()) return image;
+  auto decoded = gfx::DecodeImage(at_2x);
+  if (decoded && !decoded->frames.empty())
+    image->AddSharper(gfx::Bitmap::AtScale(std::move(decoded->frames.front()), 2.0f));
+  return image;
+}
+
 ImageHandle LoadImage(std::span<const std::uint8_t> bytes, bool prepend_png_signature, bool keep_stream) {
   if (bytes.empty()) return nullptr;
   static constexpr std::array<std::uint8_t, 8> kPngSignature = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};

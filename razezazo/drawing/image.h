@@ -23,6 +23,11 @@ class LoadedImage {
   int Width() const { return Current().Width(); }
   int Height() const { return Current().Height(); }
   const gfx::Bitmap& Current() const { return frames_[static_cast<size_t>(active_)]; }
+  // A still image may also hold a picture drawn for 200 % screens (the same
+  // logical size, twice the pixels). For a target of `scale` the nearest one
+  // is drawn (the sharper on a tie); the target scales it the rest of the way.
+  void AddSharper(gfx::Bitmap at_2x) { sharper_ = std::move(at_2x); }
+  const gfx::Bitmap& ForScale(float scale) const;
 
   int FrameCount() const { return static_cast<int>(frames_.size()); }
   // Fails without effect for a frame that does not exist.
@@ -35,6 +40,7 @@ class LoadedImage {
   std::vector<gfx::Bitmap> frames_;
   std::optional<std::vector<int>> delays_;
   int active_ = 0;
+  gfx::Bitmap sharper_;
 };
 
 using ImageHandle = std::unique_ptr<LoadedImage>;
@@ -45,6 +51,10 @@ using ImageHandle = std::unique_ptr<LoadedImage>;
 // needs the bytes.
 ImageHandle LoadImage(std::span<const std::uint8_t> bytes, bool prepend_png_signature = false,
                       bool keep_stream = false);
+
+// A built-in picture and its 2x drawing (see LoadedImage::ForScale); the 2x
+// block may be empty.
+ImageHandle LoadScaledImage(std::span<const std::uint8_t> at_1x, std::span<const std::uint8_t> at_2x);
 
 void DrawNatural(gfx::Graphics& g, const gfx::Bitmap& image, const FloatRect& rect);
 void DrawCentred(gfx::Graphics& g, const gfx::Bitmap& image, const FloatRect& rect);

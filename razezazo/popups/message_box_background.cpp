@@ -17,9 +17,9 @@ const gfx::Bitmap* Skin() {
   return Decoded(skin);
 }
 
-const gfx::Bitmap* Icons() {
-  static const ImageHandle icons = LoadImage(assets::MessageBoxIcons());
-  return Decoded(icons);
+const gfx::Bitmap* Icons(float scale) {
+  static const ImageHandle icons = LoadScaledImage(assets::MessageBoxIcons(1), assets::MessageBoxIcons(2));
+  return icons ? &icons->ForScale(scale) : nullptr;
 }
 
 // Cells of the icon strip, left to right.
@@ -51,7 +51,7 @@ void PaintMessageBoxBackground(winsys::WindowId window, gfx::Graphics& g, int wi
   winsys::WindowSystem& system = winsys::Current();
   if (system.GetProp(window, property::kFlags) != kPopupMessageBox) return;
   const std::optional<float> cell = IconCellX(system.GetProp(window, property::kMessageBox));
-  if (const gfx::Bitmap* icons = Icons(); icons && cell)
+  if (const gfx::Bitmap* icons = Icons(g.Target().Scale()); icons && cell)
     g.DrawImage(*icons, {30, 40, kIconCell, kIconCell}, {*cell, 0, kIconCell, kIconCell});
 }
 

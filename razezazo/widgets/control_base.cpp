@@ -64,10 +64,15 @@ void ControlBase::MakeCanvas() {
   canvas_graphics_.reset();
   int w = kind_ == kKindCanvasless ? 1 : static_cast<int>(bounds_.width);
   int h = kind_ == kKindCanvasless ? 1 : static_cast<int>(bounds_.height);
-  canvas_ = gfx::Bitmap(std::max(w, 0), std::max(h, 0));
+  canvas_ = gfx::Bitmap(std::max(w, 0), std::max(h, 0), host() ? host()->scale() : 1.0f);
   canvas_graphics_ = std::make_unique<gfx::Graphics>(canvas_);
   canvas_graphics_->SetSmoothing(gfx::SmoothingMode::AntiAlias);
   canvas_graphics_->SetTextHint(3);
+}
+
+void ControlBase::RescaleCanvas() {
+  MakeCanvas();
+  RepaintNow();
 }
 
 void ControlBase::CreateCanvas() {

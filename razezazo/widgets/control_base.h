@@ -135,6 +135,8 @@ class ControlBase : public FrameworkObject {
   bool HasFocus();
   // Asks the control to repaint itself now (event 15).
   void RepaintNow();
+  // A new canvas at the host's scale, repainted.
+  void RescaleCanvas();
   // Asks the host to recompose the control's bounds (posted).
   void Invalidate();
 

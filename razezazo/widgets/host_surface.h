@@ -44,6 +44,8 @@ class HostSurface : public FrameworkObject {
   int layer_alpha() const { return layer_alpha_; }
   int width() const { return width_; }
   int height() const { return height_; }
+  // Device pixels per logical pixel of the window: back buffer and canvases hold that many.
+  float scale() const { return scale_; }
   FloatRect WholeWindow() const { return {0, 0, static_cast<float>(width_), static_cast<float>(height_)}; }
   gfx::Bitmap& back_buffer() { return back_buffer_; }
   gfx::Graphics& back_graphics() { return *back_graphics_; }
@@ -80,6 +82,7 @@ class HostSurface : public FrameworkObject {
   int layer_alpha_ = -1;
   int width_ = 0;
   int height_ = 0;
+  float scale_ = 1.0f;
   gfx::Bitmap back_buffer_;
   std::unique_ptr<gfx::Graphics> back_graphics_;
   gfx::Bitmap background_picture_;

@@ -44,9 +44,9 @@ void DrawSlide(gfx::Graphics& g, const CompositeRecord& r, TransitionKind kind) 
 // The old picture on the back buffer, the new one on a copy of what lay beneath,
 // and the copy blended over the back buffer at the step's share of the opacity.
 void DrawFade(HostSurface& host, const CompositeRecord& r, int opacity) {
-  gfx::Bitmap& scratch = SharedScratchCanvas(host.width(), host.height());
+  gfx::Bitmap& scratch = SharedScratchCanvas(host.width(), host.height(), host.scale());
   gfx::RectI area = PixelArea(r.saved_clip, host.width(), host.height());
-  CopyPixels(*r.back_buffer, scratch, area);
+  gfx::CopyArea(*r.back_buffer, scratch, area);
   if (r.previous_picture) DrawWithOpacity(*r.back_graphics, *r.previous_picture, r.bounds, opacity);
   {
     gfx::Graphics scratch_graphics(scratch);
@@ -181,7 +181,7 @@ void RepaintHostRegion(HostSurface& host, FloatRect rect, bool present) {
   } else {
     g.SetClip(rect);
   }
-  CopyPixels(host.background_picture(), host.back_buffer(), PixelArea(rect, host.width(), host.height()));
+  gfx::CopyArea(host.background_picture(), host.back_buffer(), PixelArea(rect, host.width(), host.height()));
   ComposeHostArea(host, rect, g);
   g.ResetClip();
   if (present) Present(host, rect);
@@ -230,16 +230,6 @@ gfx::RectI PixelArea(const FloatRect& rect, int width, int height) {
   int right = std::clamp(static_cast<int>(std::ceil(rect.Right())), left, width);
   int bottom = std::clamp(static_cast<int>(std::ceil(rect.Bottom())), top, height);
   return {left, top, right - left, bottom - top};
-}
-
-void CopyPixels(const gfx::Bitmap& from, gfx::Bitmap& to, const gfx::RectI& area) {
-  int right = std::min({area.Right(), from.Width(), to.Width()});
-  int bottom = std::min({area.Bottom(), from.Height(), to.Height()});
-  int left = std::max(area.x, 0);
-  if (right <= left) return;
-  for (int y = std::max(area.y, 0); y < bottom; ++y)
-    std::memcpy(to.Row(y) + left, from.Row(y) + left, sizeof(std::uint32_t) * static_cast<size_t>(right - left));
-  to.MarkDirty();
 }
 
 }  // namespace razezazo

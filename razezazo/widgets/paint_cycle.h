@@ -80,7 +80,5 @@ void AdvanceTransition(ControlBase& control);
 bool Overlaps(const FloatRect& a, const FloatRect& b);
 // The whole pixels that cover `rect`, clipped to width x height.
 gfx::RectI PixelArea(const FloatRect& rect, int width, int height);
-// Copies `area` of one bitmap into the same place of another (no blending).
-void CopyPixels(const gfx::Bitmap& from, gfx::Bitmap& to, const gfx::RectI& area);
 
 }  // namespace razezazo

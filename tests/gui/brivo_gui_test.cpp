@@ -4,11 +4,13 @@
 #include "tests/support/child_process.h"
 #include "tests/support/http_test_server.h"
 #include "tests/support/process_table.h"
+#include "tests/unit/gfx/pixels.h"
 
 #include <signal.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 namespace winsys::testing {
 namespace {
@@ -44,6 +46,27 @@ TEST_F(BrivoGuiTest, TheAddressGivenAtStartIsDownloadedWithAClickAndTheBoxAnswer
   ClickAt(354, 16);  // close
   EXPECT_TRUE(brivo_->WaitForExit());
   EXPECT_EQ(brivo_->exit_status(), 0);
+}
+
+// On a desktop at 200 % (GDK_SCALE=2) the window takes twice the device
+// pixels, draws its texts at that resolution and takes a click where the
+// button shows.
+TEST_F(BrivoGuiTest, AtTwiceTheScaleTheWindowIsCrispAndPressedWhereItShows) {
+  Set("GDK_SCALE", "2");
+  brivo_ = std::make_unique<ExampleProcess>(BRIVO_PATH, std::vector<std::string>{site_->Get("BRIVO_DEMO_PAGE_URL")});
+  ASSERT_TRUE(WaitForWindow("晨岚DJ音乐网"));
+  const gfx::RectI window = WindowGeometry("晨岚DJ音乐网");
+  EXPECT_EQ(window.width, 760);
+  EXPECT_EQ(window.height, 676);
+  ASSERT_TRUE(ScreenShows(display_.Name(), window.x + 400, window.y + 600, Background(200, 300))) << "not drawn";
+  // The parse button's caption, in device pixels of the window.
+  const gfx::Bitmap caption = Screenshot(display_.Name()).CloneArea({window.x + 2 * 285, window.y + 2 * 62, 120, 32});
+  EXPECT_GT(gfx::testing::SharpestStepInsideBlocks(caption, {0, 0, caption.Width(), caption.Height()}), 150);
+
+  ASSERT_EQ(Xdotool({"mousemove", std::to_string(window.x + 2 * 315), std::to_string(window.y + 2 * 70), "click", "1"}),
+            0);  // "解析&&下载"
+  AnswerWithReturn("下载完成");
+  EXPECT_TRUE(fs::exists(Downloads() / (std::string(kTrack) + ".aac")));
 }
 
 class BrivoGuiStopTest : public BrivoGuiTest, public ::testing::WithParamInterface<bool> {

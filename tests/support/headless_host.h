@@ -4,6 +4,7 @@
 // window that a host takes over, shown and settled. Header-only: the
 // benchmarks and fuzz targets build without GoogleTest.
 #include <memory>
+#include <optional>
 
 #include "platform/window/backend/headless/headless_system.h"
 #include "razezazo/core/framework.h"
@@ -13,9 +14,11 @@
 namespace testing_support {
 
 // Installs a new headless window system in place of the current one and
-// starts the framework on it.
-inline winsys::HeadlessSystem& StartHeadless() {
+// starts the framework on it; its screen scale is `scale` if given, else
+// BRIVO_SCALE's or 1.
+inline winsys::HeadlessSystem& StartHeadless(std::optional<float> scale = std::nullopt) {
   auto owned = std::make_unique<winsys::HeadlessSystem>();
+  if (scale) owned->SetScale(*scale);
   winsys::HeadlessSystem& system = *owned;
   winsys::Install(std::move(owned));
   razezazo::FrameworkStartup();

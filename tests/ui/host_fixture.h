@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,11 +23,13 @@ class HostFixture : public ::testing::Test {
   void SetUp() override { Start({.background_colour = 0x000000, .caption_flags = 0}); }
   ~HostFixture() override { Close(); }
 
-  // Replaces the fixture's window system, window and host by new ones.
+  // Replaces the fixture's window system, window and host by new ones; the
+  // screen's scale is `scale` if given, else BRIVO_SCALE's or 1.
   void Start(const razezazo::HostOptions& options,
-             const razezazo::FrameworkWindowOptions& window = {.width = kWidth, .height = kHeight}) {
+             const razezazo::FrameworkWindowOptions& window = {.width = kWidth, .height = kHeight},
+             std::optional<float> scale = std::nullopt) {
     Close();
-    headless_ = &StartHeadless();
+    headless_ = &StartHeadless(scale);
     host_ = std::make_unique<razezazo::RazezaZOHost>();
     window_ = OpenHostWindow(*headless_, *host_, options, window);
     ASSERT_NE(window_, 0u);

@@ -2,6 +2,8 @@
 // The controls' host window: light grey, titled, at (100, 80) of the screen.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "runtime/gbk.h"
 #include "tests/ui/host_fixture.h"
 
@@ -11,10 +13,11 @@ class HostFixture : public testing_support::HostFixture {
  protected:
   void SetUp() override { Start({.background_colour = 0xF0F0F0, .caption_flags = 0}); }
 
-  // Replaces the fixture's window and host by new ones made with `options`.
-  void Start(const razezazo::HostOptions& options) {
+  // Replaces the fixture's window and host by new ones made with `options`,
+  // on a screen of `scale` if given (else BRIVO_SCALE's or 1).
+  void Start(const razezazo::HostOptions& options, std::optional<float> scale = std::nullopt) {
     testing_support::HostFixture::Start(
-        options, {.title = runtime::Gbk("控件"), .x = 100, .y = 80, .width = kWidth, .height = kHeight});
+        options, {.title = runtime::Gbk("控件"), .x = 100, .y = 80, .width = kWidth, .height = kHeight}, scale);
   }
 };
 

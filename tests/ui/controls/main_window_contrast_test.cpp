@@ -4,7 +4,8 @@
 // colour composed over each background pixel and that pixel, measured on the
 // host's composed background over the rectangles where the texts sit. The
 // plain picture is the strictest background: the edit boxes' and buttons'
-// faces only lighten it.
+// faces only lighten it. It holds at every screen scale, where the picture is
+// drawn from its own pixels at another resolution.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -39,28 +40,32 @@ gfx::Argb Over(gfx::Argb top, gfx::Argb below) {
                        mix(gfx::BlueOf(top), gfx::BlueOf(below)));
 }
 
-class MainWindowContrast : public HostFixture {
+class MainWindowContrast : public HostFixture, public ::testing::WithParamInterface<float> {
  protected:
   // The main window and its host as brivo makes them.
   void SetUp() override {
-    testing_support::HostFixture::Start(app::gui::MainHostOptions(), app::gui::MainWindowOptions());
+    testing_support::HostFixture::Start(app::gui::MainHostOptions(), app::gui::MainWindowOptions(), GetParam());
   }
 
   // The lowest contrast of a text of this colour over the background inside
-  // the rectangle (x, y, width, height in window pixels).
+  // the rectangle (x, y, width, height in window pixels), device pixel by
+  // device pixel.
   double WorstContrast(gfx::Argb text, int x0, int y0, int w, int h) {
     const gfx::Bitmap& background = host_->background_picture();
+    const gfx::RectI area = background.DeviceArea({x0, y0, w, h});
     double worst = 100;
-    for (int y = y0; y < y0 + h; ++y)
-      for (int x = x0; x < x0 + w; ++x) {
-        const gfx::Argb below = background.GetPixel(x, y);
+    for (int y = area.y; y < area.Bottom(); ++y)
+      for (int x = area.x; x < area.Right(); ++x) {
+        const gfx::Argb below = background.DevicePixel(x, y);
         worst = std::min(worst, ContrastRatio(Over(text, below), below));
       }
     return worst;
   }
 };
 
-TEST_F(MainWindowContrast, EveryTextReadsOnTheBackground) {
+INSTANTIATE_TEST_SUITE_P(Scales, MainWindowContrast, ::testing::Values(1.0f, 1.5f, 2.0f));
+
+TEST_P(MainWindowContrast, EveryTextReadsOnTheBackground) {
   const gfx::Argb black = razezazo::ToArgb(0, 254), red = razezazo::ToArgb(255);
   // Group box captions: "播放地址" and "解析结果", 8 pixels into boxes at x 20.
   EXPECT_GE(WorstContrast(black, 28, 42, 64, 16), 4.5);

@@ -28,16 +28,41 @@ TEST(BuiltInImages, DecodeAtTheirDocumentedSizes) {
     EXPECT_EQ(image->Width(), w);
     EXPECT_EQ(image->Height(), h);
   }
-  // The background is a progressive JPEG: its start-of-frame marker is SOF2.
-  const auto jpeg = assets::MainBackground();
-  bool progressive = false;
-  for (size_t i = 0; i + 1 < jpeg.size() && !progressive; ++i) progressive = jpeg[i] == 0xFF && jpeg[i + 1] == 0xC2;
-  EXPECT_TRUE(progressive);
+  // Both backgrounds are progressive JPEGs: their start-of-frame marker is SOF2.
+  for (const int scale : {1, 2}) {
+    const auto jpeg = assets::MainBackground(scale);
+    bool progressive = false;
+    for (size_t i = 0; i + 1 < jpeg.size() && !progressive; ++i) progressive = jpeg[i] == 0xFF && jpeg[i + 1] == 0xC2;
+    EXPECT_TRUE(progressive) << scale;
+  }
+}
+
+// The pictures drawn for 200 % have the same logical size with twice the
+// pixels; a target gets the nearest (the sharper one from 150 % up).
+TEST(BuiltInImages, TwiceTheScaleIsTheSamePictureWithTwiceThePixels) {
+  for (const auto& [at_1x, at_2x] : {std::pair{assets::MainBackground(1), assets::MainBackground(2)},
+                                     {assets::CaptionButtons(1), assets::CaptionButtons(2)},
+                                     {assets::PushButtonSkin(1), assets::PushButtonSkin(2)},
+                                     {assets::MessageBoxIcons(1), assets::MessageBoxIcons(2)}}) {
+    ImageHandle image = LoadScaledImage(at_1x, at_2x);
+    ASSERT_TRUE(image);
+    const gfx::Bitmap& sharp = image->ForScale(2.0f);
+    EXPECT_EQ(sharp.Scale(), 2.0f);
+    EXPECT_EQ(sharp.Width(), image->Width());
+    EXPECT_EQ(sharp.DeviceWidth(), 2 * image->Width());
+    EXPECT_EQ(&image->ForScale(1.5f), &sharp);
+    EXPECT_EQ(&image->ForScale(1.25f), &image->Current());
+    // The same picture: colours agree at logical points away from edges.
+    const int x = image->Width() / 2 + 3, y = image->Height() / 2;
+    const gfx::Argb a = image->Current().GetPixel(x, y), b = sharp.GetPixel(x, y);
+    EXPECT_NEAR(static_cast<int>(gfx::GreenOf(a)), static_cast<int>(gfx::GreenOf(b)), 40) << image->Width();
+  }
 }
 
 TEST(BuiltInImages, SkinCellsAreOpaqueInTheMiddleAndSeparated) {
-  ImageHandle skin = Load(assets::PushButtonSkin());
+  ImageHandle skin = LoadScaledImage(assets::PushButtonSkin(1), assets::PushButtonSkin(2));
   for (int cell = 0; cell < 4; ++cell) {
+    EXPECT_EQ(gfx::AlphaOf(skin->ForScale(2).GetPixel(cell * 14 + 6, 12)), 255u) << cell;
     EXPECT_EQ(gfx::AlphaOf(skin->Current().GetPixel(cell * 14 + 6, 12)), 255u) << cell;
     if (cell < 3) {
       EXPECT_EQ(gfx::AlphaOf(skin->Current().GetPixel(cell * 14 + 13, 12)), 0u) << cell;

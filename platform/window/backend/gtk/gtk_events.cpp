@@ -49,6 +49,8 @@ void GtkSystem::OnEvent(GdkEvent* event, gpointer self) {
   auto* system = static_cast<GtkSystem*>(self);
   GdkWindow* window = event->any.window;
   if (const guint32 time = gdk_event_get_time(event); time != GDK_CURRENT_TIME) system->last_event_time_ = time;
+  if (event->type == GDK_SETTING && event->setting.name && g_str_equal(event->setting.name, "gtk-xft-dpi"))
+    system->RescanUnits();
   if (auto it = system->by_gdk_.find(window); it != system->by_gdk_.end()) {
     system->HandleEvent(event, it->second);
     return;
@@ -78,7 +80,11 @@ void GtkSystem::HandleEvent(GdkEvent* event, WindowId window) {
     case GDK_WINDOW_STATE: OnWindowState(event->window_state, window); break;
     case GDK_EXPOSE: {
       const GdkRectangle& area = event->expose.area;
-      Invalidate(window, {area.x, area.y, area.width, area.height});
+      // Outward, so that no exposed pixel is left out.
+      const double per = units_.PerLogical();
+      const int x = static_cast<int>(std::floor(area.x / per)), y = static_cast<int>(std::floor(area.y / per));
+      Invalidate(window, {x, y, static_cast<int>(std::ceil((area.x + area.width) / per)) - x,
+                          static_cast<int>(std::ceil((area.y + area.height) / per)) - y});
       break;
     }
     case GDK_DELETE: Post(window, WM_CLOSE, 0, 0); break;
@@ -95,7 +101,8 @@ WindowId GtkSystem::MouseTarget(WindowId event_window) const { return Capture() 
 
 void GtkSystem::QueueMouse(WindowId window, unsigned message, WParam keys, double x_root, double y_root) {
   const gfx::RectI rect = WindowRect(window);
-  const int x = static_cast<int>(std::floor(x_root)) - rect.x, y = static_cast<int>(std::floor(y_root)) - rect.y;
+  const int x = static_cast<int>(std::floor(units_.ToLogical(x_root))) - rect.x;
+  const int y = static_cast<int>(std::floor(units_.ToLogical(y_root))) - rect.y;
   QueueInput(window, message, keys, PackPoint(x, y));
 }
 
@@ -157,17 +164,19 @@ void GtkSystem::OnScroll(const GdkEventScroll& event, WindowId window) {
   const WindowId target = Focus() ? Focus() : MouseTarget(window);
   const WParam wparam = MakeWParam(static_cast<unsigned>(MouseKeys(event.state)), static_cast<std::uint16_t>(delta));
   QueueInput(target, WM_MOUSEWHEEL, wparam,
-             PackPoint(static_cast<int>(std::floor(event.x_root)), static_cast<int>(std::floor(event.y_root))));
+             PackPoint(static_cast<int>(std::floor(units_.ToLogical(event.x_root))),
+                       static_cast<int>(std::floor(units_.ToLogical(event.y_root)))));
 }
 
 void GtkSystem::UpdateTooltip(WindowId window, double x_root, double y_root) {
   const gfx::RectI rect = WindowRect(window);
-  const int x = static_cast<int>(x_root) - rect.x, y = static_cast<int>(y_root) - rect.y;
+  const int x = static_cast<int>(units_.ToLogical(x_root)) - rect.x,
+            y = static_cast<int>(units_.ToLogical(y_root)) - rect.y;
   for (const ToolRecord& tool : Tools()) {
     if (tool.owner != window || x < tool.rect.x || y < tool.rect.y || x >= tool.rect.Right() || y >= tool.rect.Bottom())
       continue;
     tooltip_.PointerAt(TooltipWindow::ToolKey{tool.owner, tool.id}, tool.text,
-                       {static_cast<float>(x_root), static_cast<float>(y_root)}, WorkArea());
+                       {static_cast<float>(x_root), static_cast<float>(y_root)}, units_.ToGdk(WorkArea()), units_);
     return;
   }
   tooltip_.PointerAt(std::nullopt, {}, {}, {});
@@ -273,7 +282,7 @@ void GtkSystem::OnFocus(const GdkEventFocus& event, WindowId window) {
 // --- geometry -----------------------------------------------------------------------------
 
 void GtkSystem::OnConfigure(const GdkEventConfigure& event, WindowId window) {
-  ApplyRect(window, {event.x, event.y, event.width, event.height}, false);
+  ApplyRect(window, units_.ToLogical(gfx::RectI{event.x, event.y, event.width, event.height}), false);
 }
 
 void GtkSystem::OnWindowState(const GdkEventWindowState& event, WindowId window) {

@@ -79,6 +79,7 @@ std::unique_ptr<GtkSystem> GtkSystem::Open() {
 
 GtkSystem::GtkSystem()
     : display_(gdk_display_get_default()),
+      units_(ReadUnits(display_)),
       composited_(gdk_screen_is_composited(gdk_screen_get_default()) &&
                   gdk_screen_get_rgba_visual(gdk_screen_get_default())),
       window_manager_(gdk_x11_screen_supports_net_wm_hint(
@@ -88,10 +89,38 @@ GtkSystem::GtkSystem()
       clipboard_([this](std::function<void()> task) { PostTask(std::move(task)); }),
       primary_([this](std::function<void()> task) { PostTask(std::move(task)); }, GDK_SELECTION_PRIMARY) {
   gdk_event_handler_set(&GtkSystem::OnEvent, this, nullptr);
+  WatchScale();
+}
+
+// GDK's window scale follows the monitors; the font resolution arrives as a
+// setting (an XSETTINGS manager announces changes).
+void GtkSystem::WatchScale() {
+  for (int i = 0; i < gdk_display_get_n_monitors(display_); ++i)
+    g_signal_connect(gdk_display_get_monitor(display_, i), "notify::scale-factor",
+                     G_CALLBACK(&GtkSystem::OnScaleSetting), this);
+}
+
+void GtkSystem::OnScaleSetting(GObject*, GParamSpec*, gpointer self) { static_cast<GtkSystem*>(self)->RescanUnits(); }
+
+void GtkSystem::RescanUnits() {
+  const GdkUnits now = ReadUnits(display_);
+  if (now == units_) return;
+  units_ = now;
+  for (auto& [id, native] : natives_) {
+    native->SetUnits(units_);
+    if (WindowRecord* record = Record(id)) {
+      NativePlace(*record);
+      NativeShape(*record);
+    }
+  }
+  for (WindowId id : Windows().Ids())
+    if (IsWindow(id)) Send(id, WM_DPICHANGED, 0, 0);
 }
 
 GtkSystem::~GtkSystem() {
   WaitForSenders();
+  for (int i = 0; i < gdk_display_get_n_monitors(display_); ++i)
+    g_signal_handlers_disconnect_by_data(gdk_display_get_monitor(display_, i), this);
   gdk_event_handler_set([](GdkEvent* event, gpointer) { gtk_main_do_event(event); }, nullptr, nullptr);
   input_method_.Attach(nullptr);
   tooltip_.Hide();
@@ -108,14 +137,14 @@ void GtkSystem::Sleep(std::uint32_t milliseconds) { g_usleep(static_cast<gulong>
 gfx::PointF GtkSystem::CursorPos() const {
   int x = 0, y = 0;
   gdk_device_get_position(gdk_seat_get_pointer(gdk_display_get_default_seat(display_)), nullptr, &x, &y);
-  return {static_cast<float>(x), static_cast<float>(y)};
+  return {static_cast<float>(std::floor(units_.ToLogical(x))), static_cast<float>(std::floor(units_.ToLogical(y)))};
 }
 
 // The server says which top-level shows at the point; it is ours when one of
 // our windows sits in it (directly, or inside a window manager's frame).
 WindowId GtkSystem::WindowFromPoint(gfx::PointF screen_point) const {
   const int x = static_cast<int>(std::floor(screen_point.x)), y = static_cast<int>(std::floor(screen_point.y));
-  const Window top = TopLevelAt(display_, x, y);
+  const Window top = TopLevelAt(display_, units_.ToGdk(x), units_.ToGdk(y));
   if (top == None) return 0;
   for (const auto& [id, native] : natives_) {
     const WindowRecord* record = Record(id);
@@ -130,7 +159,7 @@ gfx::RectI GtkSystem::WorkArea() const {
   if (!monitor) return {0, 0, 1024, 768};
   GdkRectangle area{};
   gdk_monitor_get_workarea(monitor, &area);
-  return {area.x, area.y, area.width, area.height};
+  return units_.ToLogical({area.x, area.y, area.width, area.height});
 }
 
 NativeWindow* GtkSystem::Native(WindowId window) const {
@@ -146,9 +175,10 @@ GdkWindow* GtkSystem::NativeOf(WindowId window) const {
 // --- windows ----------------------------------------------------------------------
 
 bool GtkSystem::NativeCreate(WindowRecord& record) {
-  auto native =
-      std::make_unique<NativeWindow>(KindFor(record), record.rect, record.title, NativeOf(record.owner), composited_);
+  auto native = std::make_unique<NativeWindow>(KindFor(record), units_.ToGdk(record.rect), record.title,
+                                               NativeOf(record.owner), composited_);
   if (!native->Gdk()) return false;
+  native->SetUnits(units_);
   if (record.Topmost()) native->SetKeepAbove(true);
   by_gdk_[native->Gdk()] = record.id;
   natives_[record.id] = std::move(native);
@@ -179,7 +209,7 @@ void GtkSystem::NativeShow(WindowRecord& record) {
 }
 
 void GtkSystem::NativePlace(WindowRecord& record) {
-  if (NativeWindow* native = Native(record.id)) native->Place(record.rect);
+  if (NativeWindow* native = Native(record.id)) native->Place(units_.ToGdk(record.rect));
 }
 
 void GtkSystem::NativeResizable(WindowRecord& record) {
@@ -187,7 +217,7 @@ void GtkSystem::NativeResizable(WindowRecord& record) {
   const bool resizable = (record.style & WS_THICKFRAME) != 0;
   const MinMaxInfo limits = resizable ? QueryMinMax(id) : MinMaxInfo{};
   if (NativeWindow* native = Native(id))
-    native->SetResizable(resizable, limits.min_track_width, limits.min_track_height);
+    native->SetResizable(resizable, units_.ToGdk(limits.min_track_width), units_.ToGdk(limits.min_track_height));
 }
 
 void GtkSystem::NativeTitle(WindowRecord& record) {
@@ -262,7 +292,7 @@ void GtkSystem::NativeInputMethod(WindowRecord& record) {
     return;
   }
   input_method_.Attach(gdk);
-  input_method_.SetCaret(record.ime_caret);
+  input_method_.SetCaret(units_.ToGdk(record.ime_caret));
 }
 
 void GtkSystem::NativeToolsChanged(WindowId) { tooltip_.Hide(); }

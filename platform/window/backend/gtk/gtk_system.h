@@ -43,6 +43,7 @@ class GtkSystem : public WindowSystemBase {
   WindowId WindowFromPoint(gfx::PointF screen_point) const override;
   void BeginMoveDrag(WindowId window) override;
   void BeginResizeDrag(WindowId window, int hit_test_edge) override;
+  float Scale(WindowId) const override { return units_.scale; }
   gfx::RectI WorkArea() const override;
   void Present(WindowId window, const gfx::Bitmap& back_buffer, const gfx::RectI& rect) override;
   void PresentLayered(WindowId window, const gfx::Bitmap& back_buffer, std::uint8_t alpha) override;
@@ -85,6 +86,11 @@ class GtkSystem : public WindowSystemBase {
   GtkSystem();
   static void OnEvent(GdkEvent* event, gpointer self);
   static gboolean OnTimer(gpointer context);
+  static void OnScaleSetting(GObject*, GParamSpec*, gpointer self);
+  // Reads the display's units again; on a change every window keeps its
+  // logical geometry and hears WM_DPICHANGED.
+  void RescanUnits();
+  void WatchScale();
   void HandleEvent(GdkEvent* event, WindowId window);
   void OnButton(const GdkEventButton& event, WindowId window);
   void OnMotion(const GdkEventMotion& event, WindowId window);
@@ -106,6 +112,7 @@ class GtkSystem : public WindowSystemBase {
   GdkCursor* CursorFor(Cursor cursor);
 
   GdkDisplay* display_;
+  GdkUnits units_;
   bool composited_;
   bool window_manager_;
   std::unordered_map<WindowId, std::unique_ptr<NativeWindow>> natives_;

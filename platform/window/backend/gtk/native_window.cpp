@@ -118,7 +118,8 @@ void NativeWindow::Raise() { gdk_window_raise(window_); }
 void NativeWindow::Paint(const gfx::Bitmap& buffer, const gfx::RectI& rect, cairo_operator_t op, double alpha,
                          bool opaque) {
   if (buffer.IsNull() || rect.IsEmpty()) return;
-  const cairo_rectangle_int_t area{rect.x, rect.y, rect.width, rect.height};
+  const gfx::RectI gdk_rect = units_.ToGdk(rect);
+  const cairo_rectangle_int_t area{gdk_rect.x, gdk_rect.y, gdk_rect.width, gdk_rect.height};
   RegionPtr region(cairo_region_create_rectangle(&area));
   GdkDrawingContext* context = gdk_window_begin_draw_frame(window_, region.get());
   cairo_t* cr = gdk_drawing_context_get_cairo_context(context);
@@ -130,6 +131,8 @@ void NativeWindow::Paint(const gfx::Bitmap& buffer, const gfx::RectI& rect, cair
     op = CAIRO_OPERATOR_OVER;
   }
   cairo_set_operator(cr, op);
+  // Logical pixels onto GDK units: a buffer at the window's scale lands pixel for pixel.
+  cairo_scale(cr, units_.PerLogical(), units_.PerLogical());
   cairo_set_source_surface(cr, buffer.NativeSurface(), 0, 0);
   cairo_paint_with_alpha(cr, alpha);
   gdk_window_end_draw_frame(window_, context);
@@ -149,13 +152,15 @@ void NativeWindow::PresentLayered(const gfx::Bitmap& buffer, std::uint8_t alpha)
   const gfx::RectI whole{0, 0, buffer.Width(), buffer.Height()};
   if (rgba_) {
     // Clear first: SOURCE with a constant alpha would blend with the old pixels.
-    const cairo_rectangle_int_t area{0, 0, whole.width, whole.height};
+    const gfx::RectI gdk_whole = units_.ToGdk(whole);
+    const cairo_rectangle_int_t area{0, 0, gdk_whole.width, gdk_whole.height};
     RegionPtr region(cairo_region_create_rectangle(&area));
     GdkDrawingContext* context = gdk_window_begin_draw_frame(window_, region.get());
     cairo_t* cr = gdk_drawing_context_get_cairo_context(context);
     cairo_set_operator(cr, CAIRO_OPERATOR_CLEAR);
     cairo_paint(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
+    cairo_scale(cr, units_.PerLogical(), units_.PerLogical());
     cairo_set_source_surface(cr, buffer.NativeSurface(), 0, 0);
     cairo_paint_with_alpha(cr, alpha / 255.0);
     gdk_window_end_draw_frame(window_, context);
@@ -185,7 +190,7 @@ void NativeWindow::ApplyShape() {
   }
   gfx::Region shape = region_ ? *region_ : *alpha_shape_;
   if (region_ && alpha_shape_) shape.Intersect(*alpha_shape_);
-  gdk_window_shape_combine_region(window_, shape.Native(), 0, 0);
+  gdk_window_shape_combine_region(window_, units_.ToGdk(shape).Native(), 0, 0);
 }
 
 }  // namespace winsys::gtk

@@ -1,7 +1,8 @@
 #pragma once
 // One GdkWindow standing for one of our windows: an undecorated top-level, or an
 // override-redirect popup for tool windows (menus, tips). Pixels are pushed
-// straight from our ARGB buffers.
+// straight from our ARGB buffers. Its geometry is in GDK units; the pixels and
+// the region come in logical pixels and are converted with the window's units.
 #include <gdk/gdk.h>
 
 #include <optional>
@@ -9,6 +10,7 @@
 
 #include "platform/gfx/bitmap.h"
 #include "platform/gfx/region.h"
+#include "platform/window/backend/gtk/gdk_units.h"
 #include "platform/window/window_record.h"
 
 namespace winsys::gtk {
@@ -25,6 +27,7 @@ class NativeWindow {
   GdkWindow* Gdk() const { return window_; }
   // A window manager manages it (and may give it the keyboard): not a popup.
   bool Managed() const { return kind_ == Kind::kTopLevel; }
+  void SetUnits(const GdkUnits& units) { units_ = units; }
   void SetVisible(bool visible);
   void Place(const gfx::RectI& rect);
   void SetTitle(const std::string& title);
@@ -36,12 +39,12 @@ class NativeWindow {
   void SetResizable(bool resizable, int min_width, int min_height);
   void SetZoomed(bool zoomed);
 
-  // Copies `rect` of the buffer as an opaque picture (what BitBlt shows).
+  // Copies `rect` (logical) of the buffer as an opaque picture (what BitBlt shows).
   void Present(const gfx::Bitmap& buffer, const gfx::RectI& rect);
   // The whole buffer with per-pixel alpha times `alpha`; without a compositor
   // the pixels below half opacity are cut away by the shape instead.
   void PresentLayered(const gfx::Bitmap& buffer, std::uint8_t alpha);
-  // The window region (window coordinates); none: the whole window.
+  // The window region (logical window coordinates); none: the whole window.
   void SetRegion(std::optional<gfx::Region> region);
   // Back to an ordinary window: no alpha shape any more.
   void DropAlphaShape();
@@ -54,6 +57,7 @@ class NativeWindow {
 
   GdkWindow* window_ = nullptr;
   Kind kind_;
+  GdkUnits units_;
   bool rgba_ = false;
   bool resizable_ = true;
   bool zoomed_ = false;

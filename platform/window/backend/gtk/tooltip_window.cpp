@@ -31,13 +31,14 @@ std::string FontFamily() {
 }  // namespace
 
 void TooltipWindow::PointerAt(std::optional<ToolKey> key, const std::string& text, gfx::PointF screen,
-                              const gfx::RectI& bounds) {
+                              const gfx::RectI& bounds, const GdkUnits& units) {
   if (key && key == key_ && shown_) return;  // moving inside the shown tool keeps the tip
   if (key != key_) Hide();
   key_ = key;
   text_ = text;
   where_ = screen;
   bounds_ = bounds;
+  units_ = units;
   if (!key_ || text_.empty()) return;
   // Every move restarts the wait: the tip needs the pointer at rest.
   delay_.Reset(g_timeout_add(kDelayMs, &TooltipWindow::OnDelay, this));
@@ -65,7 +66,7 @@ gfx::Bitmap TooltipWindow::Render() const {
   const gfx::RectF size = gfx::Graphics(probe).MeasureString(text, font, {0, 0, kMaxTextWidth, 0}, format);
   const int width = static_cast<int>(std::ceil(size.width + 2 * kPaddingX)) + 2;
   const int height = static_cast<int>(std::ceil(size.height + 2 * kPaddingY)) + 2;
-  gfx::Bitmap picture(width, height);
+  gfx::Bitmap picture(width, height, units_.scale);
   gfx::Graphics g(picture);
   g.Clear(kBackground);
   g.DrawRectangle({kBorder, 1}, {0, 0, static_cast<float>(width - 1), static_cast<float>(height - 1)});
@@ -75,11 +76,12 @@ gfx::Bitmap TooltipWindow::Render() const {
 
 void TooltipWindow::Show() {
   picture_ = Render();
-  gfx::RectI rect{static_cast<int>(where_.x), static_cast<int>(where_.y) + kBelowPointer, picture_.Width(),
-                  picture_.Height()};
+  gfx::RectI rect{static_cast<int>(where_.x), static_cast<int>(where_.y) + units_.ToGdk(kBelowPointer),
+                  units_.ToGdk(picture_.Width()), units_.ToGdk(picture_.Height())};
   rect.x = std::max(bounds_.x, std::min(rect.x, bounds_.Right() - rect.width));
   if (rect.Bottom() > bounds_.Bottom()) rect.y = static_cast<int>(where_.y) - rect.height - 4;
   if (!window_) window_ = std::make_unique<NativeWindow>(NativeWindow::Kind::kTooltip, rect, "", nullptr, rgba_);
+  window_->SetUnits(units_);
   window_->Place(rect);
   window_->SetVisible(true);
   window_->Raise();

@@ -23,7 +23,9 @@ class TooltipWindow {
 
   // The pointer moved to `screen` over the tool `key` with `text` (none: over no
   // tool). The tip shows once the pointer rested kDelayMs over one tool.
-  void PointerAt(std::optional<ToolKey> key, const std::string& text, gfx::PointF screen, const gfx::RectI& bounds);
+  // `screen` and `bounds` in GDK units; the tip draws at the units' scale.
+  void PointerAt(std::optional<ToolKey> key, const std::string& text, gfx::PointF screen, const gfx::RectI& bounds,
+                 const GdkUnits& units = {});
   void Hide();
   bool Shown() const { return shown_; }
   const std::string& Text() const { return text_; }
@@ -42,6 +44,7 @@ class TooltipWindow {
   std::string text_;
   gfx::PointF where_;
   gfx::RectI bounds_;  // keep the tip inside
+  GdkUnits units_;
   SourceId delay_;
   bool shown_ = false;
 };

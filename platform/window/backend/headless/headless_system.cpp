@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "platform/window/pixel_copy.h"
+#include "platform/window/screen_scale.h"
 
 namespace winsys {
 
@@ -15,7 +16,7 @@ constexpr std::uint64_t kGiveUpAfterMs = 10 * 60 * 1000;
 
 }  // namespace
 
-HeadlessSystem::HeadlessSystem() = default;
+HeadlessSystem::HeadlessSystem() : scale_(ScaleOverride().value_or(1.0f)) {}
 
 HeadlessSystem::~HeadlessSystem() {
   WaitForSenders();
@@ -107,8 +108,8 @@ void HeadlessSystem::Deliver() {
 HeadlessSystem::Screen& HeadlessSystem::ScreenOf(WindowId window) {
   Screen& screen = screens_[window];
   const gfx::RectI rect = WindowRect(window);
-  if (screen.pixels.Width() != rect.width || screen.pixels.Height() != rect.height) {
-    gfx::Bitmap resized(std::max(rect.width, 0), std::max(rect.height, 0));
+  if (screen.pixels.Width() != rect.width || screen.pixels.Height() != rect.height || screen.pixels.Scale() != scale_) {
+    gfx::Bitmap resized(std::max(rect.width, 0), std::max(rect.height, 0), scale_);
     CopyPixels(screen.pixels, {0, 0, screen.pixels.Width(), screen.pixels.Height()}, resized, 255, false);
     screen.pixels = std::move(resized);
   }
@@ -132,11 +133,18 @@ void HeadlessSystem::PresentLayered(WindowId window, const gfx::Bitmap& back_buf
 gfx::Bitmap HeadlessSystem::ScreenPixels(WindowId window) const {
   const WindowRecord* record = Record(window);
   if (!record) return {};
-  gfx::Bitmap shown(record->rect.width, record->rect.height);
+  gfx::Bitmap shown(record->rect.width, record->rect.height, scale_);
   if (auto it = screens_.find(window); it != screens_.end())
     CopyPixels(it->second.pixels, {0, 0, it->second.pixels.Width(), it->second.pixels.Height()}, shown, 255, false);
   if (record->region) ClearOutside(shown, *record->region);
   return shown;
+}
+
+void HeadlessSystem::SetScale(float scale) {
+  if (scale == scale_) return;
+  scale_ = scale;
+  for (WindowId window : Windows())
+    if (IsWindow(window)) Send(window, WM_DPICHANGED, 0, 0);
 }
 
 std::uint8_t HeadlessSystem::LayeredAlpha(WindowId window) const {

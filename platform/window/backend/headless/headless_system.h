@@ -37,6 +37,7 @@ namespace winsys {
 
 class HeadlessSystem : public WindowSystemBase {
  public:
+  // The screen's scale: BRIVO_SCALE, or 1.
   HeadlessSystem();
   ~HeadlessSystem() override;
 
@@ -48,6 +49,7 @@ class HeadlessSystem : public WindowSystemBase {
   gfx::PointF CursorPos() const override;
   void BeginMoveDrag(WindowId window) override;
   void BeginResizeDrag(WindowId window, int hit_test_edge) override;
+  float Scale(WindowId) const override { return scale_; }
   gfx::RectI WorkArea() const override { return work_area_; }
   void Present(WindowId window, const gfx::Bitmap& back_buffer, const gfx::RectI& rect) override;
   void PresentLayered(WindowId window, const gfx::Bitmap& back_buffer, std::uint8_t alpha) override;
@@ -107,7 +109,9 @@ class HeadlessSystem : public WindowSystemBase {
   gfx::RectI ImeCaret(WindowId window) const;
 
   // --- what the screen shows ---
-  // The window's pixels as last presented, with the window region cut out
+  // Every window moves to a screen of this scale (WM_DPICHANGED to each).
+  void SetScale(float scale);
+  // The window's pixels (at the screen's scale) as last presented, with the window region cut out
   // (transparent); an ordinary window shows opaque pixels, a layered one its
   // per-pixel alpha times the constant alpha.
   gfx::Bitmap ScreenPixels(WindowId window) const;
@@ -155,6 +159,7 @@ class HeadlessSystem : public WindowSystemBase {
   std::uint64_t auto_advanced_ = 0;  // clock moved by GetMessage since the test last acted
   std::function<bool()> idle_handler_;
   bool in_idle_ = false;
+  float scale_ = 1.0f;
   gfx::RectI work_area_{0, 0, 1024, 768};
   std::unordered_map<WindowId, Screen> screens_;
   std::string clipboard_;
