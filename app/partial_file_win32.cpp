@@ -31,8 +31,9 @@ std::optional<FileId> IdOf(HANDLE file) {
 
 // True when `path` names, without following a link, the file open as `file`.
 bool NameHolds(const runtime::Path& path, HANDLE file) {
-  HANDLE named = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                             nullptr, OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  HANDLE named =
+      CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                  OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
   if (named == INVALID_HANDLE_VALUE) return false;
   const std::optional<FileId> named_id = IdOf(named);
   CloseHandle(named);

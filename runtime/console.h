@@ -6,8 +6,9 @@
 namespace runtime {
 
 // Lets the console show UTF-8 output and the terminal sequences that redraw a
-// progress line. On Linux a terminal already does; on Windows the console is
-// switched to UTF-8 and to processing those sequences.
+// progress line. On Linux a terminal already does; on Windows std::cout and
+// std::cerr, where they are a console, write to it in UTF-16, and the console
+// processes those sequences.
 void PrepareConsole();
 
 // The program's arguments, without the program's name, as UTF-8. On Windows

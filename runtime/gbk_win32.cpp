@@ -72,8 +72,7 @@ std::u16string ToUtf16(std::string_view utf8) {
 std::string ToUtf8(std::u16string_view utf16) {
   const auto* wide = reinterpret_cast<const wchar_t*>(utf16.data());
   const int size = static_cast<int>(utf16.size());
-  std::string out(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, wide, size, nullptr, 0, nullptr, nullptr)),
-                  '\0');
+  std::string out(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, wide, size, nullptr, 0, nullptr, nullptr)), '\0');
   WideCharToMultiByte(CP_UTF8, 0, wide, size, out.data(), static_cast<int>(out.size()), nullptr, nullptr);
   return out;
 }
@@ -89,8 +88,8 @@ size_t Utf8CharLength(std::string_view s) {
 }
 
 bool IsWellFormedUtf8(std::string_view utf8) {
-  return utf8.empty() || MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()),
-                                             nullptr, 0) > 0;
+  return utf8.empty() ||
+         MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0) > 0;
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // HttpGet through WinHTTP, with the request, limits and rules of the libcurl
 // one: one session for the process keeps the cookies; redirects between http
 // and https are followed, up to 30; the proxy is WinHTTP's default one.
-// WinHTTP's calls block, so the fetch's time limit and its stop signal are
-// kept by a watchdog thread that closes the request, which ends a blocked call.
+// WinHTTP's calls block, so the transfer runs on a thread of its own while the
+// caller keeps the fetch's time limit and its stop signal.
 #include <windows.h>
 // After windows.h, which it needs.
 #include <winhttp.h>
@@ -10,8 +10,10 @@
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <optional>
+#include <system_error>
 #include <thread>
 
 #include "runtime/gbk.h"
@@ -22,17 +24,19 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// How often the watchdog looks at the stop signal.
+// How often a waiting caller looks at the stop signal.
 constexpr std::chrono::milliseconds kStopCheckInterval{100};
 
 class InternetHandle {
  public:
   explicit InternetHandle(HINTERNET handle = nullptr) : handle_(handle) {}
-  // May be called from another thread while this one uses the handle: the
-  // call in progress then fails.
   ~InternetHandle() { Close(); }
   InternetHandle(const InternetHandle&) = delete;
-  InternetHandle& operator=(const InternetHandle&) = delete;
+  InternetHandle& operator=(InternetHandle&& other) noexcept {
+    Close();
+    handle_ = other.handle_.exchange(nullptr);
+    return *this;
+  }
   HINTERNET get() const { return handle_.load(); }
   void Close() {
     if (HINTERNET handle = handle_.exchange(nullptr)) WinHttpCloseHandle(handle);
@@ -45,21 +49,20 @@ class InternetHandle {
 std::wstring Wide(std::u16string_view text) { return std::wstring(text.begin(), text.end()); }
 
 // The process-wide session: opened by the first fetch, it keeps the cookies of
-// every later one. Fetches take turns on it.
+// every later one.
 class Session {
  public:
+  // Never closed: an abandoned transfer may still use it while the process ends.
   static Session& Get() {
-    static Session session;
+    static Session& session = *new Session;
     return session;
   }
-  std::mutex& mutex() { return mutex_; }
   HINTERNET handle() const { return handle_.get(); }
 
  private:
   Session()
       : handle_(WinHttpOpen(Wide(GbkToUtf16(kUserAgent)).c_str(), WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
                             WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0)) {}
-  std::mutex mutex_;
   InternetHandle handle_;
 };
 
@@ -82,7 +85,8 @@ std::optional<Address> ParseAddress(const Text& text) {
   const std::wstring wide = Wide(GbkToUtf16(text));
   URL_COMPONENTS parts{};
   parts.dwStructSize = sizeof parts;
-  parts.dwSchemeLength = parts.dwHostNameLength = parts.dwUrlPathLength = parts.dwExtraInfoLength = static_cast<DWORD>(-1);
+  parts.dwSchemeLength = parts.dwHostNameLength = parts.dwUrlPathLength = parts.dwExtraInfoLength =
+      static_cast<DWORD>(-1);
   if (wide.empty() || !WinHttpCrackUrl(wide.c_str(), static_cast<DWORD>(wide.size()), 0, &parts)) return std::nullopt;
   if (parts.nScheme != INTERNET_SCHEME_HTTP && parts.nScheme != INTERNET_SCHEME_HTTPS) return std::nullopt;
   const std::wstring_view host(parts.lpszHostName, parts.dwHostNameLength);
@@ -97,48 +101,23 @@ std::optional<Address> ParseAddress(const Text& text) {
   return address;
 }
 
-// Closes the request when the fetch runs out of time or is stopped, which
-// makes a blocked WinHTTP call fail.
-class Watchdog {
- public:
-  Watchdog(InternetHandle& request, const FetchLimits& limits)
-      : request_(request), stop_(limits.stop), deadline_(Clock::now() + limits.time_limit), thread_([this] { Watch(); }) {}
-  ~Watchdog() {
-    {
-      std::lock_guard lock(mutex_);
-      done_ = true;
-    }
-    woken_.notify_one();
-    thread_.join();
-  }
-  bool Fired() const { return fired_; }
-
- private:
-  void Watch() {
-    std::unique_lock lock(mutex_);
-    while (!done_) {
-      if ((stop_ && stop_->Requested()) || Clock::now() >= deadline_) {
-        fired_ = true;
-        request_.Close();
-        return;
-      }
-      woken_.wait_until(lock, std::min(deadline_, Clock::now() + kStopCheckInterval));
-    }
-  }
-
-  InternetHandle& request_;
-  const StopSignal* stop_;
-  Clock::time_point deadline_;
-  std::mutex mutex_;
-  std::condition_variable woken_;
-  bool done_ = false;
-  std::atomic<bool> fired_{false};
-  std::thread thread_;
+// One transfer, run on a thread of its own so that the caller can give up on
+// it at its time limit or stop: a blocked WinHTTP call cannot be relied on to
+// end when its request is closed (under Wine it waits on for its socket).
+// The thread finishes the abandoned transfer, which its limits keep short.
+struct Transfer {
+  InternetHandle connection;
+  InternetHandle request;
+  size_t max_bytes = 0;
+  std::atomic<bool> abandoned{false};
+  std::mutex mutex;
+  std::condition_variable finished;
+  bool done = false;
+  std::optional<ByteBlock> body;  // set when the transfer succeeded
 };
 
-// The limits of the transfer. A blocked call that the watchdog cannot end
-// (Wine's WinHTTP waits on until its socket answers) ends by these: none
-// waits longer than the fetch may last.
+// The limits of the transfer; none is longer than the fetch may last, so
+// that an abandoned transfer ends soon too.
 void SetRequestOptions(HINTERNET request, std::chrono::milliseconds time_limit) {
   DWORD policy = WINHTTP_OPTION_REDIRECT_POLICY_ALWAYS;
   WinHttpSetOption(request, WINHTTP_OPTION_REDIRECT_POLICY, &policy, sizeof policy);
@@ -165,50 +144,83 @@ DWORD StatusOf(HINTERNET request) {
 
 // Appends the body up to `max_bytes`, a piece as it arrives; stops early when
 // the connection breaks. False when it stopped because nothing arrived for too
-// long or the watchdog fired (a trickle keeps each call short, so it is looked
-// at between pieces).
-bool ReadBody(HINTERNET request, size_t max_bytes, const Watchdog& watchdog, ByteBlock& body) {
+// long or the transfer was abandoned.
+bool ReadBody(Transfer& transfer, ByteBlock& body) {
+  HINTERNET request = transfer.request.get();
   char buffer[64 * 1024];
-  while (body.size() < max_bytes && !watchdog.Fired()) {
+  while (body.size() < transfer.max_bytes && !transfer.abandoned) {
     DWORD available = 0;
     DWORD n = 0;
     if (!WinHttpQueryDataAvailable(request, &available)) return GetLastError() != ERROR_WINHTTP_TIMEOUT;
-    const DWORD wanted = static_cast<DWORD>(std::min({sizeof buffer, max_bytes - body.size(), size_t{available}}));
+    const DWORD wanted =
+        static_cast<DWORD>(std::min({sizeof buffer, transfer.max_bytes - body.size(), size_t{available}}));
     if (wanted == 0) break;
     if (!WinHttpReadData(request, buffer, wanted, &n)) return GetLastError() != ERROR_WINHTTP_TIMEOUT;
     if (n == 0) break;
     body.append(buffer, n);
   }
-  return !watchdog.Fired();
+  return !transfer.abandoned;
+}
+
+// What the server answered: the body of a 2xx response, else nothing.
+std::optional<ByteBlock> Run(Transfer& transfer) {
+  HINTERNET request = transfer.request.get();
+  if (!WinHttpSendRequest(request, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
+      !WinHttpReceiveResponse(request, nullptr))
+    return std::nullopt;
+  const DWORD status = StatusOf(request);
+  if (status < 200 || status > 299) return std::nullopt;
+  ByteBlock body;
+  if (!ReadBody(transfer, body)) return std::nullopt;
+  return body;
+}
+
+// Waits for the transfer until its end, the time limit or a stop; the body
+// when it ended in time with one.
+ByteBlock Await(Transfer& transfer, const FetchLimits& limits) {
+  const Clock::time_point deadline = Clock::now() + limits.time_limit;
+  std::unique_lock lock(transfer.mutex);
+  while (!transfer.done) {
+    if ((limits.stop && limits.stop->Requested()) || Clock::now() >= deadline) {
+      transfer.abandoned = true;
+      return {};
+    }
+    transfer.finished.wait_until(lock, std::min(deadline, Clock::now() + kStopCheckInterval));
+  }
+  return transfer.body ? std::move(*transfer.body) : ByteBlock();
 }
 
 }  // namespace
 
 ByteBlock HttpGet(const Text& address, const FetchLimits& limits) {
   if (address.empty()) return {};
-  Session& session = Session::Get();
-  std::lock_guard lock(session.mutex());
   std::optional<Address> parsed = ParseAddress(address);
-  if (!parsed || !session.handle()) return {};
-  InternetHandle connection(WinHttpConnect(session.handle(), parsed->host.c_str(), parsed->port, 0));
+  HINTERNET session = Session::Get().handle();
+  if (!parsed || !session) return {};
+  auto transfer = std::make_shared<Transfer>();
+  transfer->max_bytes = limits.max_bytes;
+  transfer->connection = InternetHandle(WinHttpConnect(session, parsed->host.c_str(), parsed->port, 0));
   const wchar_t* accept[] = {L"*/*", nullptr};
-  InternetHandle request(connection.get() ? WinHttpOpenRequest(connection.get(), L"GET", parsed->path.c_str(),
-                                                               L"HTTP/1.0", WINHTTP_NO_REFERER, accept,
-                                                               parsed->https ? WINHTTP_FLAG_SECURE : 0)
-                                          : nullptr);
-  if (!request.get()) return {};
-  SetRequestOptions(request.get(), limits.time_limit);
-  Watchdog watchdog(request, limits);
+  if (!transfer->connection.get()) return {};
+  transfer->request =
+      InternetHandle(WinHttpOpenRequest(transfer->connection.get(), L"GET", parsed->path.c_str(), L"HTTP/1.0",
+                                        WINHTTP_NO_REFERER, accept, parsed->https ? WINHTTP_FLAG_SECURE : 0));
+  if (!transfer->request.get()) return {};
+  SetRequestOptions(transfer->request.get(), limits.time_limit);
+  try {
+    std::thread([transfer] {
+      std::optional<ByteBlock> body = Run(*transfer);
+      std::lock_guard lock(transfer->mutex);
+      transfer->body = std::move(body);
+      transfer->done = true;
+      transfer->finished.notify_one();
+    }).detach();
+  } catch (const std::system_error&) {
+    return {};
+  }
   // A fetch that ran out of time or was stopped failed, whatever trickled in
   // before; so did one that the server answered with an error page.
-  if (!WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
-      !WinHttpReceiveResponse(request.get(), nullptr))
-    return {};
-  const DWORD status = StatusOf(request.get());
-  if (status < 200 || status > 299) return {};
-  ByteBlock body;
-  if (!ReadBody(request.get(), limits.max_bytes, watchdog, body)) return {};
-  return body;
+  return Await(*transfer, limits);
 }
 
 bool IsWebAddress(const Text& address) { return ParseAddress(address).has_value(); }

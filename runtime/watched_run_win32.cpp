@@ -31,8 +31,8 @@ UniqueHandle InheritableCopy(HANDLE handle) {
 }
 
 UniqueHandle NullInput() {
-  SECURITY_ATTRIBUTES inherit{.nLength = sizeof(SECURITY_ATTRIBUTES), .lpSecurityDescriptor = nullptr,
-                              .bInheritHandle = TRUE};
+  SECURITY_ATTRIBUTES inherit{
+      .nLength = sizeof(SECURITY_ATTRIBUTES), .lpSecurityDescriptor = nullptr, .bInheritHandle = TRUE};
   return UniqueHandle(
       CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr));
 }
@@ -69,8 +69,8 @@ struct OutputPipe {
 };
 
 std::optional<OutputPipe> MakePipe() {
-  SECURITY_ATTRIBUTES inherit{.nLength = sizeof(SECURITY_ATTRIBUTES), .lpSecurityDescriptor = nullptr,
-                              .bInheritHandle = TRUE};
+  SECURITY_ATTRIBUTES inherit{
+      .nLength = sizeof(SECURITY_ATTRIBUTES), .lpSecurityDescriptor = nullptr, .bInheritHandle = TRUE};
   HANDLE read_end = nullptr;
   HANDLE write_end = nullptr;
   if (!CreatePipe(&read_end, &write_end, &inherit, 0)) return std::nullopt;
@@ -96,8 +96,8 @@ ProgramEnd RunWatchedProgram(const std::string& command_line, const RunOptions& 
   // Suspended until it is in the job, so that nothing it starts escapes; in a
   // process group of its own and without our console, so that a Ctrl+C on our
   // console reaches only us.
-  std::optional<StartedChild> child = StartChild(command_line, options, &handles,
-                                                 CREATE_SUSPENDED | CREATE_NEW_PROCESS_GROUP | CREATE_NO_WINDOW);
+  std::optional<StartedChild> child =
+      StartChild(command_line, options, &handles, CREATE_SUSPENDED | CREATE_NEW_PROCESS_GROUP | CREATE_NO_WINDOW);
   // The pipe reports its end once the child's copy closes.
   pipe->write_end.Reset();
   output_file.Reset();

@@ -42,7 +42,9 @@ bool SendAll(Socket socket, std::string_view bytes) {
   return true;
 }
 
-long Receive(Socket socket, char* buffer, std::size_t size) { return ::recv(static_cast<int>(socket), buffer, size, 0); }
+long Receive(Socket socket, char* buffer, std::size_t size) {
+  return ::recv(static_cast<int>(socket), buffer, size, 0);
+}
 
 void ShutListener(Socket listener) {
   ::shutdown(static_cast<int>(listener), SHUT_RDWR);
