@@ -86,8 +86,7 @@ class BrivoCliWineTest : public ::testing::Test {
   std::string RealtimeTool() const {
     fs::copy_file(BRIVO_RTMPDUMP_EXE, folder_.path() / "rtmpdump.exe", fs::copy_options::skip_existing);
     const fs::path batch = folder_.path() / "realtime.cmd";
-    testing_support::WriteWholeFile(batch,
-                                    "@\"" + WindowsPath(folder_.path() / "rtmpdump.exe") + "\" -b 1000 %*\r\n");
+    testing_support::WriteWholeFile(batch, "@\"" + WindowsPath(folder_.path() / "rtmpdump.exe") + "\" -b 1000 %*\r\n");
     return WindowsPath(batch);
   }
 
@@ -135,8 +134,8 @@ TEST_F(BrivoCliWineTest, AMissingToolIsAFailure) {
 TEST_F(BrivoCliWineTest, CtrlCStopsTheDownloadEndsTheToolAndRemovesThePartialFile) {
   const fs::path output = folder_.path() / "output";
   const std::string tool = RealtimeTool();
-  pid_t cli = testing_support::StartChild(Command({site_->LongTrackPage()}), Environment({{"BRIVO_RTMPDUMP", tool}}),
-                                          output);
+  pid_t cli =
+      testing_support::StartChild(Command({site_->LongTrackPage()}), Environment({{"BRIVO_RTMPDUMP", tool}}), output);
   ASSERT_NE(cli, 0);
   fs::path partial;
   for (int i = 0; i < 3000 && partial.empty(); ++i) {
@@ -153,7 +152,8 @@ TEST_F(BrivoCliWineTest, CtrlCStopsTheDownloadEndsTheToolAndRemovesThePartialFil
   EXPECT_NE(printed.find("brivo-cli: download stopped"), std::string::npos) << printed;
   // The job object took the tool along.
   const std::string tool_name = WindowsPath(folder_.path() / "rtmpdump.exe");
-  for (int i = 0; i < 200 && ProcessesWith(tool_name) > 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  for (int i = 0; i < 200 && ProcessesWith(tool_name) > 0; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
   EXPECT_EQ(ProcessesWith(tool_name), 0);
 }
 
