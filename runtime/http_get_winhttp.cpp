@@ -104,7 +104,7 @@ std::optional<Address> ParseAddress(const Text& text) {
 // One transfer, run on a thread of its own so that the caller can give up on
 // it at its time limit or stop: a blocked WinHTTP call cannot be relied on to
 // end when its request is closed (under Wine it waits on for its socket).
-// The thread finishes the abandoned transfer, which its limits keep short.
+// The thread finishes an abandoned transfer, which its limits keep short.
 struct Transfer {
   InternetHandle connection;
   InternetHandle request;
@@ -207,20 +207,27 @@ ByteBlock HttpGet(const Text& address, const FetchLimits& limits) {
                                         WINHTTP_NO_REFERER, accept, parsed->https ? WINHTTP_FLAG_SECURE : 0));
   if (!transfer->request.get()) return {};
   SetRequestOptions(transfer->request.get(), limits.time_limit);
+  std::thread worker;
   try {
-    std::thread([transfer] {
+    worker = std::thread([transfer] {
       std::optional<ByteBlock> body = Run(*transfer);
       std::lock_guard lock(transfer->mutex);
       transfer->body = std::move(body);
       transfer->done = true;
       transfer->finished.notify_one();
-    }).detach();
+    });
   } catch (const std::system_error&) {
     return {};
   }
   // A fetch that ran out of time or was stopped failed, whatever trickled in
-  // before; so did one that the server answered with an error page.
-  return Await(*transfer, limits);
+  // before; so did one that the server answered with an error page. A transfer
+  // that ended in time is ended here too, its handles closed on this thread.
+  ByteBlock body = Await(*transfer, limits);
+  if (transfer->abandoned)
+    worker.detach();
+  else
+    worker.join();
+  return body;
 }
 
 bool IsWebAddress(const Text& address) { return ParseAddress(address).has_value(); }
