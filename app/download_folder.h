@@ -5,7 +5,8 @@
 //      folder of an installation (a portable copy: a build folder, an unpacked
 //      archive; never a bin/ folder, a lib/ folder's program folder or /usr);
 //   3. "brivo" in the user's music folder: XDG_MUSIC_DIR as user-dirs.dirs sets
-//      it, else ~/Music (an installed program cannot write next to itself).
+//      it, else ~/Music (an installed program cannot write next to itself); on
+//      Windows the Music known folder.
 // The folder is created when a download first needs it. Paths are the file
 // system's bytes.
 #include <optional>
@@ -27,9 +28,16 @@ struct FolderSources {
 
 runtime::Path DownloadFolder(const FolderSources& sources);
 
+// The user's home folder (HOME, else the user database; on Windows the
+// profile folder) and the folder of the user's settings in it (XDG_CONFIG_HOME,
+// else ~/.config; on Windows the roaming application data).
+runtime::Path HomeFolder();
+runtime::Path ConfigHome(const runtime::Path& home);
+
 // The user's music folder: XDG_MUSIC_DIR from `config_home`/user-dirs.dirs, or
 // `home`/Music when the file sets none (or sets it to the home folder itself,
-// which is how a user turns a special folder off).
+// which is how a user turns a special folder off). On Windows the Music known
+// folder, else `home`/Music.
 runtime::Path MusicFolder(const runtime::Path& home, const runtime::Path& config_home);
 
 }  // namespace app

@@ -32,7 +32,7 @@ std::string QuotedWhenBlank(const std::string& program) {
 }
 
 // A path of the system's, in a reason the user reads.
-Text ForReason(const runtime::Path& path) { return runtime::Utf8ToGbk(path.native()); }
+Text ForReason(const runtime::Path& path) { return runtime::Utf8ToGbk(runtime::PathText(path)); }
 
 struct ToolRun {
   runtime::ProgramEnd end;
@@ -64,7 +64,7 @@ struct Verdict {
 
 Verdict Kept(PartialFile& file, const runtime::Path& result) {
   if (!file.KeepAs(result)) return {JobOutcome::kFailed, Concat(texts::kNotKeptReason, ForReason(result))};
-  return {JobOutcome::kSucceeded, runtime::Utf8ToGbk(result.filename().native()), result};
+  return {JobOutcome::kSucceeded, runtime::Utf8ToGbk(runtime::PathText(result.filename())), result};
 }
 
 media::TrackTags TagsOf(const DownloadRequest& request, const Text& track_name) {
@@ -89,7 +89,7 @@ Verdict SaveTrack(const AppContext& context, PartialFile& flv, const DownloadReq
   if (!track) return {JobOutcome::kFailed, texts::kUnreadableStreamReason};
   const runtime::Path result = ResultFile(folder, track_name, track->extension);
   if (!track->bytes) return Kept(flv, result);
-  std::optional<PartialFile> rewritten = PartialFile::Create(folder, result.filename().native());
+  std::optional<PartialFile> rewritten = PartialFile::Create(folder, runtime::PathText(result.filename()));
   if (!rewritten || !rewritten->Append(*track->bytes))
     return {JobOutcome::kFailed, Concat(texts::kNotKeptReason, ForReason(result))};
   return Kept(*rewritten, result);
@@ -122,7 +122,7 @@ std::optional<PartialFile> PreparePartialFile(const runtime::Path& folder, const
   // Runs that died (killed, or the machine went down) left theirs behind.
   RemoveAbandonedPartialFiles(folder);
   std::optional<PartialFile> partial =
-      PartialFile::Create(folder, ResultFile({}, track_name, media::kFlvExtension).native());
+      PartialFile::Create(folder, runtime::PathText(ResultFile({}, track_name, media::kFlvExtension)));
   if (!partial) failure = {JobOutcome::kCannotWrite, Concat(texts::kCannotWriteReason, ForReason(folder))};
   return partial;
 }
@@ -134,12 +134,12 @@ std::string DownloadCommandLine(const Config& config, const runtime::Path& tool_
   Text page = address.empty() ? Text() : Concat(texts::kPageSwitch, address);
   Text switches = Concat(texts::kRtmpSwitch, config.site_rtmp_host, texts::kApplication, page, texts::kPlayPathSwitch,
                          request.play_path, texts::kPlayerSwitch, config.site_web_host, texts::kOutputSwitch);
-  // The tool's path is already the system's bytes; only the GBK texts are converted.
-  return Concat(QuotedWhenBlank(tool_path.native()), runtime::GbkToUtf8(switches));
+  // The tool's path is already UTF-8; only the GBK texts are converted.
+  return Concat(QuotedWhenBlank(runtime::PathText(tool_path)), runtime::GbkToUtf8(switches));
 }
 
 runtime::Path ResultFile(const runtime::Path& folder, const Text& track_name, std::string_view extension) {
-  return folder / (SafeFileName(track_name) + std::string(extension));
+  return folder / runtime::TextPath(SafeFileName(track_name) + std::string(extension));
 }
 
 bool KeepFlvRequested() { return runtime::EnvironmentValue("BRIVO_KEEP_FLV") == "1"; }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/system_file_names.h"
 #include "runtime/gbk.h"
 
 namespace app {
@@ -45,11 +46,11 @@ std::string SafeFileName(const runtime::Text& track_name) {
   if (name.empty()) return "_";
   for (char& c : name) {
     auto u = static_cast<unsigned char>(c);
-    if (IsControl(u) || c == '/' || c == '\\' || c == '"') c = '_';
+    if (IsControl(u) || c == '/' || c == '\\' || c == '"' || IsReservedInFileNames(c)) c = '_';
   }
   if (name[0] == '.' || name[0] == '-') name[0] = '_';
   CutToFileNameLength(name);
-  return name;
+  return AsOrdinaryFileName(std::move(name));
 }
 
 runtime::Text AddressAsArgument(const runtime::Text& address) {

@@ -3,6 +3,10 @@
 // fetching large bodies from loopback, and saving a long stream's audio.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
+#ifdef _WIN32
+// The C runtime's name for the size of a block that malloc gave.
+#define malloc_usable_size _msize
+#endif
 
 #include <atomic>
 #include <cstdlib>

@@ -1,15 +1,23 @@
 #pragma once
-// File operations. A path is bytes as the file system takes them (UTF-8 on
-// Linux), kept exactly as the system or the user gave it: it never passes
-// through GBK, so a folder named "Müsic-ä" works. Only a GBK text that joins a
-// path (a track name) is converted, where it joins.
+// File operations. A path is what the file system takes (bytes, UTF-8, on
+// Linux; UTF-16 on Windows), kept exactly as the system or the user gave it: it
+// never passes through GBK, so a folder named "Müsic-ä" works. Only a GBK text
+// that joins a path (a track name) is converted, where it joins.
 #include <filesystem>
 #include <initializer_list>
+#include <string>
 #include <string_view>
 
 namespace runtime {
 
 using Path = std::filesystem::path;
+
+// A path as UTF-8 text (on Linux its bytes as they are), and back: the way
+// between paths and the program's UTF-8 texts (arguments, environment,
+// messages), since a plain std::string becomes a path through the ANSI code
+// page on Windows.
+std::string PathText(const Path& path);
+Path TextPath(std::string_view utf8);
 
 // The directory holding the running executable, without a trailing separator.
 Path ProgramDir();

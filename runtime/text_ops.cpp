@@ -1,7 +1,8 @@
 #include "runtime/text_ops.h"
 
+#include "runtime/find_bytes.h"
+
 #include <algorithm>
-#include <cstring>
 
 namespace runtime {
 namespace {
@@ -18,15 +19,6 @@ std::string FoldAscii(std::string_view text) {
       c = static_cast<char>(c - 'A' + 'a');
   }
   return folded;
-}
-
-// The first occurrence of `needle` in `haystack` at or after `from`, or npos.
-// glibc's memmem takes time linear in the text whatever the needle, where a
-// naive search can take text length times needle length on repetitive input.
-size_t FindBytes(std::string_view haystack, std::string_view needle, size_t from) {
-  if (from > haystack.size()) return std::string_view::npos;
-  const void* hit = ::memmem(haystack.data() + from, haystack.size() - from, needle.data(), needle.size());
-  return hit ? static_cast<size_t>(static_cast<const char*>(hit) - haystack.data()) : std::string_view::npos;
 }
 
 // Finds the occurrences of a sought text that begin at character starts, with a

@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "app/cli/console_text.h"
+#include "runtime/files.h"
 #include "runtime/gbk.h"
 
 namespace app {
@@ -23,7 +24,7 @@ int ConsoleView::ShowMessageBox(const MessageBoxRequest& request) {
 
 void ConsoleView::ShowSavedFile(const std::filesystem::path& file) {
   EndProgress();
-  out_ << "saved: " << EscapeControls(file.native()) << std::endl;
+  out_ << "saved: " << EscapeControls(runtime::PathText(file)) << std::endl;
 }
 
 void ConsoleView::ShowProgress(const DownloadProgress& progress) {

