@@ -27,6 +27,12 @@
 
 namespace razezazo {
 
+// Bit values of an edit box's scroll bars.
+namespace scroll_bars {
+constexpr int kHorizontal = 1;
+constexpr int kVertical = 2;
+}  // namespace scroll_bars
+
 // Every member has the documented default when left alone.
 struct EditBoxOptions {
   std::optional<Color> text_colour;        // 0xE6000000
@@ -231,6 +237,12 @@ class EditBox : public ControlBase {
   void Wheel(int delta);
   void FollowCaret(FloatRect& caret, float extra);
   void ClampScroll();
+  // The lines the view shows (or first..last) laid out, where their widths
+  // were estimates.
+  void MeasureShownLines();
+  void MeasureLines(int first, int last);
+  // Lines wrap at the view's width with the vertical bar alone; 0: they do not.
+  float WrapWidth() const;
   void RevealLine(int line);
   void MoveCaretPoint(int dx, int dy);
   void SyncScrollBars();

@@ -57,7 +57,7 @@ runtime::Text EditBox::SelectedText() const {
 // --- after a change ------------------------------------------------------------------
 
 void EditBox::Relayout() {
-  if (gfx::Graphics* g = canvas_graphics()) text_.Layout(*g, view_rect_, font_, format_, scroll_bars_);
+  if (gfx::Graphics* g = canvas_graphics()) text_.Layout(*g, WrapWidth(), font_, format_);
   UpdateScrollRanges();
 }
 

@@ -62,6 +62,7 @@ void EditBox::Paint(bool relayout, const std::optional<FloatRect>& area) {
   if (Lookup<EditBox>(box) != this) return;  // the hook destroyed the box
   PlaceScrollBars();
   if (relayout) Relayout();
+  MeasureShownLines();
   DrawLines(*g, area);
   HostSurface* h = host();
   if (h && h->keyboard_focus() == this) DrawBorder(*g, focus_frame, border_style::kFocus);

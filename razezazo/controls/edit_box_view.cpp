@@ -100,6 +100,7 @@ int EditBox::ColumnAt(int line, float x, float y) const {
 
 FloatRect EditBox::CaretRect(int line, int column, bool scroll, float extra) {
   if (!text_.IsValidLine(line)) line = 1;
+  if (scroll) MeasureLines(line, line);  // the view keeps within the line's true width
   column = std::clamp(column, 0, text_.LineChars(line));
   const FloatRect layout = LineLayoutRect(line);
   FloatRect caret{layout.x, layout.y, 1.0f, static_cast<float>(text_.line_height())};
@@ -150,6 +151,21 @@ void EditBox::RevealLine(int line) {
   const FloatRect r = text_.LineRect(line);
   if (r.Bottom() > view_rect_.height - scroll_y_) scroll_y_ = static_cast<int>(view_rect_.height - r.Bottom());
   if (r.y < -scroll_y_) scroll_y_ = -static_cast<int>(r.y);
+}
+
+// Lines that do not wrap are laid out when they show (see EditText::Layout).
+void EditBox::MeasureShownLines() {
+  const int first = std::max(LineAtHeight(static_cast<float>(-scroll_y_), first_drawn_line_), 1);
+  MeasureLines(first, LineAtHeight(view_rect_.height - scroll_y_, first));
+}
+
+void EditBox::MeasureLines(int first, int last) {
+  gfx::Graphics* g = canvas_graphics();
+  if (g && text_.Measure(*g, font_, format_, first, last)) UpdateScrollRanges();
+}
+
+float EditBox::WrapWidth() const {
+  return multi_line_ && scroll_bars_ == scroll_bars::kVertical ? std::max(view_rect_.width, 0.0f) : 0.0f;
 }
 
 void EditBox::ClampScroll() {

@@ -132,7 +132,7 @@ void EditText::SpliceLines(std::size_t prefix, std::size_t suffix, std::size_t o
     lines_.insert(lines_.begin() + static_cast<long>(tail), middle.size() - old_count, LineEntry{});
   else
     lines_.erase(lines_.begin() + static_cast<long>(head + middle.size()), lines_.begin() + static_cast<long>(tail));
-  for (std::size_t k = 0; k < middle.size(); ++k) lines_[head + k] = LineEntry{middle[k], {}, 0, false};
+  for (std::size_t k = 0; k < middle.size(); ++k) lines_[head + k] = LineEntry{middle[k], {}, 0, Sizing::kNone};
   first_unplaced_ = std::min(first_unplaced_, head);
 }
 

@@ -5,14 +5,17 @@
 // Every change goes through SetText, so the line table always matches the
 // bytes. SetText keeps the table entries (and their measured geometry) of the
 // lines that lie wholly in the unchanged head or tail of the text, and Layout
-// measures only the lines that changed; the results are those of splitting and
-// measuring the whole text again, at the cost of what changed.
+// sizes only the lines that changed; the results are those of splitting and
+// sizing the whole text again, at the cost of what changed. Lines that do not
+// wrap are laid out only when shown (see Layout and Measure), so setting or
+// pasting many lines costs what the view shows of them.
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/gfx/graphics.h"
+#include "razezazo/controls/edit_advances.h"
 #include "razezazo/drawing/float_rect.h"
 #include "razezazo/drawing/font.h"
 #include "razezazo/drawing/text_format.h"
@@ -22,12 +25,6 @@ namespace razezazo {
 
 enum class InputMode : int { kNormal = 0, kReadOnly = 1, kPassword = 2, kInteger = 3, kDecimal = 4 };
 
-// Bit values of an edit box's scroll bars.
-namespace scroll_bars {
-constexpr int kHorizontal = 1;
-constexpr int kVertical = 2;
-}  // namespace scroll_bars
-
 class EditText {
  public:
   // The text ends at its first zero byte, as a C string would. A single-line
@@ -36,12 +33,15 @@ class EditText {
   // InsertAt, so every byte with the high bit set is the lead of a pair.
   void SetText(std::string_view text, bool multi_line, InputMode mode, const runtime::Text& mask);
 
-  // Measures the lines in the measuring rectangle of `view`: lines wrap at the
-  // view's width only with the vertical bar alone (scroll bars exactly 2) in a
-  // multi-line text, and then take their measured heights; otherwise every
-  // line is one reference line high.
-  void Layout(const gfx::Graphics& g, const FloatRect& view, const FontHandle& font, const FormatHandle& format,
-              int scroll_bars);
+  // Sizes the lines for a view that wraps them at `wrap_width` (0: lines do
+  // not wrap; a single line never does). Wrapping lines are measured now,
+  // since their heights place every line below them. Lines that do not wrap
+  // are one reference line high, and until Measure lays them out their width
+  // is estimated from their characters' advances.
+  void Layout(const gfx::Graphics& g, float wrap_width, const FontHandle& font, const FormatHandle& format);
+  // Lays out the lines first..last (kept within the text) that have an
+  // estimated width only; true when that changed the content width.
+  bool Measure(const gfx::Graphics& g, const FontHandle& font, const FormatHandle& format, int first, int last);
 
   // The line's bytes without its CR LF, or the first `byte_count` of them. In
   // display form a password shows the mask once per character and every other
@@ -88,15 +88,20 @@ class EditText {
   // How far the tallest line's text reaches below its line rectangle (a
   // fallback font may make a line's text taller than the reference line).
   float overflow() const { return overflow_; }
-  // Lines the last layout measured.
+  // Lines the last Layout or Measure laid out.
   int lines_measured_by_last_layout() const { return lines_measured_; }
+  // Whether the line's width is its laid-out one, not an estimate.
+  bool IsMeasured(int line) const {
+    return IsValidLine(line) && lines_[static_cast<std::size_t>(line - 1)].sizing == Sizing::kMeasured;
+  }
 
  private:
+  enum class Sizing { kNone, kEstimated, kMeasured };
   struct LineEntry {
     int start = 0;  // 0-based offset of the line's first byte
     FloatRect rect;
     float overflow = 0;
-    bool measured = false;
+    Sizing sizing = Sizing::kNone;
   };
   // What every line's measurement depends on besides its own bytes.
   struct LayoutKey {
@@ -116,6 +121,7 @@ class EditText {
   void SpliceLines(std::size_t prefix, std::size_t suffix, std::size_t old_size);
   std::string_view LineBytes(int line) const;
   void StoreMeasurement(std::size_t index, const std::optional<FloatRect>& box);
+  void StoreEstimate(std::size_t index, float width);
   void PlaceLines();
 
   runtime::Text bytes_;
@@ -130,6 +136,7 @@ class EditText {
   float overflow_ = 0;
   FloatRect measuring_rect_;
   std::optional<LayoutKey> layout_key_;
+  CharacterAdvances advances_;
   std::size_t first_unplaced_ = 0;  // lines from here on need their y again
   bool geometry_changed_ = true;
   int lines_measured_ = 0;

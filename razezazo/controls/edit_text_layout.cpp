@@ -1,7 +1,9 @@
-// Measuring the lines of an EditText. A layout measures the reference
-// character, then only the lines that are not measured yet (all of them when
-// the font, format, measuring width, display form or line height changed), and
-// places the lines again from the first one whose height may have changed.
+// Sizing the lines of an EditText. A layout measures the reference character,
+// then sizes only the lines that are not sized yet (all of them when the font,
+// format, measuring width, display form or line height changed): wrapping
+// lines by laying them out, the others by their characters' advances, until
+// Measure lays out the ones the view shows. The lines are then placed again
+// from the first one whose height may have changed.
 #include <algorithm>
 
 #include "platform/gfx/text_measurer.h"
@@ -41,11 +43,9 @@ class LineMeasurer {
 
 }  // namespace
 
-void EditText::Layout(const gfx::Graphics& g, const FloatRect& view, const FontHandle& font, const FormatHandle& format,
-                      int scroll_bars) {
+void EditText::Layout(const gfx::Graphics& g, float wrap_width, const FontHandle& font, const FormatHandle& format) {
   lines_measured_ = 0;
-  const bool wrap = multi_line_ && scroll_bars == scroll_bars::kVertical && view.width > 0;
-  measuring_rect_ = {0, 0, wrap ? view.width : 0.0f, 0};
+  measuring_rect_ = {0, 0, multi_line_ ? std::max(wrap_width, 0.0f) : 0.0f, 0};
   const std::optional<FloatRect> reference = MeasureText(g, kReferenceCharacter, font, format, measuring_rect_);
   line_height_ = reference ? static_cast<int>(reference->height) : 0;
   reference_width_ = reference ? static_cast<int>(reference->width) : 0;
@@ -60,15 +60,32 @@ void EditText::Layout(const gfx::Graphics& g, const FloatRect& view, const FontH
                 line_height_};
   if (!layout_key_ || *layout_key_ != key) {
     layout_key_ = std::move(key);
+    advances_.Clear();
     InvalidateGeometry();
   }
+  if (wraps()) {
+    Measure(g, font, format, 1, line_count());
+    return;
+  }
+  for (std::size_t i = 0; i < lines_.size(); ++i)
+    if (lines_[i].sizing == Sizing::kNone)
+      StoreEstimate(i, advances_.Width(g, font, format, DisplayLine(static_cast<int>(i) + 1)));
+  if (geometry_changed_) PlaceLines();
+}
+
+bool EditText::Measure(const gfx::Graphics& g, const FontHandle& font, const FormatHandle& format, int first,
+                       int last) {
+  lines_measured_ = 0;
+  const int width_before = content_width_;
   LineMeasurer measure(g, font, format, measuring_rect_);
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    if (lines_[i].measured) continue;
-    StoreMeasurement(i, measure(DisplayLine(static_cast<int>(i) + 1)));
+  for (int line = std::max(first, 1); line <= std::min(last, line_count()); ++line) {
+    const auto i = static_cast<std::size_t>(line - 1);
+    if (lines_[i].sizing == Sizing::kMeasured) continue;
+    StoreMeasurement(i, measure(DisplayLine(line)));
     ++lines_measured_;
   }
   if (geometry_changed_) PlaceLines();
+  return content_width_ != width_before;
 }
 
 void EditText::StoreMeasurement(std::size_t index, const std::optional<FloatRect>& box) {
@@ -77,7 +94,16 @@ void EditText::StoreMeasurement(std::size_t index, const std::optional<FloatRect
   line.rect.width = box ? box->width : kEmptyLineWidth;
   line.rect.height = box && wraps() ? box->height : static_cast<float>(line_height_);
   line.overflow = box ? std::max(box->height - line.rect.height, 0.0f) : 0.0f;
-  line.measured = true;
+  line.sizing = Sizing::kMeasured;
+  first_unplaced_ = std::min(first_unplaced_, index);
+  geometry_changed_ = true;
+}
+
+void EditText::StoreEstimate(std::size_t index, float width) {
+  LineEntry& line = lines_[index];
+  line.rect = {0, line.rect.y, width > 0 ? width : kEmptyLineWidth, static_cast<float>(line_height_)};
+  line.overflow = 0;
+  line.sizing = Sizing::kEstimated;
   first_unplaced_ = std::min(first_unplaced_, index);
   geometry_changed_ = true;
 }
@@ -104,7 +130,7 @@ void EditText::PlaceLines() {
 }
 
 void EditText::InvalidateGeometry() {
-  for (LineEntry& line : lines_) line.measured = false;
+  for (LineEntry& line : lines_) line.sizing = Sizing::kNone;
   first_unplaced_ = 0;
   geometry_changed_ = true;
 }
