@@ -12,7 +12,9 @@
 #include <limits>
 #include <memory>
 #include <optional>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "razezazo/controls/caret_column.h"
 #include "razezazo/controls/control_font.h"
@@ -273,9 +275,27 @@ class EditBox : public ControlBase {
   // Calls the change handler. Last thing a caller does: it may destroy the box.
   void NotifyChange();
   int ColumnAt(int line, float x, float y) const;
+  // What of a line is laid out at once: the whole line, or one stretch of a
+  // long line (see EditText::Stretches), with the display unit it starts at
+  // and its layout rectangle in control coordinates.
+  struct LinePiece {
+    std::u16string units;
+    int first_unit = 0;
+    FloatRect layout;
+  };
+  LinePiece WholeLine(int line) const;
+  LinePiece Piece(int line, std::size_t stretch) const;
+  std::size_t StretchAt(int line, double offset) const;
+  double AlongLine(int line, float x, float y) const;
+  // The pieces that may draw into `area` (control coordinates).
+  std::vector<LinePiece> PiecesIn(int line, const FloatRect& area) const;
+  // The piece that holds the character at `column` (the last one past the line's end).
+  LinePiece PieceWithColumn(int line, int column) const;
+  // The piece under a point in control coordinates.
+  LinePiece PieceAt(int line, float x, float y) const;
   void DrawLines(gfx::Graphics& g, const std::optional<FloatRect>& area);
-  void DrawLine(gfx::Graphics& g, int line);
-  void DrawSelection(gfx::Graphics& g, int line, const FloatRect& layout, const std::u16string& units);
+  void DrawLine(gfx::Graphics& g, int line, const FloatRect& clip);
+  void DrawSelection(gfx::Graphics& g, int line, const LinePiece& piece);
   FloatRect LineLayoutRect(int line) const;
   TextPlace SelectionStart() const;
   TextPlace SelectionEnd() const;

@@ -200,12 +200,16 @@ void EditBox::InsertText(const runtime::Text& given, bool typed) {
     scroll_y_ = static_cast<int>(view_rect_.y - (text_.content_height() - view_rect_.height));
   // The inserted text's last line is one reference line high (or its measured
   // rows when lines wrap): measured on its own, since its line breaks would
-  // show as characters and a huge paste would be laid out once more.
+  // show as characters and a huge paste would be laid out once more; a long
+  // one is never laid out whole, and its rows are the caret line's.
   float extra = 0;
-  if (gfx::Graphics* g = canvas_graphics(); g && text_.wraps()) {
+  const std::string_view last_line = LastLineOf(text);
+  if (gfx::Graphics* g = canvas_graphics(); g && text_.wraps() && last_line.size() <= EditText::kLongLineColumns) {
     const std::optional<FloatRect> inserted =
-        MeasureText(*g, edit_chars::DisplayUnits(LastLineOf(text)), font_, format_, text_.measuring_rect());
+        MeasureText(*g, edit_chars::DisplayUnits(last_line), font_, format_, text_.measuring_rect());
     extra = inserted ? inserted->height : 0;
+  } else if (g && text_.wraps()) {
+    extra = text_.LineRect(caret_at_.line).height;
   } else if (g) {
     extra = static_cast<float>(text_.line_height());
   }

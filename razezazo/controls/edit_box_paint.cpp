@@ -82,35 +82,37 @@ void EditBox::DrawLines(gfx::Graphics& g, const std::optional<FloatRect>& area) 
   for (; line <= text_.line_count(); ++line) {
     const FloatRect r = text_.LineRect(line);
     const float top = view_rect_.y + scroll_y_ + r.y;
-    if (top - margin < clip.Bottom() && top + r.height + margin > clip.y) DrawLine(g, line);
+    if (top - margin < clip.Bottom() && top + r.height + margin > clip.y) DrawLine(g, line, clip);
     last_drawn_line_ = line;
     if (r.Bottom() > view_rect_.height - scroll_y_) break;
   }
   ClipToRect(g, area.value_or(FloatRect{0, 0, width(), height()}));
 }
 
-void EditBox::DrawLine(gfx::Graphics& g, int line) {
-  const FloatRect layout = LineLayoutRect(line);
-  const std::u16string units = text_.DisplayLine(line);
-  if (!units.empty()) g.DrawString(units, *font_, layout, *format_, text_colour_);
-  DrawSelection(g, line, layout, units);
+void EditBox::DrawLine(gfx::Graphics& g, int line, const FloatRect& clip) {
+  for (const LinePiece& piece : PiecesIn(line, clip)) {
+    if (!piece.units.empty()) g.DrawString(piece.units, *font_, piece.layout, *format_, text_colour_);
+    DrawSelection(g, line, piece);
+  }
 }
 
 // The selected columns of this line: from the selection's column to the line
 // end on its first line, from 0 to the column on its last, all of a line in
-// between.
-void EditBox::DrawSelection(gfx::Graphics& g, int line, const FloatRect& layout, const std::u16string& units) {
+// between; of those, the ones in this piece of the line.
+void EditBox::DrawSelection(gfx::Graphics& g, int line, const LinePiece& piece) {
   if (anchor() == caret()) return;
   const TextPlace start = SelectionStart(), end = SelectionEnd();
   if (line < start.line || line > end.line) return;
-  const int from = line == start.line ? start.column : 0;
-  const int to = line == end.line ? end.column : text_.LineChars(line);
-  if (from >= to || units.empty()) return;
+  const int k = text_.units_per_column();
+  const int size = static_cast<int>(piece.units.size());
+  const int from = std::max((line == start.line ? start.column : 0) * k - piece.first_unit, 0);
+  const int to = std::min((line == end.line ? end.column : text_.LineChars(line)) * k - piece.first_unit, size);
+  if (from >= to) return;
 
   // The selected span is measured once, as one box per row it covers, and
   // each box kept to the view: a selection of a long line costs what shows.
-  const int k = text_.units_per_column();
-  const std::vector<FloatRect> rows = g.MeasureRangeRows(units, *font_, layout, *format_, {from * k, (to - from) * k});
+  const std::vector<FloatRect> rows =
+      g.MeasureRangeRows(piece.units, *font_, piece.layout, *format_, {from, to - from});
   const float lift = multi_line_ ? 2.0f : 3.0f;
   const float tall = static_cast<float>(text_.line_height()) + 3;
   const FloatRect visible = Adjust(view_rect_, -2, -2, 4, 4);  // the outline reaches past the view's edge
@@ -127,7 +129,7 @@ void EditBox::DrawSelection(gfx::Graphics& g, int line, const FloatRect& layout,
   if (selected.IsEmpty()) return;
   const FloatRect clip = VisibleClipBounds(g);
   ClipToRegion(g, selected, static_cast<int>(gfx::CombineMode::Intersect));
-  g.DrawString(units, *font_, layout, *format_, kSelectedTextColour);
+  g.DrawString(piece.units, *font_, piece.layout, *format_, kSelectedTextColour);
   ClipToRect(g, clip);
 }
 

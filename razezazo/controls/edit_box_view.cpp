@@ -51,9 +51,10 @@ TextPlace EditBox::HitTest(int x, int y) const {
 int EditBox::ColumnAt(int line, float x, float y) const {
   const gfx::Graphics* g = const_cast<EditBox*>(this)->canvas_graphics();
   if (!g || !font_ || !format_) return 0;
-  const FloatRect shifted = LineLayoutRect(line);
-  const FloatRect layout{shifted.x - view_rect_.x, shifted.y - view_rect_.y, shifted.width, shifted.height};
-  std::u16string units = text_.DisplayLine(line);
+  const LinePiece piece = PieceAt(line, x + view_rect_.x, y + view_rect_.y);
+  const FloatRect layout{piece.layout.x - view_rect_.x, piece.layout.y - view_rect_.y, piece.layout.width,
+                         piece.layout.height};
+  std::u16string units = piece.units;
   if (units.empty()) units.assign(1, u'\t');
 
   const std::vector<FloatRect> rows = g->MeasureLines(units, *font_, layout, *format_);
@@ -93,7 +94,7 @@ int EditBox::ColumnAt(int line, float x, float y) const {
   }
   int unit = middle;
   if (inside && x > box.x + box.width / 2) ++unit;
-  return std::clamp(unit / text_.units_per_column(), 0, text_.LineChars(line));
+  return std::clamp((piece.first_unit + unit) / text_.units_per_column(), 0, text_.LineChars(line));
 }
 
 // --- the caret -------------------------------------------------------------------------
@@ -102,13 +103,14 @@ FloatRect EditBox::CaretRect(int line, int column, bool scroll, float extra) {
   if (!text_.IsValidLine(line)) line = 1;
   if (scroll) MeasureLines(line, line);  // the view keeps within the line's true width
   column = std::clamp(column, 0, text_.LineChars(line));
-  const FloatRect layout = LineLayoutRect(line);
+  const LinePiece piece = PieceWithColumn(line, std::max(column - 1, 0));
+  const FloatRect& layout = piece.layout;
   FloatRect caret{layout.x, layout.y, 1.0f, static_cast<float>(text_.line_height())};
   gfx::Graphics* g = canvas_graphics();
   if (column > 0 && g && font_ && format_) {
-    std::u16string units = text_.DisplayLine(line);
+    std::u16string units = piece.units;
     const int k = text_.units_per_column();
-    const gfx::CharacterRange before{(column - 1) * k, k};
+    const gfx::CharacterRange before{(column - 1) * k - piece.first_unit, k};
     const FloatRect character = g->MeasureCharacterRanges(units, *font_, layout, *format_, {&before, 1})[0];
     if (!character.IsEmpty()) {
       caret.x = character.Right();

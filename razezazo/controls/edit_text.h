@@ -82,6 +82,27 @@ class EditText {
   const FloatRect& measuring_rect() const { return measuring_rect_; }
   bool wraps() const { return measuring_rect_.width > 0; }
 
+  // --- long lines ---------------------------------------------------------------
+  // A line of more characters than kLongLineColumns is never laid out whole:
+  // Pango's coordinates overflow on it and one layout would take seconds. It
+  // is cut into stretches, each laid out on its own when shown and placed by
+  // its characters' advances: without wrapping a stretch holds
+  // kStretchColumns characters and they follow one another along the line;
+  // with wrapping a stretch is one row, cut at the character that would pass
+  // the wrap width (not at a word), and the rows stand one below the other.
+  static constexpr int kLongLineColumns = 8192;
+  static constexpr int kStretchColumns = 512;
+  struct Stretch {
+    int column = 0;  // its first character
+    int byte = 0;    // that character's offset in the line
+    double x = 0;    // from the line's top-left corner; a float would lose
+    double y = 0;    // whole pixels along a line of millions
+  };
+  // Empty for a line that is laid out whole, and until the line is sized.
+  const std::vector<Stretch>& Stretches(int line) const;
+  // The display form of `count` characters of the line from the stretch's first.
+  std::u16string DisplayStretch(int line, const Stretch& from, int count) const;
+
   // --- layout bookkeeping -------------------------------------------------------
   // The next layout measures every line again, as a first layout would.
   void InvalidateGeometry();
@@ -102,6 +123,7 @@ class EditText {
     FloatRect rect;
     float overflow = 0;
     Sizing sizing = Sizing::kNone;
+    std::vector<Stretch> stretches;  // a long line's, once sized
   };
   // What every line's measurement depends on besides its own bytes.
   struct LayoutKey {
@@ -122,6 +144,8 @@ class EditText {
   std::string_view LineBytes(int line) const;
   void StoreMeasurement(std::size_t index, const std::optional<FloatRect>& box);
   void StoreEstimate(std::size_t index, float width);
+  bool IsLong(int line) const;
+  void SizeLongLine(const gfx::Graphics& g, const FontHandle& font, const FormatHandle& format, std::size_t index);
   void PlaceLines();
 
   runtime::Text bytes_;

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "platform/gfx/text_measurer.h"
+#include "razezazo/controls/edit_characters.h"
 #include "razezazo/controls/edit_text.h"
 #include "razezazo/drawing/text.h"
 
@@ -67,9 +68,13 @@ void EditText::Layout(const gfx::Graphics& g, float wrap_width, const FontHandle
     Measure(g, font, format, 1, line_count());
     return;
   }
-  for (std::size_t i = 0; i < lines_.size(); ++i)
-    if (lines_[i].sizing == Sizing::kNone)
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    if (lines_[i].sizing != Sizing::kNone) continue;
+    if (IsLong(static_cast<int>(i) + 1))
+      SizeLongLine(g, font, format, i);
+    else
       StoreEstimate(i, advances_.Width(g, font, format, DisplayLine(static_cast<int>(i) + 1)));
+  }
   if (geometry_changed_) PlaceLines();
 }
 
@@ -81,7 +86,10 @@ bool EditText::Measure(const gfx::Graphics& g, const FontHandle& font, const For
   for (int line = std::max(first, 1); line <= std::min(last, line_count()); ++line) {
     const auto i = static_cast<std::size_t>(line - 1);
     if (lines_[i].sizing == Sizing::kMeasured) continue;
-    StoreMeasurement(i, measure(DisplayLine(line)));
+    if (IsLong(line))
+      SizeLongLine(g, font, format, i);
+    else
+      StoreMeasurement(i, measure(DisplayLine(line)));
     ++lines_measured_;
   }
   if (geometry_changed_) PlaceLines();
@@ -108,6 +116,52 @@ void EditText::StoreEstimate(std::size_t index, float width) {
   geometry_changed_ = true;
 }
 
+bool EditText::IsLong(int line) const {
+  return LineLength(line) > kLongLineColumns && LineChars(line) > kLongLineColumns;
+}
+
+// The stretches' places come from the characters' advances, each stretch's
+// tabs counted from its own start as its layout counts them.
+void EditText::SizeLongLine(const gfx::Graphics& g, const FontHandle& font, const FormatHandle& format,
+                            std::size_t index) {
+  const int line = static_cast<int>(index) + 1;
+  const std::u16string units = DisplayLine(line);
+  const std::string_view bytes = LineBytes(line);
+  const int k = units_per_column(), columns = LineChars(line);
+  const float wrap = measuring_rect_.width, height = static_cast<float>(line_height_);
+  const auto advance = [&](int column, float x) {
+    for (int u = 0; u < k; ++u)
+      x = advances_.Advance(g, font, format, units[static_cast<std::size_t>(column * k + u)], x);
+    return x;
+  };
+  std::vector<Stretch> stretches;
+  double start_x = 0, start_y = 0;  // the current stretch's place in the line
+  float x = 0, widest = 0;          // the pen within the current stretch
+  for (int column = 0, byte = 0; column < columns; ++column) {
+    float next = advance(column, x);
+    const bool cut = column > 0 && (wrap > 0 ? next > wrap : column % kStretchColumns == 0);
+    if (cut) {
+      if (wrap > 0)
+        start_y += height;
+      else
+        start_x += x;
+      next = advance(column, 0);
+    }
+    if (column == 0 || cut) stretches.push_back({column, byte, start_x, start_y});
+    x = next;
+    widest = std::max(widest, x);
+    byte += static_cast<int>(edit_chars::CharLength(bytes, static_cast<std::size_t>(byte)));
+  }
+  LineEntry& entry = lines_[index];
+  entry.rect = {0, entry.rect.y, static_cast<float>(wrap > 0 ? widest : start_x + x),
+                static_cast<float>(start_y + height)};
+  entry.overflow = 0;
+  entry.sizing = Sizing::kMeasured;
+  entry.stretches = std::move(stretches);
+  first_unplaced_ = std::min(first_unplaced_, index);
+  geometry_changed_ = true;
+}
+
 // y of every line is the content height above it; the content height is kept
 // in whole pixels, as the running sum always was.
 void EditText::PlaceLines() {
@@ -130,7 +184,10 @@ void EditText::PlaceLines() {
 }
 
 void EditText::InvalidateGeometry() {
-  for (LineEntry& line : lines_) line.sizing = Sizing::kNone;
+  for (LineEntry& line : lines_) {
+    line.sizing = Sizing::kNone;
+    line.stretches.clear();
+  }
   first_unplaced_ = 0;
   geometry_changed_ = true;
 }
