@@ -47,16 +47,7 @@ void EditBox::Paint(bool relayout, const std::optional<FloatRect>& area) {
   SolidFillRect(*g, whole, background_colour_);
   g->DrawRectangle({border_colour_, 1.0f}, Adjust(whole, 0, 0, -1, -1));
 
-  text_rect_ = Adjust(whole, 2, 2, -4, -4);
-  if (!multi_line_) {
-    const float single = FontHeight(font_) + 3;
-    text_rect_.y += std::round((text_rect_.height - single) / 2);
-    text_rect_.height = single;
-  }
-  const FloatRect focus_frame = text_rect_;
-  text_rect_.y += 1;
-  if (multi_line_) text_rect_.height -= 1;
-  view_rect_ = text_rect_;
+  const FloatRect focus_frame = PlaceTextArea();
 
   OnBeforeDraw(*g);
   if (Lookup<EditBox>(box) != this) return;  // the hook destroyed the box
@@ -74,17 +65,14 @@ void EditBox::Paint(bool relayout, const std::optional<FloatRect>& area) {
 // that meet `area` are painted.
 void EditBox::DrawLines(gfx::Graphics& g, const std::optional<FloatRect>& area) {
   if (!font_ || !format_) return;
-  const FloatRect clip = area ? Intersection(view_rect_, *area) : view_rect_;
+  const FloatRect clip = area ? Intersection(view_.view_rect, *area) : view_.view_rect;
   ClipToRect(g, clip);
   const float margin = PaintMargin();
-  int line = std::max(LineAtHeight(static_cast<float>(-scroll_y_), first_drawn_line_), 1);
-  first_drawn_line_ = line;
-  for (; line <= text_.line_count(); ++line) {
+  const auto [first, last] = ShownLines();
+  for (int line = first; line <= last; ++line) {
     const FloatRect r = text_.LineRect(line);
-    const float top = view_rect_.y + scroll_y_ + r.y;
+    const float top = view_.view_rect.y + view_.scroll_y + r.y;
     if (top - margin < clip.Bottom() && top + r.height + margin > clip.y) DrawLine(g, line, clip);
-    last_drawn_line_ = line;
-    if (r.Bottom() > view_rect_.height - scroll_y_) break;
   }
   ClipToRect(g, area.value_or(FloatRect{0, 0, width(), height()}));
 }
@@ -115,7 +103,7 @@ void EditBox::DrawSelection(gfx::Graphics& g, int line, const LinePiece& piece) 
       g.MeasureRangeRows(piece.units, *font_, piece.layout, *format_, {from, to - from});
   const float lift = multi_line_ ? 2.0f : 3.0f;
   const float tall = static_cast<float>(text_.line_height()) + 3;
-  const FloatRect visible = Adjust(view_rect_, -2, -2, 4, 4);  // the outline reaches past the view's edge
+  const FloatRect visible = Adjust(view_.view_rect, -2, -2, 4, 4);  // the outline reaches past the view's edge
   gfx::Region selected;
   for (FloatRect b : rows) {
     b.y -= lift;

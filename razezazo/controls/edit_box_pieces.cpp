@@ -23,9 +23,10 @@ EditBox::LinePiece EditBox::Piece(int line, std::size_t index) const {
   const int end = index + 1 < stretches.size() ? stretches[index + 1].column : text_.LineChars(line);
   const FloatRect r = text_.LineRect(line);
   // In doubles: the offsets of a long line are too large for a float's pixels.
-  const double x = static_cast<double>(view_rect_.x) + scroll_x_ + r.x + s.x;
-  const double y = static_cast<double>(view_rect_.y) + scroll_y_ + r.y + s.y;
-  return {text_.DisplayStretch(line, s, end - s.column), s.column * text_.units_per_column(),
+  const double x = static_cast<double>(view_.view_rect.x) + view_.scroll_x + r.x + s.x;
+  const double y = static_cast<double>(view_.view_rect.y) + view_.scroll_y + r.y + s.y;
+  return {text_.DisplayStretch(line, s, end - s.column),
+          s.column * text_.units_per_column(),
           {static_cast<float>(x), static_cast<float>(y), 0, 0}};
 }
 
@@ -42,8 +43,8 @@ std::size_t EditBox::StretchAt(int line, double offset) const {
 // Offsets along the line from a point in control coordinates.
 double EditBox::AlongLine(int line, float x, float y) const {
   const FloatRect r = text_.LineRect(line);
-  return text_.wraps() ? static_cast<double>(y) - view_rect_.y - scroll_y_ - r.y
-                       : static_cast<double>(x) - view_rect_.x - scroll_x_ - r.x;
+  return text_.wraps() ? static_cast<double>(y) - view_.view_rect.y - view_.scroll_y - r.y
+                       : static_cast<double>(x) - view_.view_rect.x - view_.scroll_x - r.x;
 }
 
 std::vector<EditBox::LinePiece> EditBox::PiecesIn(int line, const FloatRect& area) const {
