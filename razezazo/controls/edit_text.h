@@ -124,6 +124,7 @@ class EditText {
     float overflow = 0;
     Sizing sizing = Sizing::kNone;
     std::vector<Stretch> stretches;  // a long line's, once sized
+    mutable int chars = -1;          // counted when first asked for
   };
   // What every line's measurement depends on besides its own bytes.
   struct LayoutKey {
