@@ -143,6 +143,8 @@ class EditText {
   void ReplaceBytes(std::size_t from, std::size_t to, std::string_view inserted);
   void SpliceLines(std::size_t prefix, std::size_t suffix, std::size_t old_size);
   std::string_view LineBytes(int line) const;
+  void MeasureLines(const gfx::Graphics& g, const FontHandle& font, const FormatHandle& format,
+                    const std::vector<std::size_t>& indices);
   void StoreMeasurement(std::size_t index, const std::optional<FloatRect>& box);
   void StoreEstimate(std::size_t index, float width);
   bool IsLong(int line) const;

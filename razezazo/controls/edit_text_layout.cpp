@@ -18,6 +18,8 @@ namespace {
 constexpr std::u16string_view kReferenceCharacter = u"泆";
 // What an empty line (or one that does not measure) is wide.
 constexpr float kEmptyLineWidth = 2.0f;
+// Unwrapped lines a layout lays out rather than estimates, when no more are new.
+constexpr std::size_t kLaidOutAtOnce = 8;
 
 // Whole-text bounds as MeasureText gives them (nothing when the text is empty
 // or does not lay out, or there is no font), through one layout that is made
@@ -65,35 +67,51 @@ void EditText::Layout(const gfx::Graphics& g, float wrap_width, const FontHandle
     InvalidateGeometry();
   }
   if (wraps()) {
-    Measure(g, font, format, 1, line_count());
+    Measure(g, font, format, static_cast<int>(first_unplaced_) + 1, line_count());
     return;
   }
-  for (std::size_t i = 0; i < lines_.size(); ++i) {
-    if (lines_[i].sizing != Sizing::kNone) continue;
-    if (IsLong(static_cast<int>(i) + 1))
-      SizeLongLine(g, font, format, i);
-    else
-      StoreEstimate(i, advances_.Width(g, font, format, DisplayLine(static_cast<int>(i) + 1)));
+  // A keystroke's few lines are laid out at once, as the view shows them
+  // anyway; a paste's or a new text's many are estimated. Lines are new only
+  // from where the lines need placing again.
+  std::vector<std::size_t> unsized;
+  for (std::size_t i = first_unplaced_; i < lines_.size() && unsized.size() <= kLaidOutAtOnce; ++i)
+    if (lines_[i].sizing == Sizing::kNone) unsized.push_back(i);
+  if (unsized.size() <= kLaidOutAtOnce) {
+    MeasureLines(g, font, format, unsized);
+  } else {
+    for (std::size_t i = first_unplaced_; i < lines_.size(); ++i) {
+      if (lines_[i].sizing != Sizing::kNone) continue;
+      if (IsLong(static_cast<int>(i) + 1))
+        SizeLongLine(g, font, format, i);
+      else
+        StoreEstimate(i, advances_.Width(g, font, format, DisplayLine(static_cast<int>(i) + 1)));
+    }
   }
   if (geometry_changed_) PlaceLines();
 }
 
 bool EditText::Measure(const gfx::Graphics& g, const FontHandle& font, const FormatHandle& format, int first,
                        int last) {
-  lines_measured_ = 0;
   const int width_before = content_width_;
-  LineMeasurer measure(g, font, format, measuring_rect_);
-  for (int line = std::max(first, 1); line <= std::min(last, line_count()); ++line) {
-    const auto i = static_cast<std::size_t>(line - 1);
-    if (lines_[i].sizing == Sizing::kMeasured) continue;
-    if (IsLong(line))
-      SizeLongLine(g, font, format, i);
-    else
-      StoreMeasurement(i, measure(DisplayLine(line)));
-    ++lines_measured_;
-  }
+  std::vector<std::size_t> unmeasured;
+  for (int line = std::max(first, 1); line <= std::min(last, line_count()); ++line)
+    if (lines_[static_cast<std::size_t>(line - 1)].sizing != Sizing::kMeasured)
+      unmeasured.push_back(static_cast<std::size_t>(line - 1));
+  MeasureLines(g, font, format, unmeasured);
   if (geometry_changed_) PlaceLines();
   return content_width_ != width_before;
+}
+
+void EditText::MeasureLines(const gfx::Graphics& g, const FontHandle& font, const FormatHandle& format,
+                            const std::vector<std::size_t>& indices) {
+  lines_measured_ = static_cast<int>(indices.size());
+  LineMeasurer measure(g, font, format, measuring_rect_);
+  for (const std::size_t i : indices) {
+    if (IsLong(static_cast<int>(i) + 1))
+      SizeLongLine(g, font, format, i);
+    else
+      StoreMeasurement(i, measure(DisplayLine(static_cast<int>(i) + 1)));
+  }
 }
 
 void EditText::StoreMeasurement(std::size_t index, const std::optional<FloatRect>& box) {

@@ -209,15 +209,19 @@ TEST_F(EditLayoutTest, AWrapWidthWrapsLongLines) {
 }
 
 // Lines that do not wrap are laid out only when asked for (the ones a view
-// shows), and estimated from their characters' advances until then; wrapping
-// lines are laid out at once. Either way a change lays out the lines it
-// touched, and the geometry is the one a full layout gives.
+// shows), and estimated from their characters' advances until then, unless a
+// change brought only a few (a keystroke's); wrapping lines are laid out at
+// once. Either way a change lays out only the lines it touched, and the
+// geometry is the one a full layout gives.
 TEST_F(EditLayoutTest, LinesAreLaidOutWhenShownAndAChangeOnlyTheLinesItTouched) {
   runtime::Text text;
   for (int i = 0; i < 1000; ++i) text += "line " + std::to_string(i) + Gbk(" 混合文字 mixed\tTAB") + "\r\n";
   EditText store = Store(text);
-  store.Layout(graphics_, 0, font_, format_);
-  EXPECT_EQ(store.lines_measured_by_last_layout(), 0);
+  const auto layout = [&](float wrap_width = 0) {
+    store.Layout(graphics_, wrap_width, font_, format_);
+    return store.lines_measured_by_last_layout();
+  };
+  EXPECT_EQ(layout(), 0);
   EXPECT_FALSE(store.IsMeasured(500));
   const float estimate = store.LineRect(500).width;
   store.Measure(graphics_, font_, format_, 500, 520);
@@ -225,30 +229,24 @@ TEST_F(EditLayoutTest, LinesAreLaidOutWhenShownAndAChangeOnlyTheLinesItTouched) 
   EXPECT_TRUE(store.IsMeasured(500));
   EXPECT_NEAR(store.LineRect(500).width, estimate, 2.0f);
   EXPECT_FLOAT_EQ(store.LineRect(500).y, 499.0f * store.line_height());
-
-  Layout(store);
+  store.Measure(graphics_, font_, format_, 1, store.line_count());
   EXPECT_EQ(store.lines_measured_by_last_layout(), 1001 - 21);
+
   store.InsertAt(store.length() + 1, "x", true);
-  Layout(store);
-  EXPECT_EQ(store.lines_measured_by_last_layout(), 1);
+  EXPECT_EQ(layout(), 1);
   store.InsertAt(store.LineStart(500) + 2, Gbk("中\r\n文"), true);
-  Layout(store);
-  EXPECT_EQ(store.lines_measured_by_last_layout(), 2);
+  EXPECT_EQ(layout(), 2);
   store.DeleteRange(store.LineStart(10), store.LineStart(20), true);
-  Layout(store);
-  EXPECT_EQ(store.lines_measured_by_last_layout(), 1);
-  Layout(store);
-  EXPECT_EQ(store.lines_measured_by_last_layout(), 0);
+  EXPECT_EQ(layout(), 1);
+  EXPECT_EQ(layout(), 0);
 
   EditText fresh = Store(store.WholeText());
   Layout(fresh);
   ExpectSameGeometry(store, fresh);
   // A wrap width lays out everything again, and a change there the lines it touched.
-  store.Layout(graphics_, 150, font_, format_);
-  EXPECT_EQ(store.lines_measured_by_last_layout(), store.line_count());
+  EXPECT_EQ(layout(150), store.line_count());
   store.InsertAt(store.LineStart(700), "x", true);
-  store.Layout(graphics_, 150, font_, format_);
-  EXPECT_EQ(store.lines_measured_by_last_layout(), 1);
+  EXPECT_EQ(layout(150), 1);
 }
 
 TEST(EditCharactersTest, CountingAndDisplayUnits) {
