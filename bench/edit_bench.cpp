@@ -139,6 +139,24 @@ void BM_EditTypedCharAtEndOf4MiBLine(benchmark::State& state) {
 }
 BENCHMARK(BM_EditTypedCharAtEndOf4MiBLine)->Arg(0)->Arg(1)->ArgName("wrapped")->Unit(benchmark::kMillisecond);
 
+// Ctrl+Left at the end of that 4 MiB line: the word before the caret.
+void BM_EditWordLeftAtEndOf4MiBLine(benchmark::State& state) {
+  runtime::Text line;
+  while (line.size() < static_cast<std::size_t>(razezazo::kMultiLineMaxLength) - 1)
+    line += runtime::Utf8ToGbk(MixedLinesUtf8(1, 6));
+  line.resize(razezazo::edit_chars::WholeCharacterBytes(line, razezazo::kMultiLineMaxLength - 1));
+  EditScene scene("", {.multi_line = true});
+  scene.box.SetText(line, true);
+  const razezazo::TextPlace end = scene.box.caret();
+  for (auto _ : state) {
+    scene.box.KeyDown(winsys::VK_LEFT, true, false);
+    state.PauseTiming();
+    scene.box.Select(end, end);
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_EditWordLeftAtEndOf4MiBLine)->Unit(benchmark::kMillisecond);
+
 // Undoing 1,000 steps (each an insertion at the end of the 10,000 lines), one
 // Ctrl+Z's work at a time, to the text that was set.
 void BM_EditUndo1000Steps(benchmark::State& state) {
