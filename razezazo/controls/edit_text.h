@@ -36,8 +36,9 @@ class EditText {
   // Sizes the lines for a view that wraps them at `wrap_width` (0: lines do
   // not wrap; a single line never does). Wrapping lines are measured now,
   // since their heights place every line below them. Lines that do not wrap
-  // are one reference line high, and until Measure lays them out their width
-  // is estimated from their characters' advances.
+  // are one reference line high; when a change brought more than a
+  // keystroke's few, their width is estimated from their characters'
+  // advances until Measure lays them out.
   void Layout(const gfx::Graphics& g, float wrap_width, const FontHandle& font, const FormatHandle& format);
   // Lays out the lines first..last (kept within the text) that have an
   // estimated width only; true when that changed the content width.
