@@ -53,6 +53,8 @@ void EditBox::Configure(const runtime::Text& text, const EditBoxOptions& options
   text_ = EditText();
   text_.SetText(WithinMaxLength(text), multi_line_, input_mode_, mask_text_);
   format_ = MakeEditFormat(scroll_bars_);
+  stretch_format_ = format_ ? std::make_shared<gfx::StringFormat>(*format_) : nullptr;
+  if (stretch_format_) stretch_format_->kerning = false;
   ResetView();
   anchor_at_.line = caret_at_.line = 1;
   anchor_at_.column = caret_at_.column = 0;
@@ -102,6 +104,7 @@ void EditBox::OnDestroyed() {
   text_ = EditText();
   font_.reset();
   format_.reset();
+  stretch_format_.reset();
   ResetView();
   anchor_at_.line = caret_at_.line = anchor_at_.column = caret_at_.column = 0;
 }

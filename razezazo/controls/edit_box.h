@@ -298,6 +298,7 @@ class EditBox : public ControlBase {
     std::u16string units;
     int first_unit = 0;
     FloatRect layout;
+    const gfx::StringFormat* format = nullptr;  // a stretch's has no kerning (see EditText::Stretches)
   };
   LinePiece WholeLine(int line) const;
   LinePiece Piece(int line, std::size_t stretch) const;
@@ -359,6 +360,7 @@ class EditBox : public ControlBase {
 
   EditText text_;
   FormatHandle format_;
+  FormatHandle stretch_format_;
   EditView view_;
   FontHandle font_;
   Color text_colour_ = 0xE6000000;

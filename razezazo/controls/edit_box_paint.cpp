@@ -79,7 +79,7 @@ void EditBox::DrawLines(gfx::Graphics& g, const std::optional<FloatRect>& area) 
 
 void EditBox::DrawLine(gfx::Graphics& g, int line, const FloatRect& clip) {
   for (const LinePiece& piece : PiecesIn(line, clip)) {
-    if (!piece.units.empty()) g.DrawString(piece.units, *font_, piece.layout, *format_, text_colour_);
+    if (!piece.units.empty()) g.DrawString(piece.units, *font_, piece.layout, *piece.format, text_colour_);
     DrawSelection(g, line, piece);
   }
 }
@@ -100,7 +100,7 @@ void EditBox::DrawSelection(gfx::Graphics& g, int line, const LinePiece& piece) 
   // The selected span is measured once, as one box per row it covers, and
   // each box kept to the view: a selection of a long line costs what shows.
   const std::vector<FloatRect> rows =
-      g.MeasureRangeRows(piece.units, *font_, piece.layout, *format_, {from, to - from});
+      g.MeasureRangeRows(piece.units, *font_, piece.layout, *piece.format, {from, to - from});
   const float lift = multi_line_ ? 2.0f : 3.0f;
   const float tall = static_cast<float>(text_.line_height()) + 3;
   const FloatRect visible = Adjust(view_.view_rect, -2, -2, 4, 4);  // the outline reaches past the view's edge
@@ -117,7 +117,7 @@ void EditBox::DrawSelection(gfx::Graphics& g, int line, const LinePiece& piece) 
   if (selected.IsEmpty()) return;
   const FloatRect clip = VisibleClipBounds(g);
   ClipToRegion(g, selected, static_cast<int>(gfx::CombineMode::Intersect));
-  g.DrawString(piece.units, *font_, piece.layout, *format_, kSelectedTextColour);
+  g.DrawString(piece.units, *font_, piece.layout, *piece.format, kSelectedTextColour);
   ClipToRect(g, clip);
 }
 

@@ -13,10 +13,13 @@ constexpr double kInkMargin = 16;
 
 }  // namespace
 
-EditBox::LinePiece EditBox::WholeLine(int line) const { return {text_.DisplayLine(line), 0, LineLayoutRect(line)}; }
+EditBox::LinePiece EditBox::WholeLine(int line) const {
+  return {text_.DisplayLine(line), 0, LineLayoutRect(line), format_.get()};
+}
 
-// Stretches are laid out unbounded: a row of a wrapped long line is already cut
-// to the wrap width.
+// Stretches are laid out unbounded (a row of a wrapped long line is already cut
+// to the wrap width) and without kerning, so that each is as wide as the
+// advances that placed the next.
 EditBox::LinePiece EditBox::Piece(int line, std::size_t index) const {
   const std::vector<EditText::Stretch>& stretches = text_.Stretches(line);
   const EditText::Stretch& s = stretches[index];
@@ -27,7 +30,8 @@ EditBox::LinePiece EditBox::Piece(int line, std::size_t index) const {
   const double y = static_cast<double>(view_.view_rect.y) + view_.scroll_y + r.y + s.y;
   return {text_.DisplayStretch(line, s, end - s.column),
           s.column * text_.units_per_column(),
-          {static_cast<float>(x), static_cast<float>(y), 0, 0}};
+          {static_cast<float>(x), static_cast<float>(y), 0, 0},
+          stretch_format_.get()};
 }
 
 // The last stretch that starts at or before `offset` along the line (x

@@ -56,7 +56,7 @@ int EditBox::ColumnAt(int line, float x, float y) const {
   std::u16string units = piece.units;
   if (units.empty()) units.assign(1, u'\t');
 
-  const std::vector<FloatRect> rows = g->MeasureLines(units, *font_, layout, *format_);
+  const std::vector<FloatRect> rows = g->MeasureLines(units, *font_, layout, *piece.format);
   if (!rows.empty()) {
     FloatRect row = y < rows.front().y ? rows.front() : rows.back();
     for (const FloatRect& r : rows)
@@ -74,7 +74,8 @@ int EditBox::ColumnAt(int line, float x, float y) const {
   while (low <= high) {
     middle = (low + high) / 2;
     const gfx::CharacterRange range{middle, 1};
-    box = middle < count ? g->MeasureCharacterRanges(units, *font_, layout, *format_, {&range, 1})[0] : FloatRect{};
+    box =
+        middle < count ? g->MeasureCharacterRanges(units, *font_, layout, *piece.format, {&range, 1})[0] : FloatRect{};
     if (middle >= count) {  // past the last character: the point lies further on
       low = middle + 1;
       continue;
@@ -168,14 +169,14 @@ FloatRect EditBox::CaretRect(int line, int column, bool scroll, float extra) {
     std::u16string units = piece.units;
     const int k = text_.units_per_column();
     const gfx::CharacterRange before{(column - 1) * k - piece.first_unit, k};
-    const FloatRect character = g->MeasureCharacterRanges(units, *font_, layout, *format_, {&before, 1})[0];
+    const FloatRect character = g->MeasureCharacterRanges(units, *font_, layout, *piece.format, {&before, 1})[0];
     if (!character.IsEmpty()) {
       caret.x = character.Right();
       caret.y = character.y;
     } else {
       const gfx::CharacterRange space{static_cast<int>(units.size()), 1};
       units += u' ';
-      const FloatRect spaced = g->MeasureCharacterRanges(units, *font_, layout, *format_, {&space, 1})[0];
+      const FloatRect spaced = g->MeasureCharacterRanges(units, *font_, layout, *piece.format, {&space, 1})[0];
       caret.x = spaced.x - text_.reference_width() / 2.0f;
       caret.y = spaced.IsEmpty() ? layout.y : spaced.y;
     }
@@ -219,9 +220,15 @@ void EditBox::MeasureShownLines() {
   MeasureLines(first, last);
 }
 
+// A line narrower than its estimate may leave the view beyond the content.
 void EditBox::MeasureLines(int first, int last) {
   gfx::Graphics* g = canvas_graphics();
-  if (g && text_.Measure(*g, font_, format_, first, last)) UpdateScrollRanges();
+  if (!g || !text_.Measure(*g, font_, format_, first, last)) return;
+  const int x = view_.scroll_x;
+  ClampScroll();
+  MoveCaretPoint(view_.scroll_x - x, 0);
+  UpdateScrollRanges();
+  SyncScrollBars();
 }
 
 float EditBox::WrapWidth() const {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "edit_box_fixture.h"
+#include "edit_box_invariants.h"
 #include "razezazo/drawing/font.h"
 #include "razezazo/drawing/text.h"
 
@@ -208,8 +209,11 @@ TEST_F(EditBoxViewTest, AfterAnInsertionTheCaretsLineIsInView) {
 // with and without wrapping. Wherever the caret takes the view, the caret's
 // row is drawn and the caret stands there; at the end it follows the last glyph.
 TEST_F(EditBoxViewTest, AMillionCharacterLineDrawsWhereverItIsScrolled) {
-  runtime::Text digits;
-  for (int i = 0; i < 1000000; ++i) digits.push_back(static_cast<char>('0' + i % 10));
+  // Letters that kern and join: a stretch's layout must be as wide as the
+  // advances that placed the next one.
+  const std::string_view pairs = "AVAWToTaYaLTPAVf.ff";
+  runtime::Text letters;
+  for (int i = 0; i < 1000000; ++i) letters.push_back(pairs[static_cast<std::size_t>(i) % pairs.size()]);
   struct Case {
     const char* name;
     FloatRect bounds;
@@ -222,7 +226,7 @@ TEST_F(EditBoxViewTest, AMillionCharacterLineDrawsWhereverItIsScrolled) {
       {"wrapped", {30, 60, 240, 100}, {.multi_line = true, .scroll_bars = razezazo::scroll_bars::kVertical}, 1000000},
   };
   for (const Case& c : cases) {
-    auto box = Box(c.bounds, digits, c.options);
+    auto box = Box(c.bounds, letters, c.options);
     ASSERT_EQ(box->store().length(), c.length) << c.name;
     // The middle one a few characters after the start of a stretch of a long line.
     for (int column :
@@ -253,6 +257,22 @@ TEST_F(EditBoxViewTest, AMillionCharacterLineDrawsWhereverItIsScrolled) {
       }
     }
   }
+}
+
+// Lines pasted or set in bulk are only estimated wide until they show: a
+// line that shows narrower than its estimate keeps the view within the
+// content, and the bar's range follows it.
+TEST_F(EditBoxViewTest, ALineShownNarrowerThanItsEstimateKeepsTheViewWithinTheContent) {
+  runtime::Text kerned;
+  for (int i = 0; i < 40; ++i) kerned += "AVAWToTaYaLTPAVf.ff";
+  auto box = Box({20, 20, 200, 120}, NumberedLines(200) + "\r\n" + kerned, {.multi_line = true});
+  const int estimated = box->store().content_width();
+  box->SetHorizontalScrollPosition(1 << 20);
+  box->SetVerticalScrollPosition(1 << 20);
+  EXPECT_LT(box->store().content_width(), estimated);  // the case this test is about
+  EXPECT_EQ(edit_box_checks::BrokenInvariant(*box), "");
+  EXPECT_EQ(box->horizontal_bar()->position(), -box->scroll_x());
+  EXPECT_EQ(box->horizontal_bar()->maximum(), box->store().content_width() - static_cast<int>(box->view_rect().width));
 }
 
 TEST_F(EditBoxViewTest, TheBarsScrollTheBox) {
