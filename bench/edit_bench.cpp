@@ -1,9 +1,9 @@
 // Edit box speed on large texts: a keystroke at the end of 10,000 lines (with
 // a GtkTextView doing the same as the peer), the same keystroke as the user
 // gives it (key and character messages through the host, to the presented
-// pixels), undoing 1,000 steps, setting those lines, one wheel step, a hit test in a long line,
-// and the caret's blink with what an idle focused box costs. The edit box runs on the headless
-// window system; the peer needs an X display and starts Xvfb when none is set.
+// pixels), and at the end of a 4 MiB line, undoing 1,000 steps, setting those lines, one wheel step, a hit test in a
+// long line, and the caret's blink with what an idle focused box costs. The edit box runs on the headless window
+// system; the peer needs an X display and starts Xvfb when none is set.
 #include <benchmark/benchmark.h>
 #include <gtk/gtk.h>
 
@@ -95,6 +95,54 @@ void BM_EditTypedCharAtEnd10kLines(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_EditTypedCharAtEnd10kLines)->Unit(benchmark::kMicrosecond);
+
+// A key typed at the end of one line of 4 MiB (the multi-line maximum), with
+// and without wrapping: the line is never laid out whole, so a keystroke costs
+// a pass over its characters' advances, not seconds of layout.
+void BM_EditTypedCharAtEndOf4MiBLine(benchmark::State& state) {
+  runtime::Text line;
+  while (line.size() < static_cast<std::size_t>(razezazo::kMultiLineMaxLength) - 1)
+    line += runtime::Utf8ToGbk(MixedLinesUtf8(1, 6));
+  line.resize(razezazo::edit_chars::WholeCharacterBytes(line, razezazo::kMultiLineMaxLength - 1));
+  const int bars = state.range(0) ? razezazo::scroll_bars::kVertical : 3;
+  EditScene scene("", {.multi_line = true, .scroll_bars = bars});
+  scene.headless->Click(scene.window, 100, 100);
+  scene.box.SetText(line, true);
+  scene.headless->RunPending();
+  const int length = scene.box.store().length();
+  for (auto _ : state) {
+    scene.headless->KeyPress('X');
+    state.PauseTiming();
+    if (scene.box.store().length() != length + 1) {
+      state.SkipWithError("the key typed nothing");
+      break;
+    }
+    const razezazo::TextPlace end = scene.box.caret();
+    scene.box.Select({end.line, end.column - 1}, end);
+    scene.box.DeleteSelection(true);
+    scene.headless->RunPending();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_EditTypedCharAtEndOf4MiBLine)->Arg(0)->Arg(1)->ArgName("wrapped")->Unit(benchmark::kMillisecond);
+
+// Ctrl+Left at the end of that 4 MiB line: the word before the caret.
+void BM_EditWordLeftAtEndOf4MiBLine(benchmark::State& state) {
+  runtime::Text line;
+  while (line.size() < static_cast<std::size_t>(razezazo::kMultiLineMaxLength) - 1)
+    line += runtime::Utf8ToGbk(MixedLinesUtf8(1, 6));
+  line.resize(razezazo::edit_chars::WholeCharacterBytes(line, razezazo::kMultiLineMaxLength - 1));
+  EditScene scene("", {.multi_line = true});
+  scene.box.SetText(line, true);
+  const razezazo::TextPlace end = scene.box.caret();
+  for (auto _ : state) {
+    scene.box.KeyDown(winsys::VK_LEFT, true, false);
+    state.PauseTiming();
+    scene.box.Select(end, end);
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_EditWordLeftAtEndOf4MiBLine)->Unit(benchmark::kMillisecond);
 
 // Undoing 1,000 steps (each an insertion at the end of the 10,000 lines), one
 // Ctrl+Z's work at a time, to the text that was set.

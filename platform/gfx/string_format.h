@@ -29,6 +29,9 @@ struct StringFormat {
   // tab_stops[i] further; the last distance repeats.
   float first_tab_offset = 0;
   std::vector<float> tab_stops;
+  // Without pair kerning and ligatures every glyph stands at its own advance,
+  // so a text is as wide as the sum of its characters measured one by one.
+  bool kerning = true;
 
   bool Has(int flag) const { return (flags & flag) != 0; }
   bool operator==(const StringFormat&) const = default;

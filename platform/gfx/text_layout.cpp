@@ -49,6 +49,8 @@ void TextLayout::ApplyAttributes() {
   if (font_style_ & font_style::kUnderline)
     pango_attr_list_insert(attrs.get(), pango_attr_underline_new(PANGO_UNDERLINE_SINGLE));
   if (font_style_ & font_style::kStrikeout) pango_attr_list_insert(attrs.get(), pango_attr_strikethrough_new(TRUE));
+  if (!format_.kerning)
+    pango_attr_list_insert(attrs.get(), pango_attr_font_features_new("kern 0, liga 0, clig 0, calt 0"));
   if (text_.underline_begin >= 0) {
     PangoAttribute* u = pango_attr_underline_new(PANGO_UNDERLINE_SINGLE);
     u->start_index = static_cast<guint>(text_.underline_begin);

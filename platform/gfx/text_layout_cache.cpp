@@ -26,6 +26,7 @@ size_t LayoutKeyHash::operator()(const LayoutKeyView& k) const {
   Mix(seed, k.width);
   Mix(seed, k.height);
   Mix(seed, k.format.flags);
+  Mix(seed, k.format.kerning);
   Mix(seed, static_cast<int>(k.rendering));
   return seed;
 }

@@ -53,11 +53,11 @@ void EditBox::Configure(const runtime::Text& text, const EditBoxOptions& options
   text_ = EditText();
   text_.SetText(WithinMaxLength(text), multi_line_, input_mode_, mask_text_);
   format_ = MakeEditFormat(scroll_bars_);
-  text_rect_ = view_rect_ = caret_point_ = last_caret_point_ = {};
-  scroll_x_ = scroll_y_ = 0;
+  stretch_format_ = format_ ? std::make_shared<gfx::StringFormat>(*format_) : nullptr;
+  if (stretch_format_) stretch_format_->kerning = false;
+  ResetView();
   anchor_at_.line = caret_at_.line = 1;
   anchor_at_.column = caret_at_.column = 0;
-  first_drawn_line_ = last_drawn_line_ = 1;
   blink_count_ = 0;
 }
 
@@ -77,10 +77,9 @@ bool EditBox::Create(ControlBase& parent, const FloatRect& bounds, const runtime
 
 void EditBox::OnCreated() {
   anchor_at_.line = caret_at_.line = 1;
-  first_drawn_line_ = last_drawn_line_ = 1;
   if (multi_line_) CreateScrollBars();
   Paint(true);
-  caret_point_ = last_caret_point_ = CaretRect(1, 0);
+  PlaceCaretPoint();
 }
 
 // Each bar reaches the box by handle: a bar outlives nothing, but its handler
@@ -105,9 +104,9 @@ void EditBox::OnDestroyed() {
   text_ = EditText();
   font_.reset();
   format_.reset();
-  scroll_x_ = scroll_y_ = 0;
+  stretch_format_.reset();
+  ResetView();
   anchor_at_.line = caret_at_.line = anchor_at_.column = caret_at_.column = 0;
-  caret_point_ = last_caret_point_ = {};
 }
 
 // --- properties ----------------------------------------------------------------------
@@ -131,19 +130,6 @@ void EditBox::SetInputMode(InputMode mode) {
   if (!KeepsHistory()) history_.Clear();
   text_.SetText(text_.WholeText(), multi_line_, input_mode_, mask_text_);
   if (display_changes && self()) Reflow();
-}
-
-// A new view or new line widths may leave the offsets beyond the content and
-// the caret elsewhere.
-void EditBox::Reflow() {
-  Paint(true);
-  const int x = scroll_x_, y = scroll_y_;
-  ClampScroll();
-  caret_point_ = CaretRect(caret_at_.line, caret_at_.column);
-  CaretFollowsPaint();
-  if (x == scroll_x_ && y == scroll_y_) return;
-  SyncScrollBars();
-  Paint();
 }
 
 // --- messages ------------------------------------------------------------------------

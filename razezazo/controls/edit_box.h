@@ -12,12 +12,15 @@
 #include <limits>
 #include <memory>
 #include <optional>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "razezazo/controls/caret_column.h"
 #include "razezazo/controls/control_font.h"
 #include "razezazo/controls/edit_history.h"
 #include "razezazo/controls/edit_text.h"
+#include "razezazo/controls/edit_view.h"
 #include "razezazo/controls/scroll_bar.h"
 #include "razezazo/controls/text_place.h"
 #include "razezazo/drawing/color.h"
@@ -26,6 +29,12 @@
 #include "runtime/text.h"
 
 namespace razezazo {
+
+// Bit values of an edit box's scroll bars.
+namespace scroll_bars {
+constexpr int kHorizontal = 1;
+constexpr int kVertical = 2;
+}  // namespace scroll_bars
 
 // Every member has the documented default when left alone.
 struct EditBoxOptions {
@@ -115,14 +124,15 @@ class EditBox : public ControlBase {
   const EditText& store() const { return text_; }
   TextPlace anchor() const { return anchor_at_; }
   TextPlace caret() const { return caret_at_; }
-  int scroll_x() const { return scroll_x_; }
-  int scroll_y() const { return scroll_y_; }
-  const FloatRect& text_rect() const { return text_rect_; }
-  const FloatRect& view_rect() const { return view_rect_; }
-  const FloatRect& caret_point() const { return caret_point_; }
-  const FloatRect& last_caret_point() const { return last_caret_point_; }
-  int first_drawn_line() const { return first_drawn_line_; }
-  int last_drawn_line() const { return last_drawn_line_; }
+  const EditView& view() const { return view_; }
+  int scroll_x() const { return view_.scroll_x; }
+  int scroll_y() const { return view_.scroll_y; }
+  const FloatRect& text_rect() const { return view_.text_rect; }
+  const FloatRect& view_rect() const { return view_.view_rect; }
+  const FloatRect& caret_point() const { return view_.caret_point; }
+  const FloatRect& last_caret_point() const { return view_.last_caret_point; }
+  int first_drawn_line() const { return view_.first_drawn_line; }
+  int last_drawn_line() const { return view_.last_drawn_line; }
   ScrollBar* vertical_bar() const { return vertical_bar_.get(); }
   ScrollBar* horizontal_bar() const { return horizontal_bar_.get(); }
 
@@ -229,8 +239,30 @@ class EditBox : public ControlBase {
   void Reflow();
   void SetTextMessage(const char* text, bool caret_at_end);
   void Wheel(int delta);
+  // --- the view (edit_box_view.cpp, which alone changes view_) ---------------------
+  // Back to the top left, nothing drawn, no caret point.
+  void ResetView();
+  // The text and view rectangles for the box's size; answers where the focus frame goes.
+  FloatRect PlaceTextArea();
+  // The lines that meet the view, recorded as drawn.
+  std::pair<int, int> ShownLines();
+  // The caret point (and the last one) where the caret stands; with `scroll`
+  // the view follows it first (see CaretRect).
+  void PlaceCaretPoint(bool scroll = false, float extra = 0);
+  void ScrollToBottom();
+  void ScrollToTop();
+  // A page up or down, as far as the text lets it.
+  void TurnPage(bool up);
+  // Towards the line's start by a number of pixels, not past it.
+  void ScrollLeftBy(int pixels);
   void FollowCaret(FloatRect& caret, float extra);
   void ClampScroll();
+  // The lines the view shows (or first..last) laid out, where their widths
+  // were estimates.
+  void MeasureShownLines();
+  void MeasureLines(int first, int last);
+  // Lines wrap at the view's width with the vertical bar alone; 0: they do not.
+  float WrapWidth() const;
   void RevealLine(int line);
   void MoveCaretPoint(int dx, int dy);
   void SyncScrollBars();
@@ -238,9 +270,7 @@ class EditBox : public ControlBase {
   // The view and the edited line before an edit, so that afterwards only the
   // pixels the edit changed are painted again.
   struct EditMark {
-    int scroll_x = 0;
-    int scroll_y = 0;
-    FloatRect view;
+    EditView view;
     int line_count = 0;
     int line = 0;
     FloatRect line_rect;
@@ -261,9 +291,28 @@ class EditBox : public ControlBase {
   // Calls the change handler. Last thing a caller does: it may destroy the box.
   void NotifyChange();
   int ColumnAt(int line, float x, float y) const;
+  // What of a line is laid out at once: the whole line, or one stretch of a
+  // long line (see EditText::Stretches), with the display unit it starts at
+  // and its layout rectangle in control coordinates.
+  struct LinePiece {
+    std::u16string units;
+    int first_unit = 0;
+    FloatRect layout;
+    const gfx::StringFormat* format = nullptr;  // a stretch's has no kerning (see EditText::Stretches)
+  };
+  LinePiece WholeLine(int line) const;
+  LinePiece Piece(int line, std::size_t stretch) const;
+  std::size_t StretchAt(int line, double offset) const;
+  double AlongLine(int line, float x, float y) const;
+  // The pieces that may draw into `area` (control coordinates).
+  std::vector<LinePiece> PiecesIn(int line, const FloatRect& area) const;
+  // The piece that holds the character at `column` (the last one past the line's end).
+  LinePiece PieceWithColumn(int line, int column) const;
+  // The piece under a point in control coordinates.
+  LinePiece PieceAt(int line, float x, float y) const;
   void DrawLines(gfx::Graphics& g, const std::optional<FloatRect>& area);
-  void DrawLine(gfx::Graphics& g, int line);
-  void DrawSelection(gfx::Graphics& g, int line, const FloatRect& layout, const std::u16string& units);
+  void DrawLine(gfx::Graphics& g, int line, const FloatRect& clip);
+  void DrawSelection(gfx::Graphics& g, int line, const LinePiece& piece);
   FloatRect LineLayoutRect(int line) const;
   TextPlace SelectionStart() const;
   TextPlace SelectionEnd() const;
@@ -311,8 +360,8 @@ class EditBox : public ControlBase {
 
   EditText text_;
   FormatHandle format_;
-  FloatRect text_rect_;
-  FloatRect view_rect_;
+  FormatHandle stretch_format_;
+  EditView view_;
   FontHandle font_;
   Color text_colour_ = 0xE6000000;
   Color background_colour_ = 0xA0FFFFFF;
@@ -323,17 +372,11 @@ class EditBox : public ControlBase {
   bool multi_line_ = false;
   int scroll_bars_ = 0;
   int max_length_ = kSingleLineMaxLength;
-  int first_drawn_line_ = 1;
-  int last_drawn_line_ = 1;
-  int scroll_y_ = 0;
-  int scroll_x_ = 0;
   // The selection runs from the anchor to the caret (equal: no selection).
   TextPlace anchor_at_;
   TextPlace caret_at_;
   std::unique_ptr<ScrollBar> horizontal_bar_;
   std::unique_ptr<ScrollBar> vertical_bar_;
-  FloatRect last_caret_point_;
-  FloatRect caret_point_;
   int blink_count_ = 0;
   ChangeHandler change_handler_;
 };

@@ -10,18 +10,18 @@ namespace razezazo {
 
 // Window pixels: the caret's left edge, its top and its height.
 gfx::RectI EditBox::CaretPixels() const {
-  return {static_cast<int>(std::floor(x() + caret_point_.x)), static_cast<int>(std::floor(y() + caret_point_.y)), 1,
-          static_cast<int>(caret_point_.height)};
+  return {static_cast<int>(std::floor(x() + view_.caret_point.x)),
+          static_cast<int>(std::floor(y() + view_.caret_point.y)), 1, static_cast<int>(view_.caret_point.height)};
 }
 
 // Its top-left point (taken 2 pixels lower) within the view and its bottom not
 // below the view's; only a focused box on show has a caret.
 bool EditBox::CaretMayShow() const {
   if (!HasFocus() || !Shown()) return false;
-  const FloatRect& v = view_rect_;
-  const float left = caret_point_.x, top = caret_point_.y + 2;
-  return caret_point_.height >= 1 && left >= v.x && left <= v.Right() && top >= v.y && top < v.Bottom() &&
-         caret_point_.Bottom() <= v.Bottom() + kTolerance;
+  const FloatRect& v = view_.view_rect;
+  const float left = view_.caret_point.x, top = view_.caret_point.y + 2;
+  return view_.caret_point.height >= 1 && left >= v.x && left <= v.Right() && top >= v.y && top < v.Bottom() &&
+         view_.caret_point.Bottom() <= v.Bottom() + kTolerance;
 }
 
 // Hiding always takes a drawn line away, even while the host is busy or the

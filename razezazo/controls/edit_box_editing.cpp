@@ -57,19 +57,12 @@ runtime::Text EditBox::SelectedText() const {
 // --- after a change ------------------------------------------------------------------
 
 void EditBox::Relayout() {
-  if (gfx::Graphics* g = canvas_graphics()) text_.Layout(*g, view_rect_, font_, format_, scroll_bars_);
+  if (gfx::Graphics* g = canvas_graphics()) text_.Layout(*g, WrapWidth(), font_, format_);
   UpdateScrollRanges();
 }
 
-// A line the last paint recorded may be gone; 0 then makes the next paint
-// search from the first line.
-void EditBox::KeepDrawnLinesValid() {
-  if (!text_.IsValidLine(first_drawn_line_)) first_drawn_line_ = 0;
-  if (!text_.IsValidLine(last_drawn_line_)) last_drawn_line_ = 0;
-}
-
 void EditBox::RefreshAfterEdit(bool scroll, float extra, const std::optional<EditMark>& mark) {
-  caret_point_ = last_caret_point_ = CaretRect(caret_at_.line, caret_at_.column, scroll, extra);
+  PlaceCaretPoint(scroll, extra);
   KeepDrawnLinesValid();
   const std::optional<FloatRect> area = mark ? ChangedArea(*mark) : std::nullopt;
   if (area && area->IsEmpty()) return;  // nothing of the edit is in view
@@ -77,25 +70,26 @@ void EditBox::RefreshAfterEdit(bool scroll, float extra, const std::optional<Edi
 }
 
 EditBox::EditMark EditBox::MarkEdit(int line) const {
-  return {scroll_x_, scroll_y_, view_rect_, text_.line_count(), line, text_.LineRect(line), text_.LineRect(line + 1).y};
+  return {view_, text_.line_count(), line, text_.LineRect(line), text_.LineRect(line + 1).y};
 }
 
 // With the view unmoved, an edit changed its own line and, when lines came,
 // went or changed height, everything below it.
 std::optional<FloatRect> EditBox::ChangedArea(const EditMark& mark) const {
-  const FloatRect& v = view_rect_;
-  const bool view_moved = mark.scroll_x != scroll_x_ || mark.scroll_y != scroll_y_ || mark.view.x != v.x ||
-                          mark.view.y != v.y || mark.view.width != v.width || mark.view.height != v.height;
+  const FloatRect& v = view_.view_rect;
+  const FloatRect& was = mark.view.view_rect;
+  const bool view_moved = mark.view.scroll_x != view_.scroll_x || mark.view.scroll_y != view_.scroll_y ||
+                          was.x != v.x || was.y != v.y || was.width != v.width || was.height != v.height;
   if (view_moved) return std::nullopt;
   const FloatRect now = text_.LineRect(mark.line);
   const bool below_unmoved =
       mark.line_count == text_.line_count() && text_.LineRect(mark.line + 1).y == mark.next_line_y;
   const float top = std::min(now.y, mark.line_rect.y);
-  const float bottom = below_unmoved ? std::max(now.Bottom(), mark.line_rect.Bottom()) : v.height - scroll_y_;
+  const float bottom = below_unmoved ? std::max(now.Bottom(), mark.line_rect.Bottom()) : v.height - view_.scroll_y;
   const float margin = PaintMargin();
   // Whole pixels: a clip through the middle of a pixel would blend it.
-  const float y0 = std::max(std::floor(v.y + scroll_y_ + top - margin), v.y);
-  const float y1 = std::min(std::ceil(v.y + scroll_y_ + bottom + margin), v.Bottom());
+  const float y0 = std::max(std::floor(v.y + view_.scroll_y + top - margin), v.y);
+  const float y1 = std::min(std::ceil(v.y + view_.scroll_y + bottom + margin), v.Bottom());
   return FloatRect{v.x, y0, v.width, std::max(y1 - y0, 0.0f)};
 }
 
@@ -114,17 +108,17 @@ std::string_view EditBox::WithinMaxLength(std::string_view text, int room) const
 void EditBox::SetTextMessage(const char* text, bool caret_at_end) {
   text_.SetText(WithinMaxLength(text ? std::string_view(text) : std::string_view()), multi_line_, input_mode_,
                 mask_text_);
-  scroll_x_ = scroll_y_ = 0;
+  ScrollToTop();
   anchor_at_.line = caret_at_.line = 1;
   anchor_at_.column = caret_at_.column = 0;
   Paint(true);
   if (caret_at_end) {
     caret_at_.line = anchor_at_.line = text_.line_count();
     caret_at_.column = anchor_at_.column = text_.LineChars(caret_at_.line);
-    scroll_y_ = static_cast<int>(view_rect_.y - (text_.content_height() - view_rect_.height));
+    ScrollToBottom();
     RefreshAfterEdit(true, 0);
   } else {
-    caret_point_ = last_caret_point_ = CaretRect(1, 0);
+    PlaceCaretPoint();
     SyncScrollBars();
     CaretFollowsPaint();
   }
@@ -196,16 +190,19 @@ void EditBox::InsertText(const runtime::Text& given, bool typed) {
   caret_at_.column = anchor_at_.column = place.column;
 
   Relayout();
-  if (caret_at_.line == text_.line_count())
-    scroll_y_ = static_cast<int>(view_rect_.y - (text_.content_height() - view_rect_.height));
+  if (caret_at_.line == text_.line_count()) ScrollToBottom();
   // The inserted text's last line is one reference line high (or its measured
   // rows when lines wrap): measured on its own, since its line breaks would
-  // show as characters and a huge paste would be laid out once more.
+  // show as characters and a huge paste would be laid out once more; a long
+  // one is never laid out whole, and its rows are the caret line's.
   float extra = 0;
-  if (gfx::Graphics* g = canvas_graphics(); g && text_.wraps()) {
+  const std::string_view last_line = LastLineOf(text);
+  if (gfx::Graphics* g = canvas_graphics(); g && text_.wraps() && last_line.size() <= EditText::kLongLineColumns) {
     const std::optional<FloatRect> inserted =
-        MeasureText(*g, edit_chars::DisplayUnits(LastLineOf(text)), font_, format_, text_.measuring_rect());
+        MeasureText(*g, edit_chars::DisplayUnits(last_line), font_, format_, text_.measuring_rect());
     extra = inserted ? inserted->height : 0;
+  } else if (g && text_.wraps()) {
+    extra = text_.LineRect(caret_at_.line).height;
   } else if (g) {
     extra = static_cast<float>(text_.line_height());
   }

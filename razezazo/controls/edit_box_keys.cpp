@@ -55,8 +55,8 @@ std::intptr_t EditBox::KeyDown(unsigned key, bool ctrl, bool shift) {
   // The context menu from the keyboard opens at the caret, as in GTK.
   if (!ctrl && (key == winsys::VK_APPS || (shift && key == winsys::VK_F10))) {
     if (input_mode_ == InputMode::kPassword) return kNotHandled;
-    ShowContextMenu(
-        winsys::PackPoint(static_cast<int>(x() + caret_point_.x), static_cast<int>(y() + caret_point_.Bottom())));
+    ShowContextMenu(winsys::PackPoint(static_cast<int>(x() + view_.caret_point.x),
+                                      static_cast<int>(y() + view_.caret_point.Bottom())));
     return 0;
   }
   if (const std::optional<TextPlace> moved = MovedCaret(key, ctrl)) {
@@ -162,24 +162,22 @@ TextPlace EditBox::StepForward(TextPlace c) const {
 // Line number, not column, is what the caret keeps of its place; the column
 // is the one nearest the goal x, as in every GTK text view.
 float EditBox::CaretGoalX() const {
-  return goal_x_ && goal_x_->caret == caret() ? goal_x_->x : caret_point_.x - view_rect_.x - scroll_x_;
+  return goal_x_ && goal_x_->caret == caret() ? goal_x_->x : view_.caret_point.x - view_.view_rect.x - view_.scroll_x;
 }
 
 TextPlace EditBox::AtGoalX(int line) const {
   const float goal = CaretGoalX();
   const FloatRect r = text_.LineRect(line);
-  return {line, ColumnAt(line, goal + static_cast<float>(scroll_x_), r.y + scroll_y_ + r.height / 2)};
+  return {line, ColumnAt(line, goal + static_cast<float>(view_.scroll_x), r.y + view_.scroll_y + r.height / 2)};
 }
 
 TextPlace EditBox::PageMove(bool up) {
-  const int page = static_cast<int>(view_rect_.height);
+  const int page = static_cast<int>(view_.view_rect.height);
   const FloatRect now = text_.LineRect(caret_at_.line);
   const float target_y = std::clamp(now.y + now.height / 2 + static_cast<float>(up ? -page : page), 0.0f,
                                     static_cast<float>(std::max(text_.content_height() - 1, 0)));
   const int line = std::max(LineAtHeight(target_y, caret_at_.line), 1);
-  // The view turns a page as well, as far as the text lets it.
-  scroll_y_ += up ? page : -page;
-  ClampScroll();
+  TurnPage(up);  // the view turns a page as well
   return AtGoalX(line);
 }
 

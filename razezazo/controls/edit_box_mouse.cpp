@@ -28,7 +28,7 @@ constexpr std::uint32_t kDragScrollMs = 50;
 
 bool EditBox::InView(int x, int y) const {
   const float left = static_cast<float>(x) - this->x(), top = static_cast<float>(y) - this->y();
-  const FloatRect& v = view_rect_;
+  const FloatRect& v = view_.view_rect;
   return left >= v.x && top >= v.y && left < v.Right() && top < v.Bottom();
 }
 
@@ -72,7 +72,7 @@ void EditBox::MiddleClick(winsys::LParam position) {
 }
 
 void EditBox::ShowNewCaretPlace() {
-  caret_point_ = last_caret_point_ = CaretRect(caret_at_.line, caret_at_.column, true);
+  PlaceCaretPoint(true);
   Paint();
   RefreshCaret(true, true);
 }
@@ -115,19 +115,19 @@ void EditBox::Drag(std::intptr_t pressed, winsys::LParam position) {
   if (!h || pressed != static_cast<std::intptr_t>(self()) || h->pressing_control() != this ||
       input_mode_ == InputMode::kPassword)
     return;
-  const FloatRect& v = view_rect_;
+  const FloatRect& v = view_.view_rect;
   const int x = winsys::PointX(position);
   int y = winsys::PointY(position);
   const int view_top = static_cast<int>(this->y() + v.y), view_bottom = static_cast<int>(this->y() + v.Bottom());
   y = multi_line_ ? std::clamp(y, view_top - 1, view_bottom) : view_top + 2;
   const TextPlace before = caret();
-  const int scroll_x = scroll_x_, scroll_y = scroll_y_;
+  const int scroll_x = view_.scroll_x, scroll_y = view_.scroll_y;
   const float left_of_box = this->x() - static_cast<float>(x);
-  if (left_of_box > 0 && scroll_x_ < 0) scroll_x_ = std::min(0, scroll_x_ + static_cast<int>(left_of_box));
+  if (left_of_box > 0) ScrollLeftBy(static_cast<int>(left_of_box));
   const TextPlace hit = HitTest(x, y);
   caret_at_.line = hit.line;
   caret_at_.column = hit.column;
-  caret_point_ = last_caret_point_ = CaretRect(caret_at_.line, caret_at_.column, true);
+  PlaceCaretPoint(true);
   const int pointer_y = winsys::PointY(position);
   const bool outside = (multi_line_ && (pointer_y < view_top || pointer_y >= view_bottom)) || left_of_box > 0 ||
                        x >= static_cast<int>(this->x() + v.Right());
@@ -137,7 +137,7 @@ void EditBox::Drag(std::intptr_t pressed, winsys::LParam position) {
   else
     StopDragScroll();
   // A drag back onto the anchor still has a selection to wipe away.
-  if (caret() != before || scroll_x_ != scroll_x || scroll_y_ != scroll_y) Paint();
+  if (caret() != before || view_.scroll_x != scroll_x || view_.scroll_y != scroll_y) Paint();
 }
 
 }  // namespace razezazo

@@ -47,21 +47,13 @@ void EditBox::Paint(bool relayout, const std::optional<FloatRect>& area) {
   SolidFillRect(*g, whole, background_colour_);
   g->DrawRectangle({border_colour_, 1.0f}, Adjust(whole, 0, 0, -1, -1));
 
-  text_rect_ = Adjust(whole, 2, 2, -4, -4);
-  if (!multi_line_) {
-    const float single = FontHeight(font_) + 3;
-    text_rect_.y += std::round((text_rect_.height - single) / 2);
-    text_rect_.height = single;
-  }
-  const FloatRect focus_frame = text_rect_;
-  text_rect_.y += 1;
-  if (multi_line_) text_rect_.height -= 1;
-  view_rect_ = text_rect_;
+  const FloatRect focus_frame = PlaceTextArea();
 
   OnBeforeDraw(*g);
   if (Lookup<EditBox>(box) != this) return;  // the hook destroyed the box
   PlaceScrollBars();
   if (relayout) Relayout();
+  MeasureShownLines();
   DrawLines(*g, area);
   HostSurface* h = host();
   if (h && h->keyboard_focus() == this) DrawBorder(*g, focus_frame, border_style::kFocus);
@@ -73,46 +65,45 @@ void EditBox::Paint(bool relayout, const std::optional<FloatRect>& area) {
 // that meet `area` are painted.
 void EditBox::DrawLines(gfx::Graphics& g, const std::optional<FloatRect>& area) {
   if (!font_ || !format_) return;
-  const FloatRect clip = area ? Intersection(view_rect_, *area) : view_rect_;
+  const FloatRect clip = area ? Intersection(view_.view_rect, *area) : view_.view_rect;
   ClipToRect(g, clip);
   const float margin = PaintMargin();
-  int line = std::max(LineAtHeight(static_cast<float>(-scroll_y_), first_drawn_line_), 1);
-  first_drawn_line_ = line;
-  for (; line <= text_.line_count(); ++line) {
+  const auto [first, last] = ShownLines();
+  for (int line = first; line <= last; ++line) {
     const FloatRect r = text_.LineRect(line);
-    const float top = view_rect_.y + scroll_y_ + r.y;
-    if (top - margin < clip.Bottom() && top + r.height + margin > clip.y) DrawLine(g, line);
-    last_drawn_line_ = line;
-    if (r.Bottom() > view_rect_.height - scroll_y_) break;
+    const float top = view_.view_rect.y + view_.scroll_y + r.y;
+    if (top - margin < clip.Bottom() && top + r.height + margin > clip.y) DrawLine(g, line, clip);
   }
   ClipToRect(g, area.value_or(FloatRect{0, 0, width(), height()}));
 }
 
-void EditBox::DrawLine(gfx::Graphics& g, int line) {
-  const FloatRect layout = LineLayoutRect(line);
-  const std::u16string units = text_.DisplayLine(line);
-  if (!units.empty()) g.DrawString(units, *font_, layout, *format_, text_colour_);
-  DrawSelection(g, line, layout, units);
+void EditBox::DrawLine(gfx::Graphics& g, int line, const FloatRect& clip) {
+  for (const LinePiece& piece : PiecesIn(line, clip)) {
+    if (!piece.units.empty()) g.DrawString(piece.units, *font_, piece.layout, *piece.format, text_colour_);
+    DrawSelection(g, line, piece);
+  }
 }
 
 // The selected columns of this line: from the selection's column to the line
 // end on its first line, from 0 to the column on its last, all of a line in
-// between.
-void EditBox::DrawSelection(gfx::Graphics& g, int line, const FloatRect& layout, const std::u16string& units) {
+// between; of those, the ones in this piece of the line.
+void EditBox::DrawSelection(gfx::Graphics& g, int line, const LinePiece& piece) {
   if (anchor() == caret()) return;
   const TextPlace start = SelectionStart(), end = SelectionEnd();
   if (line < start.line || line > end.line) return;
-  const int from = line == start.line ? start.column : 0;
-  const int to = line == end.line ? end.column : text_.LineChars(line);
-  if (from >= to || units.empty()) return;
+  const int k = text_.units_per_column();
+  const int size = static_cast<int>(piece.units.size());
+  const int from = std::max((line == start.line ? start.column : 0) * k - piece.first_unit, 0);
+  const int to = std::min((line == end.line ? end.column : text_.LineChars(line)) * k - piece.first_unit, size);
+  if (from >= to) return;
 
   // The selected span is measured once, as one box per row it covers, and
   // each box kept to the view: a selection of a long line costs what shows.
-  const int k = text_.units_per_column();
-  const std::vector<FloatRect> rows = g.MeasureRangeRows(units, *font_, layout, *format_, {from * k, (to - from) * k});
+  const std::vector<FloatRect> rows =
+      g.MeasureRangeRows(piece.units, *font_, piece.layout, *piece.format, {from, to - from});
   const float lift = multi_line_ ? 2.0f : 3.0f;
   const float tall = static_cast<float>(text_.line_height()) + 3;
-  const FloatRect visible = Adjust(view_rect_, -2, -2, 4, 4);  // the outline reaches past the view's edge
+  const FloatRect visible = Adjust(view_.view_rect, -2, -2, 4, 4);  // the outline reaches past the view's edge
   gfx::Region selected;
   for (FloatRect b : rows) {
     b.y -= lift;
@@ -126,7 +117,7 @@ void EditBox::DrawSelection(gfx::Graphics& g, int line, const FloatRect& layout,
   if (selected.IsEmpty()) return;
   const FloatRect clip = VisibleClipBounds(g);
   ClipToRegion(g, selected, static_cast<int>(gfx::CombineMode::Intersect));
-  g.DrawString(units, *font_, layout, *format_, kSelectedTextColour);
+  g.DrawString(piece.units, *font_, piece.layout, *piece.format, kSelectedTextColour);
   ClipToRect(g, clip);
 }
 

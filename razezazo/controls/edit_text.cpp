@@ -132,7 +132,7 @@ void EditText::SpliceLines(std::size_t prefix, std::size_t suffix, std::size_t o
     lines_.insert(lines_.begin() + static_cast<long>(tail), middle.size() - old_count, LineEntry{});
   else
     lines_.erase(lines_.begin() + static_cast<long>(head + middle.size()), lines_.begin() + static_cast<long>(tail));
-  for (std::size_t k = 0; k < middle.size(); ++k) lines_[head + k] = LineEntry{middle[k], {}, 0, false};
+  for (std::size_t k = 0; k < middle.size(); ++k) lines_[head + k] = LineEntry{middle[k], {}, 0, Sizing::kNone, {}, -1};
   first_unplaced_ = std::min(first_unplaced_, head);
 }
 
@@ -197,15 +197,40 @@ int EditText::LineStart(int line) const {
 
 int EditText::LineLength(int line) const { return static_cast<int>(LineBytes(line).size()); }
 
-int EditText::LineChars(int line) const { return edit_chars::CountChars(LineBytes(line)); }
+int EditText::LineChars(int line) const {
+  if (!IsValidLine(line)) return 0;
+  int& chars = lines_[static_cast<std::size_t>(line - 1)].chars;
+  if (chars < 0) chars = edit_chars::CountChars(LineBytes(line));
+  return chars;
+}
 
+// In a long line the count starts at the stretch that holds the column.
 int EditText::Position(int line, int column) const {
   if (!IsValidLine(line)) return 0;
-  return LineStart(line) + static_cast<int>(edit_chars::BytesOfColumns(LineBytes(line), column));
+  const std::vector<Stretch>& stretches = Stretches(line);
+  const auto after = std::upper_bound(stretches.begin(), stretches.end(), column,
+                                      [](int c, const Stretch& s) { return c < s.column; });
+  const Stretch from = after == stretches.begin() ? Stretch{} : *(after - 1);
+  const std::string_view rest = LineBytes(line).substr(static_cast<std::size_t>(from.byte));
+  return LineStart(line) + from.byte + static_cast<int>(edit_chars::BytesOfColumns(rest, column - from.column));
 }
 
 std::u16string EditText::DisplayLine(int line) const {
   return edit_chars::DisplayUnits(LineText(line, std::nullopt, true));
+}
+
+const std::vector<EditText::Stretch>& EditText::Stretches(int line) const {
+  static const std::vector<Stretch> kNone;
+  return IsValidLine(line) ? lines_[static_cast<std::size_t>(line - 1)].stretches : kNone;
+}
+
+std::u16string EditText::DisplayStretch(int line, const Stretch& from, int count) const {
+  const std::string_view rest = LineBytes(line).substr(static_cast<std::size_t>(from.byte));
+  const std::string_view bytes = rest.substr(0, edit_chars::BytesOfColumns(rest, count));
+  if (mode_ != InputMode::kPassword) return edit_chars::DisplayUnits(bytes);
+  runtime::Text masked;
+  for (int i = 0, n = edit_chars::CountChars(bytes); i < n; ++i) masked += mask_;
+  return edit_chars::DisplayUnits(masked);
 }
 
 int EditText::units_per_column() const {

@@ -5,14 +5,17 @@
 // Every change goes through SetText, so the line table always matches the
 // bytes. SetText keeps the table entries (and their measured geometry) of the
 // lines that lie wholly in the unchanged head or tail of the text, and Layout
-// measures only the lines that changed; the results are those of splitting and
-// measuring the whole text again, at the cost of what changed.
+// sizes only the lines that changed; the results are those of splitting and
+// sizing the whole text again, at the cost of what changed. Lines that do not
+// wrap are laid out only when shown (see Layout and Measure), so setting or
+// pasting many lines costs what the view shows of them.
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/gfx/graphics.h"
+#include "razezazo/controls/edit_advances.h"
 #include "razezazo/drawing/float_rect.h"
 #include "razezazo/drawing/font.h"
 #include "razezazo/drawing/text_format.h"
@@ -22,12 +25,6 @@ namespace razezazo {
 
 enum class InputMode : int { kNormal = 0, kReadOnly = 1, kPassword = 2, kInteger = 3, kDecimal = 4 };
 
-// Bit values of an edit box's scroll bars.
-namespace scroll_bars {
-constexpr int kHorizontal = 1;
-constexpr int kVertical = 2;
-}  // namespace scroll_bars
-
 class EditText {
  public:
   // The text ends at its first zero byte, as a C string would. A single-line
@@ -36,12 +33,16 @@ class EditText {
   // InsertAt, so every byte with the high bit set is the lead of a pair.
   void SetText(std::string_view text, bool multi_line, InputMode mode, const runtime::Text& mask);
 
-  // Measures the lines in the measuring rectangle of `view`: lines wrap at the
-  // view's width only with the vertical bar alone (scroll bars exactly 2) in a
-  // multi-line text, and then take their measured heights; otherwise every
-  // line is one reference line high.
-  void Layout(const gfx::Graphics& g, const FloatRect& view, const FontHandle& font, const FormatHandle& format,
-              int scroll_bars);
+  // Sizes the lines for a view that wraps them at `wrap_width` (0: lines do
+  // not wrap; a single line never does). Wrapping lines are measured now,
+  // since their heights place every line below them. Lines that do not wrap
+  // are one reference line high; when a change brought more than a
+  // keystroke's few, their width is estimated from their characters'
+  // advances until Measure lays them out.
+  void Layout(const gfx::Graphics& g, float wrap_width, const FontHandle& font, const FormatHandle& format);
+  // Lays out the lines first..last (kept within the text) that have an
+  // estimated width only; true when that changed the content width.
+  bool Measure(const gfx::Graphics& g, const FontHandle& font, const FormatHandle& format, int first, int last);
 
   // The line's bytes without its CR LF, or the first `byte_count` of them. In
   // display form a password shows the mask once per character and every other
@@ -82,21 +83,49 @@ class EditText {
   const FloatRect& measuring_rect() const { return measuring_rect_; }
   bool wraps() const { return measuring_rect_.width > 0; }
 
+  // --- long lines ---------------------------------------------------------------
+  // A line of more characters than kLongLineColumns is never laid out whole:
+  // Pango's coordinates overflow on it and one layout would take seconds. It
+  // is cut into stretches, each laid out on its own when shown and placed by
+  // its characters' advances: without wrapping a stretch holds
+  // kStretchColumns characters and they follow one another along the line;
+  // with wrapping a stretch is one row, cut at the character that would pass
+  // the wrap width (not at a word), and the rows stand one below the other.
+  static constexpr int kLongLineColumns = 8192;
+  static constexpr int kStretchColumns = 512;
+  struct Stretch {
+    int column = 0;  // its first character
+    int byte = 0;    // that character's offset in the line
+    double x = 0;    // from the line's top-left corner; a float would lose
+    double y = 0;    // whole pixels along a line of millions
+  };
+  // Empty for a line that is laid out whole, and until the line is sized.
+  const std::vector<Stretch>& Stretches(int line) const;
+  // The display form of `count` characters of the line from the stretch's first.
+  std::u16string DisplayStretch(int line, const Stretch& from, int count) const;
+
   // --- layout bookkeeping -------------------------------------------------------
   // The next layout measures every line again, as a first layout would.
   void InvalidateGeometry();
   // How far the tallest line's text reaches below its line rectangle (a
   // fallback font may make a line's text taller than the reference line).
   float overflow() const { return overflow_; }
-  // Lines the last layout measured.
+  // Lines the last Layout or Measure laid out.
   int lines_measured_by_last_layout() const { return lines_measured_; }
+  // Whether the line's width is its laid-out one, not an estimate.
+  bool IsMeasured(int line) const {
+    return IsValidLine(line) && lines_[static_cast<std::size_t>(line - 1)].sizing == Sizing::kMeasured;
+  }
 
  private:
+  enum class Sizing { kNone, kEstimated, kMeasured };
   struct LineEntry {
     int start = 0;  // 0-based offset of the line's first byte
     FloatRect rect;
     float overflow = 0;
-    bool measured = false;
+    Sizing sizing = Sizing::kNone;
+    std::vector<Stretch> stretches;  // a long line's, once sized
+    mutable int chars = -1;          // counted when first asked for
   };
   // What every line's measurement depends on besides its own bytes.
   struct LayoutKey {
@@ -115,7 +144,12 @@ class EditText {
   void ReplaceBytes(std::size_t from, std::size_t to, std::string_view inserted);
   void SpliceLines(std::size_t prefix, std::size_t suffix, std::size_t old_size);
   std::string_view LineBytes(int line) const;
+  void MeasureLines(const gfx::Graphics& g, const FontHandle& font, const FormatHandle& format,
+                    const std::vector<std::size_t>& indices);
   void StoreMeasurement(std::size_t index, const std::optional<FloatRect>& box);
+  void StoreEstimate(std::size_t index, float width);
+  bool IsLong(int line) const;
+  void SizeLongLine(const gfx::Graphics& g, const FontHandle& font, const FormatHandle& format, std::size_t index);
   void PlaceLines();
 
   runtime::Text bytes_;
@@ -130,6 +164,7 @@ class EditText {
   float overflow_ = 0;
   FloatRect measuring_rect_;
   std::optional<LayoutKey> layout_key_;
+  CharacterAdvances advances_;
   std::size_t first_unplaced_ = 0;  // lines from here on need their y again
   bool geometry_changed_ = true;
   int lines_measured_ = 0;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "edit_box_fixture.h"
+#include "edit_box_invariants.h"
 #include "razezazo/drawing/font.h"
 #include "razezazo/drawing/text.h"
 
@@ -203,30 +204,75 @@ TEST_F(EditBoxViewTest, AfterAnInsertionTheCaretsLineIsInView) {
   }
 }
 
-// A million characters set into a single-line box: the box keeps its maximum
-// length, and that line draws its text and caret wherever it is scrolled
-// (Pango's coordinates overflow on a line many times as long).
-TEST_F(EditBoxViewTest, ALineOfTheMaximumLengthDrawsWhereverItIsScrolled) {
-  runtime::Text digits;
-  for (int i = 0; i < 1000000; ++i) digits.push_back(static_cast<char>('0' + i % 10));
-  auto box = Box({30, 60, 240, 24}, digits);
-  const int length = box->store().length();
-  ASSERT_EQ(length, razezazo::kSingleLineMaxLength);
-  // Columns of the view with dark pixels, as a fraction of its width.
-  const auto inked = [&] {
-    const gfx::RectI view{static_cast<int>(box->view_rect().x), 1, static_cast<int>(box->view_rect().width), 22};
-    int columns = 0;
-    for (int x = view.x; x < view.Right(); ++x)
-      columns += InkedRows(box->canvas(), {x, view.y, 1, view.height}).first >= 0;
-    return static_cast<double>(columns) / view.width;
+// A million characters: a single-line box keeps its maximum length, and a
+// multi-line one the whole line, far longer than Pango's coordinates reach,
+// with and without wrapping. Wherever the caret takes the view, the caret's
+// row is drawn and the caret stands there; at the end it follows the last glyph.
+TEST_F(EditBoxViewTest, AMillionCharacterLineDrawsWhereverItIsScrolled) {
+  // Letters that kern and join: a stretch's layout must be as wide as the
+  // advances that placed the next one.
+  const std::string_view pairs = "AVAWToTaYaLTPAVf.ff";
+  runtime::Text letters;
+  for (int i = 0; i < 1000000; ++i) letters.push_back(pairs[static_cast<std::size_t>(i) % pairs.size()]);
+  struct Case {
+    const char* name;
+    FloatRect bounds;
+    razezazo::EditBoxOptions options;
+    int length;
   };
-  for (int column : {0, length / 2, length}) {
-    box->Select({1, column}, {1, column});
-    const FloatRect caret = box->caret_point(), view = box->view_rect();
-    EXPECT_GE(caret.x, view.x) << column;
-    EXPECT_LE(caret.x, view.Right()) << column;
-    EXPECT_GT(inked(), 0.5) << "column " << column;
+  const Case cases[] = {
+      {"single line", {30, 60, 240, 24}, {}, razezazo::kSingleLineMaxLength},
+      {"unwrapped", {30, 60, 240, 100}, {.multi_line = true}, 1000000},
+      {"wrapped", {30, 60, 240, 100}, {.multi_line = true, .scroll_bars = razezazo::scroll_bars::kVertical}, 1000000},
+  };
+  for (const Case& c : cases) {
+    auto box = Box(c.bounds, letters, c.options);
+    ASSERT_EQ(box->store().length(), c.length) << c.name;
+    // The middle one a few characters after the start of a stretch of a long line.
+    for (int column :
+         {0, c.length / 2 / razezazo::EditText::kStretchColumns * razezazo::EditText::kStretchColumns + 5, c.length}) {
+      box->Select({1, column}, {1, column});
+      const FloatRect caret = box->caret_point(), view = box->view_rect();
+      EXPECT_GE(caret.x, view.x) << c.name << " column " << column;
+      EXPECT_LE(caret.x, view.Right()) << c.name << " column " << column;
+      EXPECT_GE(caret.y, view.y - 2) << c.name << " column " << column;
+      EXPECT_LE(caret.Bottom(), view.Bottom() + 2) << c.name << " column " << column;
+      const float beside = column == c.length ? -1.5f : 1.5f;  // in the half of a glyph that stands by the caret
+      EXPECT_EQ(box->HitTest(static_cast<int>(box->x() + caret.x + beside), static_cast<int>(box->y() + caret.y + 8)),
+                (TextPlace{1, column}))
+          << c.name;
+      // The columns of the caret's row with dark pixels.
+      const int top = static_cast<int>(std::max(caret.y, view.y)) + 1;
+      const int bottom = static_cast<int>(std::min(caret.Bottom(), view.Bottom())) - 1;
+      int inked = 0, last_inked = -1;
+      for (int x = static_cast<int>(view.x); x < static_cast<int>(view.Right()); ++x)
+        if (InkedRows(box->canvas(), {x, top, 1, bottom - top}).first >= 0) {
+          ++inked;
+          last_inked = x;
+        }
+      const float drawn = column == c.length ? caret.x - view.x : view.width;
+      EXPECT_GT(inked, 0.5 * drawn) << c.name << " column " << column;
+      if (column == c.length) {
+        EXPECT_NEAR(last_inked, caret.x, 3) << c.name;
+      }
+    }
   }
+}
+
+// Lines pasted or set in bulk are only estimated wide until they show: a
+// line that shows narrower than its estimate keeps the view within the
+// content, and the bar's range follows it.
+TEST_F(EditBoxViewTest, ALineShownNarrowerThanItsEstimateKeepsTheViewWithinTheContent) {
+  runtime::Text kerned;
+  for (int i = 0; i < 40; ++i) kerned += "AVAWToTaYaLTPAVf.ff";
+  auto box = Box({20, 20, 200, 120}, NumberedLines(200) + "\r\n" + kerned, {.multi_line = true});
+  const int estimated = box->store().content_width();
+  box->SetHorizontalScrollPosition(1 << 20);
+  box->SetVerticalScrollPosition(1 << 20);
+  EXPECT_LT(box->store().content_width(), estimated);  // the case this test is about
+  EXPECT_EQ(edit_box_checks::BrokenInvariant(*box), "");
+  EXPECT_EQ(box->horizontal_bar()->position(), -box->scroll_x());
+  EXPECT_EQ(box->horizontal_bar()->maximum(), box->store().content_width() - static_cast<int>(box->view_rect().width));
 }
 
 TEST_F(EditBoxViewTest, TheBarsScrollTheBox) {

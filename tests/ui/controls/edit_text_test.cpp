@@ -158,8 +158,10 @@ class EditLayoutTest : public ::testing::Test {
     format_->first_tab_offset = 1;
     format_->tab_stops = {8};
   }
-  void Layout(EditText& store, int bars = 3, float width = 200) {
-    store.Layout(graphics_, {3, 3, width, 100}, font_, format_, bars);
+  // Lays the store out and, unless it wraps, every line as a view would when shown.
+  void Layout(EditText& store, float wrap_width = 0) {
+    store.Layout(graphics_, wrap_width, font_, format_);
+    if (!store.wraps()) store.Measure(graphics_, font_, format_, 1, store.line_count());
   }
   static void ExpectSameGeometry(const EditText& a, const EditText& b) {
     ASSERT_EQ(a.line_count(), b.line_count());
@@ -192,11 +194,11 @@ TEST_F(EditLayoutTest, EmptyLinesAreTwoPixelsWideAndOneLineHigh) {
   EXPECT_TRUE(store.LineRect(0).IsEmpty());
 }
 
-TEST_F(EditLayoutTest, OnlyTheVerticalBarAloneWrapsLongLines) {
+TEST_F(EditLayoutTest, AWrapWidthWrapsLongLines) {
   const runtime::Text long_line(120, 'w');
   EditText wrapped = Store(long_line + "\r\nnext"), plain = Store(long_line + "\r\nnext");
-  Layout(wrapped, 2, 100);
-  Layout(plain, 3, 100);
+  Layout(wrapped, 100);
+  Layout(plain);
   EXPECT_TRUE(wrapped.wraps());
   EXPECT_FALSE(plain.wraps());
   EXPECT_GT(wrapped.LineRect(1).height, 2.0f * wrapped.line_height());
@@ -206,32 +208,45 @@ TEST_F(EditLayoutTest, OnlyTheVerticalBarAloneWrapsLongLines) {
   EXPECT_GT(plain.LineRect(1).width, 100.0f);
 }
 
-// A keystroke in a long text measures the line it changed, and the geometry is
-// the one a full layout gives.
-TEST_F(EditLayoutTest, AChangeMeasuresOnlyTheLinesItTouched) {
+// Lines that do not wrap are laid out only when asked for (the ones a view
+// shows), and estimated from their characters' advances until then, unless a
+// change brought only a few (a keystroke's); wrapping lines are laid out at
+// once. Either way a change lays out only the lines it touched, and the
+// geometry is the one a full layout gives.
+TEST_F(EditLayoutTest, LinesAreLaidOutWhenShownAndAChangeOnlyTheLinesItTouched) {
   runtime::Text text;
-  for (int i = 0; i < 1000; ++i) text += "line " + std::to_string(i) + Gbk(" 混合文字 mixed") + "\r\n";
+  for (int i = 0; i < 1000; ++i) text += "line " + std::to_string(i) + Gbk(" 混合文字 mixed\tTAB") + "\r\n";
   EditText store = Store(text);
-  Layout(store);
-  EXPECT_EQ(store.lines_measured_by_last_layout(), 1001);
+  const auto layout = [&](float wrap_width = 0) {
+    store.Layout(graphics_, wrap_width, font_, format_);
+    return store.lines_measured_by_last_layout();
+  };
+  EXPECT_EQ(layout(), 0);
+  EXPECT_FALSE(store.IsMeasured(500));
+  const float estimate = store.LineRect(500).width;
+  store.Measure(graphics_, font_, format_, 500, 520);
+  EXPECT_EQ(store.lines_measured_by_last_layout(), 21);
+  EXPECT_TRUE(store.IsMeasured(500));
+  EXPECT_NEAR(store.LineRect(500).width, estimate, 2.0f);
+  EXPECT_FLOAT_EQ(store.LineRect(500).y, 499.0f * store.line_height());
+  store.Measure(graphics_, font_, format_, 1, store.line_count());
+  EXPECT_EQ(store.lines_measured_by_last_layout(), 1001 - 21);
+
   store.InsertAt(store.length() + 1, "x", true);
-  Layout(store);
-  EXPECT_EQ(store.lines_measured_by_last_layout(), 1);
+  EXPECT_EQ(layout(), 1);
   store.InsertAt(store.LineStart(500) + 2, Gbk("中\r\n文"), true);
-  Layout(store);
-  EXPECT_EQ(store.lines_measured_by_last_layout(), 2);
+  EXPECT_EQ(layout(), 2);
   store.DeleteRange(store.LineStart(10), store.LineStart(20), true);
-  Layout(store);
-  EXPECT_EQ(store.lines_measured_by_last_layout(), 1);
-  Layout(store);
-  EXPECT_EQ(store.lines_measured_by_last_layout(), 0);
+  EXPECT_EQ(layout(), 1);
+  EXPECT_EQ(layout(), 0);
 
   EditText fresh = Store(store.WholeText());
   Layout(fresh);
   ExpectSameGeometry(store, fresh);
-  // A new measuring width measures everything again.
-  Layout(store, 2, 150);
-  EXPECT_EQ(store.lines_measured_by_last_layout(), store.line_count());
+  // A wrap width lays out everything again, and a change there the lines it touched.
+  EXPECT_EQ(layout(150), store.line_count());
+  store.InsertAt(store.LineStart(700), "x", true);
+  EXPECT_EQ(layout(150), 1);
 }
 
 TEST(EditCharactersTest, CountingAndDisplayUnits) {
