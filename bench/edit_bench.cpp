@@ -106,12 +106,12 @@ void BM_EditTypedCharAtEndOf4MiBLine(benchmark::State& state) {
   line.resize(razezazo::edit_chars::WholeCharacterBytes(line, razezazo::kMultiLineMaxLength - 1));
   const int bars = state.range(0) ? razezazo::scroll_bars::kVertical : 3;
   EditScene scene("", {.multi_line = true, .scroll_bars = bars});
-  scene.headless->Click(scene.window, 100, 100);
+  scene.system->Click(scene.window, 100, 100);
   scene.box.SetText(line, true);
-  scene.headless->RunPending();
+  scene.system->RunPending();
   const int length = scene.box.store().length();
   for (auto _ : state) {
-    scene.headless->KeyPress('X');
+    scene.system->KeyPress('X');
     state.PauseTiming();
     if (scene.box.store().length() != length + 1) {
       state.SkipWithError("the key typed nothing");
@@ -120,7 +120,7 @@ void BM_EditTypedCharAtEndOf4MiBLine(benchmark::State& state) {
     const razezazo::TextPlace end = scene.box.caret();
     scene.box.Select({end.line, end.column - 1}, end);
     scene.box.DeleteSelection(true);
-    scene.headless->RunPending();
+    scene.system->RunPending();
     state.ResumeTiming();
   }
 }
