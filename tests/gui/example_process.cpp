@@ -137,15 +137,18 @@ bool SamePicture(const gfx::Bitmap& a, const gfx::Bitmap& b) {
 }  // namespace
 
 bool ScreenSettles(const std::string& display, int timeout_ms) {
+  constexpr int kPollMs = 100;
+  constexpr int kStillShots = 5;  // half a second without a change
   gfx::Bitmap before = Screenshot(display);
+  int still = 0;
   return WaitUntil(
       [&] {
         gfx::Bitmap now = Screenshot(display);
-        const bool same = SamePicture(now, before);
+        still = SamePicture(now, before) ? still + 1 : 0;
         before = std::move(now);
-        return same;
+        return still >= kStillShots;
       },
-      timeout_ms, 100);
+      timeout_ms, kPollMs);
 }
 
 }  // namespace winsys::testing

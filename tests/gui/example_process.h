@@ -42,8 +42,10 @@ gfx::RectI WindowGeometry(const std::string& name_pattern);
 gfx::Bitmap Screenshot(const std::string& display);
 // Screenshots until the pixel shows the colour within 2 per channel (bounded).
 bool ScreenShows(const std::string& display, int x, int y, gfx::Argb colour);
-// Screenshots until two in a row 100 ms apart are the same: animations (a
-// window's opening, a button's hover light fading) have ended.
-bool ScreenSettles(const std::string& display, int timeout_ms = 5000);
+// Screenshots every 100 ms until the screen has stayed the same for half a
+// second: animations (a window's opening, a button's hover light fading) have
+// ended. Two equal shots alone are not enough: under a sanitizer a frame of an
+// animation, or the first paint after mapping, can take longer than 100 ms.
+bool ScreenSettles(const std::string& display, int timeout_ms = 8000);
 
 }  // namespace winsys::testing
