@@ -122,8 +122,10 @@ leftovers() {
     [[ -d $path ]] && dpkg-query -S "$path" >/dev/null 2>&1 && continue
     echo "$path"
   done <"$work/files"
-  # /usr/local is no package's: a brivo there came with cmake --install.
-  find /usr /etc /var/lib/dpkg/info /var/cache -path /usr/local -prune -o -name '*brivo*' -print 2>/dev/null
+  # /usr/local is no package's: a brivo there came with cmake --install; nor
+  # are apt's sources: scripts/setup adds one for the Windows build's sources.
+  find /usr /etc /var/lib/dpkg/info /var/cache \( -path /usr/local -o -path /etc/apt/sources.list.d \) -prune -o \
+    -name '*brivo*' -print 2>/dev/null
   local cache=/usr/share/icons/hicolor/icon-theme.cache
   [[ ! -f $cache ]] || ! grep -q brivo "$cache" || echo "$cache names brivo"
 }
