@@ -69,6 +69,8 @@ std::string SansSerifFamily() {
 
 }  // namespace
 
+void PrepareDesktopFontLookupOffThread() { g_type_ensure(G_TYPE_TYPE_MODULE); }
+
 std::string DesktopUiFontFamily() {
   for (auto [schema, key] : {std::pair{"org.gnome.desktop.wm.preferences", "titlebar-font"},
                              std::pair{"org.gnome.desktop.interface", "font-name"}}) {

@@ -26,6 +26,14 @@ bool FontFamilyExists(std::string_view family_utf8);
 // font, else of the font the system picks for "sans-serif". Empty when none.
 std::string DesktopUiFontFamily();
 
+// Looking the desktop font up reads the desktop's settings, which loads GIO's
+// modules; the display's input method loads GTK's. Both kinds of module derive
+// from GLib's GTypeModule, whose type GLib registers without a lock, so two
+// threads loading their first module at once can leave it broken (and the
+// input method aborts). Call this on the UI thread before a thread of its own
+// looks the desktop font up: it registers that type there, first.
+void PrepareDesktopFontLookupOffThread();
+
 class Font {
  public:
   Font(std::string family_utf8, float size_px, int style = font_style::kRegular);

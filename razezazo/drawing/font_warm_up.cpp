@@ -1,6 +1,7 @@
 #include "razezazo/drawing/font_warm_up.h"
 
 #include "platform/gfx/bitmap.h"
+#include "platform/gfx/font.h"
 #include "platform/gfx/graphics.h"
 #include "razezazo/drawing/font.h"
 
@@ -23,7 +24,10 @@ void WarmUp() {
 
 }  // namespace
 
-FontWarmUp::FontWarmUp() : thread_(WarmUp) {}
+FontWarmUp::FontWarmUp() {
+  gfx::PrepareDesktopFontLookupOffThread();
+  thread_ = std::thread(WarmUp);
+}
 
 FontWarmUp::~FontWarmUp() {
   if (thread_.joinable()) thread_.join();
