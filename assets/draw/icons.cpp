@@ -1,9 +1,13 @@
 // The message-box icon strip (error, warning, question, information and a
 // "done" tick, 40 x 40 each) and the program icon in four sizes (the desktop's
-// icon theme and docks take 16 to 256 pixels).
+// icon theme and docks take 16 to 256 pixels), also packed into one icon file
+// for the Windows programs.
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "canvas.h"
+#include "ico_file.h"
 
 namespace assets_draw {
 
@@ -166,7 +170,12 @@ void DrawMessageBoxIcons(const std::string& dir) {
 }
 
 void DrawProgramIcons(const std::string& dir) {
-  for (int size : {16, 32, 48, 256}) ProgramIcon(dir + "/program_icon_" + std::to_string(size) + ".png", size);
+  std::vector<std::string> files;
+  for (int size : {16, 32, 48, 256}) {
+    files.push_back(dir + "/program_icon_" + std::to_string(size) + ".png");
+    ProgramIcon(files.back(), size);
+  }
+  WriteIcoFromPngs(dir + "/program_icon.ico", files);
 }
 
 }  // namespace assets_draw
