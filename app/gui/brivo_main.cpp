@@ -2,12 +2,14 @@
 // play-page address in the address box when one is given; the user still
 // presses "解析&&下载".
 #include <cstdio>
-#include <cstring>
+#include <string>
+#include <vector>
 
 #include "app/gui/brivo_window.h"
 #include "razezazo/core/framework.h"
 #include "razezazo/drawing/font_warm_up.h"
 #include "razezazo/popups/framework_startup.h"
+#include "runtime/console.h"
 #include "runtime/gbk.h"
 
 namespace {
@@ -17,9 +19,10 @@ constexpr char kUsage[] = "usage: brivo [play-page-address]\n";
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc > 2 || (argc == 2 && std::strcmp(argv[1], "--help") == 0)) {
-    std::fputs(kUsage, argc > 2 ? stderr : stdout);
-    return argc > 2 ? 64 : 0;
+  const std::vector<std::string> arguments = runtime::ProgramArguments(argc, argv);
+  if (arguments.size() > 1 || (arguments.size() == 1 && arguments[0] == "--help")) {
+    std::fputs(kUsage, arguments.size() > 1 ? stderr : stdout);
+    return arguments.size() > 1 ? 64 : 0;
   }
   const razezazo::FontWarmUp fonts;  // while the display opens and the version file comes
   if (!winsys::Start()) {
@@ -36,7 +39,7 @@ int main(int argc, char** argv) {
   program.EndOnTerminationSignals();
   program.StopDownloadsOnDisplayLoss();
   program.Start();
-  if (argc == 2) program.SetAddress(runtime::Utf8ToGbk(argv[1]));
+  if (arguments.size() == 1) program.SetAddress(runtime::Utf8ToGbk(arguments[0]));
   program.Run();
   return program.ExitStatus();
 }
