@@ -118,7 +118,7 @@ void NativeWindow::Raise() { gdk_window_raise(window_); }
 void NativeWindow::Paint(const gfx::Bitmap& buffer, const gfx::RectI& rect, cairo_operator_t op, double alpha,
                          bool opaque) {
   if (buffer.IsNull() || rect.IsEmpty()) return;
-  const gfx::RectI gdk_rect = units_.ToGdk(rect);
+  const gfx::RectI gdk_rect = units_.ToNative(rect);
   const cairo_rectangle_int_t area{gdk_rect.x, gdk_rect.y, gdk_rect.width, gdk_rect.height};
   RegionPtr region(cairo_region_create_rectangle(&area));
   GdkDrawingContext* context = gdk_window_begin_draw_frame(window_, region.get());
@@ -152,7 +152,7 @@ void NativeWindow::PresentLayered(const gfx::Bitmap& buffer, std::uint8_t alpha)
   const gfx::RectI whole{0, 0, buffer.Width(), buffer.Height()};
   if (rgba_) {
     // Clear first: SOURCE with a constant alpha would blend with the old pixels.
-    const gfx::RectI gdk_whole = units_.ToGdk(whole);
+    const gfx::RectI gdk_whole = units_.ToNative(whole);
     const cairo_rectangle_int_t area{0, 0, gdk_whole.width, gdk_whole.height};
     RegionPtr region(cairo_region_create_rectangle(&area));
     GdkDrawingContext* context = gdk_window_begin_draw_frame(window_, region.get());
@@ -190,7 +190,7 @@ void NativeWindow::ApplyShape() {
   }
   gfx::Region shape = region_ ? *region_ : *alpha_shape_;
   if (region_ && alpha_shape_) shape.Intersect(*alpha_shape_);
-  gdk_window_shape_combine_region(window_, units_.ToGdk(shape).Native(), 0, 0);
+  gdk_window_shape_combine_region(window_, units_.ToNative(shape).Native(), 0, 0);
 }
 
 }  // namespace winsys::gtk
