@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/gfx/bitmap_native_cairo.h"
+#include "platform/gfx/region_native_cairo.h"
 #include "platform/window/backend/gtk/gtk_ptr.h"
 #include "platform/window/pixel_copy.h"
 
@@ -133,7 +135,7 @@ void NativeWindow::Paint(const gfx::Bitmap& buffer, const gfx::RectI& rect, cair
   cairo_set_operator(cr, op);
   // Logical pixels onto GDK units: a buffer at the window's scale lands pixel for pixel.
   cairo_scale(cr, units_.PerLogical(), units_.PerLogical());
-  cairo_set_source_surface(cr, buffer.NativeSurface(), 0, 0);
+  cairo_set_source_surface(cr, CairoSurface(buffer), 0, 0);
   cairo_paint_with_alpha(cr, alpha);
   gdk_window_end_draw_frame(window_, context);
   SendToServer();
@@ -161,7 +163,7 @@ void NativeWindow::PresentLayered(const gfx::Bitmap& buffer, std::uint8_t alpha)
     cairo_paint(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
     cairo_scale(cr, units_.PerLogical(), units_.PerLogical());
-    cairo_set_source_surface(cr, buffer.NativeSurface(), 0, 0);
+    cairo_set_source_surface(cr, CairoSurface(buffer), 0, 0);
     cairo_paint_with_alpha(cr, alpha / 255.0);
     gdk_window_end_draw_frame(window_, context);
     SendToServer();
@@ -190,7 +192,7 @@ void NativeWindow::ApplyShape() {
   }
   gfx::Region shape = region_ ? *region_ : *alpha_shape_;
   if (region_ && alpha_shape_) shape.Intersect(*alpha_shape_);
-  gdk_window_shape_combine_region(window_, units_.ToNative(shape).Native(), 0, 0);
+  gdk_window_shape_combine_region(window_, CairoRegion(units_.ToNative(shape)), 0, 0);
 }
 
 }  // namespace winsys::gtk
