@@ -50,10 +50,10 @@ class Win32SystemTest : public ::testing::Test {
     ASSERT_TRUE(system_) << "no window class: is the display there?";
   }
 
-  WindowId Make(const gfx::RectI& rect, std::uint32_t ex_style = 0) {
+  WindowId Make(const gfx::RectI& rect, std::uint32_t ex_style = 0, bool visible = true) {
     CreateParams params;
     params.rect = rect;
-    params.style = WS_POPUP | WS_VISIBLE;
+    params.style = visible ? WS_POPUP | WS_VISIBLE : WS_POPUP;
     params.ex_style = ex_style;
     params.proc = [this](WindowId w, unsigned m, WParam wp, LParam lp) {
       log_.push_back({w, m, wp, lp});
@@ -123,6 +123,7 @@ TEST_F(Win32SystemTest, AWindowShowsAtItsSizeWithThePixelsPresentedToIt) {
   EXPECT_EQ(system_->WindowFromPoint({50, 50}), 0u) << "the desktop is none of ours";
 }
 
+// Shown before it has pixels, as the framework shows its windows.
 TEST_F(Win32SystemTest, ALayeredWindowShowsItsOpaquePixelsAndLetsTheClearOnesThrough) {
   const WindowId below = Make({100, 100, 200, 200});
   system_->Present(below, Filled(200, 200, 0xFF20A020, 0xFF20A020), {0, 0, 200, 200});

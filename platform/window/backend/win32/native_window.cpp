@@ -61,6 +61,9 @@ void NativeWindow::Place(const gfx::RectI& logical) {
 
 // Activation is the window system's own step (SetForeground): showing never activates.
 void NativeWindow::Show(bool visible, bool iconic) {
+  const bool layered = ::GetWindowLongPtrW(Handle(), GWL_EXSTYLE) & WS_EX_LAYERED;
+  show_pending_ = visible && !iconic && layered && !has_layered_pixels_;
+  if (show_pending_) return;
   if (!visible) {
     ::ShowWindow(Handle(), SW_HIDE);
   } else if (iconic) {
@@ -130,6 +133,8 @@ void NativeWindow::PresentLayered(const gfx::Bitmap& buffer, std::uint8_t alpha)
   POINT origin{0, 0};
   BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha, AC_SRC_ALPHA};
   ::UpdateLayeredWindow(Handle(), screen.get(), nullptr, &size, memory.get(), &origin, 0, &blend, ULW_ALPHA);
+  has_layered_pixels_ = true;
+  if (show_pending_) Show(true, false);
 }
 
 }  // namespace winsys::win32

@@ -42,6 +42,10 @@ class NativeWindow {
   ScreenUnits units_;
   IconHandle big_icon_;
   IconHandle small_icon_;
+  // A layered window shows once it has pixels: under Wine one shown before
+  // that ends up below the windows it was shown over.
+  bool has_layered_pixels_ = false;
+  bool show_pending_ = false;
 };
 
 // The window styles Windows gets for a record's: always a popup (we draw the

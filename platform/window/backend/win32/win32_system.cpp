@@ -134,12 +134,23 @@ gfx::PointF Win32System::CursorPos() const {
           static_cast<float>(std::floor(units.ToLogical(point.y)))};
 }
 
+// Down Windows' stacking order from the top: the first window shown at the
+// point decides, ours or another program's. (Windows' own WindowFromPoint
+// passes over layered windows under Wine.)
 WindowId Win32System::WindowFromPoint(gfx::PointF screen_point) const {
   const int x = static_cast<int>(std::floor(screen_point.x)), y = static_cast<int>(std::floor(screen_point.y));
   const ScreenUnits units = SystemUnits();
-  const WindowId id = IdOf(::GetAncestor(::WindowFromPoint({units.ToNative(x), units.ToNative(y)}), GA_ROOT));
-  const WindowRecord* record = Record(id);
-  return record && record->ShowsAt(x, y) ? id : 0;
+  const POINT device{units.ToNative(x), units.ToNative(y)};
+  for (HWND hwnd = ::GetTopWindow(nullptr); hwnd; hwnd = ::GetWindow(hwnd, GW_HWNDNEXT)) {
+    RECT rect{};
+    if (!::IsWindowVisible(hwnd) || ::IsIconic(hwnd) || !::GetWindowRect(hwnd, &rect) || !::PtInRect(&rect, device))
+      continue;
+    const WindowId id = IdOf(hwnd);
+    const WindowRecord* record = Record(id);
+    if (!record) return 0;
+    if (record->ShowsAt(x, y)) return id;
+  }
+  return 0;
 }
 
 gfx::RectI Win32System::WorkArea() const {
