@@ -29,6 +29,14 @@ struct Logged {
 
 constexpr unsigned kGuardMessage = WM_USER + 99;
 
+void Click() {
+  INPUT clicks[2]{};
+  clicks[0].type = clicks[1].type = INPUT_MOUSE;
+  clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ::SendInput(2, clicks, sizeof(INPUT));
+}
+
 gfx::Bitmap Filled(int width, int height, gfx::Argb left, gfx::Argb right, float scale = 1.0f) {
   gfx::Bitmap bitmap(width, height, scale);
   for (int y = 0; y < bitmap.DeviceHeight(); ++y)
@@ -121,6 +129,18 @@ TEST_F(Win32SystemTest, AWindowShowsAtItsSizeWithThePixelsPresentedToIt) {
   EXPECT_EQ(ScreenPixel(250, 190), RGB(0x20, 0x40, 0xC0));
   EXPECT_EQ(system_->WindowFromPoint({150, 190}), window);
   EXPECT_EQ(system_->WindowFromPoint({50, 50}), 0u) << "the desktop is none of ours";
+
+  system_->SetWindowRegion(window, gfx::Region(gfx::RectI{0, 0, 100, 150}));
+  EXPECT_TRUE(PumpUntil([] { return ScreenPixel(250, 190) != RGB(0x20, 0x40, 0xC0); })) << "cut away by the region";
+  EXPECT_EQ(ScreenPixel(150, 190), RGB(0xC0, 0x20, 0x20));
+  EXPECT_EQ(system_->WindowFromPoint({250, 190}), 0u);
+
+  // A message box is owned by its window: Windows gives the two one taskbar button.
+  CreateParams box;
+  box.parent = window;
+  box.rect = {120, 140, 50, 40};
+  box.style = WS_POPUP;
+  EXPECT_EQ(::GetWindow(system_->NativeOf(system_->CreateWindow(box)), GW_OWNER), hwnd);
 }
 
 // Shown before it has pixels, as the framework shows its windows.
@@ -198,7 +218,7 @@ TEST_F(Win32SystemTest, TheClipboardCarriesUnicodeTextBothWays) {
 // At twice the scale a logical pixel is two device pixels each way: the
 // window is twice its logical size on the screen, and a click lands in
 // logical window coordinates.
-TEST_F(Win32SystemTest, AClickArrivesInLogicalCoordinatesAndActivatesTheWindow) {
+TEST_F(Win32SystemTest, AClickArrivesInLogicalCoordinatesAndActivatesTheWindowThatThenTakesTheKeys) {
   ASSERT_EQ(_putenv_s("BRIVO_SCALE", "2"), 0);
   const WindowId window = Make({50, 60, 100, 80});
   _putenv_s("BRIVO_SCALE", "");
@@ -214,11 +234,7 @@ TEST_F(Win32SystemTest, AClickArrivesInLogicalCoordinatesAndActivatesTheWindow) 
   ASSERT_NE(system_->ActiveWindow(), window);
   log_.clear();
   ::SetCursorPos(100 + 61, 120 + 41);
-  INPUT clicks[2]{};
-  clicks[0].type = clicks[1].type = INPUT_MOUSE;
-  clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  ASSERT_EQ(::SendInput(2, clicks, sizeof(INPUT)), 2u);
+  Click();
   EXPECT_TRUE(PumpUntil([&] { return Find(window, WM_LBUTTONUP) != nullptr; }));
   const Logged* down = Find(window, WM_LBUTTONDOWN);
   ASSERT_NE(down, nullptr);
@@ -228,6 +244,38 @@ TEST_F(Win32SystemTest, AClickArrivesInLogicalCoordinatesAndActivatesTheWindow) 
   EXPECT_EQ(system_->ActiveWindow(), window);
   ASSERT_NE(Find(window, WM_ACTIVATE), nullptr);
   EXPECT_EQ(LowWord(Find(window, WM_ACTIVATE)->wparam), WA_CLICKACTIVE);
+
+  // Keys go to the active window: the key, then the character it types.
+  INPUT keys[2]{};
+  keys[0].type = keys[1].type = INPUT_KEYBOARD;
+  keys[0].ki.wVk = keys[1].ki.wVk = 'A';
+  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  ASSERT_EQ(::SendInput(2, keys, sizeof(INPUT)), 2u);
+  EXPECT_TRUE(PumpUntil([&] { return Find(window, WM_KEYUP) != nullptr; }));
+  ASSERT_NE(Find(window, WM_KEYDOWN), nullptr);
+  EXPECT_EQ(Find(window, WM_KEYDOWN)->wparam, static_cast<WParam>('A'));
+  ASSERT_NE(Find(window, WM_CHAR), nullptr);
+  EXPECT_EQ(Find(window, WM_CHAR)->wparam, static_cast<WParam>('a'));
+}
+
+// The capture window gets the clicks outside it; the pointer that left it
+// while it held the capture is told of once the capture ends.
+TEST_F(Win32SystemTest, TheCaptureTakesClicksOutsideAndTheLeaveComesWhenItEnds) {
+  const WindowId window = Make({100, 100, 100, 100});
+  ::SetCursorPos(150, 150);
+  ASSERT_TRUE(PumpUntil([&] { return Find(window, WM_MOUSEMOVE) != nullptr; }));
+  system_->TrackMouseLeave(window);
+  system_->SetCapture(window);
+  ::SetCursorPos(300, 320);
+  Click();
+  EXPECT_TRUE(PumpUntil([&] { return Find(window, WM_LBUTTONUP) != nullptr; }));
+  ASSERT_NE(Find(window, WM_LBUTTONDOWN), nullptr);
+  EXPECT_EQ(PointX(Find(window, WM_LBUTTONDOWN)->lparam), 200);
+  EXPECT_EQ(PointY(Find(window, WM_LBUTTONDOWN)->lparam), 220);
+  EXPECT_EQ(Find(window, WM_MOUSELEAVE), nullptr) << "no leave while the capture holds";
+  system_->ReleaseCapture();
+  EXPECT_EQ(::GetCapture(), nullptr);
+  EXPECT_TRUE(PumpUntil([&] { return Find(window, WM_MOUSELEAVE) != nullptr; }));
 }
 
 }  // namespace
