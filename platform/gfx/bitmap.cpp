@@ -1,17 +1,12 @@
 #include "platform/gfx/bitmap.h"
 
-#include <cairo.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
-#include "platform/gfx/cairo_ptr.h"
-
 namespace gfx {
-
-void Bitmap::SurfaceRelease::operator()(cairo_surface_t* s) const { cairo_surface_destroy(s); }
 
 Bitmap::Bitmap() = default;
 Bitmap::Bitmap(Bitmap&&) noexcept = default;
@@ -34,13 +29,7 @@ Bitmap::Bitmap(int width, int height, float scale) {
   if (width <= 0 || height <= 0 || !(scale > 0)) return;
   const int device_width = std::max(DeviceCeil(width, scale), 1);
   const int device_height = std::max(DeviceCeil(height, scale), 1);
-  cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, device_width, device_height);
-  if (cairo_surface_status(s) != CAIRO_STATUS_SUCCESS) {
-    cairo_surface_destroy(s);
-    return;
-  }
-  cairo_surface_set_device_scale(s, scale, scale);
-  surface_.reset(s);
+  if (!MakeNative(device_width, device_height, scale)) return;
   width_ = width;
   height_ = height;
   scale_ = scale;
@@ -50,7 +39,7 @@ Bitmap::Bitmap(int width, int height, float scale) {
 
 Bitmap Bitmap::AtScale(Bitmap pixels, float scale) {
   if (pixels.IsNull() || !(scale > 0)) return pixels;
-  cairo_surface_set_device_scale(pixels.surface_.get(), scale, scale);
+  pixels.SetNativeScale(scale);
   pixels.scale_ = scale;
   pixels.width_ = std::max(static_cast<int>(std::lround(pixels.device_width_ / scale)), 1);
   pixels.height_ = std::max(static_cast<int>(std::lround(pixels.device_height_ / scale)), 1);
@@ -73,18 +62,7 @@ Bitmap Bitmap::FromArgb(int width, int height, std::span<const Argb> straight_pi
   return b;
 }
 
-std::uint32_t* Bitmap::Row(int y) {
-  cairo_surface_flush(surface_.get());
-  auto* data = cairo_image_surface_get_data(surface_.get());
-  return reinterpret_cast<std::uint32_t*>(data +
-                                          static_cast<ptrdiff_t>(y) * cairo_image_surface_get_stride(surface_.get()));
-}
-
 const std::uint32_t* Bitmap::Row(int y) const { return const_cast<Bitmap*>(this)->Row(y); }
-
-void Bitmap::MarkDirty() {
-  if (surface_) cairo_surface_mark_dirty(surface_.get());
-}
 
 Bitmap Bitmap::Clone() const { return CloneArea({0, 0, width_, height_}); }
 
@@ -137,25 +115,11 @@ void Bitmap::SetPixel(int x, int y, Argb straight) {
   MarkDirty();
 }
 
-namespace {
-cairo_status_t AppendBytes(void* closure, const unsigned char* data, unsigned int length) {
-  auto* out = static_cast<std::vector<std::uint8_t>*>(closure);
-  out->insert(out->end(), data, data + length);
-  return CAIRO_STATUS_SUCCESS;
-}
-}  // namespace
-
-std::vector<std::uint8_t> Bitmap::EncodePng() const {
-  std::vector<std::uint8_t> out;
-  if (IsNull()) return out;
-  if (cairo_surface_write_to_png_stream(surface_.get(), AppendBytes, &out) != CAIRO_STATUS_SUCCESS) out.clear();
-  return out;
-}
-
 bool Bitmap::SavePng(const std::string& path) const {
   const auto bytes = EncodePng();
   if (bytes.empty()) return false;
-  std::ofstream file(path, std::ios::binary);
+  // The name is UTF-8 on every system (Windows would read it in its ANSI code page).
+  std::ofstream file(std::filesystem::path(std::u8string(path.begin(), path.end())), std::ios::binary);
   file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   return static_cast<bool>(file);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // A 32-bit ARGB bitmap. Colours at this API are straight ARGB; the pixels are
-// kept premultiplied inside (Cairo's ARGB32 image format).
+// kept premultiplied inside, one 32-bit word per pixel, rows top to bottom
+// (Cairo's ARGB32 image format; BGRA bytes on Windows).
 //
 // A bitmap has a size in logical pixels and a scale: it holds scale x scale
 // device pixels per logical pixel (a HiDPI screen shows 1.5 or 2), and whoever
@@ -14,9 +15,6 @@
 
 #include "platform/gfx/argb.h"
 #include "platform/gfx/geometry.h"
-
-// Cairo's own declaration, so that this header need not include cairo.h.
-typedef struct _cairo_surface cairo_surface_t;  // NOLINT(bugprone-reserved-identifier)
 
 namespace gfx {
 
@@ -62,13 +60,21 @@ class Bitmap {
   std::uint32_t* Row(int y);
   const std::uint32_t* Row(int y) const;
   void MarkDirty();
-  cairo_surface_t* NativeSurface() const { return surface_.get(); }
+
+  // The platform's pixel store (a Cairo image surface on Linux), defined for
+  // the platform layer's own code in bitmap_native_<platform>.h.
+  struct Native;
+  Native* NativeSurface() const { return surface_.get(); }
 
  private:
-  struct SurfaceRelease {
-    void operator()(cairo_surface_t* s) const;
+  struct NativeRelease {
+    void operator()(Native* s) const;
   };
-  std::unique_ptr<cairo_surface_t, SurfaceRelease> surface_;
+  // Sets up the store of device_width x device_height pixels; false when the
+  // platform cannot.
+  bool MakeNative(int device_width, int device_height, float scale);
+  void SetNativeScale(float scale);
+  std::unique_ptr<Native, NativeRelease> surface_;
   int width_ = 0;
   int height_ = 0;
   float scale_ = 1.0f;

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/gfx/bitmap_native_cairo.h"
+
 namespace gfx::detail {
 namespace {
 
@@ -90,7 +92,7 @@ bool BlendWithConstantAlpha(cairo_t* cr, const Bitmap& image, int x, int y, unsi
   cairo_surface_flush(target);
   unsigned char* pixels = cairo_image_surface_get_data(target);
   const auto* source = reinterpret_cast<const unsigned char*>(image.Row(0));  // flushes the image once
-  const int source_stride = cairo_image_surface_get_stride(image.NativeSurface());
+  const int source_stride = cairo_image_surface_get_stride(CairoSurface(image));
   for (int i = 0; i < clip->num_rectangles; ++i) {
     const cairo_rectangle_t& r = clip->rectangles[i];
     int left = std::max({static_cast<int>(r.x), x, 0});

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <optional>
 
+#include "platform/gfx/bitmap_native_cairo.h"
 #include "platform/gfx/cairo_ptr.h"
 #include "platform/gfx/path_replay.h"
 #include "platform/gfx/text_layout_cache.h"
@@ -186,7 +187,7 @@ cairo_filter_t FilterFor(Interpolation mode) {
 
 Graphics::Graphics(Bitmap& target) : impl_(std::make_unique<Impl>()) {
   impl_->target = &target;
-  if (!target.IsNull()) impl_->cr.reset(cairo_create(target.NativeSurface()));
+  if (!target.IsNull()) impl_->cr.reset(cairo_create(CairoSurface(target)));
   SetSmoothing(SmoothingMode::None);
 }
 
@@ -372,7 +373,7 @@ void BlitWholeImage(cairo_t* cr, const Bitmap& image, float x, float y, float op
                                                        static_cast<int>(std::lround(y * scale)), alpha))
     return;
   cairo_save(cr);
-  cairo_set_source_surface(cr, image.NativeSurface(), x, y);
+  cairo_set_source_surface(cr, CairoSurface(image), x, y);
   cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
   PaintSource(cr, opacity);
   cairo_restore(cr);
@@ -384,7 +385,7 @@ void BlitWholeImage(cairo_t* cr, const Bitmap& image, float x, float y, float op
 void PaintImageArea(cairo_t* cr, const Bitmap& image, const ImageDraw& d, cairo_filter_t scaled_filter, float opacity,
                     float target_scale) {
   detail::SurfacePtr sub;
-  cairo_surface_t* surface = image.NativeSurface();
+  cairo_surface_t* surface = CairoSurface(image);
   if (!IsWholeImage(image, d.source)) {
     sub.reset(cairo_surface_create_for_rectangle(surface, d.source.x, d.source.y, d.source.width, d.source.height));
     surface = sub.get();

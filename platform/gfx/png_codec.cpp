@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "platform/gfx/bitmap_native_cairo.h"
 #include "platform/gfx/cairo_ptr.h"
 #include "platform/gfx/image_decoder.h"
 
@@ -44,7 +45,7 @@ std::optional<DecodedImage> DecodePng(std::span<const std::uint8_t> bytes) {
   // the one format the drawing layer works with.
   Bitmap bitmap(cairo_image_surface_get_width(png.get()), cairo_image_surface_get_height(png.get()));
   if (bitmap.IsNull()) return std::nullopt;
-  CairoPtr cr(cairo_create(bitmap.NativeSurface()));
+  CairoPtr cr(cairo_create(CairoSurface(bitmap)));
   cairo_set_operator(cr.get(), CAIRO_OPERATOR_SOURCE);
   cairo_set_source_surface(cr.get(), png.get(), 0, 0);
   cairo_paint(cr.get());

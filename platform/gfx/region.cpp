@@ -1,38 +1,12 @@
 #include "platform/gfx/region.h"
 
-#include <cairo.h>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <utility>
+#include <vector>
 
 namespace gfx {
-
-void Region::RegionRelease::operator()(cairo_region_t* r) const { cairo_region_destroy(r); }
-
-Region::Region() : region_(cairo_region_create()) {}
-Region::Region(cairo_region_t* adopted) : region_(adopted) {}
-
-Region::Region(const RectI& rect) : Region() {
-  if (rect.IsEmpty()) return;
-  const cairo_rectangle_int_t r{rect.x, rect.y, rect.width, rect.height};
-  region_.reset(cairo_region_create_rectangle(&r));
-}
-
-Region::Region(const Region& other) : region_(cairo_region_copy(other.region_.get())) {}
-Region& Region::operator=(const Region& other) {
-  if (this != &other) region_.reset(cairo_region_copy(other.region_.get()));
-  return *this;
-}
-Region::Region(Region&& other) noexcept : region_(std::exchange(other.region_, {})) {
-  other.region_.reset(cairo_region_create());
-}
-Region& Region::operator=(Region&& other) noexcept {
-  std::swap(region_, other.region_);
-  return *this;
-}
-Region::~Region() = default;
 
 // One scanline rectangle per row of the rounded corners; the rows are found by
 // walking the corner ellipse with an integer midpoint algorithm (Zingl's
@@ -81,32 +55,5 @@ Region Region::RoundRect(int left, int top, int right, int bottom, int ellipse_w
   }
   return region;
 }
-
-void Region::Intersect(const Region& other) { cairo_region_intersect(region_.get(), other.region_.get()); }
-void Region::Exclude(const Region& other) { cairo_region_subtract(region_.get(), other.region_.get()); }
-void Region::Union(const Region& other) { cairo_region_union(region_.get(), other.region_.get()); }
-void Region::Translate(int dx, int dy) { cairo_region_translate(region_.get(), dx, dy); }
-
-bool Region::IsEmpty() const { return cairo_region_is_empty(region_.get()); }
-bool Region::Contains(int x, int y) const { return cairo_region_contains_point(region_.get(), x, y); }
-
-RectI Region::Bounds() const {
-  cairo_rectangle_int_t r;
-  cairo_region_get_extents(region_.get(), &r);
-  return {r.x, r.y, r.width, r.height};
-}
-
-std::vector<RectI> Region::Rectangles() const {
-  std::vector<RectI> out;
-  const int n = cairo_region_num_rectangles(region_.get());
-  for (int i = 0; i < n; ++i) {
-    cairo_rectangle_int_t r;
-    cairo_region_get_rectangle(region_.get(), i, &r);
-    out.push_back({r.x, r.y, r.width, r.height});
-  }
-  return out;
-}
-
-bool Region::operator==(const Region& other) const { return cairo_region_equal(region_.get(), other.region_.get()); }
 
 }  // namespace gfx

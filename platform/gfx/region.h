@@ -6,8 +6,6 @@
 
 #include "platform/gfx/geometry.h"
 
-typedef struct _cairo_region cairo_region_t;
-
 namespace gfx {
 
 class Region {
@@ -36,14 +34,16 @@ class Region {
   std::vector<RectI> Rectangles() const;
   bool operator==(const Region& other) const;
 
-  const cairo_region_t* Native() const { return region_.get(); }
+  // The platform's region (a Cairo region on Linux, an HRGN on Windows),
+  // defined for the platform layer's own code in region_native_<platform>.h.
+  struct Native;
+  const Native& NativeRegion() const { return *region_; }
 
  private:
-  struct RegionRelease {
-    void operator()(cairo_region_t* r) const;
+  struct NativeRelease {
+    void operator()(Native* r) const;
   };
-  explicit Region(cairo_region_t* adopted);
-  std::unique_ptr<cairo_region_t, RegionRelease> region_;
+  std::unique_ptr<Native, NativeRelease> region_;
 };
 
 }  // namespace gfx

@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "platform/window/backend/gtk/gtk_start.h"
 #include "platform/window/backend/headless/headless_system.h"
+#include "platform/window/native_start.h"
 
 namespace winsys {
 
@@ -35,9 +35,9 @@ bool Start() {
     Install(std::make_unique<HeadlessSystem>());
     return true;
   }
-  auto gtk = StartGtkSystem();
-  if (!gtk) return false;
-  Install(std::move(gtk));
+  auto native = StartNativeSystem();
+  if (!native) return false;
+  Install(std::move(native));
   return true;
 }
 

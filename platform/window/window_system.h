@@ -5,7 +5,8 @@
 // and size loops, with the meanings of the Windows calls they replace.
 //
 // One implementation is active per process (Current()); it is chosen at start:
-// GTK, unless BRIVO_PLATFORM=headless asks for the headless one (for tests). All calls are
+// the real display's (GTK on Linux, Win32 on Windows), unless
+// BRIVO_PLATFORM=headless asks for the headless one (for tests). All calls are
 // made on the UI thread (the thread that called Start()), except Post, PostTask
 // and Send, which are safe from any thread.
 #include <cstdint>
@@ -221,8 +222,8 @@ class WindowSystem {
 // The active window system; Start() must have been called.
 WindowSystem& Current();
 
-// Chooses and starts the window system for this process (GTK, or headless
-// when BRIVO_PLATFORM=headless). Returns false when GTK finds no display.
+// Chooses and starts the window system for this process (GTK or Win32, or
+// headless when BRIVO_PLATFORM=headless). Returns false when there is no display.
 bool Start();
 // Makes `system` the active one (tests install a headless system this way).
 void Install(std::unique_ptr<WindowSystem> system);

@@ -176,7 +176,7 @@ void GtkSystem::UpdateTooltip(WindowId window, double x_root, double y_root) {
     if (tool.owner != window || x < tool.rect.x || y < tool.rect.y || x >= tool.rect.Right() || y >= tool.rect.Bottom())
       continue;
     tooltip_.PointerAt(TooltipWindow::ToolKey{tool.owner, tool.id}, tool.text,
-                       {static_cast<float>(x_root), static_cast<float>(y_root)}, units_.ToGdk(WorkArea()), units_);
+                       {static_cast<float>(x_root), static_cast<float>(y_root)}, units_.ToNative(WorkArea()), units_);
     return;
   }
   tooltip_.PointerAt(std::nullopt, {}, {}, {});

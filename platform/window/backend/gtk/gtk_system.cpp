@@ -7,13 +7,13 @@
 #include <mutex>
 
 #include "platform/window/backend/gtk/display_loss.h"
-#include "platform/window/backend/gtk/gtk_start.h"
 #include "platform/window/backend/gtk/window_at_point.h"
 #include "platform/window/backend/gtk/window_icon.h"
+#include "platform/window/native_start.h"
 
 namespace winsys {
 
-std::unique_ptr<WindowSystem> StartGtkSystem() { return gtk::GtkSystem::Open(); }
+std::unique_ptr<WindowSystem> StartNativeSystem() { return gtk::GtkSystem::Open(); }
 
 namespace gtk {
 
@@ -144,7 +144,7 @@ gfx::PointF GtkSystem::CursorPos() const {
 // our windows sits in it (directly, or inside a window manager's frame).
 WindowId GtkSystem::WindowFromPoint(gfx::PointF screen_point) const {
   const int x = static_cast<int>(std::floor(screen_point.x)), y = static_cast<int>(std::floor(screen_point.y));
-  const Window top = TopLevelAt(display_, units_.ToGdk(x), units_.ToGdk(y));
+  const Window top = TopLevelAt(display_, units_.ToNative(x), units_.ToNative(y));
   if (top == None) return 0;
   for (const auto& [id, native] : natives_) {
     const WindowRecord* record = Record(id);
@@ -175,7 +175,7 @@ GdkWindow* GtkSystem::NativeOf(WindowId window) const {
 // --- windows ----------------------------------------------------------------------
 
 bool GtkSystem::NativeCreate(WindowRecord& record) {
-  auto native = std::make_unique<NativeWindow>(KindFor(record), units_.ToGdk(record.rect), record.title,
+  auto native = std::make_unique<NativeWindow>(KindFor(record), units_.ToNative(record.rect), record.title,
                                                NativeOf(record.owner), composited_);
   if (!native->Gdk()) return false;
   native->SetUnits(units_);
@@ -209,7 +209,7 @@ void GtkSystem::NativeShow(WindowRecord& record) {
 }
 
 void GtkSystem::NativePlace(WindowRecord& record) {
-  if (NativeWindow* native = Native(record.id)) native->Place(units_.ToGdk(record.rect));
+  if (NativeWindow* native = Native(record.id)) native->Place(units_.ToNative(record.rect));
 }
 
 void GtkSystem::NativeResizable(WindowRecord& record) {
@@ -217,7 +217,7 @@ void GtkSystem::NativeResizable(WindowRecord& record) {
   const bool resizable = (record.style & WS_THICKFRAME) != 0;
   const MinMaxInfo limits = resizable ? QueryMinMax(id) : MinMaxInfo{};
   if (NativeWindow* native = Native(id))
-    native->SetResizable(resizable, units_.ToGdk(limits.min_track_width), units_.ToGdk(limits.min_track_height));
+    native->SetResizable(resizable, units_.ToNative(limits.min_track_width), units_.ToNative(limits.min_track_height));
 }
 
 void GtkSystem::NativeTitle(WindowRecord& record) {
@@ -292,7 +292,7 @@ void GtkSystem::NativeInputMethod(WindowRecord& record) {
     return;
   }
   input_method_.Attach(gdk);
-  input_method_.SetCaret(units_.ToGdk(record.ime_caret));
+  input_method_.SetCaret(units_.ToNative(record.ime_caret));
 }
 
 void GtkSystem::NativeToolsChanged(WindowId) { tooltip_.Hide(); }

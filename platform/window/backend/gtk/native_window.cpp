@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/gfx/bitmap_native_cairo.h"
+#include "platform/gfx/region_native_cairo.h"
 #include "platform/window/backend/gtk/gtk_ptr.h"
 #include "platform/window/pixel_copy.h"
 
@@ -118,7 +120,7 @@ void NativeWindow::Raise() { gdk_window_raise(window_); }
 void NativeWindow::Paint(const gfx::Bitmap& buffer, const gfx::RectI& rect, cairo_operator_t op, double alpha,
                          bool opaque) {
   if (buffer.IsNull() || rect.IsEmpty()) return;
-  const gfx::RectI gdk_rect = units_.ToGdk(rect);
+  const gfx::RectI gdk_rect = units_.ToNative(rect);
   const cairo_rectangle_int_t area{gdk_rect.x, gdk_rect.y, gdk_rect.width, gdk_rect.height};
   RegionPtr region(cairo_region_create_rectangle(&area));
   GdkDrawingContext* context = gdk_window_begin_draw_frame(window_, region.get());
@@ -133,7 +135,7 @@ void NativeWindow::Paint(const gfx::Bitmap& buffer, const gfx::RectI& rect, cair
   cairo_set_operator(cr, op);
   // Logical pixels onto GDK units: a buffer at the window's scale lands pixel for pixel.
   cairo_scale(cr, units_.PerLogical(), units_.PerLogical());
-  cairo_set_source_surface(cr, buffer.NativeSurface(), 0, 0);
+  cairo_set_source_surface(cr, CairoSurface(buffer), 0, 0);
   cairo_paint_with_alpha(cr, alpha);
   gdk_window_end_draw_frame(window_, context);
   SendToServer();
@@ -152,7 +154,7 @@ void NativeWindow::PresentLayered(const gfx::Bitmap& buffer, std::uint8_t alpha)
   const gfx::RectI whole{0, 0, buffer.Width(), buffer.Height()};
   if (rgba_) {
     // Clear first: SOURCE with a constant alpha would blend with the old pixels.
-    const gfx::RectI gdk_whole = units_.ToGdk(whole);
+    const gfx::RectI gdk_whole = units_.ToNative(whole);
     const cairo_rectangle_int_t area{0, 0, gdk_whole.width, gdk_whole.height};
     RegionPtr region(cairo_region_create_rectangle(&area));
     GdkDrawingContext* context = gdk_window_begin_draw_frame(window_, region.get());
@@ -161,7 +163,7 @@ void NativeWindow::PresentLayered(const gfx::Bitmap& buffer, std::uint8_t alpha)
     cairo_paint(cr);
     cairo_set_operator(cr, CAIRO_OPERATOR_OVER);
     cairo_scale(cr, units_.PerLogical(), units_.PerLogical());
-    cairo_set_source_surface(cr, buffer.NativeSurface(), 0, 0);
+    cairo_set_source_surface(cr, CairoSurface(buffer), 0, 0);
     cairo_paint_with_alpha(cr, alpha / 255.0);
     gdk_window_end_draw_frame(window_, context);
     SendToServer();
@@ -190,7 +192,7 @@ void NativeWindow::ApplyShape() {
   }
   gfx::Region shape = region_ ? *region_ : *alpha_shape_;
   if (region_ && alpha_shape_) shape.Intersect(*alpha_shape_);
-  gdk_window_shape_combine_region(window_, units_.ToGdk(shape).Native(), 0, 0);
+  gdk_window_shape_combine_region(window_, CairoRegion(units_.ToNative(shape)), 0, 0);
 }
 
 }  // namespace winsys::gtk

@@ -76,8 +76,8 @@ gfx::Bitmap TooltipWindow::Render() const {
 
 void TooltipWindow::Show() {
   picture_ = Render();
-  gfx::RectI rect{static_cast<int>(where_.x), static_cast<int>(where_.y) + units_.ToGdk(kBelowPointer),
-                  units_.ToGdk(picture_.Width()), units_.ToGdk(picture_.Height())};
+  gfx::RectI rect{static_cast<int>(where_.x), static_cast<int>(where_.y) + units_.ToNative(kBelowPointer),
+                  units_.ToNative(picture_.Width()), units_.ToNative(picture_.Height())};
   rect.x = std::max(bounds_.x, std::min(rect.x, bounds_.Right() - rect.width));
   if (rect.Bottom() > bounds_.Bottom()) rect.y = static_cast<int>(where_.y) - rect.height - 4;
   if (!window_) window_ = std::make_unique<NativeWindow>(NativeWindow::Kind::kTooltip, rect, "", nullptr, rgba_);

@@ -1,13 +1,12 @@
 // HeadlessSystem: injected input, shaped as the GTK backend delivers it, and the
 // system move and size loops driven by that input.
-#include <glib.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <memory>
 
 #include "platform/window/backend/headless/headless_system.h"
+#include "platform/window/utf16_units.h"
 
 namespace winsys {
 
@@ -18,10 +17,6 @@ constexpr float kDoubleClickSlop = 2;
 constexpr LParam kKeyDownBits = 1;         // repeat count 1
 constexpr LParam kKeyUpBits = 0xC0000001;  // previous state and transition bits
 constexpr LParam kAltBit = 0x20000000;     // context code: Alt held
-
-struct GFreeDeleter {
-  void operator()(void* p) const { g_free(p); }
-};
 
 // The character a US keyboard types for the key, 0 for none.
 unsigned UsCharacter(unsigned vk, bool shift) {
@@ -275,12 +270,8 @@ void HeadlessSystem::SysChar(char ch) {
 }
 
 void HeadlessSystem::QueueChars(std::string_view utf8) {
-  glong units = 0;
-  std::unique_ptr<gunichar2, GFreeDeleter> utf16(
-      g_utf8_to_utf16(utf8.data(), static_cast<glong>(utf8.size()), nullptr, &units, nullptr));
-  if (!utf16) return;
   const WindowId target = KeyboardTarget();
-  for (glong i = 0; i < units; ++i) QueueInput(target, WM_CHAR, utf16.get()[i], kKeyDownBits);
+  for (char16_t unit : Utf16Units(utf8)) QueueInput(target, WM_CHAR, unit, kKeyDownBits);
 }
 
 void HeadlessSystem::TypeText(std::string_view utf8) {
