@@ -26,4 +26,8 @@ class StopSignal {
   int wake_fd_ = -1;
 };
 
+// Waits until either flag is raised. Where a flag has no wake descriptor (none
+// could be made, or on Windows) the flags are looked at every tenth of a second.
+void WaitForEither(const StopSignal& first, const StopSignal& second);
+
 }  // namespace runtime

@@ -1,5 +1,6 @@
 #include "runtime/stop_signal.h"
 
+#include <poll.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
 
@@ -21,6 +22,13 @@ void StopSignal::Request() {
   // Nobody reads the counter, so the descriptor stays readable for every waiter.
   const uint64_t one = 1;
   [[maybe_unused]] ssize_t written = write(wake_fd_, &one, sizeof one);
+}
+
+void WaitForEither(const StopSignal& first, const StopSignal& second) {
+  pollfd waits[2] = {{.fd = first.WakeDescriptor(), .events = POLLIN, .revents = 0},
+                     {.fd = second.WakeDescriptor(), .events = POLLIN, .revents = 0}};
+  const int timeout_ms = waits[0].fd < 0 || waits[1].fd < 0 ? 100 : -1;
+  while (!first.Requested() && !second.Requested()) poll(waits, 2, timeout_ms);
 }
 
 }  // namespace runtime

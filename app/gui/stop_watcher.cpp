@@ -1,7 +1,5 @@
 #include "app/gui/stop_watcher.h"
 
-#include <poll.h>
-
 namespace app::gui {
 
 StopWatcher::StopWatcher(const runtime::StopSignal& stop, UiThread& ui, std::function<void()> on_stop)
@@ -12,13 +10,8 @@ StopWatcher::~StopWatcher() {
   thread_.join();
 }
 
-// Without wake descriptors (none could be made) the flags are looked at every
-// tenth of a second instead.
 void StopWatcher::Watch(const runtime::StopSignal& stop, UiThread& ui, std::function<void()> on_stop) const {
-  pollfd waits[2] = {{.fd = stop.WakeDescriptor(), .events = POLLIN, .revents = 0},
-                     {.fd = done_.WakeDescriptor(), .events = POLLIN, .revents = 0}};
-  const int timeout_ms = waits[0].fd < 0 || waits[1].fd < 0 ? 100 : -1;
-  while (!stop.Requested() && !done_.Requested()) poll(waits, 2, timeout_ms);
+  runtime::WaitForEither(stop, done_);
   if (stop.Requested() && !done_.Requested()) ui.Post(std::move(on_stop));
 }
 
