@@ -36,6 +36,7 @@
 #include "razezazo/drawing/color.h"
 #include "razezazo/popups/framework_startup.h"
 #include "razezazo/popups/message_box.h"
+#include "runtime/console.h"
 #include "runtime/gbk.h"
 
 namespace {
@@ -52,25 +53,25 @@ struct BoxRequest {
 };
 
 // Nothing when the arguments do not name a box; exits on bad ones.
-std::optional<BoxRequest> ParseArguments(int argc, char** argv) {
-  if (argc < 2) return std::nullopt;
+std::optional<BoxRequest> ParseArguments(const std::vector<std::string>& arguments) {
+  if (arguments.empty()) return std::nullopt;
   auto usage = [] {
     std::fprintf(stderr, "usage: gallery [--message-box TYPE(0-5) [ICON(0,16,32,48,64,128)] [TEXT]]\n");
     std::exit(64);
   };
-  auto number = [&](const char* text) {
+  auto number = [&](const std::string& text) {
     char* end = nullptr;
-    const long value = std::strtol(text, &end, 10);
-    if (*text == '\0' || *end != '\0') usage();
+    const long value = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0') usage();
     return static_cast<int>(value);
   };
-  if (std::string(argv[1]) != "--message-box" || argc < 3 || argc > 5) usage();
+  if (arguments[0] != "--message-box" || arguments.size() < 2 || arguments.size() > 4) usage();
   BoxRequest request;
-  const int type = number(argv[2]);
+  const int type = number(arguments[1]);
   if (type < razezazo::kBoxOk || type > razezazo::kBoxRetryCancel) usage();
   request.type = razezazo::MessageBoxType{type};
-  if (argc > 3) request.icon = razezazo::MessageBoxIcon{number(argv[3])};
-  if (argc > 4) request.text = argv[4];
+  if (arguments.size() > 2) request.icon = razezazo::MessageBoxIcon{number(arguments[2])};
+  if (arguments.size() > 3) request.text = arguments[3];
   return request;
 }
 
@@ -174,7 +175,7 @@ struct EditBoxWindow {
 
 int main(int argc, char** argv) {
   using runtime::Gbk;
-  const std::optional<BoxRequest> box_request = ParseArguments(argc, argv);
+  const std::optional<BoxRequest> box_request = ParseArguments(runtime::ProgramArguments(argc, argv));
   if (!winsys::Start()) {
     std::fprintf(stderr, "gallery: no window system to show a window on\n");
     return 1;

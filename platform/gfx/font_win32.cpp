@@ -55,6 +55,9 @@ std::unique_ptr<Gdiplus::FontFamily> SansSerif() {
 
 bool FontFamilyExists(std::string_view family_utf8) { return Resolve(family_utf8) != nullptr; }
 
+// No GLib here: no module type to register before another thread reads settings.
+void PrepareDesktopFontLookupOffThread() {}
+
 std::string DesktopUiFontFamily() {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
