@@ -1,0 +1,70 @@
+// brivo.exe under Wine on a private X server (Wine's X11 driver), used as a
+// person would on Windows: the window's picture, its close button, an address
+// typed or pasted from another Windows program, the download and its box.
+#include "tests/gui/brivo_gui_fixture.h"
+
+namespace winsys::testing {
+namespace {
+
+// How Wine names a Linux path: the Z: drive holds the root.
+std::string WindowsPath(const fs::path& path) {
+  std::string windows = "Z:" + path.string();
+  for (char& c : windows)
+    if (c == '/') c = '\\';
+  return windows;
+}
+
+class BrivoWineGuiTest : public BrivoGuiTest {
+ protected:
+  void SetUp() override {
+    BrivoGuiTest::SetUp();
+    Set("BRIVO_DOWNLOAD_DIR", WindowsPath(Downloads()));
+    fs::create_directories(Downloads());
+  }
+  // Types into the focused box, as a keyboard does.
+  void Type(const std::string& text) { ASSERT_EQ(Xdotool({"type", "--delay", "20", text}), 0); }
+  void DownloadsTheTrack() {
+    ClickAt(315, 70);  // "解析&&下载"
+    AnswerWithReturn("下载完成");
+    const fs::path saved = Downloads() / (std::string(kTrack) + ".aac");
+    ASSERT_TRUE(fs::exists(saved));
+    EXPECT_GT(fs::file_size(saved), 1000u);
+  }
+};
+
+TEST_F(BrivoWineGuiTest, TheWindowShowsItsPictureAndCaptionsAndTheCloseButtonEndsIt) {
+  Launch({});
+  EXPECT_EQ(WindowGeometry("晨岚DJ音乐网").width, 380);
+  EXPECT_EQ(WindowGeometry("晨岚DJ音乐网").height, 338);
+  ASSERT_EQ(Xdotool({"mousemove", "0", "0"}), 0);
+  ASSERT_TRUE(ScreenSettles(display_.Name()));
+  gfx::Bitmap shot = Screenshot(display_.Name());
+  ASSERT_FALSE(shot.IsNull());
+  EXPECT_TRUE(AnyPixel(shot, 26, 40, 60, 14, Dark)) << "播放地址";
+  EXPECT_TRUE(AnyPixel(shot, 26, 100, 60, 14, Dark)) << "解析结果";
+  EXPECT_TRUE(AnyPixel(shot, 290, 62, 50, 16, Dark)) << "the parse button's caption";
+  EXPECT_EQ(shot.GetPixel(kLeft + 200, kTop + 300) & 0xFFFFFF, Background(200, 300) & 0xFFFFFF);
+  EXPECT_TRUE(shot.CloneArea({kLeft, kTop, 380, 338}).SavePng(BRIVO_WINE_SCREENSHOT_PATH));
+
+  ClickAt(354, 16);  // close
+  EXPECT_TRUE(brivo_->WaitForExit(20000));
+  EXPECT_EQ(brivo_->exit_status(), 0);
+}
+
+TEST_F(BrivoWineGuiTest, AnAddressTypedIntoTheBoxIsDownloaded) {
+  Launch({});
+  ClickAt(150, 70);  // into the address box
+  Type(site_->Get("BRIVO_DEMO_PAGE_URL"));
+  DownloadsTheTrack();
+}
+
+TEST_F(BrivoWineGuiTest, AnAddressAnotherWindowsProgramCopiedIsPastedAndDownloaded) {
+  Launch({});
+  ASSERT_EQ(RunProgram({PUT_ON_CLIPBOARD_COMMAND, site_->Get("BRIVO_DEMO_PAGE_URL")}), 0);
+  ClickAt(150, 70);
+  ASSERT_EQ(Xdotool({"key", "ctrl+v"}), 0);
+  DownloadsTheTrack();
+}
+
+}  // namespace
+}  // namespace winsys::testing
