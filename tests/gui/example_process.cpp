@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -65,7 +66,9 @@ bool ExampleProcess::WaitForLine(const std::string& line, int timeout_ms) {
     char buffer[256];
     ssize_t n = ::read(out_, buffer, sizeof buffer);
     if (n <= 0) return false;
-    received_.append(buffer, static_cast<size_t>(n));
+    // A Windows program's text-mode output ends its lines with "\r\n".
+    for (char c : std::string_view(buffer, static_cast<size_t>(n)))
+      if (c != '\r') received_ += c;
   }
   return true;
 }
