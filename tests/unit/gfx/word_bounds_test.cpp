@@ -26,7 +26,7 @@ TEST(WordBounds, RunsOfLettersAndDigitsAndOfHanCharacters) {
 
 TEST(WordBounds, ACharacterOutsideTheBasicPlaneIsOneUnitPair) {
   const WordBounds b = FindWordBounds(u"a \U00020000 b");  // a Han character of plane 2
-  EXPECT_FALSE(b.starts[3]);  // never inside the pair
+  EXPECT_FALSE(b.starts[3]);                               // never inside the pair
   EXPECT_FALSE(b.ends[3]);
   EXPECT_TRUE(b.starts[0]);
   EXPECT_TRUE(b.ends[1]);
