@@ -46,7 +46,9 @@ TextOn::TextOn(std::u16string_view text, const Font& font, const RectF& layout, 
   StringFormat top = format;
   top.line_alignment = StringAlignment::Near;
   gdiplus_format_ = ToGdiplus(top);
-  if (rect_.Width <= 0 || format.Has(format_flags::kNoWrap)) Unbound(rect_.X, rect_.Width, format.alignment);
+  const bool ellipsis = format.trimming >= Trimming::EllipsisCharacter;
+  if (rect_.Width <= 0 || (format.Has(format_flags::kNoWrap) && !ellipsis))
+    Unbound(rect_.X, rect_.Width, format.alignment);
   if (rect_.Height <= 0 || !format.Has(format_flags::kLineLimit)) Unbound(rect_.Y, rect_.Height, StringAlignment::Near);
   if (format.line_alignment == StringAlignment::Near || text.empty()) return;
   const CharacterRange all{0, static_cast<int>(text.size())};

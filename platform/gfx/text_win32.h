@@ -25,13 +25,13 @@ std::unique_ptr<Gdiplus::StringFormat> ToGdiplus(const StringFormat& format);
 // scale.
 //
 // GDI+ is given a rectangle of its own: a side of 0 is unbounded, and so is
-// the width of a line that does not wrap (GDI+ would take the 0 literally, or
-// cut the line at the edge), and the height unless only whole lines may show
-// (lines below the rectangle are laid out, and clipped when drawn). The text
-// keeps its alignment: an unbounded width reaches as far as needed from the
-// near edge, both ways from the middle or back from the far edge. The lines
-// are placed vertically here, as GDI+ under Wine measures them at the top
-// whatever the line alignment.
+// the width of a line that does not wrap unless an ellipsis trims it (GDI+
+// would take the 0 literally, or cut the line at the edge), and the height
+// unless only whole lines may show (lines below the rectangle are laid out,
+// and clipped when drawn). The text keeps its alignment: an unbounded width
+// reaches as far as needed from the near edge, both ways from the middle or
+// back from the far edge. The lines are placed vertically here, as GDI+ under
+// Wine measures them at the top whatever the line alignment.
 class TextOn {
  public:
   TextOn(std::u16string_view text, const Font& font, const RectF& layout, const StringFormat& format, int text_hint);

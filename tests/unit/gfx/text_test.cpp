@@ -262,6 +262,24 @@ TEST_F(Text, NoFontFallbackStillDrawsChineseAndTextIsClippedToItsRectangle) {
   EXPECT_GT(beyond, 0);
 }
 
+// A line that does not wrap runs on past its rectangle, unless it is trimmed
+// with an ellipsis: then it ends inside, whether or not the text is clipped.
+TEST_F(Text, AnEllipsisKeepsALineThatDoesNotWrapInsideItsRectangle) {
+  auto painted_beyond = [&](Trimming trimming) {
+    StringFormat f;
+    f.flags = format_flags::kNoWrap | format_flags::kNoClip;
+    f.trimming = trimming;
+    Bitmap b(200, 30);
+    Graphics(b).DrawString(u"一二三四五六七八九十 and more", font_, {0, 0, 60, 30}, f, 0xFF000000);
+    int beyond = 0;
+    for (int y = 0; y < 30; ++y)
+      for (int x = 61; x < 200; ++x) beyond += testing::Alpha(b, x, y) > 0;
+    return beyond;
+  };
+  EXPECT_GT(painted_beyond(Trimming::Character), 0);
+  EXPECT_EQ(painted_beyond(Trimming::EllipsisCharacter), 0);
+}
+
 // Some glyphs of the sharp face's bitmap strikes draw past the extents their
 // font reports; a clip through the text must still cut them exactly where it
 // runs, and leave the text inside it as an unclipped drawing has it.
