@@ -4,11 +4,16 @@
 #include <algorithm>
 #include <string>
 
+#include <dwrite.h>
+
+#include "platform/gfx/com_win32.h"
 #include "platform/gfx/font.h"
 #include "platform/gfx/font_native_win32.h"
 #include "platform/gfx/gdiplus_win32.h"
 
 namespace gfx {
+
+using detail::ComPtr;
 
 namespace {
 
@@ -16,9 +21,32 @@ constexpr const char* kSongTiStandIn = "WenQuanYi Zen Hei Sharp";
 
 bool IsSongTi(std::string_view family) { return family == "宋体" || family == "SimSun"; }
 
+// The name GDI+ knows a family by, for any of its localised names: GDI+
+// finds a family by the names of the user's language only, DirectWrite by all.
+std::wstring GdiplusName(const std::wstring& name) {
+  ComPtr<IDWriteFactory> factory;
+  ComPtr<IDWriteFontCollection> fonts;
+  ComPtr<IDWriteFontFamily> family;
+  ComPtr<IDWriteLocalizedStrings> names;
+  UINT32 index = 0, length = 0;
+  BOOL exists = FALSE;
+  if (FAILED(DWriteCreateFactory(DWRITE_FACTORY_TYPE_SHARED, __uuidof(IDWriteFactory),
+                                 reinterpret_cast<IUnknown**>(factory.GetAddressOf()))) ||
+      FAILED(factory->GetSystemFontCollection(&fonts)) ||
+      FAILED(fonts->FindFamilyName(name.c_str(), &index, &exists)) || !exists ||
+      FAILED(fonts->GetFontFamily(index, &family)) || FAILED(family->GetFamilyNames(&names)))
+    return name;
+  if (FAILED(names->FindLocaleName(L"en-us", &index, &exists)) || !exists) index = 0;
+  if (FAILED(names->GetStringLength(index, &length))) return name;
+  std::wstring english(length + 1, L'\0');
+  if (FAILED(names->GetString(index, english.data(), length + 1))) return name;
+  english.resize(length);
+  return english;
+}
+
 std::unique_ptr<Gdiplus::FontFamily> Installed(std::string_view family) {
   detail::UseGdiplus();
-  const std::wstring name = detail::Wide(family);
+  const std::wstring name = GdiplusName(detail::Wide(family));
   auto found = std::make_unique<Gdiplus::FontFamily>(name.c_str());
   if (found->GetLastStatus() != Gdiplus::Ok || !found->IsAvailable()) return nullptr;
   return found;

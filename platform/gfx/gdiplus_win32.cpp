@@ -18,7 +18,8 @@ void UseGdiplus() {
 std::unique_ptr<Gdiplus::Bitmap> WrapPixels(const Bitmap& bitmap, const RectI& area) {
   if (bitmap.IsNull() || area.IsEmpty()) return nullptr;
   const int stride = bitmap.DeviceWidth() * 4;
-  auto* first = reinterpret_cast<BYTE*>(Pixels(bitmap) + static_cast<ptrdiff_t>(area.y) * bitmap.DeviceWidth() + area.x);
+  auto* first =
+      reinterpret_cast<BYTE*>(Pixels(bitmap) + static_cast<ptrdiff_t>(area.y) * bitmap.DeviceWidth() + area.x);
   return std::make_unique<Gdiplus::Bitmap>(area.width, area.height, stride, PixelFormat32bppPARGB, first);
 }
 

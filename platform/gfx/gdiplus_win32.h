@@ -4,6 +4,7 @@
 #include <windows.h>
 // GDI+'s headers need the COM declarations that WIN32_LEAN_AND_MEAN leaves out.
 #include <objidl.h>
+
 #include <gdiplus.h>
 
 #include <memory>

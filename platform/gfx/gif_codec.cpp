@@ -40,10 +40,6 @@ struct GifClose {
 };
 using GifPtr = std::unique_ptr<GifFileType, GifClose>;
 
-// Even a one-pixel screen costs a bitmap per frame: each kept frame is charged
-// at least this many pixels, so a file of a million tiny frames is refused too.
-constexpr std::int64_t kFrameOverheadPixels = 1024;
-
 // The rows of an interlaced frame arrive in four passes.
 std::vector<int> RowOrder(int height, bool interlaced) {
   std::vector<int> order;

@@ -3,6 +3,13 @@
 
 namespace gfx {
 
+Bitmap& Graphics::Target() const { return *target_; }
+SmoothingMode Graphics::Smoothing() const { return smoothing_; }
+void Graphics::SetTextHint(int hint) { text_hint_ = hint; }
+int Graphics::TextHint() const { return text_hint_; }
+void Graphics::SetInterpolation(Interpolation mode) { interpolation_ = mode; }
+Interpolation Graphics::GetInterpolation() const { return interpolation_; }
+
 void Graphics::DrawArc(const Pen& pen, const RectF& bounds, float start, float sweep) {
   Path path;
   path.AddArc(bounds, start, sweep);

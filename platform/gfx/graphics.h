@@ -136,7 +136,11 @@ class Graphics {
                                   const StringFormat& format) const;
 
  private:
-  struct Impl;
+  Bitmap* target_;
+  SmoothingMode smoothing_ = SmoothingMode::None;
+  int text_hint_ = text_hint::kSystemDefault;
+  Interpolation interpolation_ = Interpolation::Default;
+  struct Impl;  // the platform's drawing state
   std::unique_ptr<Impl> impl_;
 };
 

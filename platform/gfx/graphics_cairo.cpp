@@ -19,11 +19,7 @@
 namespace gfx {
 
 struct Graphics::Impl {
-  Bitmap* target;
   detail::CairoPtr cr;
-  SmoothingMode smoothing = SmoothingMode::None;
-  int text_hint = text_hint::kSystemDefault;
-  Interpolation interpolation = Interpolation::Default;
 };
 
 namespace {
@@ -187,27 +183,19 @@ cairo_filter_t FilterFor(Interpolation mode) {
 
 }  // namespace
 
-Graphics::Graphics(Bitmap& target) : impl_(std::make_unique<Impl>()) {
-  impl_->target = &target;
+Graphics::Graphics(Bitmap& target) : target_(&target), impl_(std::make_unique<Impl>()) {
   if (!target.IsNull()) impl_->cr.reset(cairo_create(CairoSurface(target)));
   SetSmoothing(SmoothingMode::None);
 }
 
 Graphics::~Graphics() = default;
 
-Bitmap& Graphics::Target() const { return *impl_->target; }
-
 void Graphics::SetSmoothing(SmoothingMode mode) {
-  impl_->smoothing = mode;
+  smoothing_ = mode;
   if (impl_->cr)
     cairo_set_antialias(impl_->cr.get(),
                         mode == SmoothingMode::AntiAlias ? CAIRO_ANTIALIAS_DEFAULT : CAIRO_ANTIALIAS_NONE);
 }
-SmoothingMode Graphics::Smoothing() const { return impl_->smoothing; }
-void Graphics::SetTextHint(int hint) { impl_->text_hint = hint; }
-int Graphics::TextHint() const { return impl_->text_hint; }
-void Graphics::SetInterpolation(Interpolation mode) { impl_->interpolation = mode; }
-Interpolation Graphics::GetInterpolation() const { return impl_->interpolation; }
 
 void Graphics::Clear(Argb color) {
   cairo_t* cr = impl_->cr.get();
@@ -243,16 +231,16 @@ void Clip(cairo_t* cr, const Bitmap& target, CombineMode mode, cairo_fill_rule_t
 }  // namespace
 
 void Graphics::SetClip(const RectF& rect, CombineMode mode) {
-  Clip(impl_->cr.get(), *impl_->target, mode, CAIRO_FILL_RULE_WINDING,
+  Clip(impl_->cr.get(), *target_, mode, CAIRO_FILL_RULE_WINDING,
        [&] { cairo_rectangle(impl_->cr.get(), rect.x, rect.y, rect.width, rect.height); });
 }
 
 void Graphics::SetClip(const Path& path, CombineMode mode) {
-  Clip(impl_->cr.get(), *impl_->target, mode, RuleOf(path), [&] { ReplayPath(impl_->cr.get(), path); });
+  Clip(impl_->cr.get(), *target_, mode, RuleOf(path), [&] { ReplayPath(impl_->cr.get(), path); });
 }
 
 void Graphics::SetClip(const Region& region, CombineMode mode) {
-  Clip(impl_->cr.get(), *impl_->target, mode, CAIRO_FILL_RULE_WINDING, [&] { AppendRegion(impl_->cr.get(), region); });
+  Clip(impl_->cr.get(), *target_, mode, CAIRO_FILL_RULE_WINDING, [&] { AppendRegion(impl_->cr.get(), region); });
 }
 
 void Graphics::ResetClip() {
@@ -266,8 +254,8 @@ RectF Graphics::VisibleClipBounds() const {
   cairo_clip_extents(cr, &x1, &y1, &x2, &y2);
   x1 = std::max(x1, 0.0);
   y1 = std::max(y1, 0.0);
-  x2 = std::min(x2, static_cast<double>(impl_->target->Width()));
-  y2 = std::min(y2, static_cast<double>(impl_->target->Height()));
+  x2 = std::min(x2, static_cast<double>(target_->Width()));
+  y2 = std::min(y2, static_cast<double>(target_->Height()));
   if (x2 <= x1 || y2 <= y1) return {};
   return {static_cast<float>(x1), static_cast<float>(y1), static_cast<float>(x2 - x1), static_cast<float>(y2 - y1)};
 }
@@ -290,23 +278,23 @@ void Graphics::FillRegion(const Brush& brush, const Region& region) {
 }
 
 void Graphics::DrawLine(const Pen& pen, PointF from, PointF to) {
-  StrokeWith(impl_->cr.get(), impl_->target->Scale(), pen, [&] {
+  StrokeWith(impl_->cr.get(), target_->Scale(), pen, [&] {
     cairo_move_to(impl_->cr.get(), from.x, from.y);
     cairo_line_to(impl_->cr.get(), to.x, to.y);
   });
 }
 
 void Graphics::DrawRectangle(const Pen& pen, const RectF& rect) {
-  StrokeWith(impl_->cr.get(), impl_->target->Scale(), pen,
+  StrokeWith(impl_->cr.get(), target_->Scale(), pen,
              [&] { cairo_rectangle(impl_->cr.get(), rect.x, rect.y, rect.width, rect.height); });
 }
 
 void Graphics::DrawEllipse(const Pen& pen, const RectF& bounds) {
-  StrokeWith(impl_->cr.get(), impl_->target->Scale(), pen, [&] { AppendEllipse(impl_->cr.get(), bounds); });
+  StrokeWith(impl_->cr.get(), target_->Scale(), pen, [&] { AppendEllipse(impl_->cr.get(), bounds); });
 }
 
 void Graphics::DrawPath(const Pen& pen, const Path& path) {
-  StrokeWith(impl_->cr.get(), impl_->target->Scale(), pen, [&] { ReplayPath(impl_->cr.get(), path); });
+  StrokeWith(impl_->cr.get(), target_->Scale(), pen, [&] { ReplayPath(impl_->cr.get(), path); });
 }
 
 namespace {
@@ -365,21 +353,20 @@ void Graphics::DrawImage(const Bitmap& image, const RectF& dest, const RectF& so
   if (!cr || image.IsNull() || opacity <= 0) return;
   const std::optional<detail::ImageDraw> draw = detail::TrimToImage(image, dest, source);
   if (!draw) return;
-  const float target_scale = impl_->target->Scale();
+  const float target_scale = target_->Scale();
   if (detail::IsWholeImage(image, draw->source) && detail::IsUnscaledOnPixels(*draw, image.Scale(), target_scale))
     return BlitWholeImage(cr, image, std::round(draw->dest.x * target_scale) / target_scale,
                           std::round(draw->dest.y * target_scale) / target_scale, opacity);
   // A picture made for another scale is resampled smoothly, whatever the mode
   // asks of pictures scaled on purpose (unless it asks for no filtering at all).
-  const bool other_scale = image.Scale() != target_scale && impl_->interpolation != Interpolation::NearestNeighbor;
-  PaintImageArea(cr, image, *draw, other_scale ? CAIRO_FILTER_GOOD : FilterFor(impl_->interpolation), opacity,
-                 target_scale);
+  const bool other_scale = image.Scale() != target_scale && interpolation_ != Interpolation::NearestNeighbor;
+  PaintImageArea(cr, image, *draw, other_scale ? CAIRO_FILTER_GOOD : FilterFor(interpolation_), opacity, target_scale);
 }
 
 void Graphics::DrawString(std::u16string_view text, const Font& font, const RectF& layout, const StringFormat& format,
                           Argb color) {
   if (!impl_->cr || text.empty()) return;
-  detail::LayoutFor(text, font, layout, format, impl_->text_hint)->Draw(impl_->cr.get(), layout, color);
+  detail::LayoutFor(text, font, layout, format, text_hint_)->Draw(impl_->cr.get(), layout, color);
 }
 
 namespace {
@@ -393,14 +380,14 @@ RectF Offset(RectF r, const RectF& by) {
 RectF Graphics::MeasureString(std::u16string_view text, const Font& font, const RectF& layout,
                               const StringFormat& format) const {
   if (text.empty()) return {layout.x, layout.y, 0, 0};
-  return Offset(detail::LayoutFor(text, font, layout, format, impl_->text_hint)->Bounds(), layout);
+  return Offset(detail::LayoutFor(text, font, layout, format, text_hint_)->Bounds(), layout);
 }
 
 std::vector<RectF> Graphics::MeasureCharacterRanges(std::u16string_view text, const Font& font, const RectF& layout,
                                                     const StringFormat& format,
                                                     std::span<const CharacterRange> ranges) const {
   std::vector<RectF> out;
-  auto laid_out = detail::LayoutFor(text, font, layout, format, impl_->text_hint);
+  auto laid_out = detail::LayoutFor(text, font, layout, format, text_hint_);
   for (const CharacterRange& r : ranges) {
     const RectF bounds = laid_out->RangeBounds(r);
     out.push_back(bounds.IsEmpty() ? RectF{} : Offset(bounds, layout));
@@ -410,14 +397,14 @@ std::vector<RectF> Graphics::MeasureCharacterRanges(std::u16string_view text, co
 
 std::vector<RectF> Graphics::MeasureRangeRows(std::u16string_view text, const Font& font, const RectF& layout,
                                               const StringFormat& format, CharacterRange range) const {
-  std::vector<RectF> rows = detail::LayoutFor(text, font, layout, format, impl_->text_hint)->RangeRows(range);
+  std::vector<RectF> rows = detail::LayoutFor(text, font, layout, format, text_hint_)->RangeRows(range);
   for (RectF& r : rows) r = Offset(r, layout);
   return rows;
 }
 
 std::vector<RectF> Graphics::MeasureLines(std::u16string_view text, const Font& font, const RectF& layout,
                                           const StringFormat& format) const {
-  std::vector<RectF> lines = detail::LayoutFor(text, font, layout, format, impl_->text_hint)->LineRects();
+  std::vector<RectF> lines = detail::LayoutFor(text, font, layout, format, text_hint_)->LineRects();
   for (RectF& r : lines) r = Offset(r, layout);
   return lines;
 }

@@ -9,6 +9,7 @@
 #include "platform/gfx/gdiplus_win32.h"
 #include "platform/gfx/graphics.h"
 #include "platform/gfx/image_draw.h"
+#include "platform/gfx/image_resample.h"
 #include "platform/gfx/region_native_win32.h"
 #include "platform/gfx/text_win32.h"
 
@@ -18,17 +19,12 @@ using detail::ToColor;
 using detail::ToRect;
 
 struct Graphics::Impl {
-  Bitmap* target;
   std::unique_ptr<Gdiplus::Bitmap> surface;
   std::unique_ptr<Gdiplus::Graphics> g;
-  SmoothingMode smoothing = SmoothingMode::None;
-  int text_hint = text_hint::kSystemDefault;
-  Interpolation interpolation = Interpolation::Default;
 };
 
-Graphics::Graphics(Bitmap& target) : impl_(std::make_unique<Impl>()) {
+Graphics::Graphics(Bitmap& target) : target_(&target), impl_(std::make_unique<Impl>()) {
   detail::UseGdiplus();
-  impl_->target = &target;
   impl_->surface = detail::WrapPixels(target, {0, 0, target.DeviceWidth(), target.DeviceHeight()});
   if (impl_->surface) {
     impl_->g = std::make_unique<Gdiplus::Graphics>(impl_->surface.get());
@@ -39,19 +35,12 @@ Graphics::Graphics(Bitmap& target) : impl_(std::make_unique<Impl>()) {
 
 Graphics::~Graphics() = default;
 
-Bitmap& Graphics::Target() const { return *impl_->target; }
-
 void Graphics::SetSmoothing(SmoothingMode mode) {
-  impl_->smoothing = mode;
+  smoothing_ = mode;
   if (impl_->g)
     impl_->g->SetSmoothingMode(mode == SmoothingMode::AntiAlias ? Gdiplus::SmoothingModeAntiAlias
                                                                 : Gdiplus::SmoothingModeNone);
 }
-SmoothingMode Graphics::Smoothing() const { return impl_->smoothing; }
-void Graphics::SetTextHint(int hint) { impl_->text_hint = hint; }
-int Graphics::TextHint() const { return impl_->text_hint; }
-void Graphics::SetInterpolation(Interpolation mode) { impl_->interpolation = mode; }
-Interpolation Graphics::GetInterpolation() const { return impl_->interpolation; }
 
 void Graphics::Clear(Argb color) {
   if (impl_->g) impl_->g->Clear(ToColor(color));
@@ -69,9 +58,9 @@ std::unique_ptr<Gdiplus::Region> ToGdiplus(const Region& region) {
 std::unique_ptr<Gdiplus::Brush> MakeBrush(const Brush& brush) {
   if (auto* solid = std::get_if<Argb>(&brush)) return std::make_unique<Gdiplus::SolidBrush>(ToColor(*solid));
   if (auto* linear = std::get_if<LinearGradient>(&brush)) {
-    auto b = std::make_unique<Gdiplus::LinearGradientBrush>(ToRect(linear->rect), ToColor(linear->from),
-                                                            ToColor(linear->to),
-                                                            static_cast<Gdiplus::LinearGradientMode>(linear->mode));
+    auto b =
+        std::make_unique<Gdiplus::LinearGradientBrush>(ToRect(linear->rect), ToColor(linear->from), ToColor(linear->to),
+                                                       static_cast<Gdiplus::LinearGradientMode>(linear->mode));
     b->SetWrapMode(Gdiplus::WrapModeTileFlipXY);
     return b;
   }
@@ -110,7 +99,7 @@ void FillWith(Gdiplus::Graphics* g, const Brush& brush, Fill fill) {
 
 // Pens stroke along pixel centres, GDI+'s own convention. On a scaled target
 // the width is whole device pixels (a one-pixel line at 150 % stays one device
-// pixel, a hairline).
+// pixel, a hairline), and the line moves to the centre of its logical pixel.
 template <typename Stroke>
 void StrokeWith(Gdiplus::Graphics* g, float scale, const Pen& pen, Stroke stroke) {
   if (!g) return;
@@ -121,6 +110,7 @@ void StrokeWith(Gdiplus::Graphics* g, float scale, const Pen& pen, Stroke stroke
   p.SetLineJoin(Gdiplus::LineJoinMiter);
   const Gdiplus::GraphicsState state = g->Save();
   g->SetPixelOffsetMode(Gdiplus::PixelOffsetModeNone);
+  g->TranslateTransform(0.5f - 0.5f / scale, 0.5f - 0.5f / scale);
   stroke(p);
   g->Restore(state);
 }
@@ -168,100 +158,109 @@ void Graphics::FillRegion(const Brush& brush, const Region& region) {
 }
 
 void Graphics::DrawLine(const Pen& pen, PointF from, PointF to) {
-  StrokeWith(impl_->g.get(), impl_->target->Scale(), pen,
+  StrokeWith(impl_->g.get(), target_->Scale(), pen,
              [&](Gdiplus::Pen& p) { impl_->g->DrawLine(&p, from.x, from.y, to.x, to.y); });
 }
 
 void Graphics::DrawRectangle(const Pen& pen, const RectF& rect) {
-  StrokeWith(impl_->g.get(), impl_->target->Scale(), pen,
+  StrokeWith(impl_->g.get(), target_->Scale(), pen,
              [&](Gdiplus::Pen& p) { impl_->g->DrawRectangle(&p, ToRect(rect)); });
 }
 
 void Graphics::DrawEllipse(const Pen& pen, const RectF& bounds) {
-  StrokeWith(impl_->g.get(), impl_->target->Scale(), pen,
+  StrokeWith(impl_->g.get(), target_->Scale(), pen,
              [&](Gdiplus::Pen& p) { impl_->g->DrawEllipse(&p, ToRect(bounds)); });
 }
 
 void Graphics::DrawPath(const Pen& pen, const Path& path) {
-  StrokeWith(impl_->g.get(), impl_->target->Scale(), pen,
+  StrokeWith(impl_->g.get(), target_->Scale(), pen,
              [&](Gdiplus::Pen& p) { impl_->g->DrawPath(&p, detail::ToGdiplus(path).get()); });
 }
 
-namespace {
-
-Gdiplus::InterpolationMode InterpolationFor(const detail::ImageDraw& d, const Bitmap& image, float target_scale,
-                                            Interpolation mode) {
-  if (detail::IsUnscaledOnPixels(d, image.Scale(), target_scale) || mode == Interpolation::NearestNeighbor)
-    return Gdiplus::InterpolationModeNearestNeighbor;
-  // A picture made for another scale is resampled smoothly, whatever the mode
-  // asks of pictures scaled on purpose.
-  if (image.Scale() != target_scale) return Gdiplus::InterpolationModeHighQualityBilinear;
-  return static_cast<Gdiplus::InterpolationMode>(mode);
-}
-
-}  // namespace
-
+// GDI+ copies unscaled pixels exactly, but under Wine it leaves out the first
+// row and column of a stretched image: scaled draws are resampled here to the
+// destination's device pixels and then copied unscaled.
 void Graphics::DrawImage(const Bitmap& image, const RectF& dest, const RectF& source, float opacity) {
   Gdiplus::Graphics* g = impl_->g.get();
   if (!g || image.IsNull() || opacity <= 0) return;
   const std::optional<detail::ImageDraw> draw = detail::TrimToImage(image, dest, source);
   if (!draw) return;
-  // Only the source's own device pixels are wrapped, so that a scaled draw
-  // never samples the pixels around it (the nine cells of a skin stay apart).
-  const float s = image.Scale();
-  const RectF device{draw->source.x * s, draw->source.y * s, draw->source.width * s, draw->source.height * s};
-  const int x0 = static_cast<int>(std::floor(device.x + 1e-3f)), y0 = static_cast<int>(std::floor(device.y + 1e-3f));
-  const int x1 = std::min(static_cast<int>(std::ceil(device.Right() - 1e-3f)), image.DeviceWidth());
-  const int y1 = std::min(static_cast<int>(std::ceil(device.Bottom() - 1e-3f)), image.DeviceHeight());
-  auto pixels = detail::WrapPixels(image, {x0, y0, x1 - x0, y1 - y0});
+  const float s = image.Scale(), ts = target_->Scale();
+  const RectF from{draw->source.x * s, draw->source.y * s, draw->source.width * s, draw->source.height * s};
+  const int x0 = static_cast<int>(std::lround(draw->dest.x * ts)),
+            y0 = static_cast<int>(std::lround(draw->dest.y * ts));
+  const int x1 = static_cast<int>(std::lround(draw->dest.Right() * ts));
+  const int y1 = static_cast<int>(std::lround(draw->dest.Bottom() * ts));
+  if (x1 <= x0 || y1 <= y0) return;
+  std::unique_ptr<Gdiplus::Bitmap> pixels;
+  Bitmap resampled;
+  if (detail::IsUnscaledOnPixels(*draw, s, ts)) {
+    pixels = detail::WrapPixels(
+        image, {static_cast<int>(std::lround(from.x)), static_cast<int>(std::lround(from.y)), x1 - x0, y1 - y0});
+  } else {
+    // Every mode but nearest-neighbour filters, pictures made for another scale included.
+    const bool smooth = interpolation_ != Interpolation::NearestNeighbor;
+    resampled = detail::Resample(image, from, x1 - x0, y1 - y0, smooth);
+    pixels = detail::WrapPixels(resampled, {0, 0, x1 - x0, y1 - y0});
+  }
   if (!pixels) return;
   Gdiplus::ImageAttributes attributes;
-  attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);  // edges keep their colour when stretched
   if (opacity < 1.0f) {
-    Gdiplus::ColorMatrix m = {{{1, 0, 0, 0, 0}, {0, 1, 0, 0, 0}, {0, 0, 1, 0, 0}, {0, 0, 0, opacity, 0}, {0, 0, 0, 0, 1}}};
+    Gdiplus::ColorMatrix m = {
+        {{1, 0, 0, 0, 0}, {0, 1, 0, 0, 0}, {0, 0, 1, 0, 0}, {0, 0, 0, opacity, 0}, {0, 0, 0, 0, 1}}};
     attributes.SetColorMatrix(&m);
   }
   const Gdiplus::GraphicsState state = g->Save();
-  g->SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
-  g->SetInterpolationMode(InterpolationFor(*draw, image, impl_->target->Scale(), impl_->interpolation));
-  g->DrawImage(pixels.get(), ToRect(draw->dest), device.x - x0, device.y - y0, device.width, device.height,
-               Gdiplus::UnitPixel, &attributes);
+  g->ResetTransform();  // device pixels
+  g->SetPixelOffsetMode(Gdiplus::PixelOffsetModeNone);
+  g->SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
+  g->DrawImage(pixels.get(),
+               Gdiplus::RectF(static_cast<float>(x0), static_cast<float>(y0), static_cast<float>(x1 - x0),
+                              static_cast<float>(y1 - y0)),
+               0, 0, static_cast<float>(x1 - x0), static_cast<float>(y1 - y0), Gdiplus::UnitPixel, &attributes);
   g->Restore(state);
 }
 
 void Graphics::DrawString(std::u16string_view text, const Font& font, const RectF& layout, const StringFormat& format,
                           Argb color) {
-  if (!impl_->g || text.empty()) return;
-  const auto f = detail::ToGdiplus(format);
+  Gdiplus::Graphics* g = impl_->g.get();
+  if (!g || text.empty()) return;
+  const detail::TextOn laid_out(text, font, layout, format, text_hint_);
   Gdiplus::SolidBrush brush(ToColor(color));
-  impl_->g->SetTextRenderingHint(static_cast<Gdiplus::TextRenderingHint>(impl_->text_hint));
-  impl_->g->DrawString(detail::Wide(text), static_cast<INT>(text.size()), GdiplusFont(font), ToRect(layout), f.get(),
-                       &brush);
+  const Gdiplus::GraphicsState state = g->Save();
+  // Bounded sides clip the text unless the format says otherwise.
+  if (!format.Has(format_flags::kNoClip)) {
+    RectF clip{-detail::kUnbounded, -detail::kUnbounded, 2 * detail::kUnbounded, 2 * detail::kUnbounded};
+    if (layout.width > 0) clip.x = layout.x, clip.width = layout.width;
+    if (layout.height > 0) clip.y = layout.y, clip.height = layout.height;
+    g->SetClip(ToRect(clip), Gdiplus::CombineModeIntersect);
+  }
+  g->SetTextRenderingHint(static_cast<Gdiplus::TextRenderingHint>(text_hint_));
+  g->DrawString(detail::Wide(text), static_cast<INT>(text.size()), GdiplusFont(font), laid_out.Rect(),
+                laid_out.Format(), &brush);
+  g->Restore(state);
 }
 
 RectF Graphics::MeasureString(std::u16string_view text, const Font& font, const RectF& layout,
                               const StringFormat& format) const {
-  if (text.empty() || !impl_->g) return {layout.x, layout.y, 0, 0};
-  return detail::TextOn(*impl_->g, text, font, layout, format).Bounds();
+  const RectF bounds = text.empty() ? RectF{} : detail::TextOn(text, font, layout, format, text_hint_).Bounds();
+  return bounds.IsEmpty() ? RectF{layout.x, layout.y, 0, 0} : bounds;
 }
 
 std::vector<RectF> Graphics::MeasureCharacterRanges(std::u16string_view text, const Font& font, const RectF& layout,
                                                     const StringFormat& format,
                                                     std::span<const CharacterRange> ranges) const {
-  if (!impl_->g) return std::vector<RectF>(ranges.size());
-  return detail::TextOn(*impl_->g, text, font, layout, format).RangeBounds(ranges);
+  return detail::TextOn(text, font, layout, format, text_hint_).RangeBounds(ranges);
 }
 
 std::vector<RectF> Graphics::MeasureRangeRows(std::u16string_view text, const Font& font, const RectF& layout,
                                               const StringFormat& format, CharacterRange range) const {
-  if (!impl_->g) return {};
-  return detail::TextOn(*impl_->g, text, font, layout, format).RangeRows(range);
+  return detail::TextOn(text, font, layout, format, text_hint_).RangeRows(range);
 }
 
 std::vector<RectF> Graphics::MeasureLines(std::u16string_view text, const Font& font, const RectF& layout,
                                           const StringFormat& format) const {
-  if (!impl_->g) return {};
-  return detail::TextOn(*impl_->g, text, font, layout, format).LineRects();
+  return detail::TextOn(text, font, layout, format, text_hint_).LineRects();
 }
 
 }  // namespace gfx

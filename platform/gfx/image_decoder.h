@@ -34,6 +34,10 @@ inline bool WithinPixelBudget(std::int64_t width, std::int64_t height, std::int6
   if (width > budget || height > budget) return width == 0 || height == 0;
   return width * height <= budget / std::max<std::int64_t>(frames, 1);
 }
+// Even a one-pixel GIF screen costs a bitmap per frame: each kept frame is
+// charged at least this many pixels, so a file of a million tiny frames is
+// refused too.
+inline constexpr std::int64_t kFrameOverheadPixels = 1024;
 // The decoders behind DecodeImage; a test may give them a smaller budget.
 std::optional<DecodedImage> DecodePng(std::span<const std::uint8_t> bytes);
 std::optional<DecodedImage> DecodeJpeg(std::span<const std::uint8_t> bytes,

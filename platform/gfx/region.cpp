@@ -8,6 +8,14 @@
 
 namespace gfx {
 
+// A region moved from is empty, not gone.
+Region::Region(Region&& other) noexcept : Region() { std::swap(region_, other.region_); }
+Region& Region::operator=(Region&& other) noexcept {
+  std::swap(region_, other.region_);
+  return *this;
+}
+Region::~Region() = default;
+
 // One scanline rectangle per row of the rounded corners; the rows are found by
 // walking the corner ellipse with an integer midpoint algorithm (Zingl's
 // ellipse rasteriser) so that they are exact and symmetric.

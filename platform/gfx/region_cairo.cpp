@@ -28,13 +28,6 @@ Region& Region::operator=(const Region& other) {
   if (this != &other) region_->region.reset(cairo_region_copy(Get(other)));
   return *this;
 }
-// A region moved from is empty, not gone.
-Region::Region(Region&& other) noexcept : Region() { std::swap(region_, other.region_); }
-Region& Region::operator=(Region&& other) noexcept {
-  std::swap(region_, other.region_);
-  return *this;
-}
-Region::~Region() = default;
 
 void Region::Intersect(const Region& other) { cairo_region_intersect(Get(*this), Get(other)); }
 void Region::Exclude(const Region& other) { cairo_region_subtract(Get(*this), Get(other)); }

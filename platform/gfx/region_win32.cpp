@@ -34,13 +34,6 @@ Region& Region::operator=(const Region& other) {
   if (this != &other) CombineRgn(region_->region, Win32Region(other), nullptr, RGN_COPY);
   return *this;
 }
-// A region moved from is empty, not gone.
-Region::Region(Region&& other) noexcept : Region() { std::swap(region_, other.region_); }
-Region& Region::operator=(Region&& other) noexcept {
-  std::swap(region_, other.region_);
-  return *this;
-}
-Region::~Region() = default;
 
 void Region::Intersect(const Region& other) {
   CombineRgn(region_->region, region_->region, Win32Region(other), RGN_AND);

@@ -19,15 +19,50 @@ std::unique_ptr<Gdiplus::StringFormat> ToGdiplus(const StringFormat& format) {
   return out;
 }
 
-TextOn::TextOn(const Gdiplus::Graphics& g, std::u16string_view text, const Font& font, const RectF& layout,
-               const StringFormat& format)
-    : g_(g), text_(text), font_(font), layout_(layout), format_(format), gdiplus_format_(ToGdiplus(format)) {}
+namespace {
+
+// One side of the layout rectangle, unbounded as its alignment places it.
+void Unbound(float& start, float& extent, StringAlignment alignment) {
+  if (alignment == StringAlignment::Center) start += extent / 2 - kUnbounded / 2;
+  if (alignment == StringAlignment::Far) start += extent - kUnbounded;
+  extent = kUnbounded;
+}
+
+Gdiplus::Graphics& MeasuringGraphics(int text_hint) {
+  UseGdiplus();
+  thread_local Gdiplus::Bitmap pixel(1, 1, PixelFormat32bppPARGB);
+  thread_local Gdiplus::Graphics g(&pixel);
+  g.SetTextRenderingHint(static_cast<Gdiplus::TextRenderingHint>(text_hint));
+  return g;
+}
+
+bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\u3000'; }
+
+}  // namespace
+
+TextOn::TextOn(std::u16string_view text, const Font& font, const RectF& layout, const StringFormat& format,
+               int text_hint)
+    : g_(MeasuringGraphics(text_hint)), text_(text), font_(font), rect_(ToRect(layout)), format_(format) {
+  StringFormat top = format;
+  top.line_alignment = StringAlignment::Near;
+  gdiplus_format_ = ToGdiplus(top);
+  const bool ellipsis = format.trimming >= Trimming::EllipsisCharacter;
+  if (rect_.Width <= 0 || (format.Has(format_flags::kNoWrap) && !ellipsis))
+    Unbound(rect_.X, rect_.Width, format.alignment);
+  if (rect_.Height <= 0 || !format.Has(format_flags::kLineLimit)) Unbound(rect_.Y, rect_.Height, StringAlignment::Near);
+  if (format.line_alignment == StringAlignment::Near || text.empty()) return;
+  const CharacterRange all{0, static_cast<int>(text.size())};
+  const float text_height = RangeBounds({&all, 1})[0].height;
+  const float free = std::max(layout.height, 0.0f) - text_height;
+  rect_.Y += format.line_alignment == StringAlignment::Center ? free / 2 : free;
+}
 
 RectF TextOn::Bounds() const {
-  Gdiplus::RectF box;
-  g_.MeasureString(Wide(text_), static_cast<INT>(text_.size()), GdiplusFont(font_), ToRect(layout_),
-                   gdiplus_format_.get(), &box);
-  return FromRect(box);
+  int length = static_cast<int>(text_.size());
+  if (!format_.Has(format_flags::kMeasureTrailingSpaces))
+    while (length > 0 && IsBlank(text_[static_cast<size_t>(length) - 1])) --length;
+  const CharacterRange all{0, length};
+  return RangeBounds({&all, 1})[0];
 }
 
 template <typename Use>
@@ -41,8 +76,8 @@ void TextOn::ForEachRange(std::span<const CharacterRange> ranges, Use use) const
     Gdiplus::StringFormat format(gdiplus_format_.get());
     format.SetMeasurableCharacterRanges(static_cast<INT>(n), batch.data());
     std::vector<Gdiplus::Region> regions(n);
-    g_.MeasureCharacterRanges(Wide(text_), static_cast<INT>(text_.size()), GdiplusFont(font_), ToRect(layout_),
-                              &format, static_cast<INT>(n), regions.data());
+    g_.MeasureCharacterRanges(Wide(text_), static_cast<INT>(text_.size()), GdiplusFont(font_), rect_, &format,
+                              static_cast<INT>(n), regions.data());
     for (size_t i = 0; i < n; ++i) use(first + i, regions[i]);
   }
 }
@@ -91,37 +126,38 @@ std::vector<RectF> TextOn::RangeBounds(std::span<const CharacterRange> ranges) c
 }
 
 std::vector<RectF> TextOn::RangeRows(CharacterRange range) const {
-  std::vector<RectF> rects;
-  if (!Valid(range, text_.size())) return rects;
+  std::vector<RectF> rows;
+  if (!Valid(range, text_.size())) return rows;
+  const std::vector<RectF> lines = CharacterRows(true);
+  // GDI+ joins the range's parts on lines of the same extent into one
+  // rectangle: the range is cut along each line instead.
   ForEachRange(std::span(&range, 1), [&](size_t, Gdiplus::Region& region) {
-    Gdiplus::Matrix identity;
-    const INT count = static_cast<INT>(region.GetRegionScansCount(&identity));
-    std::vector<Gdiplus::RectF> scans(static_cast<size_t>(std::max(count, 0)));
-    INT got = count;
-    if (count > 0) region.GetRegionScans(&identity, scans.data(), &got);
-    for (INT i = 0; i < got; ++i) rects.push_back(FromRect(scans[static_cast<size_t>(i)]));
+    for (const RectF& line : lines) {
+      Gdiplus::Region part(Gdiplus::RectF(-kUnbounded, line.y, 2 * kUnbounded, line.height));
+      part.Intersect(&region);
+      if (part.IsEmpty(&g_)) continue;
+      Gdiplus::RectF box;
+      part.GetBounds(&box, &g_);
+      rows.push_back(FromRect(box));
+    }
   });
-  return Rows(std::move(rects));
+  return rows;
 }
 
-// Each character measured on its own; the lines are the rows they make. Blanks
-// at a line's end count only when the format measures trailing spaces.
 std::vector<RectF> TextOn::LineRects() const {
+  return CharacterRows(format_.Has(format_flags::kMeasureTrailingSpaces));
+}
+
+// Each character measured on its own.
+std::vector<RectF> TextOn::CharacterRows(bool blanks) const {
   std::vector<CharacterRange> characters;
   for (int i = 0; i < static_cast<int>(text_.size()); ++i) {
-    const bool pair = (text_[i] & 0xFC00) == 0xD800 && i + 1 < static_cast<int>(text_.size()) &&
-                      (text_[i + 1] & 0xFC00) == 0xDC00;
-    characters.push_back({i, pair ? 2 : 1});
+    const bool pair =
+        (text_[i] & 0xFC00) == 0xD800 && i + 1 < static_cast<int>(text_.size()) && (text_[i + 1] & 0xFC00) == 0xDC00;
+    if (blanks || !IsBlank(text_[i])) characters.push_back({i, pair ? 2 : 1});
     i += pair;
   }
-  std::vector<RectF> ink, blanks;
-  const std::vector<RectF> boxes = RangeBounds(characters);
-  for (size_t i = 0; i < boxes.size(); ++i) {
-    const char16_t c = text_[static_cast<size_t>(characters[i].first)];
-    (c == u' ' || c == u'\t' || c == u'\u3000' ? blanks : ink).push_back(boxes[i]);
-  }
-  if (format_.Has(format_flags::kMeasureTrailingSpaces)) ink.insert(ink.end(), blanks.begin(), blanks.end());
-  return Rows(std::move(ink));
+  return Rows(RangeBounds(characters));
 }
 
 }  // namespace gfx::detail

@@ -11,10 +11,6 @@ namespace gfx::detail {
 
 namespace {
 
-// Even a one-pixel screen costs a bitmap per frame: each kept frame is charged
-// at least this many pixels, so a file of a million tiny frames is refused too.
-constexpr std::int64_t kFrameOverheadPixels = 1024;
-
 struct Decoder {
   ComPtr<IWICImagingFactory> factory;
   ComPtr<IWICStream> stream;

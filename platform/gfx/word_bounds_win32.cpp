@@ -1,6 +1,6 @@
-// Word bounds by a small part of Unicode's word rules (UAX #29): letters and
-// digits make words, joined across an apostrophe or a point between them;
-// each ideograph or kana is a word of its own; the rest separates words.
+// Word bounds as Pango finds them on Linux: a run of letters and digits is a
+// word, so is a run of Han characters (or kana); anything else (blanks,
+// punctuation, an apostrophe or point inside a word too) stands between words.
 #include <windows.h>
 
 #include "platform/gfx/word_bounds.h"
@@ -9,7 +9,7 @@ namespace gfx {
 
 namespace {
 
-enum class Kind { kOther, kLetter, kIdeograph, kJoiner, kTrail };
+enum class Kind { kOther, kLetter, kIdeograph, kTrail };
 
 std::vector<Kind> Kinds(std::u16string_view text) {
   std::vector<WORD> type1(text.size()), type3(text.size());
@@ -19,17 +19,15 @@ std::vector<Kind> Kinds(std::u16string_view text) {
   std::vector<Kind> kinds(text.size());
   for (size_t i = 0; i < text.size(); ++i) {
     const char16_t c = text[i];
-    if ((c & 0xFC00) == 0xDC00) kinds[i] = Kind::kTrail;  // the second half of a pair belongs to the first
-    else if (type3[i] & (C3_IDEOGRAPH | C3_KATAKANA | C3_HIRAGANA)) kinds[i] = Kind::kIdeograph;
-    else if ((type1[i] & (C1_ALPHA | C1_DIGIT)) || (c & 0xFC00) == 0xD800) kinds[i] = Kind::kLetter;
-    else if (c == u'\'' || c == u'.' || c == u'\u2019') kinds[i] = Kind::kJoiner;
-    else kinds[i] = Kind::kOther;
-  }
-  // A joiner stays inside a word only with letters on both sides.
-  for (size_t i = 0; i < kinds.size(); ++i)
-    if (kinds[i] == Kind::kJoiner &&
-        !(i > 0 && kinds[i - 1] == Kind::kLetter && i + 1 < kinds.size() && kinds[i + 1] == Kind::kLetter))
+    if ((c & 0xFC00) == 0xDC00)
+      kinds[i] = Kind::kTrail;  // the second half of a pair belongs to the first
+    else if ((type3[i] & (C3_IDEOGRAPH | C3_KATAKANA | C3_HIRAGANA)) || (c >= 0xD840 && c <= 0xD8BF))
+      kinds[i] = Kind::kIdeograph;  // the pairs of planes 2 and 3 are Han characters
+    else if ((type1[i] & (C1_ALPHA | C1_DIGIT)) || (c & 0xFC00) == 0xD800)
+      kinds[i] = Kind::kLetter;
+    else
       kinds[i] = Kind::kOther;
+  }
   return kinds;
 }
 
@@ -41,13 +39,13 @@ WordBounds FindWordBounds(std::u16string_view text) {
   // The kind of the character unit i belongs to.
   auto kind = [&](size_t i) {
     while (i > 0 && kinds[i] == Kind::kTrail) --i;
-    return kinds[i] == Kind::kJoiner ? Kind::kLetter : kinds[i];
+    return kinds[i];
   };
   for (size_t i = 0; i <= text.size(); ++i) {
     if (i < text.size() && kinds[i] == Kind::kTrail) continue;
     const Kind before = i > 0 ? kind(i - 1) : Kind::kOther;
     const Kind after = i < text.size() ? kind(i) : Kind::kOther;
-    const bool same_word = before == Kind::kLetter && after == Kind::kLetter;
+    const bool same_word = before == after;
     bounds.starts[i] = after != Kind::kOther && !same_word;
     bounds.ends[i] = before != Kind::kOther && !same_word;
   }

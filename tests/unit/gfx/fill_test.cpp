@@ -2,6 +2,7 @@
 
 #include "pixels.h"
 #include "platform/gfx/graphics.h"
+#include "wine.h"
 
 namespace gfx {
 namespace {
@@ -41,7 +42,11 @@ TEST(Fill, LinearGradientRunsAlongItsModeAndMirrorsBeyond) {
   EXPECT_GT(RedOf(b.GetPixel(19, 5)), 240u);
   EXPECT_LT(RedOf(b.GetPixel(5, 5)), RedOf(b.GetPixel(10, 5)));
   // Tile-flip: the colour comes back down after the rectangle's far edge.
-  for (int k : {1, 5, 9}) EXPECT_NEAR(RedOf(b.GetPixel(19 + k, 5)), RedOf(b.GetPixel(20 - k, 5)), 2) << k;
+  // Wine's GDI+ takes a pixel's colour at its left edge, not its centre: the
+  // mirrored pixels then differ by one step of the gradient (255 / 20).
+  const int mirror_tolerance = testing::UnderWine() ? 13 : 2;
+  for (int k : {1, 5, 9})
+    EXPECT_NEAR(RedOf(b.GetPixel(19 + k, 5)), RedOf(b.GetPixel(20 - k, 5)), mirror_tolerance) << k;
   EXPECT_EQ(RedOf(b.GetPixel(0, 0)), RedOf(b.GetPixel(0, 9)));  // horizontal: constant down a column
 
   Bitmap v(10, 20);
@@ -72,7 +77,9 @@ TEST(Fill, EllipseGradientIsOpaqueInTheMiddleFaintAtTheRimAndEmptyOutside) {
   g.SetSmoothing(SmoothingMode::AntiAlias);
   EllipseGradient glow{{2, 2, 36, 36}, 0xFFFFFFFF, 0x32FFFFFF};
   g.FillRectangle(glow, {2, 2, 36, 36});
-  EXPECT_GT(Alpha(b, 20, 20), 245u);
+  // Wine's GDI+ blends a path gradient over the triangles of the flattened
+  // ellipse, which leaves its middle pixel a few levels short of the centre.
+  EXPECT_GT(Alpha(b, 20, 20), testing::UnderWine() ? 235u : 245u);
   EXPECT_LT(Alpha(b, 3, 20), 90u);
   EXPECT_GT(Alpha(b, 3, 20), 20u);
   EXPECT_EQ(Alpha(b, 3, 3), 0u);  // corner of the square, outside the ellipse
@@ -172,10 +179,13 @@ TEST(Fill, ImagesWithOpacityBlendLikeSourceOverInsideTheClip) {
       double sa = AlphaOf(s) * 100 / 255.0 / 255.0;
       double alpha = sa * 255 + AlphaOf(d) * (1 - sa);
       ASSERT_NEAR(AlphaOf(dst.GetPixel(x, y)), alpha, 2) << x << "," << y;
+      // Wine's GDI+ blends straight (not premultiplied) colours in 8 bits,
+      // one more level of rounding.
+      const double tolerance = testing::UnderWine() ? 4 : 3;
       for (int shift : {0, 8, 16}) {
         double channel = premultiplied(s, shift) * 100 / 255.0 + premultiplied(d, shift) * (1 - sa);
         double got = premultiplied(dst.GetPixel(x, y), shift);
-        ASSERT_NEAR(got, channel, 3) << x << "," << y << " shift " << shift;
+        ASSERT_NEAR(got, channel, tolerance) << x << "," << y << " shift " << shift;
       }
     }
 }
