@@ -4,6 +4,7 @@
 #include <pango/pangocairo.h>
 
 #include "platform/gfx/cairo_ptr.h"
+#include "platform/gfx/font_native_pango.h"
 #include "platform/gfx/program_font_config.h"
 #include "platform/gfx/text_layout.h"
 
@@ -78,16 +79,18 @@ std::string DesktopUiFontFamily() {
   return SansSerifFamily();
 }
 
-void Font::DescriptionRelease::operator()(PangoFontDescription* d) const { pango_font_description_free(d); }
+void Font::NativeRelease::operator()(Native* n) const { delete n; }
 
 Font::Font(std::string family_utf8, float size_px, int style)
-    : family_(std::move(family_utf8)), size_(size_px), style_(style), description_(pango_font_description_new()) {
-  pango_font_description_set_family(description_.get(), family_.c_str());
-  pango_font_description_set_absolute_size(description_.get(), size_ * PANGO_SCALE);
-  pango_font_description_set_weight(description_.get(),
-                                    (style & font_style::kBold) ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
-  pango_font_description_set_style(description_.get(),
-                                   (style & font_style::kItalic) ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+    : family_(std::move(family_utf8)),
+      size_(size_px),
+      style_(style),
+      native_(new Native{detail::FontDescriptionPtr(pango_font_description_new())}) {
+  PangoFontDescription* d = native_->description.get();
+  pango_font_description_set_family(d, family_.c_str());
+  pango_font_description_set_absolute_size(d, size_ * PANGO_SCALE);
+  pango_font_description_set_weight(d, (style & font_style::kBold) ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+  pango_font_description_set_style(d, (style & font_style::kItalic) ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
 }
 
 Font::~Font() = default;

@@ -4,8 +4,6 @@
 #include <string>
 #include <string_view>
 
-typedef struct _PangoFontDescription PangoFontDescription;
-
 namespace gfx {
 
 namespace font_style {
@@ -39,16 +37,19 @@ class Font {
   // Line spacing in pixels.
   float Height() const;
 
-  const PangoFontDescription* Description() const { return description_.get(); }
+  // The platform's font (a Pango font description on Linux, a GDI+ font on
+  // Windows), defined for the drawing code in font_native_<platform>.h.
+  struct Native;
+  const Native& NativeFont() const { return *native_; }
 
  private:
-  struct DescriptionRelease {
-    void operator()(PangoFontDescription* d) const;
+  struct NativeRelease {
+    void operator()(Native* n) const;
   };
   std::string family_;
   float size_;
   int style_;
-  std::unique_ptr<PangoFontDescription, DescriptionRelease> description_;
+  std::unique_ptr<Native, NativeRelease> native_;
   mutable float height_ = -1;
 };
 

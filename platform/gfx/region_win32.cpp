@@ -45,7 +45,9 @@ Region::~Region() = default;
 void Region::Intersect(const Region& other) {
   CombineRgn(region_->region, region_->region, Win32Region(other), RGN_AND);
 }
-void Region::Exclude(const Region& other) { CombineRgn(region_->region, region_->region, Win32Region(other), RGN_DIFF); }
+void Region::Exclude(const Region& other) {
+  CombineRgn(region_->region, region_->region, Win32Region(other), RGN_DIFF);
+}
 void Region::Union(const Region& other) { CombineRgn(region_->region, region_->region, Win32Region(other), RGN_OR); }
 void Region::Translate(int dx, int dy) { OffsetRgn(region_->region, dx, dy); }
 

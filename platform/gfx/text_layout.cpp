@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/gfx/font_native_pango.h"
 #include "platform/gfx/text_layout_cache.h"
 
 namespace gfx::detail {
@@ -28,7 +29,7 @@ bool IsTrailingSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c ==
 TextLayout::TextLayout(std::u16string_view text, const Font& font, float width, float height,
                        const StringFormat& format, PangoContext* context)
     : layout_(pango_layout_new(context)), format_(format), font_style_(font.Style()), width_(width), height_(height) {
-  pango_layout_set_font_description(layout_.get(), font.Description());
+  pango_layout_set_font_description(layout_.get(), PangoDescription(font));
   ApplyTabs();
   ApplyWrapping(width, height);
   SetText(text);
@@ -327,7 +328,8 @@ GlyphRendering RenderingForHint(int text_hint) {
 
 float LineSpacing(const Font& font) {
   PangoContext* context = TextLayoutCache::ForThisThread().Context(GlyphRendering::kGreyHinted);
-  FontMetricsPtr metrics(pango_context_get_metrics(context, font.Description(), pango_context_get_language(context)));
+  FontMetricsPtr metrics(
+      pango_context_get_metrics(context, PangoDescription(font), pango_context_get_language(context)));
   int height = pango_font_metrics_get_height(metrics.get());
   if (height <= 0)
     height = pango_font_metrics_get_ascent(metrics.get()) + pango_font_metrics_get_descent(metrics.get());

@@ -8,7 +8,6 @@
 #include "pixels.h"
 #include "platform/gfx/font.h"
 #include "platform/gfx/graphics.h"
-#include "platform/gfx/text_layout_cache.h"
 
 namespace gfx {
 namespace {
@@ -186,24 +185,6 @@ TEST_F(Text, WrappedTextHasOneRowPerLine) {
   EXPECT_NEAR(covered[1].x, rows[1].x, 0.01);
   EXPECT_NEAR(covered[1].width, rows[1].width, 0.5);
   EXPECT_NEAR(covered.back().Right(), boxes[1].Right(), 0.01);
-}
-
-// Layouts are kept by the text they hold, not only by their number: a huge
-// text is laid out for its use and let go, and many big ones push the oldest out.
-TEST_F(Text, TheLayoutCacheHoldsABoundedAmountOfText) {
-  using detail::TextLayoutCache;
-  TextLayoutCache& cache = TextLayoutCache::ForThisThread();
-  StringFormat f;
-  f.flags = format_flags::kNoWrap;
-  const std::u16string huge(TextLayoutCache::kKeptUnits + 1, u'w');
-  const size_t before = cache.held_units();
-  EXPECT_GT(g_.MeasureString(huge, font_, {}, f).width, 0);
-  EXPECT_EQ(cache.held_units(), before);
-  for (char16_t c = u'a'; c < u'a' + 20; ++c)
-    g_.MeasureString(std::u16string(TextLayoutCache::kKeptUnits / 2, c), font_, {}, f);
-  EXPECT_LE(cache.held_units(), TextLayoutCache::kHeldUnits);
-  EXPECT_GE(cache.held_units(), TextLayoutCache::kHeldUnits / 2);
-  EXPECT_LE(cache.held_layouts(), TextLayoutCache::kEntries);
 }
 
 // A line far wider than the clip is drawn by its visible glyphs alone: what
