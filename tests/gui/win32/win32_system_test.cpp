@@ -87,6 +87,32 @@ class Win32SystemTest : public ::testing::Test {
         5000, 10);
   }
 
+  // Presses the left button at `from` (device pixels), runs `loop` while a
+  // worker moves the pointer by `by` in steps and releases the button.
+  void DragFrom(POINT from, POINT by, const std::function<void()>& loop) {
+    ::SetCursorPos(from.x, from.y);
+    INPUT press{};
+    press.type = INPUT_MOUSE;
+    press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    ::SendInput(1, &press, sizeof(INPUT));
+    PumpUntil([] { return ::GetAsyncKeyState(VK_LBUTTON) < 0; });
+    std::thread user([from, by] {
+      constexpr int kSteps = 10;
+      for (int step = 1; step <= kSteps; ++step) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        ::SetCursorPos(from.x + by.x * step / kSteps, from.y + by.y * step / kSteps);
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      INPUT release{};
+      release.type = INPUT_MOUSE;
+      release.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+      ::SendInput(1, &release, sizeof(INPUT));
+    });
+    loop();
+    user.join();
+    PumpUntil([] { return true; });
+  }
+
   // Runs the blocking loop until `message` reaches `window`; false when five
   // seconds passed first (a worker then wakes the loop with kGuardMessage).
   bool GetMessageUntil(WindowId window, unsigned message) {
@@ -276,6 +302,20 @@ TEST_F(Win32SystemTest, TheCaptureTakesClicksOutsideAndTheLeaveComesWhenItEnds) 
   system_->ReleaseCapture();
   EXPECT_EQ(::GetCapture(), nullptr);
   EXPECT_TRUE(PumpUntil([&] { return Find(window, WM_MOUSELEAVE) != nullptr; }));
+}
+
+// The caption and size drags are Windows' own loops: they follow the pointer
+// until the button comes up (a worker moves and releases it meanwhile).
+TEST_F(Win32SystemTest, TheCaptionDragMovesTheWindowAndTheSizeDragResizesIt) {
+  const WindowId window = Make({100, 100, 200, 100});
+  DragFrom({150, 120}, {100, 50}, [&] { system_->Send(window, WM_NCLBUTTONDOWN, HTCAPTION, 0); });
+  EXPECT_EQ(system_->WindowRect(window), (gfx::RectI{200, 150, 200, 100}));
+  EXPECT_NE(Find(window, WM_MOVE), nullptr);
+
+  system_->SetStyle(window, system_->Style(window) | WS_THICKFRAME);
+  DragFrom({395, 245}, {40, 30}, [&] { system_->BeginResizeDrag(window, HTBOTTOMRIGHT); });
+  EXPECT_EQ(system_->WindowRect(window), (gfx::RectI{200, 150, 240, 130}));
+  EXPECT_NE(Find(window, WM_SIZE), nullptr);
 }
 
 }  // namespace
