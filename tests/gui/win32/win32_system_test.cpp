@@ -155,6 +155,13 @@ TEST_F(Win32SystemTest, AWindowShowsAtItsSizeWithThePixelsPresentedToIt) {
   EXPECT_EQ(ScreenPixel(250, 190), RGB(0x20, 0x40, 0xC0));
   EXPECT_EQ(system_->WindowFromPoint({150, 190}), window);
   EXPECT_EQ(system_->WindowFromPoint({50, 50}), 0u) << "the desktop is none of ours";
+  EXPECT_EQ(system_->WorkArea(), (gfx::RectI{0, 0, 1024, 768})) << "Xvfb's screen, without a taskbar";
+  std::vector<gfx::Bitmap> icons;
+  icons.push_back(Filled(32, 32, 0xFFC02020, 0xFF2040C0));
+  icons.push_back(Filled(16, 16, 0xFFC02020, 0xFF2040C0));
+  system_->SetWindowIcon(window, icons);
+  EXPECT_NE(::SendMessageW(hwnd, WM_GETICON, ICON_BIG, 0), 0);
+  EXPECT_NE(::SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0), 0);
 
   system_->SetWindowRegion(window, gfx::Region(gfx::RectI{0, 0, 100, 150}));
   EXPECT_TRUE(PumpUntil([] { return ScreenPixel(250, 190) != RGB(0x20, 0x40, 0xC0); })) << "cut away by the region";
@@ -290,6 +297,8 @@ TEST_F(Win32SystemTest, TheCaptureTakesClicksOutsideAndTheLeaveComesWhenItEnds) 
   const WindowId window = Make({100, 100, 100, 100});
   ::SetCursorPos(150, 150);
   ASSERT_TRUE(PumpUntil([&] { return Find(window, WM_MOUSEMOVE) != nullptr; }));
+  system_->SetCursor(Cursor::IBeam);
+  EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_IBEAM));
   system_->TrackMouseLeave(window);
   system_->SetCapture(window);
   ::SetCursorPos(300, 320);
