@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
@@ -44,6 +45,21 @@ gfx::Bitmap Filled(int width, int height, gfx::Argb left, gfx::Argb right, float
       bitmap.Row(y)[x] = gfx::Premultiply(x < bitmap.DeviceWidth() / 2 ? left : right);
   bitmap.MarkDirty();
   return bitmap;
+}
+
+// The tools that the tooltip window of this thread holds.
+int ToolCount() {
+  HWND tip = nullptr;
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM found) {
+        wchar_t name[64]{};
+        ::GetClassNameW(hwnd, name, 64);
+        if (std::wstring_view(name) == L"tooltips_class32") *reinterpret_cast<HWND*>(found) = hwnd;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&tip));
+  return tip ? static_cast<int>(::SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0)) : 0;
 }
 
 COLORREF ScreenPixel(int x, int y) {
@@ -162,6 +178,12 @@ TEST_F(Win32SystemTest, AWindowShowsAtItsSizeWithThePixelsPresentedToIt) {
   system_->SetWindowIcon(window, icons);
   EXPECT_NE(::SendMessageW(hwnd, WM_GETICON, ICON_BIG, 0), 0);
   EXPECT_NE(::SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0), 0);
+  system_->SetTool(window, 1, {0, 0, 50, 50}, "解析");
+  system_->SetTool(window, 2, {50, 0, 50, 50}, "下载");
+  system_->SetTool(window, 1, {0, 0, 40, 40}, "解析&&下载");
+  EXPECT_EQ(ToolCount(), 2);
+  system_->RemoveTool(window, 2);
+  EXPECT_EQ(ToolCount(), 1);
 
   system_->SetWindowRegion(window, gfx::Region(gfx::RectI{0, 0, 100, 150}));
   EXPECT_TRUE(PumpUntil([] { return ScreenPixel(250, 190) != RGB(0x20, 0x40, 0xC0); })) << "cut away by the region";
