@@ -38,7 +38,7 @@ inline constexpr unsigned VK_LBUTTON = 1, VK_RBUTTON = 2;
 inline constexpr unsigned VK_BACK = 8, VK_TAB = 9, VK_RETURN = 13, VK_SHIFT = 16, VK_CONTROL = 17, VK_MENU = 18,
                           VK_ESCAPE = 27, VK_SPACE = 32, VK_PRIOR = 33, VK_NEXT = 34, VK_END = 35, VK_HOME = 36,
                           VK_LEFT = 37, VK_UP = 38, VK_RIGHT = 39, VK_DOWN = 40, VK_INSERT = 45, VK_DELETE = 46,
-                          VK_APPS = 93, VK_F10 = 121;
+                          VK_APPS = 93, VK_F4 = 115, VK_F10 = 121;
 // Letters and digits are their upper-case ASCII codes ('A' = 65, '0' = 48).
 
 // Window styles.

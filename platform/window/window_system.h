@@ -88,7 +88,8 @@ class WindowSystem {
   // Replaces the window procedure and returns the one it had (subclassing).
   virtual WindowProc SetWindowProc(WindowId window, WindowProc proc) = 0;
   // Default processing: WM_SETTEXT stores the title, WM_CLOSE destroys the window,
-  // WM_SYSCOMMAND carries out SC_MAXIMIZE/SC_RESTORE/SC_MINIMIZE/SC_CLOSE; 0 otherwise.
+  // WM_SYSCOMMAND carries out SC_MAXIMIZE/SC_RESTORE/SC_MINIMIZE/SC_CLOSE, Alt+F4
+  // (WM_SYSKEYDOWN VK_F4) sends SC_CLOSE; 0 otherwise.
   virtual LResult DefWindowProc(WindowId window, unsigned message, WParam wparam, LParam lparam) = 0;
 
   // Maximise / restore / minimise as the system's own commands.

@@ -257,6 +257,9 @@ LResult WindowSystemBase::DefWindowProc(WindowId window, unsigned message, WPara
     case WM_NCLBUTTONDOWN:
       if (static_cast<int>(wparam) == HTCAPTION) BeginMoveDrag(window);
       return 0;
+    case WM_SYSKEYDOWN:
+      if (wparam == VK_F4) Send(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+      return 0;
     case WM_SYSCOMMAND:
       switch (wparam & 0xFFF0) {
         case SC_MAXIMIZE: Maximize(window); break;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
 #include <chrono>
 #include <condition_variable>
 #include <cstdlib>
@@ -46,6 +47,21 @@ gfx::Bitmap Filled(int width, int height, gfx::Argb left, gfx::Argb right, float
   return bitmap;
 }
 
+// The tools that the tooltip window of this thread holds.
+int ToolCount() {
+  HWND tip = nullptr;
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM found) {
+        wchar_t name[64]{};
+        ::GetClassNameW(hwnd, name, 64);
+        if (std::wstring_view(name) == L"tooltips_class32") *reinterpret_cast<HWND*>(found) = hwnd;
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&tip));
+  return tip ? static_cast<int>(::SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0)) : 0;
+}
+
 COLORREF ScreenPixel(int x, int y) {
   const WindowDc screen(nullptr);
   return ::GetPixel(screen.get(), x, y);
@@ -85,6 +101,32 @@ class Win32SystemTest : public ::testing::Test {
           return done();
         },
         5000, 10);
+  }
+
+  // Presses the left button at `from` (device pixels), runs `loop` while a
+  // worker moves the pointer by `by` in steps and releases the button.
+  void DragFrom(POINT from, POINT by, const std::function<void()>& loop) {
+    ::SetCursorPos(from.x, from.y);
+    INPUT press{};
+    press.type = INPUT_MOUSE;
+    press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    ::SendInput(1, &press, sizeof(INPUT));
+    PumpUntil([] { return ::GetAsyncKeyState(VK_LBUTTON) < 0; });
+    std::thread user([from, by] {
+      constexpr int kSteps = 10;
+      for (int step = 1; step <= kSteps; ++step) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        ::SetCursorPos(from.x + by.x * step / kSteps, from.y + by.y * step / kSteps);
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+      INPUT release{};
+      release.type = INPUT_MOUSE;
+      release.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+      ::SendInput(1, &release, sizeof(INPUT));
+    });
+    loop();
+    user.join();
+    PumpUntil([] { return true; });
   }
 
   // Runs the blocking loop until `message` reaches `window`; false when five
@@ -129,6 +171,19 @@ TEST_F(Win32SystemTest, AWindowShowsAtItsSizeWithThePixelsPresentedToIt) {
   EXPECT_EQ(ScreenPixel(250, 190), RGB(0x20, 0x40, 0xC0));
   EXPECT_EQ(system_->WindowFromPoint({150, 190}), window);
   EXPECT_EQ(system_->WindowFromPoint({50, 50}), 0u) << "the desktop is none of ours";
+  EXPECT_EQ(system_->WorkArea(), (gfx::RectI{0, 0, 1024, 768})) << "Xvfb's screen, without a taskbar";
+  std::vector<gfx::Bitmap> icons;
+  icons.push_back(Filled(32, 32, 0xFFC02020, 0xFF2040C0));
+  icons.push_back(Filled(16, 16, 0xFFC02020, 0xFF2040C0));
+  system_->SetWindowIcon(window, icons);
+  EXPECT_NE(::SendMessageW(hwnd, WM_GETICON, ICON_BIG, 0), 0);
+  EXPECT_NE(::SendMessageW(hwnd, WM_GETICON, ICON_SMALL, 0), 0);
+  system_->SetTool(window, 1, {0, 0, 50, 50}, "解析");
+  system_->SetTool(window, 2, {50, 0, 50, 50}, "下载");
+  system_->SetTool(window, 1, {0, 0, 40, 40}, "解析&&下载");
+  EXPECT_EQ(ToolCount(), 2);
+  system_->RemoveTool(window, 2);
+  EXPECT_EQ(ToolCount(), 1);
 
   system_->SetWindowRegion(window, gfx::Region(gfx::RectI{0, 0, 100, 150}));
   EXPECT_TRUE(PumpUntil([] { return ScreenPixel(250, 190) != RGB(0x20, 0x40, 0xC0); })) << "cut away by the region";
@@ -264,6 +319,8 @@ TEST_F(Win32SystemTest, TheCaptureTakesClicksOutsideAndTheLeaveComesWhenItEnds) 
   const WindowId window = Make({100, 100, 100, 100});
   ::SetCursorPos(150, 150);
   ASSERT_TRUE(PumpUntil([&] { return Find(window, WM_MOUSEMOVE) != nullptr; }));
+  system_->SetCursor(Cursor::IBeam);
+  EXPECT_EQ(::GetCursor(), ::LoadCursorW(nullptr, IDC_IBEAM));
   system_->TrackMouseLeave(window);
   system_->SetCapture(window);
   ::SetCursorPos(300, 320);
@@ -276,6 +333,20 @@ TEST_F(Win32SystemTest, TheCaptureTakesClicksOutsideAndTheLeaveComesWhenItEnds) 
   system_->ReleaseCapture();
   EXPECT_EQ(::GetCapture(), nullptr);
   EXPECT_TRUE(PumpUntil([&] { return Find(window, WM_MOUSELEAVE) != nullptr; }));
+}
+
+// The caption and size drags are Windows' own loops: they follow the pointer
+// until the button comes up (a worker moves and releases it meanwhile).
+TEST_F(Win32SystemTest, TheCaptionDragMovesTheWindowAndTheSizeDragResizesIt) {
+  const WindowId window = Make({100, 100, 200, 100});
+  DragFrom({150, 120}, {100, 50}, [&] { system_->Send(window, WM_NCLBUTTONDOWN, HTCAPTION, 0); });
+  EXPECT_EQ(system_->WindowRect(window), (gfx::RectI{200, 150, 200, 100}));
+  EXPECT_NE(Find(window, WM_MOVE), nullptr);
+
+  system_->SetStyle(window, system_->Style(window) | WS_THICKFRAME);
+  DragFrom({395, 245}, {40, 30}, [&] { system_->BeginResizeDrag(window, HTBOTTOMRIGHT); });
+  EXPECT_EQ(system_->WindowRect(window), (gfx::RectI{200, 150, 240, 130}));
+  EXPECT_NE(Find(window, WM_SIZE), nullptr);
 }
 
 }  // namespace

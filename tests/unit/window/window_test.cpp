@@ -195,6 +195,18 @@ TEST_F(WindowTest, MaximiseUsesMinMaxInfoAndRestoreReturnsTheOldRect) {
   EXPECT_EQ(sizes, (std::vector<WParam>{SIZE_MAXIMIZED, SIZE_RESTORED, SIZE_MINIMIZED, SIZE_RESTORED}));
 }
 
+// Nothing but DefWindowProc closes a window on Alt+F4 under Windows (and
+// under X without a window manager).
+TEST_F(WindowTest, AltF4ThroughDefWindowProcClosesTheWindow) {
+  const WindowId w = Make({0, 0, 10, 10});
+  sys.Send(w, WM_SYSKEYDOWN, 'X', 0x20000001);
+  EXPECT_TRUE(sys.IsWindow(w));
+  sys.Send(w, WM_SYSKEYDOWN, VK_F4, 0x20000001);
+  EXPECT_FALSE(sys.IsWindow(w));
+  EXPECT_EQ(Numbers(w, {WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY}),
+            (std::vector<unsigned>{WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY}));
+}
+
 TEST_F(WindowTest, ShowWindowReportsThePreviousVisibility) {
   const WindowId w = Make({0, 0, 10, 10}, WS_POPUP);
   EXPECT_FALSE(sys.ShowWindow(w, SW_SHOWNA));

@@ -1,28 +1,9 @@
 #include "platform/window/backend/win32/input_method.h"
 
 #include "platform/window/backend/win32/wide_text.h"
+#include "platform/window/backend/win32/win32_handles.h"
 
 namespace winsys::win32 {
-
-namespace {
-
-// The window's input context for the length of a call.
-class ImeContext {
- public:
-  explicit ImeContext(HWND window) : window_(window), context_(::ImmGetContext(window)) {}
-  ImeContext(const ImeContext&) = delete;
-  ImeContext& operator=(const ImeContext&) = delete;
-  ~ImeContext() {
-    if (context_) ::ImmReleaseContext(window_, context_);
-  }
-  HIMC get() const { return context_; }
-
- private:
-  HWND window_;
-  HIMC context_;
-};
-
-}  // namespace
 
 std::string ImeResultText(HWND window) {
   const ImeContext context(window);

@@ -157,6 +157,7 @@ void Win32System::OnDpiChanged(WindowId window, unsigned dpi, const RECT& sugges
     NativePlace(*record);
     NativeShape(*record);
     NativeInputMethod(*record);
+    NativeToolsChanged(window);
   }
   Send(window, WM_DPICHANGED, dpi, 0);
 }

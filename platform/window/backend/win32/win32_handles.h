@@ -33,21 +33,28 @@ struct IconDestroy {
 };
 using IconHandle = std::unique_ptr<std::remove_pointer_t<HICON>, IconDestroy>;
 
-// A window's (or the screen's, for null) device context, released on leaving.
-class WindowDc {
+// A handle a window lends for a while (its device context, its input
+// context): taken with Get(window), given back with Release(window, handle).
+template <typename Handle, auto Get, auto Release>
+class WindowLoan {
  public:
-  explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
-  WindowDc(const WindowDc&) = delete;
-  WindowDc& operator=(const WindowDc&) = delete;
-  ~WindowDc() {
-    if (dc_) ::ReleaseDC(window_, dc_);
+  explicit WindowLoan(HWND window) : window_(window), handle_(Get(window)) {}
+  WindowLoan(const WindowLoan&) = delete;
+  WindowLoan& operator=(const WindowLoan&) = delete;
+  ~WindowLoan() {
+    if (handle_) Release(window_, handle_);
   }
-  HDC get() const { return dc_; }
+  Handle get() const { return handle_; }
 
  private:
   HWND window_;
-  HDC dc_;
+  Handle handle_;
 };
+
+// A window's device context; the screen's for null.
+using WindowDc = WindowLoan<HDC, ::GetDC, ::ReleaseDC>;
+// A window's input method context.
+using ImeContext = WindowLoan<HIMC, ::ImmGetContext, ::ImmReleaseContext>;
 
 // An object selected into a DC for a while; the old one goes back on leaving.
 class Selection {

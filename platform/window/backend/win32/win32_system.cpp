@@ -248,6 +248,13 @@ void Win32System::NativeIcon(WindowRecord& record) {
   if (NativeWindow* native = Native(record.id)) native->SetIcons(record.icons);
 }
 
+void Win32System::NativeToolsChanged(WindowId owner) {
+  std::vector<ToolRecord> owned;
+  for (const ToolRecord& tool : Tools())
+    if (tool.owner == owner) owned.push_back(tool);
+  tooltips_.Replace(NativeOf(owner), owned, UnitsOf(owner));
+}
+
 // The pressed button belongs to the loop from here on: Windows follows the
 // pointer until it is released.
 void Win32System::RunSystemLoop(WindowId window, WPARAM command) {

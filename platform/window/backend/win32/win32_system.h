@@ -7,7 +7,7 @@
 //
 // A hidden message-only window serves the whole system: worker threads wake
 // the loop by posting to it, our timers are its Windows timers, and it owns
-// the clipboard while we write it.
+// the clipboard while we write it. Tool tips are the common controls' own.
 //
 // Mouse:  the press, release and double click come from Windows itself (the
 //         class has CS_DBLCLKS: DOWN, UP, DBLCLK, UP); Windows' capture sends
@@ -25,6 +25,7 @@
 #include <utility>
 
 #include "platform/window/backend/win32/native_window.h"
+#include "platform/window/backend/win32/tooltips.h"
 #include "platform/window/backend/win32/win32_handles.h"
 #include "platform/window/backend/win32/windows_api.h"
 #include "platform/window/window_system_base.h"
@@ -74,6 +75,7 @@ class Win32System : public WindowSystemBase {
   void NativeCursor(Cursor cursor) override;
   void NativeInputMethod(WindowRecord& record) override;
   void NativeIcon(WindowRecord& record) override;
+  void NativeToolsChanged(WindowId owner) override;
   void NativeTimerSet(Timer& timer) override;
   void NativeTimerKilled(Timer& timer) override;
   void WakeUp() override;
@@ -107,6 +109,7 @@ class Win32System : public WindowSystemBase {
   WindowHandle helper_;
   std::unordered_map<WindowId, std::unique_ptr<NativeWindow>> natives_;
   std::unordered_map<HWND, WindowId> by_hwnd_;
+  Tooltips tooltips_;
   std::unordered_map<UINT_PTR, std::pair<WindowId, std::uintptr_t>> timer_keys_;
   UINT_PTR next_timer_ = 0;
   std::atomic<bool> wake_posted_{false};
