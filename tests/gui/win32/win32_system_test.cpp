@@ -311,6 +311,20 @@ TEST_F(Win32SystemTest, AClickArrivesInLogicalCoordinatesAndActivatesTheWindowTh
   EXPECT_EQ(Find(window, WM_KEYDOWN)->wparam, static_cast<WParam>('A'));
   ASSERT_NE(Find(window, WM_CHAR), nullptr);
   EXPECT_EQ(Find(window, WM_CHAR)->wparam, static_cast<WParam>('a'));
+
+  // The input method's composition window sits at the caret, in device pixels.
+  HWND hwnd = system_->NativeOf(window);
+  system_->SetImeCaret(window, {10, 20, 1, 16});
+  {
+    const ImeContext context(hwnd);
+    ASSERT_NE(context.get(), nullptr);
+    COMPOSITIONFORM composition{};
+    ASSERT_TRUE(::ImmGetCompositionWindow(context.get(), &composition));
+    EXPECT_EQ(composition.ptCurrentPos.x, 20);
+    EXPECT_EQ(composition.ptCurrentPos.y, 40);
+  }
+  system_->EnableInputMethod(window, false);
+  EXPECT_EQ(ImeContext(hwnd).get(), nullptr) << "a window without the input method has no input context";
 }
 
 // The capture window gets the clicks outside it; the pointer that left it
