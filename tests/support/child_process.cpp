@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <optional>
 
 extern char** environ;
 
@@ -44,6 +45,15 @@ class ExecArguments {
   std::vector<char*> args_, envp_;
 };
 
+// Waits for `pid` to end; its wait status, or nothing when waiting failed.
+std::optional<int> WaitStatus(pid_t pid) {
+  int status = 0;
+  while (::waitpid(pid, &status, 0) < 0) {
+    if (errno != EINTR) return std::nullopt;
+  }
+  return status;
+}
+
 }  // namespace
 
 ChildResult RunChild(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env) {
@@ -61,7 +71,9 @@ ChildResult RunChild(const std::vector<std::string>& argv, const std::map<std::s
   }
   ::close(pipe_fds[0]);
   if (rc != 0) return result;
-  result.exit_code = WaitChild(pid);
+  const std::optional<int> status = WaitStatus(pid);
+  if (status && WIFEXITED(*status)) result.exit_code = WEXITSTATUS(*status);
+  if (status && WIFSIGNALED(*status)) result.end_signal = WTERMSIG(*status);
   return result;
 }
 
@@ -81,11 +93,8 @@ pid_t StartChild(const std::vector<std::string>& argv, const std::map<std::strin
 }
 
 int WaitChild(pid_t pid) {
-  int status = 0;
-  while (::waitpid(pid, &status, 0) < 0) {
-    if (errno != EINTR) return -1;
-  }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  const std::optional<int> status = WaitStatus(pid);
+  return status && WIFEXITED(*status) ? WEXITSTATUS(*status) : -1;
 }
 
 }  // namespace testing_support

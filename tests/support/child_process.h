@@ -11,6 +11,7 @@ namespace testing_support {
 
 struct ChildResult {
   int exit_code = -1;  // -1 when it did not exit normally
+  int end_signal = 0;  // the signal that ended it, when one did
   std::string output;  // standard output and standard error, interleaved
 };
 
