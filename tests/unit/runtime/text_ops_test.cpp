@@ -72,6 +72,27 @@ TEST(Replace, LeavesDoubleByteCharactersWhole) {
   // A second byte in A-Z is no letter: 0x81 0x41 and 0x81 0x61 are two characters.
   EXPECT_EQ(Replace("\x81\x41z", "\x81\x61", "X"), "\x81\x41z");
   EXPECT_EQ(FindLast("S\x81\x61mid\x81\x41", "\x81\x41", {.ignore_case = true}), 7);
+  // A match that ends with a lead byte leaves the search inside a character:
+  // it goes on from there, but folding still counts characters from the start,
+  // so the 'A' after it, a second byte, stays as it is.
+  EXPECT_EQ(Replace("A\x81"
+                    "A\x81"
+                    "A",
+                    "a\x81", "#"),
+            "#A\x81"
+            "A");
+}
+
+TEST(Replace, FindsEveryMatchInTextsThatRepeatTheStartOfWhatItSeeks) {
+  // Each ';' begins a long near-match: checking them in place costs more than
+  // the text is long, and the search goes on over folded copies.
+  std::string near, sought;
+  for (int i = 0; i < 2000; ++i) near += ";a";
+  for (int i = 0; i < 50; ++i) sought += ";A";
+  sought += "!";
+  EXPECT_EQ(Replace(near + sought + near + sought, sought, "#"), near + "#" + near + "#");
+  EXPECT_EQ(FindLast(near + sought + near, sought, {.ignore_case = true}), static_cast<long long>(near.size()) + 1);
+  EXPECT_EQ(Replace(near, sought, "#"), near);
 }
 
 TEST(Concat, JoinsAnyNumberOfTexts) {
