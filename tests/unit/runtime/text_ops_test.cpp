@@ -2,10 +2,32 @@
 
 #include <gtest/gtest.h>
 
+#include "runtime/find_bytes.h"
 #include "runtime/gbk.h"
 
 namespace runtime {
 namespace {
+
+// Each system's own search against the C++ library's plain one, over texts long
+// enough for whole blocks of places and the places after the last block.
+TEST(FindBytes, FindsWhatAPlainSearchFinds) {
+  std::string text;
+  for (int i = 0; i < 41; ++i) text += "ab;}\x81"[(i * 7 + i / 5) % 5];
+  for (size_t length = 0; length <= text.size(); length += 3) {
+    const std::string_view haystack = std::string_view(text).substr(0, length);
+    for (size_t start = 0; start < text.size(); start += 4) {
+      for (size_t size = 0; size <= 10 && start + size <= text.size(); ++size) {
+        const std::string_view needle = std::string_view(text).substr(start, size);
+        for (size_t from = 0; from <= length + 1; ++from) {
+          const size_t expected = from > length ? std::string_view::npos : haystack.find(needle, from);
+          ASSERT_EQ(FindBytes(haystack, needle, from), expected)
+              << length << " " << start << " " << size << " " << from;
+        }
+      }
+    }
+  }
+  EXPECT_EQ(FindBytes("a;b;c;d;e;f;g;h;i;", ";i;", 0), 15u);
+}
 
 TEST(RightPart, CountsBytesFromTheEnd) {
   EXPECT_EQ(RightPart("abc", 2), "bc");
