@@ -27,7 +27,8 @@ TEST(Files, AttributesAreTheFileSystemsOwn) {
   Path path = dir / "下载器_.exe";
   ASSERT_TRUE(WriteFile(path, {"x"}));
   ASSERT_TRUE(SetFileAttributes(path, kAttributeReadOnly | kAttributeArchive | 0x100));
-  EXPECT_EQ(GetFileAttributesW(path.c_str()) & 0x127, static_cast<DWORD>(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE));
+  EXPECT_EQ(GetFileAttributesW(path.c_str()) & 0x127,
+            static_cast<DWORD>(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE));
   EXPECT_FALSE(DeleteFile(path));  // read-only
   ASSERT_TRUE(SetFileAttributes(path, kAttributeHidden));
   // Read-only cleared (Wine reports every file as archived).
