@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <fstream>
+#include <iterator>
 #include <optional>
 
 extern char** environ;
@@ -54,6 +56,13 @@ std::optional<int> WaitStatus(pid_t pid) {
   return status;
 }
 
+// Waits for `pid` to end and records how it ended in `result`.
+void WaitForEnd(pid_t pid, ChildResult& result) {
+  const std::optional<int> status = WaitStatus(pid);
+  if (status && WIFEXITED(*status)) result.exit_code = WEXITSTATUS(*status);
+  if (status && WIFSIGNALED(*status)) result.end_signal = WTERMSIG(*status);
+}
+
 }  // namespace
 
 ChildResult RunChild(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env) {
@@ -71,9 +80,18 @@ ChildResult RunChild(const std::vector<std::string>& argv, const std::map<std::s
   }
   ::close(pipe_fds[0]);
   if (rc != 0) return result;
-  const std::optional<int> status = WaitStatus(pid);
-  if (status && WIFEXITED(*status)) result.exit_code = WEXITSTATUS(*status);
-  if (status && WIFSIGNALED(*status)) result.end_signal = WTERMSIG(*status);
+  WaitForEnd(pid, result);
+  return result;
+}
+
+ChildResult RunChildIntoFile(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env,
+                             const std::filesystem::path& output) {
+  ChildResult result;
+  const pid_t pid = StartChild(argv, env, output);
+  if (pid == 0) return result;
+  WaitForEnd(pid, result);
+  std::ifstream file(output, std::ios::binary);
+  result.output.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
   return result;
 }
 

@@ -55,11 +55,10 @@ void RunQuietly(const std::vector<std::string>& argv) {
 
 class BrivoCliWineTest : public ::testing::Test {
  protected:
-  // One Wine server for the suite, with the programs of Wine's own that its
-  // first client starts: started here, away from the pipes that collect what a
-  // test's program prints, which they would otherwise hold open until the
-  // server ends (three seconds after its last program) and each run would
-  // wait for that and start a server anew.
+  // One Wine server for the suite, so that a run neither starts one nor waits
+  // for it to end (three seconds after its last program). What a run prints
+  // goes into a file (Run), as Wine's own services that a run may start keep
+  // their output open as long as the server lives.
   static void SetUpTestSuite() {
     RunQuietly({BRIVO_WINESERVER, "--persistent"});
     RunQuietly({BRIVO_WINE, "cmd.exe", "/c", "exit"});
@@ -94,7 +93,7 @@ class BrivoCliWineTest : public ::testing::Test {
     return argv;
   }
   ChildResult Run(const std::vector<std::string>& args, const std::map<std::string, std::string>& env = {}) {
-    ChildResult result = RunChild(Command(args), Environment(env));
+    ChildResult result = testing_support::RunChildIntoFile(Command(args), Environment(env), folder_.path() / "output");
     result.output = Printed(result.output);
     if (result.end_signal) result.output += "\n(ended by signal " + std::to_string(result.end_signal) + ")";
     return result;
