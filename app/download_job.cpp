@@ -3,6 +3,7 @@
 #include <ctime>
 #include <thread>
 
+#include "app/downloader_tool.h"
 #include "app/media/track_file.h"
 #include "app/page_address.h"
 #include "app/partial_file.h"
@@ -101,7 +102,7 @@ Verdict KeepIfGood(const AppContext& context, const ToolRun& run, PartialFile& p
                    const Text& track_name) {
   if (!run.end.started)
     return {JobOutcome::kToolNotStarted,
-            Concat(texts::kToolNotStartedReason, ForReason(context.state.tool_path), texts::kToolNotStartedAdvice)};
+            Concat(texts::kToolNotStartedReason, ForReason(context.state.tool_path), ToolNotStartedAdvice())};
   switch (JudgeTool(run.end, run.report)) {
     case ToolVerdict::kIncomplete: return {JobOutcome::kIncomplete, texts::kIncompleteReason};
     case ToolVerdict::kFailed:

@@ -13,4 +13,8 @@ namespace app {
 // then fails to start the tool.
 void InstallDownloaderTool(AppState& state);
 
+// What the user can do when the tool did not start, after its path in the
+// reason of the "下载失败" box.
+runtime::Text ToolNotStartedAdvice();
+
 }  // namespace app

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "app/texts.h"
 #include "runtime/environment.h"
 #include "runtime/files.h"
 
@@ -32,5 +33,7 @@ std::string FindOnPath(const char* program) {
 void InstallDownloaderTool(AppState& state) {
   state.tool_path = runtime::TextPath(runtime::EnvironmentValue("BRIVO_RTMPDUMP").value_or(FindOnPath(kToolName)));
 }
+
+runtime::Text ToolNotStartedAdvice() { return texts::kToolNotStartedInstallAdvice; }
 
 }  // namespace app

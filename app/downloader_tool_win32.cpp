@@ -5,6 +5,7 @@
 #undef SetFileAttributes
 
 #include "app/downloader_tool.h"
+#include "app/texts.h"
 #include "runtime/environment.h"
 #include "runtime/files.h"
 
@@ -37,5 +38,7 @@ void InstallDownloaderTool(AppState& state) {
   if (!tool.empty() && runtime::WriteFile(state.tool_path, {tool}))
     runtime::SetFileAttributes(state.tool_path, runtime::kAttributeHidden);
 }
+
+runtime::Text ToolNotStartedAdvice() { return texts::kToolNotStartedFolderAdvice; }
 
 }  // namespace app

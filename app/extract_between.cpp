@@ -9,9 +9,10 @@ runtime::Text ExtractBetween(std::string_view text, std::string_view start, std:
   long long p = FindLast(text, start);
   if (p < 0) return {};  // no start marker: nothing lies between
   auto length = static_cast<long long>(text.size());
-  Text tail = RightPart(text, length - p - static_cast<long long>(start.size()) + 1);
+  // Views of the text: a page can be megabytes long.
+  std::string_view tail = RightView(text, length - p - static_cast<long long>(start.size()) + 1);
   long long q = FindLast(tail, end);
-  Text cut = RightPart(tail, static_cast<long long>(tail.size()) - q + 1);
+  std::string_view cut = RightView(tail, static_cast<long long>(tail.size()) - q + 1);
   return Replace(tail, cut);
 }
 

@@ -41,8 +41,13 @@ inline const Text kParseFailed = Gbk("由于网络原因或网站更新导致本
 
 // Why a download failed: a line under the track's name in the "下载失败" box.
 inline const Text kToolNotStartedReason = Gbk("无法启动下载工具 ");  // + the tool's path +
-inline const Text kToolNotStartedAdvice =
+// What to do about it: on Linux rtmpdump is installed; on Windows the program
+// writes the tool it holds into its own folder, where a failed write leaves none.
+inline const Text kToolNotStartedInstallAdvice =
     Gbk("：请安装 rtmpdump（Debian/Ubuntu：sudo apt install rtmpdump），或用 BRIVO_RTMPDUMP 指定它的路径");
+inline const Text kToolNotStartedFolderAdvice =
+    Gbk("：程序会把下载工具写进自己所在的文件夹，请把程序放到可以写入的文件夹再试，或用 BRIVO_RTMPDUMP 指定 "
+        "rtmpdump.exe 的路径");
 inline const Text kNoFolderReason = Gbk("无法创建下载文件夹 ");
 inline const Text kCannotWriteReason = Gbk("无法在下载文件夹中写入文件 ");
 inline const Text kIncompleteReason = Gbk("数据流提前结束，下载不完整");

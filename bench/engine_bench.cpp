@@ -111,6 +111,27 @@ BENCHMARK_CAPTURE(BM_ReadWorstPage, double_byte_rewrites, "\x81\x61='\x81\x62';\
                   }())
     ->Unit(benchmark::kMillisecond);
 
+// A page whose script section, and what follows the section's end, repeat that
+// end in capitals: each repeat begins a long near-match of the text that the
+// section's extraction drops (compared without regard to case).
+void BM_ReadPageRepeatingItsEnd(benchmark::State& state) {
+  const std::string unit = "}</SCRIPT>";
+  std::string repeats;
+  while (repeats.size() < app::kMaxPageBytes / 2 - 1024) repeats += unit;
+  const std::string page = std::string("<html><script>location.href=('http://") + kMobileHost + "');}" + repeats +
+                           "var n =\"t\";var t=1;play(fwqhp, pv);pv=a;fmpObj = {};}</script>" + repeats + "</html>";
+  app::Config config;
+  config.site_mobile_host = kMobileHost;
+  app::AppState app_state;
+  for (auto _ : state) {
+    app_state.page_text = page;
+    app::ReadPlayPage(config, app_state);
+    benchmark::DoNotOptimize(app_state.stream_path);
+  }
+  if (app_state.stream_path != "a") state.SkipWithError("wrong play path");
+}
+BENCHMARK(BM_ReadPageRepeatingItsEnd)->Unit(benchmark::kMillisecond);
+
 void BM_HttpGet16MiB(benchmark::State& state) {
   testing_support::HttpTestServer server;
   std::string body(16 * kMiB, 'x');

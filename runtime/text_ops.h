@@ -27,7 +27,8 @@ Text Concat(std::string_view first, std::string_view second, const Parts&... res
 }
 
 // The last `count` bytes; empty when count <= 0, the whole text when count >= length.
-Text RightPart(std::string_view text, long long count);
+std::string_view RightView(std::string_view text, long long count);
+inline Text RightPart(std::string_view text, long long count) { return Text(RightView(text, count)); }
 
 struct FindOptions {
   std::optional<long long> start;  // only occurrences ending within the first start-1 bytes

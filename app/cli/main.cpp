@@ -7,6 +7,8 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "app/app_context.h"
@@ -116,6 +118,26 @@ int ExitStatusOf(app::JobOutcome outcome) {
   return kExitError;
 }
 
+// Runs the download job on a thread of its own while this thread carries out
+// what it asks of the window, and returns once that thread has ended: a process
+// that ends while one of its threads is ending can crash under Wine (the thread,
+// its data already gone, is told that the process ends).
+app::JobOutcome DownloadToTheEnd(app::AppContext& context, app::TaskQueue& ui) {
+  std::optional<app::JobOutcome> outcome;
+  std::thread job;
+  try {
+    job = std::thread([&context, &ui, &outcome] {
+      const app::JobOutcome result = app::DownloadJob(context);
+      ui.Post([&outcome, result] { outcome = result; });
+    });
+  } catch (const std::system_error&) {
+    return app::JobOutcome::kNotRun;
+  }
+  ui.RunUntil([&outcome] { return outcome.has_value(); });
+  job.join();
+  return *outcome;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -153,11 +175,8 @@ int main(int argc, char** argv) {
             << "path: " << app::ForConsole(context.state.stream_path) << std::endl;
   if (arguments->parse_only) return app::IsUsablePlayPath(context.state.stream_path) ? kExitDownloaded : kExitError;
 
-  std::optional<app::JobOutcome> outcome;
-  context.job_finished = [&outcome](app::JobOutcome result) { outcome = result; };
-  app::StartDownloadJob(context);
-  ui.RunUntil([&outcome] { return outcome.has_value(); });
+  const app::JobOutcome outcome = DownloadToTheEnd(context, ui);
   view.EndProgress();
-  ExplainStop(*outcome);
-  return ExitStatusOf(*outcome);
+  ExplainStop(outcome);
+  return ExitStatusOf(outcome);
 }

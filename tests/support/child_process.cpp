@@ -6,6 +6,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <fstream>
+#include <iterator>
+#include <optional>
 
 extern char** environ;
 
@@ -44,6 +47,22 @@ class ExecArguments {
   std::vector<char*> args_, envp_;
 };
 
+// Waits for `pid` to end; its wait status, or nothing when waiting failed.
+std::optional<int> WaitStatus(pid_t pid) {
+  int status = 0;
+  while (::waitpid(pid, &status, 0) < 0) {
+    if (errno != EINTR) return std::nullopt;
+  }
+  return status;
+}
+
+// Waits for `pid` to end and records how it ended in `result`.
+void WaitForEnd(pid_t pid, ChildResult& result) {
+  const std::optional<int> status = WaitStatus(pid);
+  if (status && WIFEXITED(*status)) result.exit_code = WEXITSTATUS(*status);
+  if (status && WIFSIGNALED(*status)) result.end_signal = WTERMSIG(*status);
+}
+
 }  // namespace
 
 ChildResult RunChild(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env) {
@@ -61,7 +80,18 @@ ChildResult RunChild(const std::vector<std::string>& argv, const std::map<std::s
   }
   ::close(pipe_fds[0]);
   if (rc != 0) return result;
-  result.exit_code = WaitChild(pid);
+  WaitForEnd(pid, result);
+  return result;
+}
+
+ChildResult RunChildIntoFile(const std::vector<std::string>& argv, const std::map<std::string, std::string>& env,
+                             const std::filesystem::path& output) {
+  ChildResult result;
+  const pid_t pid = StartChild(argv, env, output);
+  if (pid == 0) return result;
+  WaitForEnd(pid, result);
+  std::ifstream file(output, std::ios::binary);
+  result.output.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
   return result;
 }
 
@@ -81,11 +111,8 @@ pid_t StartChild(const std::vector<std::string>& argv, const std::map<std::strin
 }
 
 int WaitChild(pid_t pid) {
-  int status = 0;
-  while (::waitpid(pid, &status, 0) < 0) {
-    if (errno != EINTR) return -1;
-  }
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  const std::optional<int> status = WaitStatus(pid);
+  return status && WIFEXITED(*status) ? WEXITSTATUS(*status) : -1;
 }
 
 }  // namespace testing_support

@@ -2,10 +2,32 @@
 
 #include <gtest/gtest.h>
 
+#include "runtime/find_bytes.h"
 #include "runtime/gbk.h"
 
 namespace runtime {
 namespace {
+
+// Each system's own search against the C++ library's plain one, over texts long
+// enough for whole blocks of places and the places after the last block.
+TEST(FindBytes, FindsWhatAPlainSearchFinds) {
+  std::string text;
+  for (int i = 0; i < 41; ++i) text += "ab;}\x81"[(i * 7 + i / 5) % 5];
+  for (size_t length = 0; length <= text.size(); length += 3) {
+    const std::string_view haystack = std::string_view(text).substr(0, length);
+    for (size_t start = 0; start < text.size(); start += 4) {
+      for (size_t size = 0; size <= 10 && start + size <= text.size(); ++size) {
+        const std::string_view needle = std::string_view(text).substr(start, size);
+        for (size_t from = 0; from <= length + 1; ++from) {
+          const size_t expected = from > length ? std::string_view::npos : haystack.find(needle, from);
+          ASSERT_EQ(FindBytes(haystack, needle, from), expected)
+              << length << " " << start << " " << size << " " << from;
+        }
+      }
+    }
+  }
+  EXPECT_EQ(FindBytes("a;b;c;d;e;f;g;h;i;", ";i;", 0), 15u);
+}
 
 TEST(RightPart, CountsBytesFromTheEnd) {
   EXPECT_EQ(RightPart("abc", 2), "bc");
@@ -72,6 +94,27 @@ TEST(Replace, LeavesDoubleByteCharactersWhole) {
   // A second byte in A-Z is no letter: 0x81 0x41 and 0x81 0x61 are two characters.
   EXPECT_EQ(Replace("\x81\x41z", "\x81\x61", "X"), "\x81\x41z");
   EXPECT_EQ(FindLast("S\x81\x61mid\x81\x41", "\x81\x41", {.ignore_case = true}), 7);
+  // A match that ends with a lead byte leaves the search inside a character:
+  // it goes on from there, but folding still counts characters from the start,
+  // so the 'A' after it, a second byte, stays as it is.
+  EXPECT_EQ(Replace("A\x81"
+                    "A\x81"
+                    "A",
+                    "a\x81", "#"),
+            "#A\x81"
+            "A");
+}
+
+TEST(Replace, FindsEveryMatchInTextsThatRepeatTheStartOfWhatItSeeks) {
+  // Each ';' begins a long near-match: checking them in place costs more than
+  // the text is long, and the search goes on over folded copies.
+  std::string near, sought;
+  for (int i = 0; i < 2000; ++i) near += ";a";
+  for (int i = 0; i < 50; ++i) sought += ";A";
+  sought += "!";
+  EXPECT_EQ(Replace(near + sought + near + sought, sought, "#"), near + "#" + near + "#");
+  EXPECT_EQ(FindLast(near + sought + near, sought, {.ignore_case = true}), static_cast<long long>(near.size()) + 1);
+  EXPECT_EQ(Replace(near, sought, "#"), near);
 }
 
 TEST(Concat, JoinsAnyNumberOfTexts) {
