@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -115,16 +116,19 @@ gfx::Bitmap Screenshot(const std::string& display) {
   return decoded && !decoded->frames.empty() ? std::move(decoded->frames[0]) : gfx::Bitmap();
 }
 
-bool ScreenShows(const std::string& display, int x, int y, gfx::Argb colour) {
-  auto near = [](unsigned a, unsigned b) { return (a > b ? a - b : b - a) <= 2; };
+bool ColourNear(gfx::Argb a, gfx::Argb b, int tolerance) {
+  auto near = [tolerance](int x, int y) { return std::abs(x - y) <= tolerance; };
+  return near(gfx::RedOf(a), gfx::RedOf(b)) && near(gfx::GreenOf(a), gfx::GreenOf(b)) &&
+         near(gfx::BlueOf(a), gfx::BlueOf(b));
+}
+
+bool ScreenShows(const std::string& display, int x, int y, gfx::Argb colour, int tolerance, int timeout_ms) {
   return WaitUntil(
       [&] {
         gfx::Bitmap shot = Screenshot(display);
-        gfx::Argb p = shot.IsNull() ? 0 : shot.GetPixel(x, y);
-        return !shot.IsNull() && near(gfx::RedOf(p), gfx::RedOf(colour)) &&
-               near(gfx::GreenOf(p), gfx::GreenOf(colour)) && near(gfx::BlueOf(p), gfx::BlueOf(colour));
+        return !shot.IsNull() && ColourNear(shot.GetPixel(x, y), colour, tolerance);
       },
-      2000);
+      timeout_ms);
 }
 
 namespace {

@@ -40,8 +40,11 @@ gfx::RectI WindowGeometry(const std::string& name_pattern);
 
 // The whole screen of `display` as the X server shows it; null on failure.
 gfx::Bitmap Screenshot(const std::string& display);
-// Screenshots until the pixel shows the colour within 2 per channel (bounded).
-bool ScreenShows(const std::string& display, int x, int y, gfx::Argb colour);
+// Whether two colours differ by at most `tolerance` in each of red, green and blue.
+bool ColourNear(gfx::Argb a, gfx::Argb b, int tolerance);
+// Screenshots until the pixel shows the colour within `tolerance` per channel
+// (bounded by `timeout_ms`).
+bool ScreenShows(const std::string& display, int x, int y, gfx::Argb colour, int tolerance = 2, int timeout_ms = 2000);
 // Screenshots every 100 ms until the screen has stayed the same for half a
 // second: animations (a window's opening, a button's hover light fading) have
 // ended. Two equal shots alone are not enough: under a sanitizer a frame of an

@@ -13,20 +13,14 @@
 #include "tests/support/child_process.h"
 #include "tests/support/demo_site.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/wine_path.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using testing_support::ChildResult;
 using testing_support::RunChild;
-
-// How Wine names a Linux path: the Z: drive holds the root.
-std::string WindowsPath(const fs::path& path) {
-  std::string windows = "Z:" + path.string();
-  for (char& c : windows)
-    if (c == '/') c = '\\';
-  return windows;
-}
+using testing_support::WindowsPath;
 
 // What a Windows program printed, with its text-mode "\r\n" line ends as "\n"
 // and without the cursor hiding and showing that Wine's console adds.

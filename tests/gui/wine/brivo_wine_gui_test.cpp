@@ -2,19 +2,12 @@
 // person would on Windows: the window's picture, its close button, an address
 // typed or pasted from another Windows program, the download and its box.
 #include "tests/gui/brivo_gui_fixture.h"
-
-#include <cstdlib>
+#include "tests/support/wine_path.h"
 
 namespace winsys::testing {
 namespace {
 
-// How Wine names a Linux path: the Z: drive holds the root.
-std::string WindowsPath(const fs::path& path) {
-  std::string windows = "Z:" + path.string();
-  for (char& c : windows)
-    if (c == '/') c = '\\';
-  return windows;
-}
+using testing_support::WindowsPath;
 
 class BrivoWineGuiTest : public BrivoGuiTest {
  protected:
@@ -24,19 +17,14 @@ class BrivoWineGuiTest : public BrivoGuiTest {
     fs::create_directories(Downloads());
   }
   // Starts brivo.exe and waits until its window shows the background picture.
-  void Launch(const std::vector<std::string>& arguments) {
-    brivo_ = std::make_unique<ExampleProcess>(BRIVO_PATH, arguments);
-    ASSERT_TRUE(WaitUntil([&] { return ShowsBackground(Screenshot(display_.Name()), 200, 300); }, 60000))
-        << "no window";
-  }
   // Windows decodes the JPEG picture with its own decoder, whose rounding
   // differs from libjpeg's by a few levels.
-  static bool ShowsBackground(const gfx::Bitmap& shot, int x, int y) {
-    const gfx::Argb shown = shot.GetPixel(kLeft + x, kTop + y), expected = Background(x, y);
-    for (int shift : {0, 8, 16})
-      if (std::abs(int((shown >> shift) & 0xFF) - int((expected >> shift) & 0xFF)) > 8) return false;
-    return true;
+  void Launch(const std::vector<std::string>& arguments) {
+    brivo_ = std::make_unique<ExampleProcess>(BRIVO_PATH, arguments);
+    ASSERT_TRUE(ScreenShows(display_.Name(), kLeft + 200, kTop + 300, Background(200, 300), kDecoderRounding, 60000))
+        << "no window";
   }
+  static constexpr int kDecoderRounding = 8;
   // Types into the focused box, as a keyboard does.
   void Type(const std::string& text) { ASSERT_EQ(Xdotool({"type", "--delay", "20", text}), 0); }
   void DownloadsTheTrack() {
@@ -59,7 +47,7 @@ TEST_F(BrivoWineGuiTest, TheWindowShowsItsPictureAndCaptionsAndTheCloseButtonEnd
   EXPECT_TRUE(AnyPixel(shot, 26, 40, 60, 14, Dark)) << "播放地址";
   EXPECT_TRUE(AnyPixel(shot, 26, 100, 60, 14, Dark)) << "解析结果";
   EXPECT_TRUE(AnyPixel(shot, 290, 62, 50, 16, Dark)) << "the parse button's caption";
-  EXPECT_TRUE(ShowsBackground(shot, 200, 300));
+  EXPECT_TRUE(ColourNear(shot.GetPixel(kLeft + 200, kTop + 300), Background(200, 300), kDecoderRounding));
 
   ClickAt(354, 16);  // close
   EXPECT_TRUE(brivo_->WaitForExit(20000));
